@@ -3,6 +3,7 @@
 // surface every picture, layer, text stamp and back buffer of the game lives in.
 // Bits are rows top to bottom with no gap; pixel (x, y) is Bits[x + y * Width].
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -38,6 +39,7 @@ public:
     TRect BoundsRect() const { return {0, 0, Width_, Height_}; }
 
     // Negative sizes become 0. The same size keeps the pixels; any other clears them to 0.
+    // A size that cannot be allocated throws std::runtime_error and keeps the old surface.
     void SetSize(int width, int height);
 
     TColor32* Bits() { return Bits_.data(); }
@@ -54,15 +56,20 @@ public:
     uint8_t MasterAlpha() const { return MasterAlpha_; }
     void SetMasterAlpha(uint8_t alpha) { MasterAlpha_ = alpha; }
 
-    // Fills and lines write the colour unchanged (alpha included, no blending).
+    // Fills and lines write the colour unchanged (alpha included, no blending), clipped
+    // to the surface. Rectangles exclude their right and bottom edges.
     void Clear(TColor32 colour = 0);
     void FillRect(const TRect& rect, TColor32 colour);
     void FrameRect(const TRect& rect, TColor32 colour);
+    // Bresenham from (x1, y1) towards (x2, y2); the end point only when includeEnd.
     void DrawLine(int x1, int y1, int x2, int y2, TColor32 colour, bool includeEnd);
+    // The ellipse inscribed in rect: a one-pixel outline around the fill.
     void DrawEllipse(const TRect& rect, TColor32 outline, TColor32 fill);
 
     // Puts srcRect of src into dstRect of this surface, stretching by nearest
-    // neighbour when the sizes differ, using src's DrawMode and MasterAlpha.
+    // neighbour when the sizes differ, using src's DrawMode and MasterAlpha. A srcRect
+    // reaching outside src is cut and dstRect shrunk in proportion; a srcRect with
+    // nothing left throws std::invalid_argument "Invalid SrcRect".
     void Draw(const TRect& dstRect, const TRect& srcRect, const TBitmap32& src);
     void DrawAt(int x, int y, const TBitmap32& src);
     void DrawAt(int x, int y, const TRect& srcRect, const TBitmap32& src);

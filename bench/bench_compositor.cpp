@@ -1,0 +1,100 @@
+// Surface drawing against a memcpy of the same number of destination bytes: the
+// back surface is composed from several full-screen layers every redrawn frame.
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "compositor/Bitmap32.h"
+#include "compositor/FontRasterizer.h"
+
+namespace {
+
+using namespace vandor;
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+// Every alpha from 0 to 255, mostly translucent: no run can be skipped or copied.
+TBitmap32 TranslucentPicture(int width, int height) {
+    TBitmap32 picture(width, height);
+    std::mt19937 random(42);
+    for (int i = 0; i < width * height; ++i) picture.Bits()[i] = random();
+    return picture;
+}
+
+// A character sprite: transparent around an opaque body with a soft edge.
+TBitmap32 SpritePicture(int width, int height) {
+    TBitmap32 picture(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const double dx = (x - width / 2.0) / (width / 4.0);
+            const double dy = (y - height / 2.0) / (height / 2.2);
+            const double r = dx * dx + dy * dy;
+            const int alpha = r < 0.9 ? 255 : r < 1.0 ? static_cast<int>((1.0 - r) * 2550) : 0;
+            *picture.PixelPtr(x, y) = (static_cast<TColor32>(alpha) << 24) | static_cast<TColor32>(x * 7 + y * 13);
+        }
+    }
+    return picture;
+}
+
+void DrawBench(benchmark::State& state, TBitmap32 source, TDrawMode mode, uint8_t masterAlpha) {
+    TBitmap32 target = TranslucentPicture(kWidth, kHeight);
+    source.SetDrawMode(mode);
+    source.SetMasterAlpha(masterAlpha);
+    for (auto _ : state) {
+        target.Draw(target.BoundsRect(), source.BoundsRect(), source);
+        benchmark::DoNotOptimize(target.Bits());
+        benchmark::ClobberMemory();
+    }
+}
+
+void MemcpyBench(benchmark::State& state, std::size_t bytes) {
+    std::vector<char> from(bytes, 1);
+    std::vector<char> to(bytes, 2);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+void RegisterDraw(const std::string& name, TBitmap32 (*picture)(int, int), int sourceWidth, int sourceHeight,
+                  TDrawMode mode, uint8_t masterAlpha) {
+    benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& state) {
+        DrawBench(state, picture(sourceWidth, sourceHeight), mode, masterAlpha);
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark((name + "_memcpy").c_str(), [](benchmark::State& state) {
+        MemcpyBench(state, std::size_t{kWidth} * kHeight * sizeof(TColor32));
+    })->Unit(benchmark::kMicrosecond);
+}
+
+// The message window adds one character per frame, drawn at four times its size.
+void FontDrawOneCharacter(benchmark::State& state) {
+    TFont font;
+    font.Height = -88;
+    TBitmap32 canvas(120, 120);
+    TFontRasterizer& fonts = TFontRasterizer::Instance();
+    for (auto _ : state) {
+        fonts.Draw(canvas, 0, 0, font, "猫", 0x00FF0000);
+        benchmark::DoNotOptimize(canvas.Bits());
+    }
+}
+
+const bool kRegistered = [] {
+    RegisterDraw("Draw_Blend_800x600", TranslucentPicture, kWidth, kHeight, TDrawMode::dmBlend, 255);
+    RegisterDraw("Draw_BlendMaster128_800x600", TranslucentPicture, kWidth, kHeight, TDrawMode::dmBlend, 128);
+    RegisterDraw("Draw_BlendSprite_800x600", SpritePicture, kWidth, kHeight, TDrawMode::dmBlend, 255);
+    RegisterDraw("Draw_Opaque_800x600", TranslucentPicture, kWidth, kHeight, TDrawMode::dmOpaque, 255);
+    RegisterDraw("Stretch2x_800x600", TranslucentPicture, 400, 300, TDrawMode::dmBlend, 255);
+    RegisterDraw("Stretch2x_Opaque_800x600", TranslucentPicture, 400, 300, TDrawMode::dmOpaque, 255);
+    RegisterDraw("Stretch3x_800x600", TranslucentPicture, 267, 200, TDrawMode::dmBlend, 255);
+    RegisterDraw("Stretch3x_Opaque_800x600", TranslucentPicture, 267, 200, TDrawMode::dmOpaque, 255);
+    benchmark::RegisterBenchmark("FontDraw_OneCharacter_88px", FontDrawOneCharacter)->Unit(benchmark::kMicrosecond);
+    return true;
+}();
+
+}  // namespace

@@ -1,0 +1,19 @@
+#pragma once
+// The preprocessing every script goes through before the scenario engine sees it:
+// decoding, comment removal, and putting each bracketed command on a line of its
+// own between "■" marks.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vandor {
+
+// Splits at CR LF, a lone CR or a lone LF. A final line break does not start
+// another line, so empty text gives no lines.
+std::vector<std::string> SplitLines(std::string_view text);
+
+// The script's lines, UTF-8, from the file's bytes (any encoding DecodeText reads).
+std::vector<std::string> NormalizeScript(std::string_view bytes);
+
+}  // namespace vandor

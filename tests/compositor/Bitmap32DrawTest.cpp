@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <stdexcept>
+
+#include "compositor/Bitmap32.h"
+#include "compositor/BlendReference.h"
+
+namespace vandor {
+namespace {
+
+TBitmap32 RandomBitmap(int width, int height, std::mt19937& random) {
+    TBitmap32 bitmap(width, height);
+    for (int i = 0; i < width * height; ++i) {
+        TColor32 value = random();
+        // Runs of transparent and opaque pixels as pictures have, and everything between.
+        if ((i / 16) % 4 == 1) value &= 0x00FFFFFF;
+        if ((i / 16) % 4 == 2) value |= 0xFF000000;
+        bitmap.Bits()[i] = value;
+    }
+    return bitmap;
+}
+
+// Pixel by pixel: which source pixel lands on destination (x, y) of an already cut
+// and unclipped draw, and how it combines.
+void ReferenceDraw(TBitmap32& target, const TRect& dst, const TRect& src, const TBitmap32& source) {
+    const float ratioX = static_cast<float>(src.Width()) / static_cast<float>(dst.Width());
+    const float ratioY = static_cast<float>(src.Height()) / static_cast<float>(dst.Height());
+    for (int y = std::max(dst.Top, 0); y < std::min(dst.Bottom, target.Height()); ++y) {
+        for (int x = std::max(dst.Left, 0); x < std::min(dst.Right, target.Width()); ++x) {
+            int sx = src.Left + static_cast<int>(static_cast<float>(x - dst.Left) * ratioX);
+            int sy = src.Top + static_cast<int>(static_cast<float>(y - dst.Top) * ratioY);
+            if (dst.Width() < 2) sx = (src.Left + src.Right - 1) / 2;
+            if (dst.Height() < 2) sy = (src.Top + src.Bottom - 1) / 2;
+            const TColor32 pixel = *source.PixelPtr(sx, sy);
+            TColor32& out = *target.PixelPtr(x, y);
+            out = source.DrawMode() == TDrawMode::dmOpaque ? pixel
+                                                            : testing::ReferenceBlend(pixel, out, source.MasterAlpha());
+        }
+    }
+}
+
+TEST(Bitmap32Draw, MatchesThePixelByPixelReferenceWithClippingAndStretching) {
+    std::mt19937 random(777);
+    const TBitmap32 background = RandomBitmap(120, 90, random);
+    TBitmap32 source = RandomBitmap(50, 40, random);
+    const TRect dstRects[] = {
+        {10, 5, 60, 45},     // same size
+        {-17, -9, 33, 31},   // same size, off the top left
+        {90, 70, 140, 110},  // same size, off the bottom right
+        {-30, -20, 170, 130},  // larger than the target: 4x stretch, clipped all round
+        {3, 4, 103, 84},     // 2x
+        {0, 0, 150, 120},    // 3x
+        {7, 9, 38, 22},      // shrunk
+        {5, 5, 6, 70},       // one column wide
+        {5, 5, 90, 6},       // one row high
+    };
+    const TRect srcRects[] = {{0, 0, 50, 40}, {0, 0, 50, 40}, {0, 0, 50, 40}, {0, 0, 50, 40}, {0, 0, 50, 40},
+                              {0, 0, 50, 40}, {3, 2, 47, 39}, {10, 0, 21, 40}, {0, 7, 50, 12}};
+    const testing::TWideRowsRestorer restorer;
+    for (bool wide : testing::kRowKinds) {
+        EnableWideRows(wide);
+        for (TDrawMode mode : {TDrawMode::dmOpaque, TDrawMode::dmBlend}) {
+            for (int masterAlpha : {255, 254, 90}) {
+                source.SetDrawMode(mode);
+                source.SetMasterAlpha(static_cast<uint8_t>(masterAlpha));
+                for (std::size_t i = 0; i < std::size(dstRects); ++i) {
+                    SCOPED_TRACE(::testing::Message() << "case " << i << ", wide " << wide << ", mode "
+                                                      << static_cast<int>(mode) << ", master alpha " << masterAlpha);
+                    TBitmap32 expected = background;
+                    TBitmap32 actual = background;
+                    ReferenceDraw(expected, dstRects[i], srcRects[i], source);
+                    actual.Draw(dstRects[i], srcRects[i], source);
+                    ASSERT_TRUE(std::equal(actual.Bits(), actual.Bits() + 120 * 90, expected.Bits()));
+                }
+            }
+        }
+    }
+}
+
+TEST(Bitmap32Draw, StretchTo200x50TakesColumnsTwiceAndEverySecondRow) {
+    TBitmap32 source(100, 100);
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 100; ++x) *source.PixelPtr(x, y) = 0xFF000000u | (y << 8) | x;
+    }
+    TBitmap32 target(200, 50);
+    target.Draw(target.BoundsRect(), source.BoundsRect(), source);
+    for (int y = 0; y < 50; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            ASSERT_EQ(*target.PixelPtr(x, y), 0xFF000000u | ((2 * y) << 8) | (x / 2)) << x << "," << y;
+        }
+    }
+}
+
+TEST(Bitmap32Draw, SourceRectOutsideTheSourceIsCutAndTheDestinationMovedInProportion) {
+    TBitmap32 source(10, 1);
+    for (int x = 0; x < 10; ++x) *source.PixelPtr(x, 0) = 0xFF000000u | x;
+    TBitmap32 target(20, 1);
+
+    // Three columns cut on the right of 13 drawn into 20: floor(3 * 20 / 13) = 4.
+    target.Clear(0xDEADBEEF);
+    target.Draw({0, 0, 20, 1}, {0, 0, 13, 1}, source);
+    for (int x = 0; x < 16; ++x) EXPECT_EQ(*target.PixelPtr(x, 0), 0xFF000000u | (x * 10 / 16)) << x;
+    for (int x = 16; x < 20; ++x) EXPECT_EQ(*target.PixelPtr(x, 0), 0xDEADBEEFu) << x;
+
+    // Three on the left: ceil(3 * 20 / 13) = 5; the remaining 15 columns show 10.
+    target.Clear(0xDEADBEEF);
+    target.Draw({0, 0, 20, 1}, {-3, 0, 10, 1}, source);
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(*target.PixelPtr(x, 0), 0xDEADBEEFu) << x;
+    for (int x = 5; x < 20; ++x) {
+        EXPECT_EQ(*target.PixelPtr(x, 0), 0xFF000000u | static_cast<TColor32>((x - 5) * (10.0f / 15.0f))) << x;
+    }
+
+    // Without stretching the cut moves the destination by the same amount.
+    target.Clear(0xDEADBEEF);
+    target.DrawAt(2, 0, {-4, 0, 6, 1}, source);
+    for (int x = 0; x < 20; ++x) {
+        EXPECT_EQ(*target.PixelPtr(x, 0), x >= 6 && x < 12 ? 0xFF000000u | (x - 6) : 0xDEADBEEFu) << x;
+    }
+}
+
+TEST(Bitmap32Draw, NothingHappensForEmptySurfacesOrZeroMasterAlphaAndBadSourceRectsFail) {
+    TBitmap32 source(4, 4);
+    source.Clear(0xFFFFFFFF);
+    TBitmap32 target(8, 8);
+    target.Clear(0xFF000000);
+
+    TBitmap32 empty;
+    target.DrawAt(0, 0, empty);
+    empty.DrawAt(0, 0, source);
+    source.SetDrawMode(TDrawMode::dmBlend);
+    source.SetMasterAlpha(0);
+    target.DrawAt(0, 0, source);
+    target.Draw({0, 0, 8, 8}, {0, 0, 4, 4}, source);
+    target.DrawAt(20, 20, source);  // entirely off the target
+    source.SetMasterAlpha(255);
+    target.Draw({0, 0, 0, 8}, {0, 0, 4, 4}, source);
+    for (int i = 0; i < 64; ++i) ASSERT_EQ(target.Bits()[i], 0xFF000000u);
+
+    // Nothing of the source to show draws nothing; only an inverted rectangle is an error.
+    target.Draw({0, 0, 8, 8}, {5, 0, 9, 4}, source);
+    target.Draw({0, 0, 8, 8}, {0, -6, 4, -1}, source);
+    target.Draw({0, 0, 8, 8}, {2, 0, 2, 4}, source);
+    for (int i = 0; i < 64; ++i) ASSERT_EQ(target.Bits()[i], 0xFF000000u);
+    try {
+        target.Draw({0, 0, 8, 8}, {3, 0, 2, 4}, source);
+        FAIL() << "no exception";
+    } catch (const std::invalid_argument& error) {
+        EXPECT_STREQ(error.what(), "Invalid SrcRect");
+    }
+}
+
+TEST(Bitmap32Draw, DrawingASurfaceOntoItselfReadsTheOriginalPixels) {
+    TBitmap32 bitmap(6, 1);
+    for (int x = 0; x < 6; ++x) *bitmap.PixelPtr(x, 0) = 0xFF000000u | x;
+    bitmap.DrawAt(1, 0, {0, 0, 5, 1}, bitmap);
+    for (int x = 1; x < 6; ++x) EXPECT_EQ(*bitmap.PixelPtr(x, 0), 0xFF000000u | (x - 1));
+}
+
+}  // namespace
+}  // namespace vandor
