@@ -1,0 +1,77 @@
+#include "sound/SoundPlayer.h"
+
+#include <stdexcept>
+
+namespace vandor {
+
+TSoundPlayer::TSoundPlayer(IWaveDevice& device, TFileCache* files, TDebugLog* log)
+    : WaveOut_(std::make_unique<TRWaveOut>(device)) {
+    for (auto& channel : Channels_) channel = std::make_unique<TOggData>(files, log);
+    WaveOut_->SetnChannels(2);
+    WaveOut_->SetnSamplesPerSec(44100);
+    WaveOut_->SetNumOfBuffers(3);
+    WaveOut_->SetwBitsPerSample(16);
+    WaveOut_->SetBufferSize(kBlockBytes);
+    WaveOut_->OnBufferEmpty = [this](TRWaveOut& sender) { FillBuffer(sender); };
+}
+
+TSoundPlayer::~TSoundPlayer() {
+    Stop();
+    for (auto& channel : Channels_) channel.reset();
+    WaveOut_.reset();
+}
+
+bool TSoundPlayer::LoadLibraries(const std::string& /*folder*/) { return true; }
+
+TOggData& TSoundPlayer::Channel(int index) {
+    if (index < 0 || index >= kChannelCount) {
+        throw std::out_of_range("sound channel " + std::to_string(index) + " does not exist (0-21)");
+    }
+    return *Channels_[static_cast<std::size_t>(index)];
+}
+
+void TSoundPlayer::Start() { WaveOut_->Start(); }
+
+void TSoundPlayer::Stop() { WaveOut_->Stop(); }
+
+const TSoundPlayer::TBlock& TSoundPlayer::MixBlock() {
+    Block_.fill(0);
+    for (auto& channel : Channels_) {
+        if (channel->Playing()) channel->MixInto(Block_.data(), kBlockBytes);
+    }
+    return Block_;
+}
+
+void TSoundPlayer::FillBuffer(TRWaveOut& sender) {
+    // A whole block every time, silence included, so the stream never drains while started.
+    sender.Write(MixBlock().data(), kBlockBytes);
+}
+
+void TSoundPlayer::SetMasterVolume(int percent) {
+    for (auto& channel : Channels_) channel->SetMasterVolume(percent);
+}
+
+void TSoundPlayer::SetMusicVolume(int percent) { Channel(kMusicChannel).SetVolume(percent); }
+
+void TSoundPlayer::SetEffectVolume(int percent) {
+    for (int index : {1, 2, 3}) Channel(index).SetVolume(percent);
+    for (int index = kFirstInterfaceChannel; index < kChannelCount; ++index) Channel(index).SetVolume(percent);
+}
+
+void TSoundPlayer::SetVoiceVolume(int entry, int percent) {
+    if (entry < 1 || entry > kVoiceEntries) {
+        throw std::out_of_range("voice volume entry " + std::to_string(entry) + " does not exist (1-11)");
+    }
+    Channel(entry + kFirstVoiceChannel - 1).SetVolume(percent);
+}
+
+void TSoundPlayer::ApplyVolumes(int masterPercent, std::span<const int, kStoredVolumes> channelPercents) {
+    SetMasterVolume(masterPercent);
+    for (int index = 0; index < kStoredVolumes; ++index) Channel(index).SetVolume(channelPercents[index]);
+    // The interface channels have no entry of their own in the file: they follow channel 2.
+    for (int index = kFirstInterfaceChannel; index < kChannelCount; ++index) {
+        Channel(index).SetVolume(channelPercents[2]);
+    }
+}
+
+}  // namespace vandor

@@ -1,0 +1,70 @@
+#pragma once
+// TSoundPlayer: the game's one mixer. 22 numbered Ogg channels are mixed into a
+// 44,100 Hz 16-bit stereo stream that a TRWaveOut plays. The channel number says
+// what a sound is (music, effect, voice, interface sound); the volume menu and the
+// configuration set channel volumes in the groups below.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "sound/OggData.h"
+#include "sound/WaveOut.h"
+
+namespace vandor {
+
+class TDebugLog;
+class TFileCache;
+
+class TSoundPlayer {
+public:
+    static constexpr int kChannelCount = 22;
+    static constexpr int kMusicChannel = 0;
+    static constexpr int kFirstVoiceChannel = 4;    // the voice menu's first entry
+    static constexpr int kVoiceEntries = 11;        // channels 4-14; 15 has no entry
+    static constexpr int kStoredVolumes = 16;       // channels 0-15 keep their own volume
+    static constexpr int kFirstInterfaceChannel = 16;
+    static constexpr int kBlockFrames = 4096;
+    static constexpr int kBlockBytes = kBlockFrames * 4;
+    using TBlock = std::array<int16_t, kBlockFrames * 2>;
+
+    // The device must outlive the player; files and log may be null (see TOggData).
+    TSoundPlayer(IWaveDevice& device, TFileCache* files, TDebugLog* log = nullptr);
+    ~TSoundPlayer();
+    TSoundPlayer(const TSoundPlayer&) = delete;
+    TSoundPlayer& operator=(const TSoundPlayer&) = delete;
+
+    // The decoder is linked into the program, so this always succeeds; the folder
+    // is where separately shipped decoder libraries would have been looked for.
+    bool LoadLibraries(const std::string& folder);
+
+    // Channels 0-21; throws std::out_of_range for any other number.
+    TOggData& Channel(int index);
+    TRWaveOut& WaveOut() { return *WaveOut_; }
+
+    void Start();
+    void Stop();
+
+    // The wave output's OnBufferEmpty: mixes the next block and writes it.
+    void FillBuffer(TRWaveOut& sender);
+    // Silence plus every playing channel, in channel order: the block FillBuffer writes.
+    const TBlock& MixBlock();
+
+    // The volume menu's groups, in percent.
+    void SetMasterVolume(int percent);              // "マスター(&M)": all 22 channels
+    void SetMusicVolume(int percent);               // "音楽(&B)": channel 0
+    void SetEffectVolume(int percent);              // "効果音(&E)": channels 1-3 and 16-21
+    void SetVoiceVolume(int entry, int percent);    // voice entry 1-11: channel entry + 3
+    // The configuration's values: the master for all channels, channels 0-15 their
+    // own, and the interface channels follow channel 2.
+    void ApplyVolumes(int masterPercent, std::span<const int, kStoredVolumes> channelPercents);
+
+private:
+    std::array<std::unique_ptr<TOggData>, kChannelCount> Channels_;
+    std::unique_ptr<TRWaveOut> WaveOut_;
+    TBlock Block_{};
+};
+
+}  // namespace vandor
