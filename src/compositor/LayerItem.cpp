@@ -1,0 +1,138 @@
+#include "compositor/LayerItem.h"
+
+#include "util/Encoding.h"
+
+namespace vandor {
+
+void TLayerPosition::SetPos(int x, int y, int z) {
+    if (x == X && y == Y && z == Z) return;
+    X = x, Y = y, Z = z;
+    Changed();
+}
+
+void TLayerPosition::SetAlpha(int alpha) {
+    if (alpha == Alpha) return;
+    Alpha = alpha;
+    Changed();
+}
+
+void TLayerPosition::SetAnchor(int anchor) {
+    if (anchor == Anchor) return;
+    Anchor = anchor;
+    Changed();
+}
+
+TLayerItem::TLayerItem(std::unique_ptr<TBitmap32> bitmap) : OwnedBitmap_(std::move(bitmap)) {
+    Bitmap_ = OwnedBitmap_.get();
+    Init();
+}
+
+TLayerItem::TLayerItem(IPictureSource& pictures, std::string_view name) {
+    Bitmap_ = pictures.GetImage(name);
+    if (Bitmap_) Pictures_ = &pictures;
+    Init();
+    Name_ = AsciiLower(name);
+}
+
+void TLayerItem::Init() {
+    if (Bitmap_) {
+        Width_ = Bitmap_->Width();
+        Height_ = Bitmap_->Height();
+        SrcRect = Bitmap_->BoundsRect();
+    }
+    Position.OnChange = [this] { UpdateRect(); };
+    UpdateRect();
+}
+
+TLayerItem::~TLayerItem() {
+    // Calls the base behaviour on purpose: a derived part is already gone here, and a
+    // hovered layer still reports that the pointer left it.
+    TLayerItem::MouseLeave();
+    if (Pictures_) Pictures_->Release(Bitmap_);
+}
+
+void TLayerItem::SetBitmapSize(int width, int height) {
+    if (!OwnedBitmap_) return;  // a shared cached picture is never resized
+    Bitmap_->SetSize(width, height);
+    SrcRect = Bitmap_->BoundsRect();
+    SetSize(Bitmap_->Width(), Bitmap_->Height());
+    Invalidate();
+}
+
+void TLayerItem::MouseEnter() {
+    if (Hover) return;
+    if (OnMouseEnter) OnMouseEnter(*this);
+    Hover = true;
+}
+
+void TLayerItem::MouseLeave() {
+    Pressed = false;
+    if (!Hover) return;
+    if (OnMouseLeave) OnMouseLeave(*this);
+    Hover = false;
+}
+
+void TLayerItem::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseDown) OnMouseDown(*this, button, shift, x, y);
+    if (button == TMouseButton::mbLeft) Pressed = true;
+}
+
+void TLayerItem::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseUp) OnMouseUp(*this, button, shift, x, y);
+    if (button != TMouseButton::mbLeft) return;
+    // Cleared before the click: a click handler may delete this layer.
+    const bool clicked = Pressed;
+    Pressed = false;
+    if (clicked && OnClick) OnClick(*this);
+}
+
+void TLayerItem::Draw(TBitmap32& target) {
+    if (!Bitmap_) return;
+    Bitmap_->SetMasterAlpha(static_cast<uint8_t>(Position.Alpha < 0 ? 0 : Position.Alpha > 255 ? 255 : Position.Alpha));
+    if (Visible_) target.Draw(DstRect_, SrcRect, *Bitmap_);
+    Changed = false;
+}
+
+void TLayerItem::UpdateRect() {
+    int left;
+    int top;
+    switch (Position.Anchor) {
+        case 2: case 5: case 8: left = Position.X - Width_ / 2; break;
+        case 3: case 6: case 9: left = Position.X - Width_; break;
+        default: left = Position.X; break;
+    }
+    switch (Position.Anchor) {
+        case 4: case 5: case 6: top = Position.Y - Height_ / 2; break;
+        case 1: case 2: case 3: top = Position.Y - Height_; break;
+        default: top = Position.Y; break;
+    }
+    DstRect_ = {left, top, left + Width_, top + Height_};
+    if (Visible_) Changed = true;
+}
+
+void TLayerItem::SetSize(int width, int height) {
+    if (width == Width_ && height == Height_) return;
+    Width_ = width;
+    Height_ = height;
+    UpdateRect();
+}
+
+void TLayerItem::SetVisible(bool visible) {
+    if (visible == Visible_) return;
+    Visible_ = visible;
+    Changed = true;
+}
+
+bool TLayerItem::HitTest(int x, int y) const {
+    if (!Bitmap_ || !Visible_ || HitAlpha >= 256) return false;
+    if (!DstRect_.Contains({x, y})) return false;
+    if (HitAlpha <= 0) return true;
+    if (Width_ <= 0 || Height_ <= 0) return false;
+    const int sx = SrcRect.Left + (x - DstRect_.Left) * SrcRect.Width() / Width_;
+    const int sy = SrcRect.Top + (y - DstRect_.Top) * SrcRect.Height() / Height_;
+    // A source rectangle that reaches past the picture is not hit there.
+    if (sx < 0 || sy < 0 || sx >= Bitmap_->Width() || sy >= Bitmap_->Height()) return false;
+    return static_cast<int>(*Bitmap_->PixelPtr(sx, sy) >> 24) >= HitAlpha;
+}
+
+}  // namespace vandor
