@@ -30,9 +30,35 @@ void TRTextRender::DrawAgain(TBitmap32& target, int x, int y, TColor32 colour) {
     target.DrawAt(x, y, MaskRect_, Output_);
 }
 
+std::string TRTextRender::MaskKey(const TFont& font, std::string_view text, int intensity) const {
+    std::string key = font.Name;
+    for (int value : {font.Height, font.Bold ? 1 : 0, Quality_, CopiesX, CopiesY, StepX, StepY, intensity}) {
+        key += '\0';
+        key += std::to_string(value);
+    }
+    key += '\0';
+    key += text;
+    return key;
+}
+
 void TRTextRender::RenderMask(const TFont& font, std::string_view text, int intensity) {
+    const std::string key = MaskKey(font, text, intensity);
+    if (const auto cached = CachedMasks_.find(key); cached != CachedMasks_.end()) {
+        const TBitmap32& mask = cached->second;
+        MaskRect_ = mask.BoundsRect();
+        EnsureSizes(MaskRect_.Width(), MaskRect_.Height());
+        Mask_.DrawAt(0, 0, mask);
+        return;
+    }
+    DrawMask(font, text, intensity);
+    if (CachedMasks_.size() >= kMaxCachedMasks) CachedMasks_.clear();
+    TBitmap32& stored = CachedMasks_[key];
+    stored.SetSize(MaskRect_.Width(), MaskRect_.Height());
+    stored.DrawAt(0, 0, MaskRect_, Mask_);
+}
+
+void TRTextRender::DrawMask(const TFont& font, std::string_view text, int intensity) {
     TFontRasterizer& fonts = TFontRasterizer::Instance();
-    Text_ = text;
     const TColor32 red = static_cast<TColor32>(std::clamp(intensity, 0, 255)) << 16;
     // The mask is as tall as the font's character cell, which for some fonts exceeds the
     // nominal height: sized by the nominal height alone, descenders would be cut off.

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "compositor/Bitmap32.h"
 #include "text/PixelReduce.h"
@@ -37,8 +38,16 @@ public:
 
 private:
     void RenderMask(const TFont& font, std::string_view text, int intensity);
+    void DrawMask(const TFont& font, std::string_view text, int intensity);
     void EnsureSizes(int width, int height);
     void Colorize(TColor32 colour);
+
+    // The message window draws one character at a time from a small repertoire, so
+    // finished masks are kept by everything that shapes them; the cache is emptied
+    // whenever it grows past kMaxCachedMasks.
+    static constexpr std::size_t kMaxCachedMasks = 2048;
+    std::string MaskKey(const TFont& font, std::string_view text, int intensity) const;
+    std::unordered_map<std::string, TBitmap32> CachedMasks_;
 
     int Quality_ = 0;
     TBitmap32 Canvas_;
@@ -46,7 +55,6 @@ private:
     TBitmap32 Output_;
     TRect CanvasRect_;
     TRect MaskRect_;
-    std::string Text_;
 };
 
 }  // namespace vandor
