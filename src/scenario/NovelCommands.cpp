@@ -1,0 +1,320 @@
+// The built-in commands of the script language and the sounds they play.
+
+#include <algorithm>
+
+#include "scenario/NovelGame.h"
+#include "sound/SoundPlayer.h"
+#include "util/Encoding.h"
+
+namespace vandor {
+namespace {
+
+constexpr int kVoiceFirst = 4;
+constexpr int kVoiceLast = 15;
+constexpr int kDefaultVoiceChannel = 14;
+constexpr int kInterfaceFirst = 16;
+constexpr int kInterfaceLast = 21;
+
+bool IsOneOf(const std::string& word, std::initializer_list<const char*> words) {
+    return std::any_of(words.begin(), words.end(), [&](const char* w) { return word == w; });
+}
+
+}  // namespace
+
+bool TNovelGame::Dispatch(TFields& fields, const std::string& trailing) {
+    const std::string word = fields[0];  // a copy: the handlers pad the field list
+    if (word == "暗転") return ColorFadeCommand(fields, 0xFF000000);
+    if (word == "白転" || word == "明転") return ColorFadeCommand(fields, 0xFFFFFFFF);
+    if (StartsWith(word, "差分")) return StartVariant(fields);
+    if (word == "クリック待" || word == "待") {
+        PadFields(fields, 3);
+        Waiting = true;
+        WaitLeft = ToNumber(fields[1], word == "待" ? 1000 : -1);
+        if (word == "待" && fields[2] == "禁スキップ") NoSkip = true;
+        return false;
+    }
+    if (word == "立消") return ClearStandingCommand(fields);
+    if (word == "顔消") return ClearFaceCommand(fields);
+    if (IsOneOf(word, {"BGM消", "ＢＧＭ消", "消BGM", "消ＢＧＭ"})) {
+        TOggData& music = Services_.Sound.Channel(0);
+        if (fields.size() < 2) {
+            music.Stop();
+        } else {
+            // A fade-out stops the music when it falls silent; 0 ms or less silences
+            // it at once and leaves it running.
+            music.FadeTo(0, std::max(ToNumber(fields[1], 0), 0));
+        }
+        return true;
+    }
+    if (word == "消音" || word == "音消") {
+        PadFields(fields, 2);
+        const int time = ToNumber(fields[1], 0);
+        for (int channel = 1; channel <= kVoiceLast; ++channel) {
+            TOggData& sound = Services_.Sound.Channel(channel);
+            if (time > 0) {
+                sound.FadeTo(0, time);
+            } else {
+                sound.Stop();
+            }
+        }
+        return true;
+    }
+    if (word == "ジャンプ") {
+        JumpCommand(fields);
+        return true;
+    }
+    if (word == "ボタン") return ButtonCommand(fields);
+    if (word == "ボタン消") {
+        PadFields(fields, 3);
+        return RemoveButtons(ToNumber(fields[1], 0), fields[2]);
+    }
+    if (word == "選択" || word == "選択肢") return ChoiceCommand(fields, trailing);
+    if (word == "終了") {
+        Jump(ReturnScript, ReturnLabel);
+        return true;
+    }
+    if (word == "戻") {
+        SetReturnPoint(fields, ReturnScript, ReturnLabel);
+        return true;
+    }
+    if (word == "右クリック") {
+        if (fields.size() < 2) {
+            RightClickScript.clear();
+            RightClickLabel.clear();
+        } else {
+            SetReturnPoint(fields, RightClickScript, RightClickLabel);
+        }
+        if (RightClickScript == ".") RightClickScript.clear();
+        if (RightClickLabel == ".") RightClickLabel.clear();
+        return true;
+    }
+    if (word == "文章枠") {
+        MessageFrameCommand(fields);
+        return true;
+    }
+    if (word == "選択枠") {
+        ChoiceFrameCommand(fields);
+        return true;
+    }
+    if (word == "フォント") return FontCommand(fields);
+    if (word == "初期値") {
+        InitialValueCommand(fields);
+        return true;
+    }
+    return ResourceCommand(fields);
+}
+
+void TNovelGame::SetReturnPoint(const TFields& fields, std::string& script, std::string& label) {
+    script = ScriptName;
+    label = LastLabel;
+    if (fields.size() == 2) {
+        (StartsWith(fields[1], "*") ? label : script) = fields[1];
+    } else if (fields.size() > 2) {
+        const TScriptTarget target = ReadTarget(fields[1], fields[2], true);
+        script = target.Script;
+        label = target.Label;
+    }
+}
+
+void TNovelGame::JumpCommand(TFields& fields) {
+    if (fields.size() < 2) return;
+    Message_->Clear();
+    if (fields.size() > 3 && OnCondition && !Condition(fields[3])) return;
+    const TScriptTarget target = ReadTarget(fields[1], fields.size() > 2 ? fields[2] : std::string(), fields.size() > 2);
+    Jump(target.Script, target.Label);
+}
+
+void TNovelGame::MessageFrameCommand(const TFields& fields) {
+    const bool hide = fields.size() > 1 && IsOneOf(fields[1], {"なし", "消", "消去"});
+    if (hide) {
+        MessageFrame_->SetVisible(false);
+        Message_->SetVisible(false);
+    } else if (!Hidden) {
+        MessageFrame_->SetVisible(true);
+        Message_->SetVisible(true);
+    }
+}
+
+bool TNovelGame::FontCommand(TFields& fields) {
+    PadFields(fields, 4);
+    if (fields[1] == "リセット") {
+        ApplyFont(InitialProperty);
+        return false;
+    }
+    if (!fields[1].empty() && fields[1] != "." && fields[1] != CurrentProperty.FontName) {
+        CurrentProperty.FontName = fields[1];
+        Message_->Surface().Font.Name = fields[1];
+    }
+    const int size = ToNumber(fields[2], InitialProperty.FontSize);
+    if (size != CurrentProperty.FontSize) {
+        CurrentProperty.FontSize = size;
+        Message_->Surface().Font.Height = size;
+    }
+    const int lineHeight = ToNumber(fields[3], InitialProperty.LineHeight);
+    if (lineHeight != CurrentProperty.LineHeight) {
+        CurrentProperty.LineHeight = lineHeight;
+        Message_->LineHeight = lineHeight;
+    }
+    return false;
+}
+
+void TNovelGame::InitialValueCommand(TFields& fields) {
+    fields.resize(fields.size() + 3);
+    if (fields.size() < 5) return;
+    const std::string& setting = fields[1];
+    bool copyToCurrent = false;
+    if (setting == "文章枠") {
+        std::string picture = fields[2];
+        if (Extension(picture).empty()) picture += ".png";
+        TLayerItem* frame = Layers.AddImage(Services_.Pictures, picture, ToNumber(fields[3], 0), ToNumber(fields[4], 0),
+                                            100, 7);
+        // A frame picture that cannot be loaded keeps the old frame, so the message
+        // window goes on working.
+        if (frame) {
+            Layers.Remove(*MessageFrame_);
+            MessageFrame_ = frame;
+        }
+        if (!fields[5].empty()) {
+            PadFields(fields, 9);
+            Message_->MarginLeft = ToNumber(fields[5], 0);
+            Message_->MarginTop = ToNumber(fields[6], 0);
+            Message_->MarginRight = ToNumber(fields[7], 0);
+            Message_->MarginBottom = ToNumber(fields[8], 0);
+            Message_->Clear();
+        }
+        LayOutMessageWindow();
+    } else if (setting == "選択枠") {
+        DefaultChoiceFrameSetting(fields);
+    } else if (setting == "背景フェード") {
+        InitialProperty.BgFade = ToNumber(fields[2], InitialProperty.BgFade);
+        copyToCurrent = true;
+    } else if (setting == "立絵フェード") {
+        InitialProperty.StandFade = ToNumber(fields[2], InitialProperty.StandFade);
+        copyToCurrent = true;
+    } else if (setting == "顔絵フェード") {
+        InitialProperty.FaceFade = ToNumber(fields[2], InitialProperty.FaceFade);
+        copyToCurrent = true;
+    } else if (setting == "フォント") {
+        InitialProperty.FontName = fields[2];
+        InitialProperty.FontSize = ToNumber(fields[3], InitialProperty.FontSize);
+        InitialProperty.LineHeight = ToNumber(fields[4], InitialProperty.LineHeight);
+        ApplyFont(InitialProperty);
+        copyToCurrent = true;
+    } else if (setting == "音量") {
+        const int channel = ToNumber(fields[2], 0);
+        // Only the sixteen channels that keep a voice volume; anything else is ignored.
+        if (channel >= 0 && channel < static_cast<int>(VoiceVolume.size())) {
+            VoiceVolume[static_cast<std::size_t>(channel)] = ToNumber(fields[3], 100);
+        }
+    } else if (setting == "声チャンネル") {
+        const std::string key = AsciiLower(fields[2]);
+        const int n = ToNumber(fields[3], 0);
+        if (!key.empty() && n >= 1 && n <= 12) {
+            auto existing = std::find_if(VoiceChannels_.begin(), VoiceChannels_.end(),
+                                         [&](const auto& entry) { return entry.first == key; });
+            if (existing != VoiceChannels_.end()) {
+                existing->second = n + 3;
+            } else {
+                VoiceChannels_.emplace_back(key, n + 3);
+            }
+        }
+    } else if (setting == "差分効果音") {
+        const std::string letter = AsciiLower(fields[2]);
+        if (letter.size() == 1 && ((letter[0] >= 'a' && letter[0] <= 'g') || (letter[0] >= 'x' && letter[0] <= 'z'))) {
+            VariantSounds_[static_cast<std::size_t>(letter[0] - 'a')] = AsciiLower(fields[3]);
+        }
+    } else if (setting == "選択音") {
+        ClickSound_ = AsciiLower(fields[2]);
+        HoverSound_ = AsciiLower(fields[3]);
+    }
+    if (copyToCurrent) CurrentProperty = InitialProperty;
+}
+
+bool TNovelGame::ResourceCommand(TFields& fields) {
+    fields[0] = AsciiLower(fields[0]);
+    std::string name = fields[0];
+    if (Extension(name).empty()) {
+        const bool sound = StartsWith(name, "bgm") || StartsWith(name, "se") || StartsWith(name, "cv");
+        name += sound ? ".ogg" : ".png";
+    }
+    const std::string_view extension = Extension(name);
+    if (extension == ".png" || extension == ".jpg" || extension == ".jpeg") {
+        bool loadedNow = false;
+        if (TLayerItem* layer = FindOrLoadPicture(name, loadedNow)) return PictureCommand(*layer, loadedNow, fields);
+        if (OnCommand) OnCommand(fields);
+        return false;
+    }
+    if (extension == ".ogg") {
+        PlaySound(fields, name);
+        return true;
+    }
+    return false;
+}
+
+void TNovelGame::PlaySound(const TFields& fields, const std::string& name) {
+    const bool loop = fields.size() > 1 && fields[1] == "ループ";
+    if (StartsWith(name, "bgm")) {
+        TOggData& music = Services_.Sound.Channel(0);
+        if (music.Name() == name && !music.Playing()) music.Rewind();
+        music.Open(name);
+        music.Play(true);
+        return;
+    }
+    if (StartsWith(name, "cv")) {
+        int channel = kDefaultVoiceChannel;
+        for (const auto& [key, mapped] : VoiceChannels_) {
+            if (name.find(key) != std::string::npos) {
+                channel = mapped;
+                break;
+            }
+        }
+        TOggData& voice = Services_.Sound.Channel(channel);
+        voice.Open(name);
+        if (Skip && !loop) {
+            voice.Stop();
+            return;
+        }
+        // The script's voice volume scales the voice through the channel's fade level:
+        // the channel volume itself is the player's choice from the volume menu and is
+        // saved with the settings, so a voice must not overwrite it.
+        voice.FadeTo(std::clamp(VoiceVolume[static_cast<std::size_t>(channel)], 0, 100), 0);
+        voice.Play(loop);
+        return;
+    }
+    TOggData& effect = Services_.Sound.Channel(loop ? 1 : 2);
+    effect.Open(name);
+    effect.Play(loop);
+}
+
+void TNovelGame::StopVoices() {
+    for (int channel = kVoiceFirst; channel <= kVoiceLast; ++channel) {
+        TOggData& voice = Services_.Sound.Channel(channel);
+        if (!voice.Loop()) voice.Stop();
+    }
+}
+
+void TNovelGame::FadeSounds(int first, int last, int ms) {
+    for (int channel = first; channel <= last; ++channel) Services_.Sound.Channel(channel).FadeTo(0, ms);
+}
+
+void TNovelGame::PlayEffect(const std::string& name) {
+    if (name.empty()) return;
+    for (int channel = kInterfaceLast; channel >= kInterfaceFirst; --channel) {
+        TOggData& sound = Services_.Sound.Channel(channel);
+        if (sound.Name() == name) {
+            sound.Play(false);
+            return;
+        }
+    }
+    // A channel keeps its file after playing: six different sounds at the most.
+    for (int channel = kInterfaceFirst; channel <= kInterfaceLast; ++channel) {
+        TOggData& sound = Services_.Sound.Channel(channel);
+        if (sound.Name().empty()) {
+            sound.Open(name);
+            sound.Play(false);
+            return;
+        }
+    }
+}
+
+}  // namespace vandor

@@ -1,0 +1,365 @@
+#include "scenario/NovelGame.h"
+
+#include <algorithm>
+
+#include "resources/ScriptCache.h"
+#include "shell/DebugLog.h"
+#include "sound/SoundPlayer.h"
+#include "util/Encoding.h"
+
+namespace vandor {
+namespace {
+
+constexpr TColor32 kFrameColour = 0xCC000000;
+const std::string kMark = "■";
+
+std::unique_ptr<TBitmap32> Panel(int width, int height) {
+    auto panel = std::make_unique<TBitmap32>(width, height);
+    panel->Clear(kFrameColour);
+    panel->SetDrawMode(TDrawMode::dmBlend);
+    return panel;
+}
+
+}  // namespace
+
+TNovelGame::TNovelGame(const std::string& startScript, TNovelServices services) : Services_(services) {
+    ScriptName = AsciiLower(startScript);
+    Script_ = Services_.Scripts.GetScript(ScriptName);
+    VoiceVolume.fill(100);
+    for (int i = -3; i <= 3; ++i) InitialProperty.Positions[i + 3] = kStageWidth / 2 + i * kStageWidth / 8;
+
+    MessageFrame_ = &Layers.AddBitmap(Panel(kStageWidth, 120), 0, kStageHeight - 120, 100, 7);
+    Message_ = &Layers.Add(std::make_unique<TLayerMessage>(Store_, Services_.Renderer));
+    CurrentProperty = InitialProperty;
+    LayOutMessageWindow();
+
+    auto backlog = std::make_unique<TLayerBackLog>(Store_, Services_.Renderer);
+    backlog->SetBitmapSize(kStageWidth, kStageHeight);
+    backlog->Bitmap()->Font.Name = "ＭＳ Ｐ明朝";
+    backlog->Position.SetAnchor(7);
+    backlog->SetPosition(0, 0, 80);
+    BackLog_ = &Layers.Add(std::move(backlog));
+
+    DefaultChoiceFrame_ = &Layers.AddBitmap(Panel(400, 240), 200, 230, 60, 7);
+    DefaultChoiceFrame_->HitAlpha = 256;
+    DefaultChoiceFrame_->SetVisible(false);
+
+    ColorFade(0xFF000000, 0);
+    Layers.Render(0);
+}
+
+TNovelGame::~TNovelGame() {
+    // Layers first: their handlers refer to the engine.
+    Layers.Clear();
+    if (Script_) Services_.Scripts.Release(Script_);
+}
+
+int TNovelGame::LineCount() const { return Script_ ? static_cast<int>(Script_->size()) : 0; }
+
+const std::string* TNovelGame::LineAt(int index) const {
+    if (!Script_ || index < 0 || index >= LineCount()) return nullptr;
+    return &(*Script_)[static_cast<std::size_t>(index)];
+}
+
+void TNovelGame::Log(const std::string& text) {
+    if (Services_.Log) Services_.Log->Add(text);
+}
+
+bool TNovelGame::Condition(const std::string& condition) {
+    bool result = true;
+    if (OnCondition) OnCondition(condition, result);
+    return result;
+}
+
+void TNovelGame::ApplyFont(const TNovelProperty& property) {
+    TBitmap32& surface = Message_->Surface();
+    surface.Font.Name = property.FontName;
+    surface.Font.Height = property.FontSize;
+    Message_->LineHeight = property.LineHeight;
+}
+
+void TNovelGame::LayOutMessageWindow() {
+    MessageFrame_->HitAlpha = 256;
+    Message_->SetBitmapSize(MessageFrame_->Width(), MessageFrame_->Height());
+    Message_->Position.SetAnchor(7);
+    Message_->SetPosition(0, kStageHeight - MessageFrame_->Height(), 80);
+    ApplyFont(CurrentProperty);
+    Message_->AntiAlias = AntiAlias;
+    Message_->Clear();
+    Message_->HitAlpha = 256;
+}
+
+void TNovelGame::SetAntiAlias(bool antiAlias) {
+    AntiAlias = antiAlias;
+    Message_->AntiAlias = antiAlias;
+}
+
+// ---------------------------------------------------------------- run loop
+
+bool TNovelGame::Update(int elapsed) {
+    for (int steps = 0; steps < kMaxStepsPerFrame && ExecuteStep(); ++steps) {
+    }
+    if (Waiting && WaitLeft >= 0) {
+        WaitLeft -= elapsed;
+        if (WaitLeft <= 0) {
+            Waiting = false;
+            WaitLeft = -1;
+        }
+    }
+    // The delay keeps its deficit: with delays shorter than a frame several characters
+    // appear per frame and the reveal keeps pace with the text speed.
+    if (Column > 1 && RevealDelay > 0) RevealDelay -= elapsed;
+    if (DownHeld) Wheel(+1);
+    if (UpHeld) Wheel(-1);
+    return Layers.Render(elapsed);
+}
+
+bool TNovelGame::ExecuteStep() {
+    if (TransitionsRunning() && !IgnoreTransitions) return false;
+    if (Hidden || BackLog_->Visible() || RevealDelay > 0 || Waiting) return false;
+    const std::string* line = LineAt(Line);
+    if (!line) return false;
+    NoSkip = false;
+    IgnoreTransitions = false;
+
+    if (line->empty() || (Column == 1 && StartsWith(*line, "*"))) {
+        if (line->empty()) {
+            PageEnd();
+        } else {
+            LastLabel = *line;
+            if (OnLabel) OnLabel();
+        }
+        ++Line;
+        Column = 1;
+        RevealDelay = 0;
+        return false;
+    }
+    if (Column > 1 || !StartsWith(*line, kMark)) return RunText(*line);
+    return RunCommand(*line);
+}
+
+void TNovelGame::PageEnd() {
+    Message_->Clear();
+    ApplyFont(InitialProperty);
+    CurrentProperty = InitialProperty;
+}
+
+bool TNovelGame::RunText(const std::string& line) {
+    const std::size_t start = CodePointPrefixBytes(line, static_cast<std::size_t>(Column - 1));
+    std::size_t end = start;
+    if (start < line.size()) NextCodePoint(line, end);
+    if (start < line.size()) {
+        // Skipped text is drawn plain: it only flashes by.
+        if (Skip) Message_->AntiAlias = false;
+        Message_->AddChar(std::string_view(line).substr(start, end - start));
+        Message_->AntiAlias = AntiAlias;
+        MessageFrame_->SetVisible(true);
+        Message_->SetVisible(true);
+        if (TextSpeed > 0 && !ShowRest && !Skip) RevealDelay += TextSpeed;
+    }
+    ++Column;
+    return end < line.size() || EndTextLine();
+}
+
+bool TNovelGame::EndTextLine() {
+    Message_->NewLine();
+    ++Line;
+    Column = 1;
+    RevealDelay = 0;
+    const std::string* next = LineAt(Line);
+    // Choices follow in the next frame without a click, the text still shown.
+    if (next && StartsWith(*next, kMark + "選択")) return false;
+    if (next && next->empty()) {
+        Waiting = true;
+        WaitLeft = -1;
+        ShowRest = false;
+    }
+    return true;
+}
+
+bool TNovelGame::RunCommand(const std::string& line) {
+    ShowRest = false;
+    RevealDelay = 0;
+    CommandLine_ = Line;
+    const std::string_view body = std::string_view(line).substr(kMark.size());
+    const std::size_t close = body.find(kMark);
+    std::string command;
+    std::string trailing;
+    if (close == std::string_view::npos || close + kMark.size() == body.size()) {
+        // A closing mark at the end, or none at all (an unmatched "["): the whole rest
+        // is the command, and its text is not shown a second time as message text.
+        command = body.substr(0, close);
+        ++Line;
+        Column = 1;
+    } else {
+        command = body.substr(0, close);
+        const std::string_view before = std::string_view(line).substr(0, kMark.size() + close + kMark.size());
+        trailing = line.substr(before.size());
+        Column = static_cast<int>(CodePointCount(before)) + 1;
+    }
+    TFields fields = SplitFields(command);
+    if (fields.empty() || fields[0].empty()) {
+        Log("コマンド名のない命令を飛ばします: " + line);
+        return true;
+    }
+    return Dispatch(fields, trailing);
+}
+
+void TNovelGame::StartClickWaitIfPageEnds() {
+    const std::string* next = LineAt(Line);
+    if (next && next->empty()) {
+        Waiting = true;
+        WaitLeft = -1;
+        ShowRest = false;
+    }
+}
+
+// ---------------------------------------------------------------- input
+
+void TNovelGame::Advance() {
+    if (NoSkip) return;
+    WaitLeft = -1;
+    if (Hidden) {
+        Unhide();
+        return;
+    }
+    if (ChoicesOrButtonsShown()) return;
+    if (Waiting) {
+        StopVoices();
+        Waiting = false;
+        RevealDelay = 0;
+    } else if (Column > 1 || RevealDelay > 0) {
+        RevealDelay = 0;
+        ShowRest = true;
+    }
+}
+
+void TNovelGame::MouseDown(TMouseButton button, int x, int y, TShiftState shift) {
+    if (!TransitionsRunning() && ChoicesOrButtonsShown()) Layers.MouseDown(button, shift, x, y);
+}
+
+void TNovelGame::MouseUp(TMouseButton button, int x, int y, TShiftState shift) {
+    if (button == TMouseButton::mbLeft) {
+        if (!NoSkip && TransitionsRunning()) {
+            FinishTransitions();
+        } else if (!NoSkip) {
+            Advance();
+        }
+    } else if (button == TMouseButton::mbRight) {
+        if (!RightClickLabel.empty()) {
+            FinishTransitions();
+            Jump(RightClickScript, RightClickLabel);
+            ClearChoices();
+            Waiting = false;
+            NoSkip = false;
+        } else if (!NoSkip && TransitionsRunning()) {
+            FinishTransitions();
+        } else {
+            ToggleHide();
+        }
+    }
+    Layers.MouseUp(button, shift, x, y);
+}
+
+void TNovelGame::ToggleHide() {
+    if (Hidden) {
+        Advance();
+        return;
+    }
+    if (!Message_->Visible() || !Buttons_.empty() || NoSkip) return;
+    HideWindow();
+}
+
+void TNovelGame::HideWindow() {
+    Hidden = true;
+    Message_->SetVisible(false);
+    MessageFrame_->SetVisible(false);
+    ChoiceFrame()->SetVisible(false);
+    if (Face_.Layer) Face_.Layer->SetVisible(false);
+    for (TLayerLabel* choice : Choices_) choice->SetVisible(false);
+}
+
+void TNovelGame::Unhide() {
+    Hidden = false;
+    MessageFrame_->SetVisible(true);
+    Message_->SetVisible(true);
+    BackLog_->SetVisible(false);
+    if (Face_.Used && Face_.Layer) Face_.Layer->SetVisible(true);
+    for (TLayerLabel* choice : Choices_) choice->SetVisible(true);
+    if (!Choices_.empty()) ChoiceFrame()->SetVisible(true);
+}
+
+void TNovelGame::Wheel(int direction) {
+    if (!Choices_.empty() || ChoiceFrame_ || DefaultChoiceFrame_->Visible()) return;
+    if (BackLog_->Visible()) {
+        if (direction > 0 && BackLog_->CurrentPage >= BackLog_->LastTopPage) {
+            Advance();
+        } else {
+            BackLog_->Scroll(direction);
+        }
+    } else if (direction < 0) {
+        OpenBackLog();
+    } else if (direction > 0) {
+        Advance();
+    }
+}
+
+void TNovelGame::OpenBackLog() {
+    if (!Buttons_.empty() || !RightClickLabel.empty()) return;
+    if (!Hidden) {
+        if (!Message_->Visible()) return;
+        HideWindow();
+    }
+    BackLog_->Rebuild();
+    BackLog_->SetVisible(true);
+}
+
+// ---------------------------------------------------------------- jumps
+
+void TNovelGame::Jump(const std::string& script, const std::string& label) {
+    if (!script.empty() && script != ".") {
+        const std::string name = AsciiLower(script);
+        if (name != ScriptName) {
+            if (const auto* loaded = Services_.Scripts.GetScript(name)) {
+                if (Script_) Services_.Scripts.Release(Script_);
+                Script_ = loaded;
+                ScriptName = name;
+                Line = 0;
+                Column = 1;
+                Log("スクリプト \"" + name + "\" 読み込み.");
+                if (OnScriptLoaded) OnScriptLoaded();
+            }
+        }
+    }
+    if (label.empty() || label == ".") return;
+    // Forward from the current line first, then from the top.
+    const int count = LineCount();
+    int found = -1;
+    for (int i = std::max(Line, 0); i < count && found < 0; ++i) {
+        if (*LineAt(i) == label) found = i;
+    }
+    for (int i = 0; i < std::min(Line, count) && found < 0; ++i) {
+        if (*LineAt(i) == label) found = i;
+    }
+    Column = 1;
+    if (found >= 0) {
+        Line = found;
+        Log("ラベル \"" + label + "\" へ移動.");
+    } else {
+        Line = 0;
+        Log("ラベル \"" + label + "\" は存在しません. スクリプトの冒頭へ移動.");
+    }
+}
+
+void TNovelGame::Reset() {
+    FinishTransitions(200000);
+    Message_->Clear();
+    ClearChoices();
+    RemoveButtons(0, "");
+    RemoveStagePictures();
+    if (Script_) Services_.Scripts.Release(Script_);
+    Script_ = nullptr;
+    ScriptName.clear();
+}
+
+}  // namespace vandor

@@ -1,0 +1,245 @@
+#pragma once
+// TNovelGame: the scenario engine. It runs one script at a time, line by line, and
+// drives everything a story scene shows and plays: text revealed character by
+// character, backgrounds, faces and standing pictures, colour fades, sounds,
+// choices and buttons. It owns the layer list the main window presents while no
+// battle runs. Game-specific commands and conditions go to the main window through
+// the On... hooks.
+//
+// The class is split by concern: NovelGame.cpp (construction, the run loop, input,
+// jumps), NovelCommands.cpp (dispatch and the built-in commands), NovelStage.cpp
+// (pictures and fades) and NovelChoices.cpp (choices and buttons).
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "compositor/LayerButton.h"
+#include "compositor/LayerList.h"
+#include "scenario/ScriptFields.h"
+#include "text/LayerBackLog.h"
+#include "text/LayerLabel.h"
+#include "text/LayerMessage.h"
+#include "text/NGText.h"
+#include "text/TextRender.h"
+
+namespace vandor {
+
+class IPictureSource;
+class TDebugLog;
+class TScriptCache;
+class TSoundPlayer;
+
+// Scene settings: the defaults set by "初期値" and the values the commands use.
+struct TNovelProperty {
+    int BgFade = 1000;
+    int FontSize = 22;
+    int LineHeight = 28;
+    int FaceFade = 100;
+    int FaceY = 480;
+    int StandFade = 400;
+    std::array<int, 7> Positions{100, 200, 300, 400, 500, 600, 700};
+    std::string FontName = "ＭＳ Ｐ明朝";
+};
+
+// One picture place of the stage. Saved, First, Second and Sound drive the
+// background's flash sequence only.
+struct TLayerState {
+    std::string Name;
+    std::string Saved;
+    std::string First;
+    std::string Second;
+    std::string Sound;
+    bool Used = false;
+    bool Busy = false;
+    int32_t Step = -1;
+    TLayerItem* Layer = nullptr;
+};
+
+// The objects the engine draws on and plays through; all outlive it.
+struct TNovelServices {
+    TScriptCache& Scripts;
+    IPictureSource& Pictures;
+    TRTextRender& Renderer;
+    TSoundPlayer& Sound;
+    TDebugLog* Log = nullptr;
+};
+
+class TNovelGame {
+public:
+    static constexpr int kStageWidth = 800;
+    static constexpr int kStageHeight = 600;
+    static constexpr int kMaxChoices = 32;
+    static constexpr int kMaxButtons = 32;
+    static constexpr int kStandingSlots = 8;
+    static constexpr int kFinishTransitions = 20000;
+    // A script that jumps in a circle without ever waiting must not freeze the game:
+    // one frame runs at most this many steps and the rest follows in the next.
+    static constexpr int kMaxStepsPerFrame = 10000;
+
+    TNovelGame(const std::string& startScript, TNovelServices services);
+    ~TNovelGame();
+    TNovelGame(const TNovelGame&) = delete;
+    TNovelGame& operator=(const TNovelGame&) = delete;
+
+    // One frame: runs the script as far as it may, counts waits and the reveal down,
+    // steps the transitions and redraws; true when the stage picture changed.
+    bool Update(int elapsed);
+    void Advance();
+    void ToggleHide();
+    void Wheel(int direction);
+    void MouseDown(TMouseButton button, int x, int y, TShiftState shift);
+    void MouseUp(TMouseButton button, int x, int y, TShiftState shift);
+    void MouseMove(int x, int y) { Layers.MouseMove(x, y); }
+    void Reset();
+    void Jump(const std::string& script, const std::string& label);
+    void SetAntiAlias(bool antiAlias);
+
+    // Fields the main window writes.
+    int TextSpeed = 10;
+    bool Skip = false;
+    bool UpHeld = false;
+    bool DownHeld = false;
+
+    // Hooks; an unset hook is skipped.
+    std::function<void(TFields& fields)> OnCommand;
+    std::function<void(const std::string& condition, bool& result)> OnCondition;
+    std::function<void()> OnScriptLoaded;
+    std::function<void()> OnLabel;
+
+    // State the main window and the tests read.
+    TLayerList Layers{kStageWidth, kStageHeight};
+    std::string ScriptName;
+    std::string LastLabel;
+    int Line = 0;
+    int Column = 1;
+    bool Waiting = false;
+    int WaitLeft = -1;
+    int RevealDelay = 0;
+    bool ShowRest = false;
+    bool NoSkip = false;
+    bool IgnoreTransitions = false;
+    bool Hidden = false;
+    bool AntiAlias = true;
+    std::string ReturnScript;
+    std::string ReturnLabel;
+    std::string RightClickScript;
+    std::string RightClickLabel;
+    std::array<int, 16> VoiceVolume{};
+    TNovelProperty InitialProperty;
+    TNovelProperty CurrentProperty;
+
+    TLayerMessage& Message() { return *Message_; }
+    TLayerBackLog& BackLog() { return *BackLog_; }
+    TNGText& Store() { return Store_; }
+    TLayerItem* MessageFrame() const { return MessageFrame_; }
+    const TLayerState& Background() const { return Background_; }
+    const TLayerState& Face() const { return Face_; }
+    const TLayerState& Standing(int slot) const { return Standing_.at(static_cast<std::size_t>(slot)); }
+    const std::vector<TLayerLabel*>& Choices() const { return Choices_; }
+    const std::vector<TLayerButton*>& Buttons() const { return Buttons_; }
+    TLayerItem* ChoiceFrame() const { return ChoiceFrame_ ? ChoiceFrame_ : DefaultChoiceFrame_; }
+    int LineCount() const;
+
+private:
+    // --- run loop (NovelGame.cpp)
+    bool ExecuteStep();
+    bool RunText(const std::string& line);
+    bool RunCommand(const std::string& line);
+    bool EndTextLine();
+    void PageEnd();
+    void StartClickWaitIfPageEnds();
+    void Unhide();
+    void HideWindow();
+    void OpenBackLog();
+    bool TransitionsRunning() const { return Layers.Transitions.Busy(); }
+    void FinishTransitions(int ms = kFinishTransitions) { Layers.Transitions.Step(ms); }
+    const std::string* LineAt(int index) const;
+    void Log(const std::string& text);
+    bool Condition(const std::string& condition);
+    void LayOutMessageWindow();
+    void ApplyFont(const TNovelProperty& property);
+
+    // --- commands (NovelCommands.cpp)
+    bool Dispatch(TFields& fields, const std::string& trailing);
+    bool ResourceCommand(TFields& fields);
+    void PlaySound(const TFields& fields, const std::string& name);
+    void StopVoices();
+    void PlayEffect(const std::string& name);
+    void SetReturnPoint(const TFields& fields, std::string& script, std::string& label);
+    void MessageFrameCommand(const TFields& fields);
+    bool FontCommand(TFields& fields);
+    void InitialValueCommand(TFields& fields);
+    void JumpCommand(TFields& fields);
+    void FadeSounds(int first, int last, int ms);
+
+    // --- stage (NovelStage.cpp)
+    bool PictureCommand(TLayerItem& layer, bool loadedNow, const TFields& fields);
+    void ShowBackground(TLayerItem* layer, int time);
+    void ColorFade(TColor32 colour, int time);
+    void ShowFace(TLayerItem* layer, int time);
+    void PlaceStanding(TLayerItem& layer, int time, const std::string& position, bool loadedNow);
+    void ClearStanding(int time);
+    bool ColorFadeCommand(const TFields& fields, TColor32 colour);
+    bool StartVariant(TFields& fields);
+    bool ClearStandingCommand(const TFields& fields);
+    bool ClearFaceCommand(const TFields& fields);
+    void RemoveStagePictures();
+    int StageTime(int time) const { return Skip ? 1 : time; }
+    TLayerItem* FindOrLoadPicture(const std::string& name, bool& loadedNow);
+    TLayerItem* LoadStagePicture(const std::string& name);
+    TLayerItem* BackgroundPicture(const std::string& name);
+    bool OnStage(const TLayerItem& layer) const;
+    void BackgroundCommand(TLayerItem& layer, const TFields& fields);
+    void FaceCommand(TLayerItem& layer, const TFields& fields);
+    void StandingCommand(TLayerItem& layer, const TFields& fields, bool loadedNow);
+    void StepFlash();
+    void RepeatLine();
+
+    // --- choices and buttons (NovelChoices.cpp)
+    bool ChoiceCommand(TFields& fields, const std::string& caption);
+    void AddChoice(const std::string& caption, const std::string& script, const std::string& label, bool enabled);
+    void LayOutChoices();
+    void ClearChoices();
+    bool ButtonCommand(TFields& fields);
+    TLayerButton* AddButton(const std::string& picture, const std::string& script, const std::string& label, int x,
+                            int y);
+    bool RemoveButtons(int time, const std::string& direction);
+    void ChoiceFrameCommand(TFields& fields);
+    void DefaultChoiceFrameSetting(TFields& fields);
+    TLayerItem* LoadChoiceFrame(const TFields& fields, std::size_t first);
+    void OnChoiceClicked(TLayerLabel& choice);
+    void OnButtonClicked(TLayerButton& button);
+    bool ChoicesOrButtonsShown() const { return !Choices_.empty() || !Buttons_.empty(); }
+
+    TNovelServices Services_;
+    const std::vector<std::string>* Script_ = nullptr;
+    // Index of the line whose command is being dispatched; commands that must run
+    // again after their transitions (colour fades, the flash) set Line back to it.
+    int CommandLine_ = -1;
+    TNGText Store_{4096};
+    TLayerMessage* Message_ = nullptr;
+    TLayerBackLog* BackLog_ = nullptr;
+    TLayerItem* MessageFrame_ = nullptr;
+
+    TLayerState Background_;
+    TLayerState Face_;
+    std::array<TLayerState, kStandingSlots> Standing_;
+    std::array<std::string, 26> VariantSounds_;
+    std::vector<std::pair<std::string, int>> VoiceChannels_;  // lower-cased key -> channel
+
+    std::vector<TLayerLabel*> Choices_;
+    std::vector<TLayerButton*> Buttons_;
+    TLayerItem* DefaultChoiceFrame_ = nullptr;
+    int DefaultChoiceColumns_ = 1;
+    TLayerItem* ChoiceFrame_ = nullptr;  // the per-choice frame, for the next choices only
+    int ChoiceColumns_ = 1;
+    std::string ClickSound_;
+    std::string HoverSound_;
+};
+
+}  // namespace vandor
