@@ -16,6 +16,7 @@
 #include "resources/Archive.h"
 #include "resources/ArchiveWriter.h"
 #include "resources/TextCompression.h"
+#include "util/AtomicFile.h"
 #include "util/Encoding.h"
 
 namespace fs = std::filesystem;
@@ -54,21 +55,9 @@ TBytes ReadFile(const fs::path& path) {
     return bytes;
 }
 
-// Writes beside the target and renames, so a failed run never leaves half a file.
 void WriteFile(const fs::path& path, const TBytes& bytes) {
-    const fs::path temporary = path.string() + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())) ||
-            !out.flush()) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            throw std::runtime_error("cannot write \"" + path.string() + "\"");
-        }
-    }
-    std::error_code error;
-    fs::rename(temporary, path, error);
-    if (error) throw std::runtime_error("cannot write \"" + path.string() + "\": " + error.message());
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (!WriteFileAtomically(path.string(), text)) throw std::runtime_error("cannot write \"" + path.string() + "\"");
 }
 
 TArchiveVersion ParseVersion(const std::string& text) {

@@ -1,8 +1,8 @@
 #include "shell/DebugLog.h"
 
 #include <cstdio>
-#include <fstream>
 
+#include "util/AtomicFile.h"
 #include "util/Encoding.h"
 
 namespace vandor {
@@ -36,20 +36,7 @@ bool TDebugLog::Save() {
     if (!Enabled || FileName_.empty() || Lines_.empty()) return true;
     std::string text;
     for (const std::string& line : Lines_) text.append(Utf8ToCp932(line)).append("\r\n");
-    // Write beside the target and rename, so a crash mid-write never leaves half a log.
-    const std::string temporary = FileName_ + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out.write(text.data(), static_cast<std::streamsize>(text.size())) || !out.flush()) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), FileName_.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(FileName_, text);
 }
 
 }  // namespace vandor

@@ -1,0 +1,112 @@
+#include "shell/Settings.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace vandor {
+namespace {
+
+std::string VolumeKey(int channel) { return "Volume" + std::to_string(channel); }
+
+// The folder part of a stored path: its text up to and including the last '/'.
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// "Path" remembers the first install folder for as long as the program is still
+// there; once it has been moved away, the folder it runs from now takes over.
+void WriteFirstInstallFolder(TIniFile& ini, const TSettingsWriteContext& context) {
+    const std::string folder = FolderOf(ini.ReadString("Path", "Path"));
+    std::error_code ignored;
+    const bool stillThere = !folder.empty() && std::filesystem::is_directory(folder, ignored) &&
+                            std::filesystem::is_regular_file(folder + context.ProgramFileName, ignored);
+    if (!stillThere) ini.WriteString("Path", "Path", context.ExeFolder);
+}
+
+std::string VersionKey(std::string version) {
+    for (char& c : version) {
+        if (c == '.') c = '_';
+    }
+    return "VER_" + version;
+}
+
+void WriteArchiveVersion(TIniFile& ini, const char* key, const std::optional<TVersionNumbers>& version) {
+    if (version) ini.WriteString("Ver", key, FormatVersion(*version));
+}
+
+}  // namespace
+
+TSettings ReadSettings(const TIniFile& ini) {
+    TSettings s;
+    s.WindowX = ini.ReadInteger("Window", "X", s.WindowX);
+    s.WindowY = ini.ReadInteger("Window", "Y", s.WindowY);
+    s.MasterVolume = ini.ReadInteger("Sound", "Volume", s.MasterVolume);
+    for (int i = 0; i < kSettingsChannelCount; ++i) {
+        s.ChannelVolumes[i] = ini.ReadInteger("Sound", VolumeKey(i), s.ChannelVolumes[i]);
+    }
+    s.AntiAlias = ini.ReadBool("Text", "AA", s.AntiAlias);
+    s.TextSpeed = ini.ReadInteger("Text", "Speed", s.TextSpeed);
+    s.InstallId = ini.ReadInteger("E", "D", s.InstallId);
+    s.SurveyAnswer = ini.ReadString("E", "S");
+    for (int i = 0; i < kSlotCount; ++i) s.SlotCaptions[i] = ini.ReadString("Save", SlotCaptionKey(i));
+    return s;
+}
+
+void WriteSettings(TIniFile& ini, const TSettings& s, const TSettingsWriteContext& context) {
+    ini.WriteInteger("E", "D", s.InstallId);
+    ini.WriteString("E", "S", s.SurveyAnswer);
+
+    WriteFirstInstallFolder(ini, context);
+    ini.WriteString("Path", VersionKey(context.Version), context.ExeFolder);
+    ini.WriteString("Path", "Last", context.ExeFolder);
+
+    ini.WriteString("Ver", "Exe", context.Version);
+    WriteArchiveVersion(ini, "Data", context.DataVersion);
+    WriteArchiveVersion(ini, "Patch", context.PatchVersion);
+    WriteArchiveVersion(ini, "Plus", context.PlusVersion);
+
+    ini.WriteInteger("Window", "X", s.WindowX);
+    ini.WriteInteger("Window", "Y", s.WindowY);
+
+    ini.WriteInteger("Sound", "Volume", s.MasterVolume);
+    for (int i = 0; i < kSettingsChannelCount; ++i) ini.WriteInteger("Sound", VolumeKey(i), s.ChannelVolumes[i]);
+
+    ini.WriteBool("Text", "AA", s.AntiAlias);
+    ini.WriteInteger("Text", "Speed", s.TextSpeed);
+}
+
+std::string SlotCaptionKey(int slot) {
+    char key[24];
+    std::snprintf(key, sizeof key, "Item%.2d", slot);
+    return key;
+}
+
+void WriteSlotCaption(TIniFile& ini, int slot, const std::string& caption) {
+    ini.WriteString("Save", SlotCaptionKey(slot), caption);
+}
+
+std::string FormatVersion(const TVersionNumbers& v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d.%d.%d.%d", v[0], v[1], v[2], v[3]);
+    return text;
+}
+
+TPoint ClampWindowPosition(int storedX, int storedY, int windowWidth, int windowHeight, int currentLeft,
+                           int currentTop, int screenWidth, int screenHeight) {
+    // 64-bit sums: a stored coordinate may be anything a hand-edited file holds.
+    int64_t left = currentLeft;
+    int64_t top = currentTop;
+    if (int64_t{storedX} + windowWidth > 64) left = storedX;
+    if (int64_t{storedY} + windowHeight > 64) top = storedY;
+    if (screenWidth < left + 64) left = int64_t{screenWidth} - 64;
+    if (screenHeight < top + 64) top = int64_t{screenHeight} - 64;
+    return {static_cast<int>(left), static_cast<int>(top)};
+}
+
+int32_t NewInstallId(uint32_t random1, uint32_t random2, uint32_t clock) {
+    return static_cast<int32_t>((random1 + 1u) * (clock | 0x71u) + random2 + 113u);
+}
+
+}  // namespace vandor
