@@ -1,0 +1,535 @@
+#include "platform/gtk/GtkWindowHost.h"
+
+#include <gtk/gtk.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <exception>
+#include <stdexcept>
+#include <utility>
+
+#include "compositor/Bitmap32.h"
+#include "platform/gtk/GtkKeys.h"
+#include "platform/gtk/GtkMenuBar.h"
+#include "platform/gtk/GtkMessageBox.h"
+#include "shell/MenuModel.h"
+
+namespace vandor {
+
+namespace {
+
+constexpr TSize kDefaultClientSize{800, 600};
+constexpr TSize kMinWindowSize{450, 400};
+constexpr TSize kMaxWindowSize{3200, 2400};
+constexpr guint kTimerInterval = 5;  // ms
+// PumpMessages stops after this many dispatches even if sources keep being ready
+// (a timer whose handler takes longer than its interval would never let it end).
+constexpr int kMaxPumpedEvents = 1000;
+
+TShiftState ShiftOf(guint state) {
+    TShiftState shift = 0;
+    if (state & GDK_SHIFT_MASK) shift |= ssShift;
+    if (state & GDK_CONTROL_MASK) shift |= ssCtrl;
+    if (state & GDK_MOD1_MASK) shift |= ssAlt;
+    if (state & GDK_BUTTON1_MASK) shift |= ssLeft;
+    if (state & GDK_BUTTON3_MASK) shift |= ssRight;
+    if (state & GDK_BUTTON2_MASK) shift |= ssMiddle;
+    return shift;
+}
+
+// GDK reports the modifiers as they were before the event; the game expects a
+// pressed key or button to be part of the state of its own press (ModifierFlag).
+bool ButtonOf(guint button, TMouseButton& result, TShiftState& flag) {
+    switch (button) {
+        case 1: result = TMouseButton::mbLeft; flag = ssLeft; return true;
+        case 2: result = TMouseButton::mbMiddle; flag = ssMiddle; return true;
+        case 3: result = TMouseButton::mbRight; flag = ssRight; return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+struct TGtkWindowHost::TImpl {
+    GtkWidget* Window = nullptr;
+    GtkWidget* Box = nullptr;
+    GtkWidget* Area = nullptr;
+    std::unique_ptr<TGtkMenuBar> MenuBar;
+    TMenuModel* Menu = nullptr;
+    TWindowEvents Events;
+    std::function<void(const std::string&)> OnError;
+
+    // The client area's picture, kept so that an expose repaints without the game.
+    cairo_surface_t* Surface = nullptr;
+    TSize Client = kDefaultClientSize;  // allocated size, or the one asked for before that
+    TSize Reported{-1, -1};             // the size OnResize last announced
+    bool NeedsPicture = true;           // Surface lost its picture: ask OnPaint
+    bool InDraw = false;
+
+    guint IdleSource = 0;
+    guint TimerSource = 0;
+    guint ActiveCheckSource = 0;
+    bool InIdle = false;
+    bool ReportedActive = false;
+    double ScrollRemainder = 0;
+    TCursorShape Cursor = TCursorShape::Default;
+    bool Closed = false;
+    TPoint LastPosition;  // where the window was when it closed
+
+    void Report(const std::string& message) {
+        if (OnError) {
+            OnError(message);
+        } else {
+            std::fprintf(stderr, "Unhandled error in a window event: %s\n", message.c_str());
+        }
+    }
+
+    // Every call into the game from a GTK callback goes through here: exceptions must
+    // not unwind through C frames.
+    template <typename F>
+    void Guard(F&& call) {
+        try {
+            call();
+        } catch (const std::exception& error) {
+            Report(error.what());
+        } catch (...) {
+            Report("unknown exception");
+        }
+    }
+
+    bool ApplicationActive() const {
+        GList* toplevels = gtk_window_list_toplevels();
+        bool active = false;
+        for (GList* node = toplevels; node != nullptr; node = node->next) {
+            active = active || gtk_window_is_active(GTK_WINDOW(node->data));
+        }
+        g_list_free(toplevels);
+        return active;
+    }
+
+    void EnsureSurface(TSize size) {
+        if (Surface != nullptr && cairo_image_surface_get_width(Surface) == size.Width &&
+            cairo_image_surface_get_height(Surface) == size.Height) {
+            return;
+        }
+        if (Surface != nullptr) cairo_surface_destroy(Surface);
+        // New image surfaces are zero-filled: black in RGB24.
+        Surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(size.Width, 1), std::max(size.Height, 1));
+        NeedsPicture = true;
+    }
+
+    int MenuBarHeight() const {
+        if (!MenuBar || !gtk_widget_get_visible(MenuBar->Widget())) return 0;
+        gint minimum = 0;
+        gint natural = 0;
+        gtk_widget_get_preferred_height(MenuBar->Widget(), &minimum, &natural);
+        return natural;
+    }
+
+    void ResizeToClient(TSize size) {
+        Client = size;
+        gtk_window_resize(GTK_WINDOW(Window), std::max(size.Width, 1), std::max(size.Height + MenuBarHeight(), 1));
+    }
+
+    void WakeIdle();
+    void ApplyCursor();
+    void CloseRequested();
+};
+
+namespace {
+
+using TImpl = TGtkWindowHost::TImpl;
+
+gboolean IdleTick(gpointer data) {
+    auto& impl = *static_cast<TImpl*>(data);
+    bool again = false;
+    impl.InIdle = true;
+    impl.Guard([&] { again = impl.Events.OnIdle && impl.Events.OnIdle(); });
+    impl.InIdle = false;
+    if (again && !impl.Closed) return G_SOURCE_CONTINUE;
+    impl.IdleSource = 0;
+    return G_SOURCE_REMOVE;
+}
+
+gboolean TimerTick(gpointer data) {
+    auto& impl = *static_cast<TImpl*>(data);
+    impl.Guard([&] {
+        if (impl.Events.OnTimer) impl.Events.OnTimer();
+    });
+    return G_SOURCE_CONTINUE;
+}
+
+gboolean CheckActive(gpointer data) {
+    auto& impl = *static_cast<TImpl*>(data);
+    impl.ActiveCheckSource = 0;
+    const bool active = impl.ApplicationActive();
+    if (active != impl.ReportedActive) {
+        impl.ReportedActive = active;
+        impl.Guard([&] {
+            const auto& event = active ? impl.Events.OnActivate : impl.Events.OnDeactivate;
+            if (event) event();
+        });
+    }
+    return G_SOURCE_REMOVE;
+}
+
+// Every event passes here. As in a message loop, idle processing resumes after each
+// one; a focus change is judged for the whole application once the batch of events is
+// through, so that moving the focus from the window to one of its dialogs is no
+// deactivation.
+void EventHook(GdkEvent* event, gpointer data) {
+    auto& impl = *static_cast<TImpl*>(data);
+    gtk_main_do_event(event);
+    if (event->type == GDK_FOCUS_CHANGE && impl.ActiveCheckSource == 0) {
+        impl.ActiveCheckSource = g_idle_add_full(G_PRIORITY_HIGH_IDLE, CheckActive, &impl, nullptr);
+    }
+    impl.WakeIdle();
+}
+
+// GTK's own handling, put back when the host goes.
+void PlainEventHandler(GdkEvent* event, gpointer) { gtk_main_do_event(event); }
+
+gboolean AreaDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
+    auto& impl = *static_cast<TImpl*>(data);
+    impl.EnsureSurface({gtk_widget_get_allocated_width(widget), gtk_widget_get_allocated_height(widget)});
+    if (impl.NeedsPicture && impl.Events.OnPaint) {
+        // Present called from here only fills the surface, which is painted below.
+        impl.InDraw = true;
+        impl.Guard([&] { impl.Events.OnPaint(); });
+        impl.InDraw = false;
+    }
+    cairo_set_source_surface(cr, impl.Surface, 0, 0);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_paint(cr);
+    return TRUE;
+}
+
+void AreaSizeAllocate(GtkWidget*, GdkRectangle* allocation, gpointer data) {
+    auto& impl = *static_cast<TImpl*>(data);
+    impl.Client = {allocation->width, allocation->height};
+    impl.EnsureSurface(impl.Client);
+    if (impl.Client == impl.Reported) return;
+    impl.Reported = impl.Client;
+    impl.Guard([&] {
+        if (impl.Events.OnResize) impl.Events.OnResize();
+    });
+    // A new size is always followed by a paint of the whole client area.
+    impl.NeedsPicture = true;
+}
+
+void AreaRealize(GtkWidget*, gpointer data) { static_cast<TImpl*>(data)->ApplyCursor(); }
+
+gboolean AreaMotion(GtkWidget*, GdkEventMotion* event, gpointer data) {
+    auto& impl = *static_cast<TImpl*>(data);
+    impl.Guard([&] {
+        if (impl.Events.OnMouseMove) {
+            impl.Events.OnMouseMove(ShiftOf(event->state), static_cast<int>(std::floor(event->x)),
+                                    static_cast<int>(std::floor(event->y)));
+        }
+    });
+    return TRUE;
+}
+
+gboolean AreaButton(GtkWidget*, GdkEventButton* event, gpointer data) {
+    auto& impl = *static_cast<TImpl*>(data);
+    // The second and third press of a double or triple click come as plain presses too.
+    if (event->type != GDK_BUTTON_PRESS && event->type != GDK_BUTTON_RELEASE) return TRUE;
+    TMouseButton button;
+    TShiftState flag = 0;
+    if (!ButtonOf(event->button, button, flag)) return FALSE;
+    const bool press = event->type == GDK_BUTTON_PRESS;
+    const TShiftState shift =
+        press ? static_cast<TShiftState>(ShiftOf(event->state) | flag) : static_cast<TShiftState>(ShiftOf(event->state) & ~flag);
+    const int x = static_cast<int>(std::floor(event->x));
+    const int y = static_cast<int>(std::floor(event->y));
+    impl.Guard([&] {
+        const auto& handler = press ? impl.Events.OnMouseDown : impl.Events.OnMouseUp;
+        if (handler) handler(button, shift, x, y);
+    });
+    return TRUE;
+}
+
+gboolean AreaScroll(GtkWidget*, GdkEventScroll* event, gpointer data) {
+    auto& impl = *static_cast<TImpl*>(data);
+    int notches = 0;
+    switch (event->direction) {
+        case GDK_SCROLL_UP: notches = -1; break;
+        case GDK_SCROLL_DOWN: notches = 1; break;
+        case GDK_SCROLL_SMOOTH:
+            // Touchpads scroll in fractions of a notch: pass on whole notches only.
+            impl.ScrollRemainder += event->delta_y;
+            notches = static_cast<int>(std::trunc(impl.ScrollRemainder));
+            impl.ScrollRemainder -= notches;
+            break;
+        default: return FALSE;
+    }
+    impl.Guard([&] {
+        for (int step = notches > 0 ? 1 : -1; notches != 0 && impl.Events.OnMouseWheel; notches -= step) {
+            impl.Events.OnMouseWheel(step);
+        }
+    });
+    return TRUE;
+}
+
+// Keys are reported and then left to GTK, so that Alt and F10 still reach the menu bar.
+gboolean WindowKey(GtkWidget*, GdkEventKey* event, gpointer data) {
+    auto& impl = *static_cast<TImpl*>(data);
+    const bool press = event->type == GDK_KEY_PRESS;
+    const int key = VirtualKeyFromKeyval(event->keyval);
+    const TShiftState base = ShiftOf(event->state);
+    const TShiftState shift = press ? static_cast<TShiftState>(base | ModifierFlag(key))
+                                    : static_cast<TShiftState>(base & ~ModifierFlag(key));
+    impl.Guard([&] {
+        const auto& handler = press ? impl.Events.OnKeyDown : impl.Events.OnKeyUp;
+        if (key != 0 && handler) handler(key, shift);
+        // With Ctrl or Alt held a key is a command, not typing.
+        const int character = CharacterFromKeyval(event->keyval);
+        if (press && character != 0 && (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) == 0 &&
+            impl.Events.OnKeyPress) {
+            impl.Events.OnKeyPress(character);
+        }
+    });
+    return FALSE;
+}
+
+gboolean WindowDelete(GtkWidget*, GdkEvent*, gpointer data) {
+    static_cast<TImpl*>(data)->CloseRequested();
+    return TRUE;  // the window is hidden, never destroyed, while the host lives
+}
+
+}  // namespace
+
+void TGtkWindowHost::TImpl::WakeIdle() {
+    if (IdleSource == 0 && !Closed && Events.OnIdle) {
+        IdleSource = g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, IdleTick, this, nullptr);
+    }
+}
+
+void TGtkWindowHost::TImpl::ApplyCursor() {
+    GdkWindow* window = gtk_widget_get_window(Area);
+    if (window == nullptr) return;
+    GdkCursor* cursor = Cursor == TCursorShape::HandPoint
+                            ? gdk_cursor_new_from_name(gtk_widget_get_display(Area), "pointer")
+                            : nullptr;
+    gdk_window_set_cursor(window, cursor);
+    if (cursor != nullptr) g_object_unref(cursor);
+}
+
+void TGtkWindowHost::TImpl::CloseRequested() {
+    if (Closed) return;
+    bool allowed = true;
+    Guard([&] { allowed = !Events.OnCloseQuery || Events.OnCloseQuery(); });
+    if (!allowed) return;
+    Closed = true;
+    // The game stores the window's place after it has closed; a hidden window no longer knows it.
+    gtk_window_get_position(GTK_WINDOW(Window), &LastPosition.X, &LastPosition.Y);
+    for (guint* source : {&IdleSource, &TimerSource}) {
+        if (*source != 0) g_source_remove(*source);
+        *source = 0;
+    }
+    gtk_widget_hide(Window);
+}
+
+TGtkWindowHost::TGtkWindowHost() : Impl_(std::make_unique<TImpl>()) {
+    if (!gtk_init_check(nullptr, nullptr)) {
+        throw std::runtime_error("Cannot open the display for the game window (is DISPLAY set?)");
+    }
+    TImpl& impl = *Impl_;
+    impl.Window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    impl.Box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+    impl.Area = gtk_drawing_area_new();
+    gtk_container_add(GTK_CONTAINER(impl.Window), impl.Box);
+    gtk_box_pack_end(GTK_BOX(impl.Box), impl.Area, TRUE, TRUE, 0);
+
+    GdkGeometry limits{};
+    limits.min_width = kMinWindowSize.Width;
+    limits.min_height = kMinWindowSize.Height;
+    limits.max_width = kMaxWindowSize.Width;
+    limits.max_height = kMaxWindowSize.Height;
+    gtk_window_set_geometry_hints(GTK_WINDOW(impl.Window), nullptr, &limits,
+                                  static_cast<GdkWindowHints>(GDK_HINT_MIN_SIZE | GDK_HINT_MAX_SIZE));
+
+    gtk_widget_add_events(impl.Area, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                         GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK);
+    g_signal_connect(impl.Area, "draw", G_CALLBACK(AreaDraw), &impl);
+    g_signal_connect(impl.Area, "size-allocate", G_CALLBACK(AreaSizeAllocate), &impl);
+    g_signal_connect(impl.Area, "realize", G_CALLBACK(AreaRealize), &impl);
+    g_signal_connect(impl.Area, "motion-notify-event", G_CALLBACK(AreaMotion), &impl);
+    g_signal_connect(impl.Area, "button-press-event", G_CALLBACK(AreaButton), &impl);
+    g_signal_connect(impl.Area, "button-release-event", G_CALLBACK(AreaButton), &impl);
+    g_signal_connect(impl.Area, "scroll-event", G_CALLBACK(AreaScroll), &impl);
+    g_signal_connect(impl.Window, "key-press-event", G_CALLBACK(WindowKey), &impl);
+    g_signal_connect(impl.Window, "key-release-event", G_CALLBACK(WindowKey), &impl);
+    g_signal_connect(impl.Window, "delete-event", G_CALLBACK(WindowDelete), &impl);
+    gdk_event_handler_set(EventHook, &impl, nullptr);
+}
+
+TGtkWindowHost::~TGtkWindowHost() {
+    TImpl& impl = *Impl_;
+    gdk_event_handler_set(PlainEventHandler, nullptr, nullptr);
+    for (guint source : {impl.IdleSource, impl.TimerSource, impl.ActiveCheckSource}) {
+        if (source != 0) g_source_remove(source);
+    }
+    impl.MenuBar.reset();
+    gtk_widget_destroy(impl.Window);
+    if (impl.Surface != nullptr) cairo_surface_destroy(impl.Surface);
+}
+
+void TGtkWindowHost::SetEvents(TWindowEvents events) {
+    Impl_->Events = std::move(events);
+    Impl_->WakeIdle();
+}
+
+void TGtkWindowHost::SetMenu(TMenuModel* menu) {
+    TImpl& impl = *Impl_;
+    impl.MenuBar.reset();
+    impl.Menu = menu;
+    if (menu == nullptr) return;
+    TImpl* self = &impl;
+    impl.MenuBar = std::make_unique<TGtkMenuBar>(*menu, [self](const std::string& name) {
+        // This function object may be gone once Click returns (a handler may replace the
+        // menu): only the locals are used after it.
+        TImpl* host = self;
+        host->Guard([host, &name] {
+            if (host->Menu != nullptr) host->Menu->Click(name);
+        });
+    });
+    GtkWidget* bar = impl.MenuBar->Widget();
+    gtk_box_pack_start(GTK_BOX(impl.Box), bar, FALSE, FALSE, 0);
+    gtk_box_reorder_child(GTK_BOX(impl.Box), bar, 0);
+    gtk_widget_show(bar);
+}
+
+void TGtkWindowHost::Show() {
+    TImpl& impl = *Impl_;
+    if (!gtk_widget_get_visible(impl.Window)) impl.ResizeToClient(impl.Client);
+    impl.Reported = {-1, -1};
+    impl.NeedsPicture = true;
+    gtk_widget_show(impl.Area);
+    gtk_widget_show(impl.Box);
+    gtk_widget_show(impl.Window);
+    impl.WakeIdle();
+}
+
+void TGtkWindowHost::Close() {
+    if (!Impl_->Closed) gtk_window_close(GTK_WINDOW(Impl_->Window));
+}
+
+void TGtkWindowHost::BringToFront() { gtk_window_present(GTK_WINDOW(Impl_->Window)); }
+
+void TGtkWindowHost::Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect) {
+    TImpl& impl = *Impl_;
+    impl.EnsureSurface(impl.Client);
+    cairo_t* cr = cairo_create(impl.Surface);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    // Black around the picture: the whole area minus dstRect.
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_rectangle(cr, 0, 0, cairo_image_surface_get_width(impl.Surface),
+                    cairo_image_surface_get_height(impl.Surface));
+    if (!dstRect.IsEmpty()) cairo_rectangle(cr, dstRect.Left, dstRect.Top, dstRect.Width(), dstRect.Height());
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_fill(cr);
+    if (!dstRect.IsEmpty() && !srcRect.IsEmpty() && !picture.Empty()) {
+        // TColor32 (0xAARRGGBB in native order) is RGB24's layout with the alpha byte
+        // ignored, so the picture is read where it lies. Parts of srcRect outside it
+        // come out black.
+        cairo_surface_t* source = cairo_image_surface_create_for_data(
+            reinterpret_cast<unsigned char*>(const_cast<TColor32*>(picture.Bits())), CAIRO_FORMAT_RGB24,
+            picture.Width(), picture.Height(), picture.Width() * 4);
+        cairo_rectangle(cr, dstRect.Left, dstRect.Top, dstRect.Width(), dstRect.Height());
+        cairo_clip(cr);
+        cairo_translate(cr, dstRect.Left, dstRect.Top);
+        cairo_scale(cr, static_cast<double>(dstRect.Width()) / srcRect.Width(),
+                    static_cast<double>(dstRect.Height()) / srcRect.Height());
+        cairo_set_source_surface(cr, source, -srcRect.Left, -srcRect.Top);
+        cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+        cairo_paint(cr);
+        cairo_surface_destroy(source);
+    }
+    cairo_destroy(cr);
+    impl.NeedsPicture = false;
+    if (!impl.InDraw) gtk_widget_queue_draw(impl.Area);
+}
+
+TMessageResult TGtkWindowHost::MessageBox(const std::string& text, const std::string& caption,
+                                          TMessageButtons buttons, TMessageIcon icon) {
+    GtkWindow* parent = gtk_widget_get_visible(Impl_->Window) ? GTK_WINDOW(Impl_->Window) : nullptr;
+    return RunMessageBox(parent, text, caption, buttons, icon);
+}
+
+void TGtkWindowHost::SetCursor(TCursorShape shape) {
+    if (shape == Impl_->Cursor) return;
+    Impl_->Cursor = shape;
+    Impl_->ApplyCursor();
+}
+
+void TGtkWindowHost::SetTitle(const std::string& title) {
+    gtk_window_set_title(GTK_WINDOW(Impl_->Window), title.c_str());
+}
+
+TPoint TGtkWindowHost::Position() const {
+    if (Impl_->Closed) return Impl_->LastPosition;
+    TPoint position;
+    gtk_window_get_position(GTK_WINDOW(Impl_->Window), &position.X, &position.Y);
+    return position;
+}
+
+void TGtkWindowHost::SetPosition(TPoint position) {
+    gtk_window_move(GTK_WINDOW(Impl_->Window), position.X, position.Y);
+}
+
+TSize TGtkWindowHost::ClientSize() const { return Impl_->Client; }
+
+void TGtkWindowHost::SetClientSize(TSize size) { Impl_->ResizeToClient(size); }
+
+TSize TGtkWindowHost::ScreenSize() const {
+    GdkDisplay* display = gtk_widget_get_display(Impl_->Window);
+    GdkWindow* window = gtk_widget_get_window(Impl_->Window);
+    GdkMonitor* monitor = window != nullptr ? gdk_display_get_monitor_at_window(display, window)
+                                            : gdk_display_get_primary_monitor(display);
+    if (monitor == nullptr) monitor = gdk_display_get_monitor(display, 0);
+    if (monitor == nullptr) return {};
+    GdkRectangle geometry;
+    gdk_monitor_get_geometry(monitor, &geometry);
+    return {geometry.width, geometry.height};
+}
+
+bool TGtkWindowHost::IsActive() const { return Impl_->ApplicationActive(); }
+
+void TGtkWindowHost::SetTimerEnabled(bool enabled) {
+    TImpl& impl = *Impl_;
+    if (enabled && impl.TimerSource == 0 && !impl.Closed) {
+        impl.TimerSource = g_timeout_add(kTimerInterval, TimerTick, &impl);
+    } else if (!enabled && impl.TimerSource != 0) {
+        g_source_remove(impl.TimerSource);
+        impl.TimerSource = 0;
+    }
+}
+
+void TGtkWindowHost::PumpMessages() {
+    TImpl& impl = *Impl_;
+    // A waiting idle source is always ready and would keep the loop below going: hold
+    // it back meanwhile. (Called from the idle callback itself, it is not dispatched.)
+    const bool holdIdle = impl.IdleSource != 0 && !impl.InIdle;
+    if (holdIdle) {
+        g_source_remove(impl.IdleSource);
+        impl.IdleSource = 0;
+    }
+    for (int count = 0; count < kMaxPumpedEvents && gtk_events_pending(); ++count) {
+        gtk_main_iteration_do(FALSE);
+    }
+    if (holdIdle) impl.WakeIdle();
+}
+
+void TGtkWindowHost::Run() {
+    while (!Impl_->Closed) gtk_main_iteration_do(TRUE);
+}
+
+bool TGtkWindowHost::Closed() const { return Impl_->Closed; }
+
+void TGtkWindowHost::SetErrorHandler(std::function<void(const std::string& message)> handler) {
+    Impl_->OnError = std::move(handler);
+}
+
+}  // namespace vandor

@@ -1,0 +1,61 @@
+#pragma once
+// The game's window on the desktop, made with GTK 3: a top-level window holding the
+// menu bar and, below it, the client area that shows the picture. GTK types stay in
+// the implementation, so that only this folder and the program need GTK headers.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "shell/WindowHost.h"
+
+namespace vandor {
+
+class TGtkWindowHost final : public IWindowHost {
+public:
+    // Connects to the display; throws std::runtime_error when there is none.
+    TGtkWindowHost();
+    ~TGtkWindowHost() override;
+    TGtkWindowHost(const TGtkWindowHost&) = delete;
+    TGtkWindowHost& operator=(const TGtkWindowHost&) = delete;
+
+    void SetEvents(TWindowEvents events) override;
+    void SetMenu(TMenuModel* menu) override;
+    void Show() override;
+    // The close request is handled from the main loop right after the current event,
+    // as a click on the window's close button would be: OnCloseQuery decides there.
+    void Close() override;
+    void BringToFront() override;
+    void Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect) override;
+    // A modal box; the idle callback keeps running while it is open.
+    TMessageResult MessageBox(const std::string& text, const std::string& caption, TMessageButtons buttons,
+                              TMessageIcon icon) override;
+    void SetCursor(TCursorShape shape) override;
+    void SetTitle(const std::string& title) override;
+    TPoint Position() const override;
+    void SetPosition(TPoint position) override;
+    TSize ClientSize() const override;
+    void SetClientSize(TSize size) override;
+    // The monitor the window is on (the primary one before it is shown).
+    TSize ScreenSize() const override;
+    bool IsActive() const override;
+    void SetTimerEnabled(bool enabled) override;
+    void PumpMessages() override;
+
+    // Runs the GTK main loop until the window has been closed (OnCloseQuery agreed).
+    // Returns at once when it is already closed.
+    void Run();
+    bool Closed() const;
+
+    // An exception escaping an event handler cannot pass through GTK: it is caught at
+    // the boundary and handed here (by default its message goes to stderr), and the
+    // main loop goes on.
+    void SetErrorHandler(std::function<void(const std::string& message)> handler);
+
+    struct TImpl;
+
+private:
+    std::unique_ptr<TImpl> Impl_;
+};
+
+}  // namespace vandor

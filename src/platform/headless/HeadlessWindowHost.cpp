@@ -1,0 +1,177 @@
+#include "platform/headless/HeadlessWindowHost.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "resources/PictureCodec.h"
+#include "shell/MenuModel.h"
+
+namespace vandor {
+
+namespace {
+
+constexpr TColor32 kBlack = 0xFF000000;
+
+TShiftState ButtonFlag(TMouseButton button) {
+    switch (button) {
+        case TMouseButton::mbLeft: return ssLeft;
+        case TMouseButton::mbRight: return ssRight;
+        case TMouseButton::mbMiddle: return ssMiddle;
+    }
+    return 0;
+}
+
+
+bool Offers(TMessageButtons buttons, TMessageResult answer) {
+    switch (buttons) {
+        case TMessageButtons::OK: return answer == TMessageResult::OK;
+        case TMessageButtons::OKCancel: return answer == TMessageResult::OK || answer == TMessageResult::Cancel;
+        case TMessageButtons::YesNo: return answer == TMessageResult::Yes || answer == TMessageResult::No;
+        case TMessageButtons::YesNoCancel: return answer != TMessageResult::OK;
+    }
+    return false;
+}
+
+}  // namespace
+
+THeadlessWindowHost::THeadlessWindowHost() {
+    Client_.SetSize(kDefaultClientSize.Width, kDefaultClientSize.Height);
+    Client_.Clear(kBlack);
+}
+
+void THeadlessWindowHost::SetEvents(TWindowEvents events) { Events_ = std::move(events); }
+
+void THeadlessWindowHost::SetMenu(TMenuModel* menu) { Menu_ = menu; }
+
+// A real window that appears or changes size is laid out, then painted.
+void THeadlessWindowHost::Exposed() {
+    if (Events_.OnResize) Events_.OnResize();
+    if (Events_.OnPaint) Events_.OnPaint();
+}
+
+void THeadlessWindowHost::Show() {
+    Shown_ = true;
+    Exposed();
+}
+
+void THeadlessWindowHost::Close() {
+    if (Closed_) return;
+    if (!Events_.OnCloseQuery || Events_.OnCloseQuery()) Closed_ = true;
+}
+
+void THeadlessWindowHost::BringToFront() { SetActive(true); }
+
+void THeadlessWindowHost::Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect) {
+    Client_.Clear(kBlack);
+    const TRect target = Intersect(dstRect, Client_.BoundsRect());
+    if (target.IsEmpty() || dstRect.IsEmpty() || srcRect.IsEmpty()) return;
+    // Nearest source pixel of every target column and row; parts of srcRect outside the
+    // picture stay black.
+    const auto sourceOf = [](int d, int dstStart, int dstSize, int srcStart, int srcSize) {
+        return srcStart + static_cast<int>(static_cast<int64_t>(d - dstStart) * srcSize / dstSize);
+    };
+    std::vector<int> columns(target.Width());
+    for (int x = target.Left; x < target.Right; ++x) {
+        columns[x - target.Left] = sourceOf(x, dstRect.Left, dstRect.Width(), srcRect.Left, srcRect.Width());
+    }
+    for (int y = target.Top; y < target.Bottom; ++y) {
+        const int sy = sourceOf(y, dstRect.Top, dstRect.Height(), srcRect.Top, srcRect.Height());
+        if (sy < 0 || sy >= picture.Height()) continue;
+        const TColor32* source = picture.ScanLine(sy);
+        TColor32* row = Client_.ScanLine(y);
+        for (int x = target.Left; x < target.Right; ++x) {
+            const int sx = columns[x - target.Left];
+            if (sx >= 0 && sx < picture.Width()) row[x] = kBlack | (source[sx] & 0x00FFFFFF);
+        }
+    }
+}
+
+TMessageResult THeadlessWindowHost::MessageBox(const std::string& text, const std::string& caption,
+                                               TMessageButtons buttons, TMessageIcon icon) {
+    TMessageResult result;
+    if (!Answers_.empty()) {
+        result = Answers_.front();
+        Answers_.pop_front();
+        if (!Offers(buttons, result)) result = TMessageResult::Cancel;
+    } else {
+        result = Offers(buttons, TMessageResult::OK) ? TMessageResult::OK : TMessageResult::Yes;
+    }
+    MessageBoxes_.push_back(TShownMessageBox{text, caption, buttons, icon, result});
+    return result;
+}
+
+void THeadlessWindowHost::SetCursor(TCursorShape shape) { Cursor_ = shape; }
+
+void THeadlessWindowHost::SetTitle(const std::string& title) { Title_ = title; }
+
+TPoint THeadlessWindowHost::Position() const { return Position_; }
+
+void THeadlessWindowHost::SetPosition(TPoint position) { Position_ = position; }
+
+TSize THeadlessWindowHost::ClientSize() const { return {Client_.Width(), Client_.Height()}; }
+
+void THeadlessWindowHost::SetClientSize(TSize size) {
+    if (size == ClientSize()) return;
+    Client_.SetSize(size.Width, size.Height);
+    Client_.Clear(kBlack);
+    Exposed();
+}
+
+TSize THeadlessWindowHost::ScreenSize() const { return Screen_; }
+
+bool THeadlessWindowHost::IsActive() const { return Active_; }
+
+void THeadlessWindowHost::SetTimerEnabled(bool enabled) { TimerEnabled_ = enabled; }
+
+// Simulated input is delivered the moment it happens: nothing ever waits.
+void THeadlessWindowHost::PumpMessages() {}
+
+void THeadlessWindowHost::MoveMouse(int x, int y) {
+    Pointer_ = {x, y};
+    if (Events_.OnMouseMove) Events_.OnMouseMove(Held_, x, y);
+}
+
+void THeadlessWindowHost::PressButton(TMouseButton button) {
+    Held_ |= ButtonFlag(button);
+    if (Events_.OnMouseDown) Events_.OnMouseDown(button, Held_, Pointer_.X, Pointer_.Y);
+}
+
+void THeadlessWindowHost::ReleaseButton(TMouseButton button) {
+    Held_ &= static_cast<TShiftState>(~ButtonFlag(button));
+    if (Events_.OnMouseUp) Events_.OnMouseUp(button, Held_, Pointer_.X, Pointer_.Y);
+}
+
+void THeadlessWindowHost::TurnWheel(int notch) {
+    if (Events_.OnMouseWheel) Events_.OnMouseWheel(notch);
+}
+
+void THeadlessWindowHost::PressKey(int key) {
+    Held_ |= ModifierFlag(key);
+    if (Events_.OnKeyDown) Events_.OnKeyDown(key, Held_);
+}
+
+void THeadlessWindowHost::ReleaseKey(int key) {
+    Held_ &= static_cast<TShiftState>(~ModifierFlag(key));
+    if (Events_.OnKeyUp) Events_.OnKeyUp(key, Held_);
+}
+
+void THeadlessWindowHost::TypeCharacter(int character) {
+    if (Events_.OnKeyPress) Events_.OnKeyPress(character);
+}
+
+bool THeadlessWindowHost::ClickMenu(const std::string& name) { return Menu_ != nullptr && Menu_->Click(name); }
+
+void THeadlessWindowHost::QueueAnswer(TMessageResult answer) { Answers_.push_back(answer); }
+
+void THeadlessWindowHost::SetActive(bool active) {
+    if (active == Active_) return;
+    Active_ = active;
+    const auto& event = active ? Events_.OnActivate : Events_.OnDeactivate;
+    if (event) event();
+}
+
+bool THeadlessWindowHost::SaveShot(const std::string& path) const {
+    return SavePng(Client_, path, TPngAlpha::Opaque);
+}
+
+}  // namespace vandor

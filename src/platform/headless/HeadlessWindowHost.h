@@ -1,0 +1,100 @@
+#pragma once
+// A window host without a screen, for the headless replay and the tests: it keeps the
+// client area as a picture in memory, answers message boxes from a queue and turns
+// simulated input into the same events a real window raises.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "compositor/Bitmap32.h"
+#include "shell/WindowHost.h"
+
+namespace vandor {
+
+struct TShownMessageBox {
+    std::string Text;
+    std::string Caption;
+    TMessageButtons Buttons;
+    TMessageIcon Icon;
+    TMessageResult Result;
+};
+
+class THeadlessWindowHost final : public IWindowHost {
+public:
+    static constexpr TSize kDefaultClientSize{800, 600};
+    static constexpr TSize kDefaultScreenSize{1920, 1080};
+
+    THeadlessWindowHost();
+
+    void SetEvents(TWindowEvents events) override;
+    void SetMenu(TMenuModel* menu) override;
+    void Show() override;
+    void Close() override;
+    void BringToFront() override;
+    void Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect) override;
+    // The next queued answer, else the box's first button (OK, or Yes without OK). An
+    // answer the box does not offer counts as closing it: Cancel.
+    TMessageResult MessageBox(const std::string& text, const std::string& caption, TMessageButtons buttons,
+                              TMessageIcon icon) override;
+    void SetCursor(TCursorShape shape) override;
+    void SetTitle(const std::string& title) override;
+    TPoint Position() const override;
+    void SetPosition(TPoint position) override;
+    TSize ClientSize() const override;
+    // A new size clears the client area to black and raises OnResize, then OnPaint.
+    void SetClientSize(TSize size) override;
+    TSize ScreenSize() const override;
+    bool IsActive() const override;
+    void SetTimerEnabled(bool enabled) override;
+    void PumpMessages() override;
+
+    // Simulated input. Buttons are pressed and released at the last pointer position.
+    void MoveMouse(int x, int y);
+    void PressButton(TMouseButton button);
+    void ReleaseButton(TMouseButton button);
+    void TurnWheel(int notch);
+    void PressKey(int key);
+    void ReleaseKey(int key);
+    void TypeCharacter(int character);
+    // A click by the user: false when the item is missing, hidden or disabled.
+    bool ClickMenu(const std::string& name);
+    void QueueAnswer(TMessageResult answer);
+    // Raises OnActivate or OnDeactivate when the state changes; a new host is active.
+    void SetActive(bool active);
+    // Writes the client area as an opaque PNG; false when it cannot be written.
+    bool SaveShot(const std::string& path) const;
+
+    // The client area as last presented: black, with the picture in its rectangle.
+    const TBitmap32& ClientPicture() const { return Client_; }
+    const TWindowEvents& Events() const { return Events_; }
+    TMenuModel* Menu() const { return Menu_; }
+    const std::vector<TShownMessageBox>& MessageBoxes() const { return MessageBoxes_; }
+    TCursorShape Cursor() const { return Cursor_; }
+    const std::string& Title() const { return Title_; }
+    bool Shown() const { return Shown_; }
+    bool Closed() const { return Closed_; }
+    bool TimerEnabled() const { return TimerEnabled_; }
+    void SetScreenSize(TSize size) { Screen_ = size; }
+
+private:
+    void Exposed();
+
+    TWindowEvents Events_;
+    TMenuModel* Menu_ = nullptr;
+    TBitmap32 Client_;
+    TPoint Position_;
+    TSize Screen_ = kDefaultScreenSize;
+    std::string Title_;
+    TCursorShape Cursor_ = TCursorShape::Default;
+    std::deque<TMessageResult> Answers_;
+    std::vector<TShownMessageBox> MessageBoxes_;
+    TPoint Pointer_;
+    TShiftState Held_ = 0;  // modifier keys and mouse buttons down
+    bool Active_ = true;
+    bool Shown_ = false;
+    bool Closed_ = false;
+    bool TimerEnabled_ = false;
+};
+
+}  // namespace vandor

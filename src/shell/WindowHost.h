@@ -1,0 +1,128 @@
+#pragma once
+// The seam between the main window's logic and the windowing system. The main window
+// owns its menu model and its picture; a host (GTK on the desktop, an in-memory one
+// for the headless replay and the tests) shows them and hands the user's input back
+// through TWindowEvents. Everything here runs on the user-interface thread.
+
+#include <functional>
+#include <string>
+
+#include "compositor/Input.h"
+#include "util/Geometry.h"
+
+namespace vandor {
+
+class TBitmap32;
+class TMenuModel;
+
+// Key numbers as the game logic knows them (the Windows virtual-key codes); letters
+// and digits are their upper-case ASCII codes.
+inline constexpr int vkBack = 8;
+inline constexpr int vkTab = 9;
+inline constexpr int vkReturn = 13;
+inline constexpr int vkShift = 16;
+inline constexpr int vkControl = 17;
+inline constexpr int vkMenu = 18;  // Alt
+inline constexpr int vkEscape = 27;
+inline constexpr int vkSpace = 32;
+inline constexpr int vkPrior = 33;
+inline constexpr int vkNext = 34;
+inline constexpr int vkEnd = 35;
+inline constexpr int vkHome = 36;
+inline constexpr int vkLeft = 37;
+inline constexpr int vkUp = 38;
+inline constexpr int vkRight = 39;
+inline constexpr int vkDown = 40;
+inline constexpr int vkInsert = 45;
+inline constexpr int vkDelete = 46;
+inline constexpr int vkF1 = 112;  // F2..F12 follow
+
+// The modifier flag a key stands for (Shift, Ctrl, Alt), 0 for any other key.
+inline TShiftState ModifierFlag(int key) {
+    switch (key) {
+        case vkShift: return ssShift;
+        case vkControl: return ssCtrl;
+        case vkMenu: return ssAlt;
+        default: return 0;
+    }
+}
+
+enum class TMessageButtons { OK, OKCancel, YesNo, YesNoCancel };
+enum class TMessageIcon { None, Information, Warning, Error, Question };
+// Closing a message box without choosing answers Cancel.
+enum class TMessageResult { OK, Cancel, Yes, No };
+
+enum class TCursorShape { Default, HandPoint };
+
+// What the host tells the main window. Unset callbacks are skipped (OnCloseQuery
+// unset lets the window close). Positions are client pixels; the shift state holds
+// the modifier keys and the mouse buttons down at the time of the event. (The empty
+// initialisers let callers set a few events by designated initialisers.)
+struct TWindowEvents {
+    std::function<void(TShiftState shift, int x, int y)> OnMouseMove{};
+    std::function<void(TMouseButton button, TShiftState shift, int x, int y)> OnMouseDown{};
+    std::function<void(TMouseButton button, TShiftState shift, int x, int y)> OnMouseUp{};
+    // One notch at a time: +1 towards the user (down), -1 away (up).
+    std::function<void(int notch)> OnMouseWheel{};
+    std::function<void(int key, TShiftState shift)> OnKeyDown{};
+    std::function<void(int key, TShiftState shift)> OnKeyUp{};
+    // A typed character: 13 for Enter, 32 for Space, else its code point.
+    std::function<void(int character)> OnKeyPress{};
+    // The application gained or lost the user's focus.
+    std::function<void()> OnActivate{};
+    std::function<void()> OnDeactivate{};
+    // The client area changed size; also raised once by Show.
+    std::function<void()> OnResize{};
+    // The client area needs the picture again (exposed, or after a resize).
+    std::function<void()> OnPaint{};
+    // The user or Close asks to close the window; true lets it close.
+    std::function<bool()> OnCloseQuery{};
+    // Called whenever the host has nothing else to do. Returning true asks to be
+    // called again at once; false waits for the next event or timer tick.
+    std::function<bool()> OnIdle{};
+    // The 5 ms timer, while enabled by SetTimerEnabled.
+    std::function<void()> OnTimer{};
+};
+
+class IWindowHost {
+public:
+    virtual ~IWindowHost() = default;
+
+    virtual void SetEvents(TWindowEvents events) = 0;
+    // The host shows this menu as the window's menu bar and follows its changes (a host
+    // may take over TMenuModel::OnChange for that); clicks go to TMenuModel::Click. The
+    // model must outlive the host's use of it; nullptr removes it.
+    virtual void SetMenu(TMenuModel* menu) = 0;
+
+    // Shows the window; raises OnResize once the client size is known, then OnPaint.
+    virtual void Show() = 0;
+    // Asks to close the window: OnCloseQuery decides.
+    virtual void Close() = 0;
+    // Brings the window to the front (a second start of the game asks for this).
+    virtual void BringToFront() = 0;
+
+    // Puts srcRect of the picture into dstRect of the client area, scaled by pixel
+    // replication, alpha ignored; the rest of the client area is black.
+    virtual void Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect) = 0;
+
+    virtual TMessageResult MessageBox(const std::string& text, const std::string& caption,
+                                      TMessageButtons buttons, TMessageIcon icon) = 0;
+
+    virtual void SetCursor(TCursorShape shape) = 0;
+    virtual void SetTitle(const std::string& title) = 0;
+
+    // The outer window's top-left corner on the screen.
+    virtual TPoint Position() const = 0;
+    virtual void SetPosition(TPoint position) = 0;
+    virtual TSize ClientSize() const = 0;
+    virtual void SetClientSize(TSize size) = 0;
+    virtual TSize ScreenSize() const = 0;
+
+    // Whether the application has the user's focus.
+    virtual bool IsActive() const = 0;
+    virtual void SetTimerEnabled(bool enabled) = 0;
+    // Handles the window events that are waiting, from inside a long-running handler.
+    virtual void PumpMessages() = 0;
+};
+
+}  // namespace vandor
