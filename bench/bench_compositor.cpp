@@ -11,7 +11,11 @@
 #include "compositor/Bitmap32.h"
 #include "compositor/FontRasterizer.h"
 
+#include "BenchSupport.h"
+
 namespace {
+
+using vandor::bench::MemcpyBench;
 
 using namespace vandor;
 
@@ -48,16 +52,6 @@ void DrawBench(benchmark::State& state, TBitmap32 source, TDrawMode mode, uint8_
     for (auto _ : state) {
         target.Draw(target.BoundsRect(), source.BoundsRect(), source);
         benchmark::DoNotOptimize(target.Bits());
-        benchmark::ClobberMemory();
-    }
-}
-
-void MemcpyBench(benchmark::State& state, std::size_t bytes) {
-    std::vector<char> from(bytes, 1);
-    std::vector<char> to(bytes, 2);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::DoNotOptimize(to.data());
         benchmark::ClobberMemory();
     }
 }

@@ -14,6 +14,8 @@
 #include "sound/OggTone.h"
 #include "sound/SoundPlayer.h"
 
+#include "BenchSupport.h"
+
 namespace {
 
 using namespace vandor;
@@ -37,14 +39,7 @@ void FillBuffer(benchmark::State& state, int channels) {
     for (auto _ : state) benchmark::DoNotOptimize(player.MixBlock().data());
 }
 
-void CopyBlock(benchmark::State& state) {
-    static TSoundPlayer::TBlock from{}, to{};
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), TSoundPlayer::kBlockBytes);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-}
+void CopyBlock(benchmark::State& state) { vandor::bench::MemcpyBench(state, TSoundPlayer::kBlockBytes); }
 
 const bool kRegistered = [] {
     for (int channels : {4, 22}) {

@@ -12,23 +12,17 @@
 #include "text/LayerMessage.h"
 #include "text/PixelReduce.h"
 
+#include "BenchSupport.h"
+
 namespace {
+
+using vandor::bench::MemcpyBench;
 
 using namespace vandor;
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr std::size_t kSurfaceBytes = kWidth * kHeight * 4;
-
-void MemcpyBench(benchmark::State& state, std::size_t bytes) {
-    std::vector<char> from(bytes, 1);
-    std::vector<char> to(bytes, 2);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-}
 
 std::unique_ptr<TBitmap32> Picture(int width, int height, bool opaque) {
     auto picture = std::make_unique<TBitmap32>(width, height);

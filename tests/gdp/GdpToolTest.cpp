@@ -42,7 +42,7 @@ TRun Gdp(const std::vector<std::string>& args) {
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TEST(GdpToolTest, PacksListsVerifiesAndExtractsWhatTheGameReads) {
-    test::TTempDir dir;
+    test::TTempFolder dir;
     const TBytes scenario = Bytes(Utf8ToCp932("[背景 森]\r\n// コメント\r\n森に着いた。\r\n"));
     const TBytes first = Bytes("\xEF\xBB\xBF[jump シナリオ.txt]\r\nHello\r\n");
     TBytes picture;
@@ -87,7 +87,7 @@ TEST(GdpToolTest, PacksListsVerifiesAndExtractsWhatTheGameReads) {
 }
 
 TEST(GdpToolTest, BadInputFailsWithAMessage) {
-    test::TTempDir dir;
+    test::TTempFolder dir;
     test::WriteFile(dir / "in/a.png", Bytes("a"));
     test::WriteFile(dir / "notes.txt", Bytes("not an archive at all, just some words"));
     const std::string longName = std::string(46, 'x') + "あ.ogg";

@@ -12,7 +12,7 @@ namespace vandor {
 namespace {
 
 using test::Bytes;
-using test::TTempDir;
+using test::TTempFolder;
 
 TBytes ArchiveOf(std::vector<TArchiveEntry> entries, TArchiveVersion version = {1, 0, 0, 0}) {
     return BuildArchive(entries, version);
@@ -83,7 +83,7 @@ TEST(ArchiveTest, EmptyArchiveFindsNothing) {
 }
 
 TEST(ArchiveTest, CreateModeWritesABlankTable) {
-    TTempDir dir;
+    TTempFolder dir;
     const std::string path = dir / "new.gdp";
     {
         TggDPFile created(path, 3, TggDPMode::fmCreate);
@@ -146,7 +146,7 @@ TEST(ArchiveTest, RefusesDamagedAndForeignFiles) {
 }
 
 TEST(ArchiveTest, FileErrorsAreReportedNotCrashed) {
-    TTempDir dir;
+    TTempFolder dir;
     try {
         TggDPFile missing(dir / "nothing.gdp");
         ADD_FAILURE() << "opened a missing file";

@@ -14,7 +14,7 @@ namespace vandor {
 namespace {
 
 using test::Bytes;
-using test::TTempDir;
+using test::TTempFolder;
 
 class TFixedClock final : public IClock {
 public:
@@ -39,7 +39,7 @@ protected:
         return path;
     }
 
-    TTempDir Dir;
+    TTempFolder Dir;
     TFixedClock Clock;
     TDebugLog Log{"", Clock};
     TFileCache Files{&Log};

@@ -121,7 +121,7 @@ TEST(PictureCodecTest, EncodedPngDecodesToTheSamePixels) {
     for (int i = 0; i < 15; ++i) EXPECT_EQ(opaque.Bits()[i], picture.Bits()[i] | 0xFF000000u);
     EXPECT_TRUE(EncodePng(TBitmap32()).empty());
 
-    test::TTempDir dir;
+    test::TTempFolder dir;
     ASSERT_TRUE(SavePng(picture, dir / "shot.png"));
     EXPECT_EQ(test::ReadFile(dir / "shot.png"), EncodePng(picture));
     EXPECT_FALSE(SavePng(picture, dir / "no/such/folder/shot.png"));
@@ -133,7 +133,7 @@ protected:
         Log.Enabled = true;
         Files.AddFolder(Dir.Folder());
     }
-    test::TTempDir Dir;
+    test::TTempFolder Dir;
     TDebugLog Log{""};
     TFileCache Files{&Log};
     TAImageCache Images{Files, &Log, TAImageCache::kNormalLimit};

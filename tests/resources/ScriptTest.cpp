@@ -52,7 +52,7 @@ TEST(ScriptTextTest, DecodesEveryScriptEncoding) {
 }
 
 TEST(ScriptCacheTest, LoadsThroughTheFileLookupAndSharesTheLines) {
-    test::TTempDir dir;
+    test::TTempFolder dir;
     test::WriteFile(
         dir / "dat.gdp",
         BuildArchive({MakeArchiveEntry("first.txt", test::Bytes(Utf8ToCp932("[a][b]\r\n本文\r\n")))}, {1, 0, 0, 0}));

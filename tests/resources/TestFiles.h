@@ -1,5 +1,5 @@
 #pragma once
-// Scratch folders and files for the resource tests.
+// Files as bytes for the resource tests, in the shared scratch folders.
 
 #include <stdlib.h>
 
@@ -9,31 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "TempFolder.h"
 #include "resources/MemoryStream.h"
 
 namespace vandor::test {
-
-class TTempDir {
-public:
-    TTempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vandor-res-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        Path_ = pattern;
-    }
-    ~TTempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(Path_, ignored);
-    }
-    TTempDir(const TTempDir&) = delete;
-    TTempDir& operator=(const TTempDir&) = delete;
-
-    // The folder path with a trailing '/', as the file cache takes folders.
-    std::string Folder() const { return Path_.string() + "/"; }
-    std::string operator/(std::string_view name) const { return Folder() + std::string(name); }
-
-private:
-    std::filesystem::path Path_;
-};
 
 inline TBytes Bytes(std::string_view text) { return TBytes(text.begin(), text.end()); }
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "platform/headless/SimulatedClock.h"
-#include "util/TempFolder.h"
+#include "TempFolder.h"
 
 namespace vandor {
 namespace {

@@ -5,7 +5,7 @@
 #include <climits>
 #include <filesystem>
 
-#include "util/TempFolder.h"
+#include "TempFolder.h"
 
 namespace vandor {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "util/TempFolder.h"
+#include "TempFolder.h"
 
 namespace vandor {
 namespace {

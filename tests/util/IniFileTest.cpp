@@ -6,7 +6,7 @@
 #include <random>
 
 #include "util/Encoding.h"
-#include "util/TempFolder.h"
+#include "TempFolder.h"
 
 namespace vandor {
 namespace {

@@ -15,7 +15,7 @@ namespace vandor::test {
 class TTempFolder {
 public:
     TTempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vandor-shell-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "vandor-test-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
         Path_ = pattern;
     }
@@ -26,8 +26,10 @@ public:
     TTempFolder(const TTempFolder&) = delete;
     TTempFolder& operator=(const TTempFolder&) = delete;
 
+    // The folder path with a trailing '/', as the file cache takes folders.
+    std::string Folder() const { return Path_.string() + "/"; }
     // A path below the folder; a name ending in '/' names a folder.
-    std::string operator/(std::string_view name) const { return Path_.string() + "/" + std::string(name); }
+    std::string operator/(std::string_view name) const { return Folder() + std::string(name); }
 
 private:
     std::filesystem::path Path_;
