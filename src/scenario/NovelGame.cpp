@@ -166,14 +166,9 @@ bool TNovelGame::EndTextLine() {
     ++Line;
     Column = 1;
     RevealDelay = 0;
-    const std::string* next = LineAt(Line);
     // Choices follow in the next frame without a click, the text still shown.
-    if (next && StartsWith(*next, kMark + "選択")) return false;
-    if (next && next->empty()) {
-        Waiting = true;
-        WaitLeft = -1;
-        ShowRest = false;
-    }
+    if (const std::string* next = LineAt(Line); next && StartsWith(*next, kMark + "選択")) return false;
+    StartClickWaitIfPageEnds();
     return true;
 }
 
@@ -183,16 +178,14 @@ bool TNovelGame::RunCommand(const std::string& line) {
     CommandLine_ = Line;
     const std::string_view body = std::string_view(line).substr(kMark.size());
     const std::size_t close = body.find(kMark);
-    std::string command;
+    // With the closing mark at the end, or none at all (an unmatched "["), the whole
+    // rest is the command and its text is not shown a second time as message text.
+    const std::string command(body.substr(0, close));
     std::string trailing;
     if (close == std::string_view::npos || close + kMark.size() == body.size()) {
-        // A closing mark at the end, or none at all (an unmatched "["): the whole rest
-        // is the command, and its text is not shown a second time as message text.
-        command = body.substr(0, close);
         ++Line;
         Column = 1;
     } else {
-        command = body.substr(0, close);
         const std::string_view before = std::string_view(line).substr(0, kMark.size() + close + kMark.size());
         trailing = line.substr(before.size());
         Column = static_cast<int>(CodePointCount(before)) + 1;

@@ -36,6 +36,23 @@ void Log(TDebugLog* log, const char* text) {
 // The loose data folders beside a program in debug mode, in the order added.
 constexpr const char* kDataFolders[] = {"scenario/", "image/", "fgimage/", "bgimage/", "sound/", "bgm/"};
 
+// A title installed in another folder, found through the settings file of its save
+// folder: the main archive there (and its patch) when it exists, else a folder of loose
+// development data. True when the title's data is available.
+bool FindElsewhere(const std::string& saveFolder, const char* archive, const char* patch, std::string& installFolder,
+                   std::string& archivePath, std::string& patchPath) {
+    if (!FileExists(saveFolder + kConfigFileName)) return false;
+    installFolder = ReadInstallFolder(saveFolder + kConfigFileName);
+    if (installFolder.empty()) return false;
+    archivePath = installFolder + archive;
+    if (FileExists(archivePath)) {
+        patchPath = installFolder + patch;
+        return true;
+    }
+    archivePath.clear();
+    return FolderExists(installFolder + "scenario");
+}
+
 }  // namespace
 
 std::string UserFolder(const std::string& documentsFolder, const std::string& titleFolder, bool create) {
@@ -114,31 +131,13 @@ TDataLocations Discover(const std::string& exeFolder, const std::string& documen
 
         // The other title may be installed elsewhere: its last run left its folder
         // in its settings file.
-        if (!thisAvail && FileExists(d.ThisSaveFolder + kConfigFileName)) {
-            d.ThisInstallFolder = ReadInstallFolder(d.ThisSaveFolder + kConfigFileName);
-            if (!d.ThisInstallFolder.empty()) {
-                d.DatPath = d.ThisInstallFolder + "dat.gdp";
-                if (FileExists(d.DatPath)) {
-                    d.PatchPath = d.ThisInstallFolder + "patch.gdp";
-                    thisAvail = true;
-                } else {
-                    d.DatPath.clear();
-                    thisAvail = FolderExists(d.ThisInstallFolder + "scenario");
-                }
-            }
+        if (!thisAvail) {
+            thisAvail = FindElsewhere(d.ThisSaveFolder, "dat.gdp", "patch.gdp", d.ThisInstallFolder, d.DatPath,
+                                      d.PatchPath);
         }
-        if (!compAvail && FileExists(d.CompanionSaveFolder + kConfigFileName)) {
-            d.CompanionInstallFolder = ReadInstallFolder(d.CompanionSaveFolder + kConfigFileName);
-            if (!d.CompanionInstallFolder.empty()) {
-                d.PlusPath = d.CompanionInstallFolder + "plus.gdp";
-                if (FileExists(d.PlusPath)) {
-                    d.Patch2Path = d.CompanionInstallFolder + "patch2.gdp";
-                    compAvail = true;
-                } else {
-                    d.PlusPath.clear();
-                    compAvail = FolderExists(d.CompanionInstallFolder + "scenario");
-                }
-            }
+        if (!compAvail) {
+            compAvail = FindElsewhere(d.CompanionSaveFolder, "plus.gdp", "patch2.gdp", d.CompanionInstallFolder,
+                                      d.PlusPath, d.Patch2Path);
         }
 
         if (thisAvail && compAvail) {

@@ -25,11 +25,7 @@ void TLayerMessage::AddChar(std::string_view character) {
     AtLineStart = false;
     PageRegistered = false;
 
-    // Widths are measured at three times the size and rounded up, which keeps the
-    // pen from drifting through rounding at the display size.
-    Measure_.Font.Name = surface.Font.Name;
-    Measure_.Font.Height = surface.Font.Height * 3;
-    const int advance = (Measure_.TextWidth(character) + 3) / 3;
+    const int advance = Advance(character);
 
     std::size_t pos = 0;
     const char32_t code = character.empty() ? 0 : NextCodePoint(character, pos);
@@ -65,6 +61,12 @@ void TLayerMessage::AddChar(std::string_view character) {
         const char32_t partner = OpenBrackets[close];
         std::erase_if(IndentList, [&](const auto& entry) { return entry.first == partner; });
     }
+}
+
+int TLayerMessage::Advance(std::string_view character) {
+    Measure_.Font.Name = Bitmap()->Font.Name;
+    Measure_.Font.Height = Bitmap()->Font.Height * 3;
+    return (Measure_.TextWidth(character) + 3) / 3;
 }
 
 void TLayerMessage::NewLine() {

@@ -27,6 +27,9 @@ public:
 
     TBitmap32& Surface() { return *Bitmap(); }
     int FontHeight() const;
+    // How far the pen moves for a character: measured at three times the size and
+    // rounded up, which keeps the pen from drifting through rounding at display size.
+    int Advance(std::string_view character);
     int Limit() const { return Bitmap()->Width() - MarginLeft - MarginRight; }
 
     std::u32string HangChars = U"、。」』】ーッっ-,.・…)]}!?！？";

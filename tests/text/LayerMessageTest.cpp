@@ -17,13 +17,7 @@ protected:
         message.Surface().Font.Height = 22;
         message.Clear();
     }
-    // The advance the window uses: measured at three times the size, rounded up.
-    int Advance(const std::string& character) {
-        TBitmap32 measure;
-        measure.Font = message.Surface().Font;
-        measure.Font.Height *= 3;
-        return (measure.TextWidth(character) + 3) / 3;
-    }
+    int Advance(const std::string& character) { return message.Advance(character); }
     void Write(const std::string& text) {
         for (std::size_t pos = 0; pos < text.size();) {
             const std::size_t start = pos;

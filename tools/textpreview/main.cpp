@@ -36,14 +36,11 @@ void Write(TLayerMessage& message, std::string_view text) {
 // Writes text up to the first place where the next character would cross the limit and
 // puts a "。" there, which may not start a line and so hangs into the margin.
 void WriteWithHangingStop(TLayerMessage& message, std::string_view text) {
-    TBitmap32 measure;
-    measure.Font = message.Surface().Font;
-    measure.Font.Height *= 3;
     for (std::size_t pos = 0; pos < text.size();) {
         const std::size_t start = pos;
         NextCodePoint(text, pos);
         const std::string_view character = text.substr(start, pos - start);
-        if (message.X + (measure.TextWidth(character) + 3) / 3 > message.Limit()) {
+        if (message.X + message.Advance(character) > message.Limit()) {
             message.AddChar("。");
             break;
         }
