@@ -19,6 +19,12 @@ namespace vandor {
 class TLayerItem;
 
 // Anchor point numbering follows a numeric keypad: 7 8 9 / 4 5 6 / 1 2 3.
+inline constexpr int kAnchorTopLeft = 7;
+inline constexpr int kAnchorBottomLeft = 1;
+inline constexpr int kAnchorBottomCentre = 2;
+// A HitAlpha that no pixel reaches: the layer is never hit (backgrounds, overlays).
+inline constexpr int kHitNever = 256;
+
 class TLayerPosition {
 public:
     int X = 0;

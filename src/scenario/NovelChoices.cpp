@@ -13,8 +13,6 @@ namespace {
 
 constexpr int kChoiceDepth = 40;
 constexpr int kFrameDepth = 60;
-constexpr int kTopLeft = 7;
-constexpr int kNeverHit = 256;
 constexpr int kDefaultSlideTime = 100;
 constexpr int kInstantRemoval = 10;
 
@@ -58,7 +56,7 @@ void TNovelGame::AddChoice(const std::string& caption, const std::string& script
     choice->AntiAlias = AntiAlias;
     choice->Enabled = enabled;
     // A disabled choice is shown but never reacts: no hover, no click.
-    if (!enabled) choice->HitAlpha = kNeverHit;
+    if (!enabled) choice->HitAlpha = kHitNever;
     choice->JumpScript = script;
     choice->JumpLabel = label;
     choice->ClickSound = ClickSound_;
@@ -222,9 +220,9 @@ TLayerItem* TNovelGame::LoadChoiceFrame(const TFields& fields, std::size_t first
     const std::string picture = FieldAt(fields, first);
     if (picture.empty()) return nullptr;
     TLayerItem* frame = Layers.AddImage(Services_.Pictures, picture, ToNumber(FieldAt(fields, first + 1), 0),
-                                        ToNumber(FieldAt(fields, first + 2), 0), kFrameDepth, kTopLeft);
+                                        ToNumber(FieldAt(fields, first + 2), 0), kFrameDepth, kAnchorTopLeft);
     if (!frame) return nullptr;
-    frame->HitAlpha = kNeverHit;
+    frame->HitAlpha = kHitNever;
     // Shown only while choices are laid out in it.
     frame->SetVisible(false);
     return frame;

@@ -167,7 +167,7 @@ void TNovelGame::InitialValueCommand(TFields& fields) {
         std::string picture = fields[2];
         if (Extension(picture).empty()) picture += ".png";
         TLayerItem* frame = Layers.AddImage(Services_.Pictures, picture, ToNumber(fields[3], 0), ToNumber(fields[4], 0),
-                                            100, 7);
+                                            100, kAnchorTopLeft);
         // A frame picture that cannot be loaded keeps the old frame, so the message
         // window goes on working.
         if (frame) {

@@ -28,7 +28,7 @@ TNovelGame::TNovelGame(const std::string& startScript, TNovelServices services) 
     VoiceVolume.fill(100);
     for (int i = -3; i <= 3; ++i) InitialProperty.Positions[i + 3] = kStageWidth / 2 + i * kStageWidth / 8;
 
-    MessageFrame_ = &Layers.AddBitmap(Panel(kStageWidth, 120), 0, kStageHeight - 120, 100, 7);
+    MessageFrame_ = &Layers.AddBitmap(Panel(kStageWidth, 120), 0, kStageHeight - 120, 100, kAnchorTopLeft);
     Message_ = &Layers.Add(std::make_unique<TLayerMessage>(Store_, Services_.Renderer));
     CurrentProperty = InitialProperty;
     LayOutMessageWindow();
@@ -36,12 +36,12 @@ TNovelGame::TNovelGame(const std::string& startScript, TNovelServices services) 
     auto backlog = std::make_unique<TLayerBackLog>(Store_, Services_.Renderer);
     backlog->SetBitmapSize(kStageWidth, kStageHeight);
     backlog->Bitmap()->Font.Name = "ＭＳ Ｐ明朝";
-    backlog->Position.SetAnchor(7);
+    backlog->Position.SetAnchor(kAnchorTopLeft);
     backlog->SetPosition(0, 0, 80);
     BackLog_ = &Layers.Add(std::move(backlog));
 
-    DefaultChoiceFrame_ = &Layers.AddBitmap(Panel(400, 240), 200, 230, 60, 7);
-    DefaultChoiceFrame_->HitAlpha = 256;
+    DefaultChoiceFrame_ = &Layers.AddBitmap(Panel(400, 240), 200, 230, 60, kAnchorTopLeft);
+    DefaultChoiceFrame_->HitAlpha = kHitNever;
     DefaultChoiceFrame_->SetVisible(false);
 
     ColorFade(0xFF000000, 0);
@@ -79,14 +79,14 @@ void TNovelGame::ApplyFont(const TNovelProperty& property) {
 }
 
 void TNovelGame::LayOutMessageWindow() {
-    MessageFrame_->HitAlpha = 256;
+    MessageFrame_->HitAlpha = kHitNever;
     Message_->SetBitmapSize(MessageFrame_->Width(), MessageFrame_->Height());
-    Message_->Position.SetAnchor(7);
+    Message_->Position.SetAnchor(kAnchorTopLeft);
     Message_->SetPosition(0, kStageHeight - MessageFrame_->Height(), 80);
     ApplyFont(CurrentProperty);
     Message_->AntiAlias = AntiAlias;
     Message_->Clear();
-    Message_->HitAlpha = 256;
+    Message_->HitAlpha = kHitNever;
 }
 
 void TNovelGame::SetAntiAlias(bool antiAlias) {

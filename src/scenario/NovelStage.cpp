@@ -16,10 +16,6 @@ constexpr int kFaceDepth = 1000;
 constexpr int kStandingDepth = 2000;
 constexpr int kBackgroundDepth = 10000;
 constexpr int kOutgoingDepth = 20000;
-constexpr int kNeverHit = 256;
-constexpr int kTopLeft = 7;
-constexpr int kBottomLeft = 1;
-constexpr int kBottomCentre = 2;
 constexpr TColor32 kBlack = 0xFF000000;
 constexpr TColor32 kWhite = 0xFFFFFFFF;
 constexpr int kLoopChannel = 1;
@@ -85,8 +81,8 @@ TLayerItem* TNovelGame::FindOrLoadPicture(const std::string& name, bool& loadedN
 }
 
 TLayerItem* TNovelGame::LoadStagePicture(const std::string& name) {
-    TLayerItem* layer = Layers.AddImage(Services_.Pictures, name, 0, 0, 0, kTopLeft);
-    if (layer) layer->HitAlpha = kNeverHit;
+    TLayerItem* layer = Layers.AddImage(Services_.Pictures, name, 0, 0, 0, kAnchorTopLeft);
+    if (layer) layer->HitAlpha = kHitNever;
     return layer;
 }
 
@@ -134,7 +130,7 @@ void TNovelGame::ShowBackground(TLayerItem* layer, int time) {
     if (!layer || layer->Name() == Background_.Name) return;
     if (Background_.Layer) Layers.Transitions.DepthFadeTo(*Background_.Layer, time, kOutgoingDepth, 255, true);
     layer->Position.SetAlpha(0);
-    layer->Position.SetAnchor(kTopLeft);
+    layer->Position.SetAnchor(kAnchorTopLeft);
     layer->SetPosition(0, 0, kBackgroundDepth);
     Layers.Transitions.DepthFadeTo(*layer, time, kBackgroundDepth, 255, false);
     Background_.Name = layer->Name();
@@ -148,8 +144,8 @@ void TNovelGame::ColorFade(TColor32 colour, int time) {
     surface->Clear(colour | 0xFF000000);
     surface->SetDrawMode(TDrawMode::dmBlend);
     if (Background_.Layer) Layers.Transitions.DepthFadeTo(*Background_.Layer, time, kOutgoingDepth, 255, true);
-    TLayerItem& layer = Layers.AddBitmap(std::move(surface), 0, 0, kBackgroundDepth, kTopLeft);
-    layer.HitAlpha = kNeverHit;
+    TLayerItem& layer = Layers.AddBitmap(std::move(surface), 0, 0, kBackgroundDepth, kAnchorTopLeft);
+    layer.HitAlpha = kHitNever;
     layer.Position.SetAlpha(0);
     Layers.Transitions.DepthFadeTo(layer, time, kBackgroundDepth, 255, false);
     Background_.Name.clear();
@@ -192,7 +188,7 @@ void TNovelGame::ShowFace(TLayerItem* layer, int time) {
     }
     // The new face follows the old one in from the left edge, twice as far and as long.
     const int width = layer->Width();
-    layer->Position.SetAnchor(kBottomLeft);
+    layer->Position.SetAnchor(kAnchorBottomLeft);
     layer->SetPosition(faceShown ? -2 * width : -width, CurrentProperty.FaceY, kFaceDepth);
     Layers.Transitions.MoveTo(*layer, faceShown ? 2 * time : time, 0, CurrentProperty.FaceY, false);
     Face_.Name = layer->Name();
@@ -238,7 +234,7 @@ void TNovelGame::PlaceStanding(TLayerItem& layer, int time, const std::string& p
     }
     const int slot = static_cast<int>(free - Standing_.begin());
     layer.Position.SetAlpha(0);
-    layer.Position.SetAnchor(kBottomCentre);
+    layer.Position.SetAnchor(kAnchorBottomCentre);
     layer.SetPosition(x, kStageHeight, kStandingDepth + slot);
     Layers.Transitions.FadeTo(layer, time, 255, false);
     free->Name = layer.Name();
