@@ -1,0 +1,18 @@
+#pragma once
+// SIGTERM (logout, system shutdown, kill) and SIGINT (Ctrl+C in a terminal) end the
+// game the way a confirmed close does, so that settings, read flags and the debug log
+// are still written. The handlers only raise a flag; the main window looks at it once
+// per frame and closes without asking.
+
+namespace vandor {
+
+// Installs the handlers for SIGTERM and SIGINT. Throws std::system_error when the
+// system refuses.
+void InstallTerminationHandlers();
+
+// True once SIGTERM or SIGINT has arrived since the start or the last clear.
+bool TerminationRequested();
+
+void ClearTerminationRequest();
+
+}  // namespace vandor
