@@ -46,6 +46,11 @@ void TFileCache::AddArchive(TggDPFile* archive) {
     if (archive != nullptr) Sources_.push_back({{}, archive});
 }
 
+void TFileCache::RemoveSources() {
+    Clear();
+    Sources_.clear();
+}
+
 std::unique_ptr<TBytes> TFileCache::LoadFromFolder(const std::string& folder, std::string_view name) const {
     const std::optional<fs::path> path = FindInFolder(folder, name);
     if (!path) return nullptr;

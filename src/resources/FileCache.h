@@ -27,6 +27,9 @@ public:
     void AddFolder(std::string path);
     // Not owned: the archive must outlive the cache. nullptr is ignored.
     void AddArchive(TggDPFile* archive);
+    // Forgets every source and every cached file, for a restart in another data mode.
+    // Nobody may hold a stream at that moment.
+    void RemoveSources();
 
     // The file's bytes, shared by every user of the name, or nullptr (logged) when
     // no source has it. Read them at once and hand them back with Release. Throws

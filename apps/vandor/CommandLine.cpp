@@ -1,0 +1,64 @@
+#include "CommandLine.h"
+
+#include <charconv>
+#include <stdexcept>
+
+namespace vandor {
+
+const char* const kUsage =
+    "usage: vandor                 start the game in a window\n"
+    "       vandor --headless --frames N [--input FILE] [--seed S]\n"
+    "                              play N frames without a screen, then shut down as a\n"
+    "                              closed window does (see README.md, \"Headless replay\")\n"
+    "       vandor --help | --version\n";
+
+namespace {
+
+uint32_t ParseNumber(const std::string& option, const std::string& text) {
+    uint32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [last, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || last != end || text.empty()) {
+        throw std::invalid_argument(option + " needs a whole number from 0 to 4294967295, not \"" + text + "\"");
+    }
+    return value;
+}
+
+}  // namespace
+
+TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+    TCommandLine line;
+    bool framesGiven = false;
+    bool replayOptionGiven = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const auto value = [&]() -> const std::string& {
+            if (i + 1 >= arguments.size()) throw std::invalid_argument(argument + " needs a value");
+            return arguments[++i];
+        };
+        if (argument == "--help" || argument == "-h") {
+            line.Help = true;
+        } else if (argument == "--version") {
+            line.Version = true;
+        } else if (argument == "--headless") {
+            line.Headless = true;
+        } else if (argument == "--frames") {
+            line.Frames = ParseNumber(argument, value());
+            framesGiven = replayOptionGiven = true;
+        } else if (argument == "--input") {
+            line.InputPath = value();
+            replayOptionGiven = true;
+        } else if (argument == "--seed") {
+            line.Seed = ParseNumber(argument, value());
+            replayOptionGiven = true;
+        } else {
+            throw std::invalid_argument("unknown argument \"" + argument + "\"");
+        }
+    }
+    if (line.Help || line.Version) return line;
+    if (line.Headless && !framesGiven) throw std::invalid_argument("--headless needs --frames N");
+    if (!line.Headless && replayOptionGiven) throw std::invalid_argument("--frames, --input and --seed need --headless");
+    return line;
+}
+
+}  // namespace vandor

@@ -1,0 +1,27 @@
+#pragma once
+// The game's command line: a normal start in a window, or a headless replay that
+// plays a fixed number of frames with input from a file (for tests and for authors
+// checking their scripts without a screen).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vandor {
+
+struct TCommandLine {
+    bool Help = false;
+    bool Version = false;
+    bool Headless = false;
+    uint32_t Frames = 0;
+    std::string InputPath;
+    uint32_t Seed = 1;
+};
+
+extern const char* const kUsage;
+
+// Throws std::invalid_argument with a message for the user on a bad command line.
+TCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+}  // namespace vandor

@@ -1,0 +1,48 @@
+// The game on the desktop: one instance at a time, a GTK window and SDL sound.
+
+#include <ctime>
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+
+#include "GameRuns.h"
+#include "platform/gtk/GtkWindowHost.h"
+#include "platform/sdlaudio/SdlWaveDevice.h"
+#include "shell/Clock.h"
+#include "shell/MainWindow.h"
+#include "shell/SingleInstance.h"
+#include "shell/TerminationSignals.h"
+
+namespace vandor {
+
+int RunInWindow(const TRunFolders& folders) {
+    TSingleInstance instance(InstanceLockPath());
+    if (!instance.IsFirst()) {
+        // The game is already running: show its window instead of a second one.
+        instance.AskFirstToShow();
+        return 0;
+    }
+    std::unique_ptr<TGtkWindowHost> host;
+    try {
+        host = std::make_unique<TGtkWindowHost>();
+    } catch (const std::runtime_error& error) {
+        std::cerr << "vandor: " << error.what() << "\n";
+        return 1;
+    }
+    TSdlWaveDevice device;
+    const uint32_t seed = static_cast<uint32_t>(std::time(nullptr)) ^ SystemClock().Now();
+    TggTDMain window({*host, SystemClock(), device, folders.ExeFolder, folders.DocumentsFolder,
+                      folders.ProgramFileName, seed});
+    if (!instance.Warning().empty()) window.Log().Add(instance.Warning());
+    if (window.Terminating()) return 1;
+    host->SetErrorHandler([&](const std::string& message) { window.AppEventsException(message); });
+    window.OnAfterFrame = [&] {
+        if (TerminationRequested()) window.CloseWithoutAsking();
+        if (instance.PollRequest()) host->BringToFront();
+    };
+    host->Show();
+    host->Run();
+    return 0;
+}
+
+}  // namespace vandor

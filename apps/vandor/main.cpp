@@ -1,0 +1,38 @@
+// vandor: the game. Without arguments it opens its window on the data beside the
+// program; --headless replays input without a screen.
+
+#include <filesystem>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "CommandLine.h"
+#include "GameRuns.h"
+#include "shell/DataLocations.h"
+#include "shell/SystemInfo.h"
+#include "shell/TerminationSignals.h"
+
+int main(int argc, char** argv) {
+    using namespace vandor;
+    TCommandLine line;
+    try {
+        line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::invalid_argument& error) {
+        std::cerr << "vandor: " << error.what() << "\n" << kUsage;
+        return 2;
+    }
+    if (line.Help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (line.Version) {
+        std::cout << "vandor " << ProgramVersion() << "\n";
+        return 0;
+    }
+    InstallTerminationHandlers();
+    std::error_code error;
+    const std::string program = std::filesystem::read_symlink("/proc/self/exe", error).filename().string();
+    const TRunFolders folders{ExeFolder(), DocumentsFolder(), error ? std::string("vandor") : program};
+    return line.Headless ? RunHeadless(line, folders) : RunInWindow(folders);
+}

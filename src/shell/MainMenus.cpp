@@ -1,0 +1,279 @@
+// The main window's menu bar: the tree, the items made at start-up (slots and
+// volumes) and what each item does.
+
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "resources/FileCache.h"
+#include "resources/ImageCache.h"
+#include "scenario/NovelGame.h"
+#include "shell/MainWindow.h"
+#include "sound/SoundPlayer.h"
+#include "util/IniFile.h"
+
+namespace vandor {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kTextSpeedGroup = 1;
+constexpr int kFirstVolumeGroup = 10;
+constexpr int kVolumeSubmenus = 14;
+constexpr int kMasterSubmenu = 13;
+constexpr const char* kSlotLetters = "QWERTYU987654321";
+
+// The volume submenus in the order of their numbers: music, effects, the ten
+// characters' voices and the other voices, then the master volume.
+constexpr const char* kVolumeSubmenuNames[kVolumeSubmenus] = {
+    "mmVBGM",    "mmVSE",     "mmVChar01", "mmVChar02", "mmVChar03", "mmVChar04", "mmVChar05",
+    "mmVChar06", "mmVChar07", "mmVChar08", "mmVChar09", "mmVChar10", "mmVChar11", "mmVMaster"};
+
+// The voices of the game's characters, one volume entry each, in voice channel order.
+constexpr const char* kVoiceCaptions[TSoundPlayer::kVoiceEntries] = {
+    "声 リゼル(&R)",   "声 ミオ(&O)",     "声 カナエ(&K)", "声 セツナ(&S)", "声 ノエル(&N)", "声 ヒバリ(&H)",
+    "声 アマネ(&A)",   "声 ユズリハ(&Y)", "声 ガルド(&G)", "声 ベルン(&B)", "声 その他(&T)"};
+
+std::string VolumeItemName(int submenu, int step) {
+    return "mmV" + std::to_string(submenu) + "_" + std::to_string(step);
+}
+
+std::string EmptySlotCaption(int slot) { return std::string("データなし(&") + kSlotLetters[slot] + ")"; }
+
+std::string SlotItemName(int menu, int slot) {
+    return "mmSF" + std::to_string(menu) + "_" + std::to_string(slot);
+}
+
+std::string SlotFileName(int slot) {
+    char name[16];
+    std::snprintf(name, sizeof name, "save%.2d.dat", slot);
+    return name;
+}
+
+}  // namespace
+
+void TggTDMain::BuildMenus() {
+    const auto click = [this](void (TggTDMain::*handler)()) {
+        return [this, handler](TMenuItem&) { (this->*handler)(); };
+    };
+    Menu_.Add("", "mmFile", "ファイル(&F)");
+    Menu_.Add("mmFile", "mmTitle", "タイトルに戻る(&T)", 0, 0, click(&TggTDMain::mmTitleClick));
+    Menu_.AddSeparator("mmFile", "mmFileLine1");
+    Menu_.Add("mmFile", "mmCombine", "結合する(&C)", 0, 0, click(&TggTDMain::mmCombineClick)).SetVisible(false);
+    Menu_.Add("mmFile", "mmUnCombine", "分離する(&U)", 0, 0, click(&TggTDMain::mmUnCombineClick)).SetVisible(false);
+    Menu_.AddSeparator("mmFile", "mmFileLine2").SetVisible(false);
+    Menu_.Add("mmFile", "mmExit", "終了(&X)", 0, 0, click(&TggTDMain::mmExitClick));
+
+    Menu_.Add("", "mmSave", "セーブ(&S)").SetEnabled(false);
+    Menu_.Add("", "mmLoad", "ロード(&L)");
+
+    const auto speed = [this](TMenuItem& sender) { mmCSpeedClick(sender); };
+    Menu_.Add("", "mmChar", "文字表示(&C)");
+    Menu_.Add("mmChar", "mmCSpeed", "表示速度(&C)");
+    Menu_.Add("mmCSpeed", "mmCSMax", "ノーウェイト(&W)", 0, kTextSpeedGroup, speed);
+    Menu_.Add("mmCSpeed", "mmCSFast", "高速(&F)", 10, kTextSpeedGroup, speed);
+    Menu_.Add("mmCSpeed", "mmCSNormal", "普通(&N)", 30, kTextSpeedGroup, speed).SetChecked(true);
+    Menu_.Add("mmCSpeed", "mmCSSlow", "遅い(&S)", 50, kTextSpeedGroup, speed);
+    Menu_.AddSeparator("mmCSpeed", "mmCSL");
+    Menu_.Add("mmCSpeed", "mmCSPage", "ページ末まで一気に(&P)", -1, kTextSpeedGroup, speed);
+    Menu_.Add("mmChar", "mmCAA", "アンチエイリアス", 0, 0, click(&TggTDMain::mmCAAClick)).SetChecked(true);
+
+    Menu_.Add("", "mmVolume", "音量(&V)");
+    Menu_.Add("mmVolume", "mmVMaster", "マスター(&M)");
+    Menu_.Add("mmVolume", "mmVBGM", "音楽(&B)");
+    Menu_.Add("mmVolume", "mmVSE", "効果音(&E)");
+    for (int entry = 0; entry < TSoundPlayer::kVoiceEntries; ++entry) {
+        Menu_.Add("mmVolume", kVolumeSubmenuNames[entry + 2], kVoiceCaptions[entry]);
+    }
+
+    Menu_.Add("", "mmHelp", "ヘルプ(&H)");
+    Menu_.Add("mmHelp", "mmSuport", "ユーザーサポート(&S)...", 0, 0, click(&TggTDMain::mmSuportClick));
+    // The survey opens to players who have read far enough, which the campaign's read
+    // flags tell; until they exist it stays hidden.
+    Menu_.Add("mmHelp", "mmEnq", "ユーザーアンケート(&Q)...").SetVisible(false);
+    Menu_.AddSeparator("mmHelp", "mmHelpLine1");
+    Menu_.Add("mmHelp", "mmAbout", "バージョン情報(&A)...", 0, 0, click(&TggTDMain::mmAboutClick));
+}
+
+// Saving and loading arrive with the campaign; until then the slots only show their captions.
+void TggTDMain::BuildSlotMenus() {
+    const char* menus[2] = {"mmSave", "mmLoad"};
+    for (int menu = 0; menu < 2; ++menu) {
+        for (int slot = kSlotCount - 1; slot >= 0; --slot) {
+            Menu_.Add(menus[menu], SlotItemName(menu, slot), EmptySlotCaption(slot), slot + 1000 * menu)
+                .SetEnabled(menu == 0);
+        }
+    }
+}
+
+void TggTDMain::ShowSlotCaptions(const std::array<std::string, kSlotCount>& captions) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const std::string& caption = captions[static_cast<std::size_t>(slot)];
+        const bool used = !caption.empty();
+        for (int menu = 0; menu < 2; ++menu) {
+            TMenuItem& item = Menu_.At(SlotItemName(menu, slot));
+            item.SetCaption(used ? caption : EmptySlotCaption(slot));
+            item.SetEnabled(menu == 0 || used);
+        }
+    }
+}
+
+void TggTDMain::BuildVolumeMenus() {
+    for (int submenu = 0; submenu < kVolumeSubmenus; ++submenu) {
+        for (int step = 10; step >= 0; --step) {
+            const std::string caption = step == 0 ? std::string("ミュート(&M)")
+                                                  : std::to_string(step) + "0％(&" + std::to_string(step % 10) + ")";
+            Menu_.Add(kVolumeSubmenuNames[submenu], VolumeItemName(submenu, step), caption, submenu * 1000 + step * 10,
+                      kFirstVolumeGroup + submenu, [this](TMenuItem& sender) { VolumeMenuClick(sender); });
+        }
+    }
+}
+
+int TggTDMain::ShownVolume(int submenu) {
+    if (submenu == kMasterSubmenu) return Sound_->Channel(0).GetMasterVolume();
+    if (submenu <= 1) return Sound_->Channel(submenu).GetVolume();
+    return Sound_->Channel(submenu + 2).GetVolume();
+}
+
+void TggTDMain::CheckVolumeItem(int submenu, int percent) {
+    if (TMenuItem* item = Menu_.Find(VolumeItemName(submenu, percent / 10))) item->SetChecked(true);
+}
+
+void TggTDMain::ShowSettingsInMenus() {
+    Menu_.At("mmCAA").SetChecked(Engine_->AntiAlias);
+    CheckTextSpeedItem();
+    for (int submenu = 0; submenu < kVolumeSubmenus; ++submenu) CheckVolumeItem(submenu, ShownVolume(submenu));
+}
+
+void TggTDMain::VolumeMenuClick(TMenuItem& sender) {
+    const int submenu = sender.Tag() / 1000;
+    const int percent = sender.Tag() % 1000;
+    if (submenu == 0) {
+        Sound_->SetMusicVolume(percent);
+    } else if (submenu == 1) {
+        Sound_->SetEffectVolume(percent);
+    } else if (submenu == kMasterSubmenu) {
+        Sound_->SetMasterVolume(percent);
+    } else {
+        Sound_->SetVoiceVolume(submenu - 1, percent);
+    }
+    CheckVolumeItem(submenu, percent);
+}
+
+void TggTDMain::mmCSpeedClick(TMenuItem& sender) {
+    Engine_->TextSpeed = sender.Tag();
+    CheckTextSpeedItem();
+}
+
+void TggTDMain::CheckTextSpeedItem() {
+    const int speed = Engine_->TextSpeed;
+    const char* item = "mmCSNormal";
+    if (speed == 0) {
+        item = "mmCSMax";
+    } else if (speed >= 1 && speed <= 19) {
+        item = "mmCSFast";
+    } else if (speed >= 40 && speed <= 99) {
+        item = "mmCSSlow";
+    } else if (speed == -1) {
+        item = "mmCSPage";
+    }
+    Menu_.At(item).SetChecked(true);
+}
+
+void TggTDMain::mmCAAClick() {
+    TMenuItem& item = Menu_.At("mmCAA");
+    item.SetChecked(!item.Checked());
+    Engine_->SetAntiAlias(item.Checked());
+}
+
+void TggTDMain::mmTitleClick() {
+    Engine_->Reset();
+    Engine_->Jump("title.txt", "*スタート");
+    Engine_->Advance();
+}
+
+void TggTDMain::mmExitClick() { Host_.Close(); }
+
+// ---------------------------------------------------------------- combining the titles
+
+void TggTDMain::StopForRestart() {
+    Sound_->Stop();
+    Engine_->Reset();
+}
+
+void TggTDMain::CloseChannels() {
+    for (int i = 0; i < TSoundPlayer::kChannelCount; ++i) Sound_->Channel(i).Close();
+}
+
+void TggTDMain::mmCombineClick() {
+    if (!Locations_.Separate) return;
+    const char* text =
+        "『ヴァンドルの星砦タクティクス』 と 『星砦の灰羽 増羽』 を結合し\n"
+        "『ヴァンドルの星砦＋』 とします。\n"
+        "\n"
+        "結合後は両タイトルの全てのシナリオに加え\n"
+        "結合特典シナリオがプレイ可能となりますが\n"
+        "『星砦の灰羽 増羽』 単体でのプレイはできなくなります。\n"
+        "\n"
+        "結合してよろしいですか？";
+    if (Host_.MessageBox(text, "確認", TMessageButtons::OKCancel, TMessageIcon::Question) != TMessageResult::OK) {
+        return;
+    }
+    StopForRestart();
+    Images_->Flush();
+    CloseChannels();
+    SaveSettings();
+    CopySlotsToCombined();
+    RestartPending_ = true;
+}
+
+// Brings the companion's saves into the combined edition, except for slots the
+// combined edition already uses: those are the player's newer progress.
+void TggTDMain::CopySlotsToCombined() {
+    const std::string& target = Locations_.CombinedSaveFolder;
+    if (target.empty() || target == Locations_.SaveFolder) return;
+    TIniFile combined(target + kConfigFileName);
+    bool changed = false;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const fs::path source = fs::u8path(Locations_.SaveFolder + SlotFileName(slot));
+        std::error_code error;
+        if (!fs::is_regular_file(source, error)) continue;
+        if (!combined.ReadString("Save", SlotCaptionKey(slot)).empty()) continue;
+        fs::copy_file(source, fs::u8path(target + SlotFileName(slot)), fs::copy_options::overwrite_existing, error);
+        if (error) {
+            Log_->Add("セーブデータ " + source.string() + " を結合版へ複製できません.");
+            continue;
+        }
+        WriteSlotCaption(combined, slot, Menu_.At(SlotItemName(1, slot)).Caption());
+        changed = true;
+    }
+    if (changed && !combined.Save()) Log_->Add("設定ファイル " + target + kConfigFileName + " を書き込めません.");
+}
+
+void TggTDMain::mmUnCombineClick() {
+    if (Locations_.Separate) return;
+    StopForRestart();
+    CloseChannels();
+    RestartPending_ = true;
+    SaveSettings();
+}
+
+// ---------------------------------------------------------------- help
+
+void TggTDMain::mmAboutClick() {
+    std::string text = Title_ + "\nVer. " + Version_ + "\n\n";
+    std::vector<std::string> sources;
+    Files_->ListSources(sources);
+    for (const std::string& source : sources) text += source + "\n";
+    Host_.MessageBox(text, "バージョン情報", TMessageButtons::OK, TMessageIcon::Information);
+}
+
+// The support form arrives later; until then the player sees what it would send.
+void TggTDMain::mmSuportClick() {
+    const TSize screen = Host_.ScreenSize();
+    const std::string text = Title_ + "\nVer. " + Version_ + "\nOS: " + OSName_ + "\nモニタ解像度 " +
+                             std::to_string(screen.Width) + " x " + std::to_string(screen.Height);
+    Host_.MessageBox(text, "ユーザーサポート", TMessageButtons::OK, TMessageIcon::Information);
+}
+
+}  // namespace vandor

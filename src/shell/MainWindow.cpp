@@ -1,0 +1,270 @@
+#include "shell/MainWindow.h"
+
+#include <ctime>
+#include <exception>
+
+#include "resources/Archive.h"
+#include "resources/FileCache.h"
+#include "resources/ImageCache.h"
+#include "resources/ScriptCache.h"
+#include "scenario/NovelGame.h"
+#include "shell/Clock.h"
+#include "shell/DebugLog.h"
+#include "shell/FPSControl.h"
+#include "shell/Settings.h"
+#include "shell/SystemInfo.h"
+#include "sound/SoundPlayer.h"
+#include "text/TextRender.h"
+#include "util/IniFile.h"
+
+namespace vandor {
+namespace {
+
+constexpr int32_t kFileCacheLimit = 25165824;
+constexpr int32_t kScriptCacheLimit = 1048576;
+constexpr int32_t kDebugScriptCacheLimit = 2097152;
+constexpr int32_t kImageCacheLimit = 25165824;
+constexpr int32_t kDebugImageCacheLimit = 33554432;
+constexpr const char* kRule = "--------------------";
+
+// The local time through strftime, e.g. "%Y/%m/%d %H:%M:%S".
+std::string LocalTime(const char* format) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[64];
+    return std::string(text, std::strftime(text, sizeof text, format, &local));
+}
+
+std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
+
+}  // namespace
+
+TggTDMain::TggTDMain(TMainWindowPlatform platform)
+    : Platform_(std::move(platform)), Host_(Platform_.Host), Random_(Platform_.RandomSeed) {
+    BuildMenus();
+    Host_.SetMenu(&Menu_);
+    Host_.SetClientSize({TPictureLayout::kPictureWidth, TPictureLayout::kPictureHeight});
+    Host_.SetPosition(kDesignPosition);
+
+    Version_ = ProgramVersion();
+    OSName_ = OSName();
+    Log_ = std::make_unique<TDebugLog>(Platform_.ExeFolder + "debug" + LocalTime("%Y%m%d%H%M") + ".txt",
+                                       Platform_.Clock);
+    Locations_ = Discover(Platform_.ExeFolder, Platform_.DocumentsFolder, Log_.get());
+
+    Renderer_ = std::make_unique<TRTextRender>();
+    // The caches live as long as the window; a restart empties them and changes their sources.
+    Files_ = std::make_unique<TFileCache>(Log_.get(), kFileCacheLimit);
+    Scripts_ = std::make_unique<TScriptCache>(*Files_, kScriptCacheLimit);
+    Sound_ = std::make_unique<TSoundPlayer>(Platform_.WaveDevice, Files_.get(), Log_.get());
+    Sound_->LoadLibraries(Platform_.ExeFolder);
+    Sound_->WaveOut().OnDeviceError = [this](const std::string& text) {
+        Host_.MessageBox(text, TRWaveOut::kDeviceErrorCaption, TMessageButtons::OK, TMessageIcon::Error);
+    };
+
+    Pacer_ = std::make_unique<TFPSControl>(kFrameRate, Platform_.Clock);
+    Pacer_->OnTick = [this](TFPSControl&) { FrameTick(); };
+
+    StartSession(!Locations_.Separate);
+
+    Images_ = std::make_unique<TAImageCache>(*Files_, Log_.get(),
+                                             Locations_.DebugMode ? kDebugImageCacheLimit : kImageCacheLimit);
+    Engine_ = std::make_unique<TNovelGame>(
+        "first.txt", TNovelServices{*Scripts_, *Images_, *Renderer_, *Sound_, Log_.get()});
+    Engine_->Layers.OnItemEnter = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::HandPoint); };
+    Engine_->Layers.OnItemLeave = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::Default); };
+
+    InstallId_ = 0;
+    BuildSlotMenus();
+    LoadSettings();
+    BuildVolumeMenus();
+    ShowSettingsInMenus();
+
+    Sound_->Start();
+    ConnectEvents();
+}
+
+TggTDMain::~TggTDMain() {
+    Destroying_ = true;
+    Host_.SetEvents({});
+    Host_.SetMenu(nullptr);
+    // Each step on its own: a failure in one must not keep the settings or the log
+    // from being written.
+    const auto step = [this](const auto& action) {
+        try {
+            action();
+        } catch (const std::exception& error) {
+            AppEventsException(error.what());
+        }
+    };
+    step([&] { Sound_->Stop(); });
+    step([&] { SaveSettings(); });
+    Engine_.reset();
+    Pacer_.reset();
+    Sound_.reset();
+    Renderer_.reset();
+    CloseSources();
+    Images_.reset();
+    Scripts_.reset();
+    Files_.reset();
+    Log_->Add(kRule, false);
+    Log_->Add(LocalTime("%Y/%m/%d %H:%M:%S システム終了."), false);
+    SaveDebugLog();
+}
+
+// ---------------------------------------------------------------- sessions
+
+void TggTDMain::StartSession(bool combine) {
+    RestartPending_ = false;
+    ShowModeMenus(false, false);
+    if (combine && Locations_.Combinable) {
+        Title_ = kCombinedTitle;
+        Locations_.SaveFolder = Locations_.CombinedSaveFolder;
+        Locations_.Separate = false;
+        if (Locations_.DebugMode) ShowModeMenus(false, true);
+    } else if (Locations_.CompanionPresent) {
+        Title_ = kCompanionTitle;
+        Locations_.SaveFolder = Locations_.CompanionSaveFolder;
+        Locations_.Separate = true;
+        if (Locations_.Combinable) ShowModeMenus(true, false);
+    } else {
+        Title_ = kThisTitle;
+        Locations_.SaveFolder = Locations_.ThisSaveFolder;
+        Locations_.Separate = true;
+    }
+    Host_.SetTitle(Title_);
+
+    if (SessionStarted_) {
+        CloseSources();
+        Log_->Add(LocalTime("%Y/%m/%d %H:%M:%S システム終了."), false);
+        Log_->Add(kRule, false);
+        Log_->Add("再起動します...", false);
+        Log_->Add(kRule, false);
+    }
+    SessionStarted_ = true;
+    Log_->Add(LocalTime("%Y/%m/%d %H:%M:%S システム起動."), false);
+    Log_->Add("Ver. " + Version_, false);
+    Log_->Add("OS: " + OSName_, false);
+    Log_->Add(Title_);
+    Log_->Add(kRule, false);
+
+    Files_->SetLimit(kFileCacheLimit);
+    Scripts_->SetLimit(Locations_.DebugMode ? kDebugScriptCacheLimit : kScriptCacheLimit);
+    for (const TDataSource& source : DataSources(Locations_)) {
+        if (source.IsArchive) {
+            OpenArchive(source.Path);
+        } else {
+            Files_->AddFolder(source.Path);
+        }
+    }
+}
+
+void TggTDMain::ShowModeMenus(bool combine, bool unCombine) {
+    Menu_.At("mmCombine").SetVisible(combine);
+    Menu_.At("mmUnCombine").SetVisible(unCombine);
+    Menu_.At("mmFileLine2").SetVisible(combine || unCombine);
+}
+
+void TggTDMain::OpenArchive(const std::string& path) {
+    if (Terminating_) return;
+    try {
+        auto archive = std::make_unique<TggDPFile>(path);
+        Files_->AddArchive(archive.get());
+        Log_->Add(FileNameOf(path) + "読み込み " + std::to_string(archive->EntryCount()) + "個のデータ");
+        Archives_.push_back(std::move(archive));
+    } catch (const std::exception&) {
+        Locations_.DebugMode = true;
+        Log_->Enabled = true;
+        Log_->Add("ゲームデータ " + path + " にアクセスできなかったため、終了します", false);
+        SaveDebugLog();
+        Terminate();
+    }
+}
+
+void TggTDMain::CloseSources() {
+    // Nothing may hold a script or a file now: the engine was reset before a restart,
+    // and at shutdown it is gone.
+    if (Scripts_) Scripts_->Clear();
+    if (Files_) Files_->RemoveSources();
+    Archives_.clear();
+}
+
+void TggTDMain::Terminate() {
+    Terminating_ = true;
+    CloseConfirmed_ = true;
+    Host_.Close();
+}
+
+void TggTDMain::Restart() {
+    StartSession(Locations_.Separate);
+    LoadSettings();
+    ShowSettingsInMenus();
+    Sound_->Start();
+    Engine_->Jump("first.txt", "");
+    Engine_->Advance();
+}
+
+// ---------------------------------------------------------------- settings
+
+void TggTDMain::LoadSettings() {
+    const TIniFile ini(ConfigPath());
+    const TSettings settings = ReadSettings(ini);
+
+    const TSize client = Host_.ClientSize();
+    const TPoint current = Host_.Position();
+    const TSize screen = Host_.ScreenSize();
+    Host_.SetPosition(ClampWindowPosition(settings.WindowX, settings.WindowY, client.Width, client.Height, current.X,
+                                          current.Y, screen.Width, screen.Height));
+
+    Sound_->ApplyVolumes(settings.MasterVolume, settings.ChannelVolumes);
+    Engine_->SetAntiAlias(settings.AntiAlias);
+    Engine_->TextSpeed = settings.TextSpeed;
+    if (InstallId_ == 0) {
+        InstallId_ = settings.InstallId;
+        SurveyAnswer_ = settings.SurveyAnswer;
+    }
+    ShowSlotCaptions(settings.SlotCaptions);
+    Log_->Add("システム情報読込.");
+    if (InstallId_ == 0) {
+        const uint32_t first = Random_() % 256;
+        const uint32_t second = Random_() % 256;
+        InstallId_ = NewInstallId(first, second, Platform_.Clock.Now());
+    }
+}
+
+void TggTDMain::SaveSettings() {
+    TIniFile ini(ConfigPath());
+    TSettings settings;
+    const TPoint position = Host_.Position();
+    settings.WindowX = position.X;
+    settings.WindowY = position.Y;
+    settings.MasterVolume = Sound_->Channel(0).GetMasterVolume();
+    for (int i = 0; i < kSettingsChannelCount; ++i) {
+        settings.ChannelVolumes[static_cast<std::size_t>(i)] = Sound_->Channel(i).GetVolume();
+    }
+    settings.AntiAlias = Engine_->AntiAlias;
+    settings.TextSpeed = Engine_->TextSpeed;
+    settings.InstallId = InstallId_;
+    settings.SurveyAnswer = SurveyAnswer_;
+
+    TSettingsWriteContext context{Locations_.ExeFolder, Platform_.ProgramFileName, Version_, {}, {}, {}};
+    const auto versionOf = [this](const std::string& path) -> std::optional<TVersionNumbers> {
+        for (const auto& archive : Archives_) {
+            if (!path.empty() && archive->Path() == path) return archive->GetVersion();
+        }
+        return std::nullopt;
+    };
+    context.DataVersion = versionOf(Locations_.DatPath);
+    context.PatchVersion = versionOf(Locations_.PatchPath);
+    context.PlusVersion = versionOf(Locations_.PlusPath);
+    WriteSettings(ini, settings, context);
+    if (!ini.Save()) Log_->Add("設定ファイル " + ConfigPath() + " を書き込めません.");
+    Log_->Add("システム情報保存.");
+}
+
+void TggTDMain::SaveDebugLog() {
+    if (Log_) Log_->Save();
+}
+
+}  // namespace vandor

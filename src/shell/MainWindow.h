@@ -1,0 +1,195 @@
+#pragma once
+// TggTDMain: the game's main window as logic without a toolkit. It creates every
+// long-lived object, finds the data, runs the frame loop from the host's idle and
+// timer events, presents the stage picture letterboxed and scaled, routes the input,
+// keeps the menus and the settings, restarts for another data mode and shuts down in
+// order. A window host (GTK on the desktop, an in-memory one for the headless replay)
+// shows it and hands it the events.
+//
+// The class is split by concern: MainWindow.cpp (creation, sessions, settings,
+// shutdown), MainWindowEvents.cpp (frame loop, painting, input, closing, errors) and
+// MainMenus.cpp (the menu tree and its handlers).
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "shell/DataLocations.h"
+#include "shell/MenuModel.h"
+#include "shell/PictureLayout.h"
+#include "shell/Settings.h"
+#include "shell/WindowHost.h"
+
+namespace vandor {
+
+class IClock;
+class IWaveDevice;
+class TAImageCache;
+class TDebugLog;
+class TFileCache;
+class TFPSControl;
+class TggDPFile;
+class TNovelGame;
+class TRTextRender;
+class TScriptCache;
+class TSoundPlayer;
+
+// What the main window runs on; everything here must outlive it.
+struct TMainWindowPlatform {
+    IWindowHost& Host;
+    IClock& Clock;
+    IWaveDevice& WaveDevice;
+    std::string ExeFolder;          // ends with '/'
+    std::string DocumentsFolder;    // ends with '/'
+    std::string ProgramFileName;    // the program file's own name, e.g. "vandor"
+    uint32_t RandomSeed = 0;
+};
+
+class TggTDMain {
+public:
+    static constexpr const char* kThisTitle = "ヴァンドルの星砦タクティクス";
+    static constexpr const char* kCompanionTitle = "星砦の灰羽 増羽";
+    static constexpr const char* kCombinedTitle = "ヴァンドルの星砦プラス（結合版）";
+    static constexpr TPoint kDesignPosition{192, 114};
+    static constexpr int kFrameRate = 50;
+    static constexpr int kIdlePumpInterval = 64;
+
+    // FormCreate: creates everything in order, reads the settings and starts the sound.
+    explicit TggTDMain(TMainWindowPlatform platform);
+    // FormDestroy: stops the sound, writes the settings, frees everything in order and
+    // writes the debug log last.
+    ~TggTDMain();
+    TggTDMain(const TggTDMain&) = delete;
+    TggTDMain& operator=(const TggTDMain&) = delete;
+
+    // --- window and application events (MainWindowEvents.cpp)
+    void FormShow();
+    void FormResize();
+    void FormPaint();
+    void FormDeactivate();
+    bool FormCloseQuery();
+    void FormMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    void FormMouseMove(TShiftState shift, int x, int y);
+    void FormMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    void FormMouseWheel(int notch);
+    void FormKeyDown(int key, TShiftState shift);
+    void FormKeyUp(int key, TShiftState shift);
+    void FormKeyPress(int character);
+    // Returns whether the host should call again at once.
+    bool AppEventsIdle();
+    void AppEventsActivate();
+    void AppEventsDeactivate();
+    // Every exception that escapes an event handler ends here: logged and written, and
+    // play goes on.
+    void AppEventsException(const std::string& message);
+    void SubTimerTimer();
+    void SaveDebugLog();
+
+    // Closes the window as a confirmed close does, without asking (the termination
+    // signals use this).
+    void CloseWithoutAsking();
+    // The data could not be read: the program must end. Set during creation or a restart.
+    bool Terminating() const { return Terminating_; }
+    // Frames run so far; the headless replay steps by them.
+    uint64_t FrameCount() const { return FrameCount_; }
+
+    // Called after every frame, for the program's own polling (signals, a second start).
+    std::function<void()> OnAfterFrame;
+
+    // --- state the tests and the program read
+    const TDataLocations& Locations() const { return Locations_; }
+    const std::string& Title() const { return Title_; }
+    const TPictureLayout& Layout() const { return Layout_; }
+    int MouseX() const { return MouseX_; }
+    int MouseY() const { return MouseY_; }
+    bool CtrlHeld() const { return CtrlHeld_; }
+    bool RestartPending() const { return RestartPending_; }
+    int InstallId() const { return InstallId_; }
+    TMenuModel& Menu() { return Menu_; }
+    TNovelGame& Engine() { return *Engine_; }
+    TSoundPlayer& Sound() { return *Sound_; }
+    TDebugLog& Log() { return *Log_; }
+    const std::vector<std::unique_ptr<TggDPFile>>& Archives() const { return Archives_; }
+
+private:
+    // --- creation, sessions and settings (MainWindow.cpp)
+    void StartSession(bool combine);
+    void ShowModeMenus(bool combine, bool unCombine);
+    void OpenArchive(const std::string& path);
+    void CloseSources();
+    void Terminate();
+    void LoadSettings();
+    void SaveSettings();
+    void Restart();
+    std::string ConfigPath() const { return Locations_.SaveFolder + kConfigFileName; }
+
+    // --- events (MainWindowEvents.cpp)
+    void ConnectEvents();
+    void FrameTick();
+    void LayoutPicture();
+
+    // --- menus (MainMenus.cpp)
+    void BuildMenus();
+    void BuildSlotMenus();
+    void BuildVolumeMenus();
+    void ShowSlotCaptions(const std::array<std::string, kSlotCount>& captions);
+    // The check marks of text speed, anti-aliasing and volumes from the current values.
+    void ShowSettingsInMenus();
+    void CheckTextSpeedItem();
+    void CheckVolumeItem(int submenu, int percent);
+    int ShownVolume(int submenu);
+    void mmTitleClick();
+    void mmCombineClick();
+    void mmUnCombineClick();
+    void mmExitClick();
+    void mmCSpeedClick(TMenuItem& sender);
+    void mmCAAClick();
+    void VolumeMenuClick(TMenuItem& sender);
+    void mmAboutClick();
+    void mmSuportClick();
+    void StopForRestart();
+    void CloseChannels();
+    void CopySlotsToCombined();
+
+    TMainWindowPlatform Platform_;
+    IWindowHost& Host_;
+    TMenuModel Menu_;
+    TDataLocations Locations_;
+    std::string Version_;
+    std::string OSName_;
+    std::string Title_;
+    std::mt19937 Random_;
+
+    std::unique_ptr<TDebugLog> Log_;
+    std::unique_ptr<TRTextRender> Renderer_;
+    std::unique_ptr<TFileCache> Files_;
+    std::unique_ptr<TScriptCache> Scripts_;
+    std::vector<std::unique_ptr<TggDPFile>> Archives_;
+    std::unique_ptr<TAImageCache> Images_;
+    std::unique_ptr<TSoundPlayer> Sound_;
+    std::unique_ptr<TFPSControl> Pacer_;
+    std::unique_ptr<TNovelGame> Engine_;
+
+    TPictureLayout Layout_;
+    TBandResampler Resampler_;
+
+    int MouseX_ = 0;
+    int MouseY_ = 0;
+    bool CtrlHeld_ = false;
+    int IdleCount_ = 0;
+    bool RestartPending_ = false;
+    bool Terminating_ = false;
+    bool CloseConfirmed_ = false;
+    bool Destroying_ = false;
+    bool SessionStarted_ = false;
+    bool ScaledStale_ = true;  // the scaled picture must be made again before presenting
+    uint64_t FrameCount_ = 0;
+    int InstallId_ = 0;
+    std::string SurveyAnswer_;
+};
+
+}  // namespace vandor

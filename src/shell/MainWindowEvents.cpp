@@ -1,0 +1,210 @@
+// The main window's events: the frame loop, painting, input, closing and the
+// handler of errors that escape the other handlers.
+
+#include <exception>
+#include <type_traits>
+
+#include "scenario/NovelGame.h"
+#include "shell/DebugLog.h"
+#include "shell/FPSControl.h"
+#include "shell/MainWindow.h"
+
+namespace vandor {
+namespace {
+
+// Runs an event handler; whatever escapes it goes to the application's error handler,
+// and the window goes on. A handler that answers (close query, idle) answers `failed`.
+template <typename Action>
+bool Guarded(TggTDMain& window, Action&& action, bool failed = false) {
+    try {
+        if constexpr (std::is_void_v<decltype(action())>) {
+            action();
+            return true;
+        } else {
+            return action();
+        }
+    } catch (const std::exception& error) {
+        window.AppEventsException(error.what());
+    } catch (...) {
+        window.AppEventsException("不明なエラー");
+    }
+    return failed;
+}
+
+}  // namespace
+
+void TggTDMain::ConnectEvents() {
+    TWindowEvents events;
+    events.OnMouseMove = [this](TShiftState shift, int x, int y) {
+        Guarded(*this, [&] { FormMouseMove(shift, x, y); });
+    };
+    events.OnMouseDown = [this](TMouseButton button, TShiftState shift, int x, int y) {
+        Guarded(*this, [&] { FormMouseDown(button, shift, x, y); });
+    };
+    events.OnMouseUp = [this](TMouseButton button, TShiftState shift, int x, int y) {
+        Guarded(*this, [&] { FormMouseUp(button, shift, x, y); });
+    };
+    events.OnMouseWheel = [this](int notch) { Guarded(*this, [&] { FormMouseWheel(notch); }); };
+    events.OnKeyDown = [this](int key, TShiftState shift) { Guarded(*this, [&] { FormKeyDown(key, shift); }); };
+    events.OnKeyUp = [this](int key, TShiftState shift) { Guarded(*this, [&] { FormKeyUp(key, shift); }); };
+    events.OnKeyPress = [this](int character) { Guarded(*this, [&] { FormKeyPress(character); }); };
+    events.OnActivate = [this] { Guarded(*this, [&] { AppEventsActivate(); }); };
+    events.OnDeactivate = [this] { Guarded(*this, [&] { AppEventsDeactivate(); }); };
+    events.OnResize = [this] { Guarded(*this, [&] { FormResize(); }); };
+    events.OnPaint = [this] { Guarded(*this, [&] { FormPaint(); }); };
+    events.OnCloseQuery = [this] { return Guarded(*this, [&] { return FormCloseQuery(); }, false); };
+    events.OnIdle = [this] { return Guarded(*this, [&] { return AppEventsIdle(); }, false); };
+    events.OnTimer = [this] { Guarded(*this, [&] { SubTimerTimer(); }); };
+    Host_.SetEvents(std::move(events));
+}
+
+// ---------------------------------------------------------------- frame loop
+
+bool TggTDMain::AppEventsIdle() {
+    if (Terminating_ || Destroying_) return false;
+    const bool ran = Pacer_->Tick();
+    if (ran && OnAfterFrame) OnAfterFrame();
+    if (!Host_.IsActive()) {
+        Host_.SetTimerEnabled(true);
+        return false;
+    }
+    Host_.SetTimerEnabled(false);
+    IdleCount_ = (IdleCount_ + 1) % kIdlePumpInterval;
+    if (IdleCount_ == 0) Host_.PumpMessages();
+    return true;
+}
+
+void TggTDMain::SubTimerTimer() {
+    AppEventsIdle();
+    Host_.SetTimerEnabled(!Host_.IsActive());
+}
+
+void TggTDMain::AppEventsActivate() { Host_.SetTimerEnabled(false); }
+
+void TggTDMain::AppEventsDeactivate() {
+    FormDeactivate();
+    Host_.SetTimerEnabled(true);
+}
+
+void TggTDMain::FormDeactivate() {
+    CtrlHeld_ = false;
+    Engine_->Skip = false;
+}
+
+void TggTDMain::FrameTick() {
+    ++FrameCount_;
+    if (RestartPending_) {
+        Restart();
+        return;
+    }
+    if (CtrlHeld_) Engine_->Advance();
+    if (Engine_->Update(Pacer_->Elapsed())) {
+        ScaledStale_ = true;
+        FormPaint();
+    }
+}
+
+// ---------------------------------------------------------------- picture
+
+void TggTDMain::FormShow() { LayoutPicture(); }
+
+void TggTDMain::FormResize() {
+    LayoutPicture();
+    FormPaint();
+}
+
+void TggTDMain::LayoutPicture() {
+    const TSize client = Host_.ClientSize();
+    Layout_ = vandor::LayoutPicture(client.Width, client.Height);
+    // The band resampler's surfaces are needed only for the sizes it serves.
+    if (!Layout_.DirectScale() && Layout_.Width() > 0) Resampler_.Resize(Layout_);
+    ScaledStale_ = true;
+}
+
+void TggTDMain::FormPaint() {
+    if (Terminating_ || Destroying_ || Layout_.Width() <= 0) return;
+    const TBitmap32& source = Engine_->Layers.Surface;
+    if (Layout_.DirectScale()) {
+        Host_.Present(source, Layout_.PictureRect,
+                      {0, 0, TPictureLayout::kPictureWidth, TPictureLayout::kPictureHeight});
+        return;
+    }
+    // A repaint without a new picture (the window was uncovered) reuses the last scaling.
+    if (ScaledStale_) Resampler_.Resample(source);
+    ScaledStale_ = false;
+    Host_.Present(Resampler_.Scaled(), Layout_.PictureRect, {0, 0, Layout_.Width(), Layout_.Height()});
+}
+
+// ---------------------------------------------------------------- input
+
+void TggTDMain::FormMouseMove(TShiftState, int x, int y) {
+    if (!Host_.IsActive()) return;
+    const TPoint picture = Layout_.ToPicture(x, y);
+    MouseX_ = picture.X;
+    MouseY_ = picture.Y;
+    Engine_->MouseMove(MouseX_, MouseY_);
+}
+
+// Buttons act where the pointer last moved, as the layers saw it.
+void TggTDMain::FormMouseDown(TMouseButton button, TShiftState shift, int, int) {
+    Engine_->MouseDown(button, MouseX_, MouseY_, shift);
+}
+
+void TggTDMain::FormMouseUp(TMouseButton button, TShiftState shift, int, int) {
+    Engine_->MouseUp(button, MouseX_, MouseY_, shift);
+}
+
+void TggTDMain::FormMouseWheel(int notch) { Engine_->Wheel(notch); }
+
+void TggTDMain::FormKeyDown(int key, TShiftState) {
+    switch (key) {
+        case vkControl:
+            CtrlHeld_ = true;
+            Engine_->Skip = true;
+            break;
+        case vkUp: Engine_->UpHeld = true; break;
+        case vkDown: Engine_->DownHeld = true; break;
+        default: break;
+    }
+}
+
+void TggTDMain::FormKeyUp(int key, TShiftState) {
+    switch (key) {
+        case vkControl:
+            CtrlHeld_ = false;
+            Engine_->Skip = false;
+            break;
+        case vkUp: Engine_->UpHeld = false; break;
+        case vkDown: Engine_->DownHeld = false; break;
+        default: break;
+    }
+}
+
+void TggTDMain::FormKeyPress(int character) {
+    if (character == vkReturn) {
+        Engine_->Advance();
+    } else if (character == vkSpace) {
+        Engine_->ToggleHide();
+    }
+}
+
+// ---------------------------------------------------------------- closing and errors
+
+bool TggTDMain::FormCloseQuery() {
+    if (CloseConfirmed_) return true;
+    return Host_.MessageBox("終了しますか", "確認", TMessageButtons::OKCancel, TMessageIcon::Question) ==
+           TMessageResult::OK;
+}
+
+void TggTDMain::CloseWithoutAsking() {
+    CloseConfirmed_ = true;
+    Host_.Close();
+}
+
+void TggTDMain::AppEventsException(const std::string& message) {
+    Log_->Enabled = true;
+    Log_->Add(message);
+    SaveDebugLog();
+}
+
+}  // namespace vandor

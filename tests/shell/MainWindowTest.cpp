@@ -1,0 +1,355 @@
+#include "shell/MainWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "platform/headless/HeadlessWaveDevice.h"
+#include "platform/headless/HeadlessWindowHost.h"
+#include "platform/headless/SimulatedClock.h"
+#include "resources/ArchiveWriter.h"
+#include "scenario/NovelGame.h"
+#include "shell/DebugLog.h"
+#include "sound/SoundPlayer.h"
+#include "TempFolder.h"
+#include "util/Encoding.h"
+#include "util/IniFile.h"
+
+namespace vandor {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadTextFile;
+using test::TTempFolder;
+using test::WriteTextFile;
+
+// A main window on the in-memory host and the simulated clock, with the program
+// folder and the documents folder in a scratch folder.
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() { fs::create_directories(exe); }
+
+    std::string UserDir(const char* title) const { return documents + "クイルフェン/" + title + "/"; }
+    std::string ThisConfig() const { return UserDir("ヴァンドルの星砦タクティクス") + "Config.ini"; }
+
+    void WriteScript(const std::string& name, const std::string& text) { WriteTextFile(exe + "scenario/" + name, text); }
+    void WriteArchive(const std::string& path, const std::string& firstScript) {
+        const std::string_view text(firstScript);
+        const TBytes bytes = BuildArchive({MakeArchiveEntry("first.txt", TBytes(text.begin(), text.end()))}, {1, 2, 3, 4});
+        WriteTextFile(path, std::string(bytes.begin(), bytes.end()));
+    }
+
+    TggTDMain& Start() {
+        window = std::make_unique<TggTDMain>(TMainWindowPlatform{host, clock, device, exe, documents, "vandor", 7});
+        host.Show();
+        return *window;
+    }
+    // Ends the window as a confirmed close does.
+    void Stop() { window.reset(); }
+
+    // Runs the host's idle or timer events until `count` more frames have run.
+    void Frames(int count) {
+        const uint64_t target = window->FrameCount() + static_cast<uint64_t>(count);
+        for (int guard = 0; window->FrameCount() < target && guard < count * 100; ++guard) {
+            if (host.TimerEnabled()) {
+                host.Events().OnTimer();
+            } else {
+                host.Events().OnIdle();
+            }
+        }
+    }
+
+    std::vector<std::string> DebugLogLines() const {
+        for (const auto& entry : fs::directory_iterator(exe)) {
+            const std::string name = entry.path().filename().string();
+            if (name.rfind("debug", 0) == 0 && entry.path().extension() == ".txt") {
+                std::vector<std::string> lines;
+                const std::string text = Cp932ToUtf8(ReadTextFile(entry.path().string()));
+                std::size_t start = 0;
+                for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+                    lines.push_back(text.substr(start, end - start));
+                }
+                return lines;
+            }
+        }
+        return {};
+    }
+
+    TTempFolder temp;
+    const std::string exe = temp / "game/";
+    const std::string documents = temp / "docs/";
+    TSimulatedClock clock{100000};
+    THeadlessWaveDevice device{clock};
+    THeadlessWindowHost host;
+    std::unique_ptr<TggTDMain> window;
+};
+
+TEST_F(MainWindowTest, DebugFoldersStartTheGameAndShutdownWritesSettingsAndLog) {
+    WriteScript("first.txt", "[文章枠/なし]\n最初の行。\n");
+    TggTDMain& main = Start();
+    EXPECT_EQ(main.Title(), "ヴァンドルの星砦タクティクス");
+    EXPECT_EQ(host.Title(), "ヴァンドルの星砦タクティクス");
+    EXPECT_TRUE(main.Locations().DebugMode);
+    EXPECT_FALSE(main.Menu().At("mmCombine").Visible());
+    EXPECT_FALSE(main.Menu().At("mmSave").Enabled());
+    EXPECT_EQ(host.Position().X, 192);
+    EXPECT_EQ(host.Position().Y, 114);
+
+    // Frames come every 20 ms of the clock, and the first one presents the picture.
+    Frames(1);
+    const uint32_t before = clock.Now();
+    Frames(50);
+    EXPECT_EQ(clock.Now() - before, 1000u);
+    EXPECT_EQ(main.Engine().ScriptName, "first.txt");
+    EXPECT_NE(host.ClientPicture().PixelPtr(40, 500)[0], 0xFF000000u) << "the text was presented";
+
+    host.ClickMenu("mmCSSlow");
+    host.ClickMenu("mmCAA");
+    Stop();
+    const TIniFile ini(ThisConfig());
+    EXPECT_EQ(ini.ReadInteger("Text", "Speed", 0), 50);
+    EXPECT_EQ(ini.ReadInteger("Text", "AA", 1), 0);
+    EXPECT_EQ(ini.ReadString("Path", "Last"), exe);
+    const std::vector<std::string> lines = DebugLogLines();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_NE(lines.front().find("デバッグモード"), std::string::npos);
+    EXPECT_EQ(lines[lines.size() - 2], "--------------------");
+    EXPECT_NE(lines.back().find(" システム終了."), std::string::npos);
+}
+
+TEST_F(MainWindowTest, ArchivesWithoutDebugFoldersWriteNoLogUnlessAnErrorHappens) {
+    WriteArchive(exe + "dat.gdp", "[文章枠/なし]\n本編。\n");
+    TggTDMain& main = Start();
+    ASSERT_EQ(main.Archives().size(), 1u);
+    EXPECT_FALSE(main.Locations().DebugMode);
+    Frames(5);
+    EXPECT_EQ(main.Engine().ScriptName, "first.txt");
+    Stop();
+    EXPECT_TRUE(DebugLogLines().empty());
+    EXPECT_EQ(TIniFile(ThisConfig()).ReadString("Ver", "Data"), "1.2.3.4");
+
+    // An unhandled error switches the log on and writes it at once; normal play recorded
+    // nothing before it.
+    TggTDMain& again = Start();
+    again.AppEventsException("何かが壊れた");
+    const std::vector<std::string> lines = DebugLogLines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], TDebugLog::TimePrefix(clock.Now()) + "何かが壊れた");
+}
+
+TEST_F(MainWindowTest, UnreadableArchiveEndsTheProgramWithALogLine) {
+    WriteTextFile(exe + "dat.gdp", "not an archive at all");
+    TggTDMain& main = Start();
+    EXPECT_TRUE(main.Terminating());
+    EXPECT_TRUE(host.Closed());
+    bool found = false;
+    for (const std::string& line : DebugLogLines()) {
+        found |= line == "ゲームデータ " + exe + "dat.gdp にアクセスできなかったため、終了します";
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST_F(MainWindowTest, MouseIsConvertedToPictureCoordinatesAndButtonsUseTheLastMove) {
+    WriteScript("first.txt", "[文章枠/なし]\nテキスト。\n");
+    TggTDMain& main = Start();
+    host.SetClientSize({1024, 600});
+    EXPECT_EQ(main.Layout().PictureRect, (TRect{112, 0, 912, 600}));
+    host.MoveMouse(112 + 400, 300);
+    EXPECT_EQ(main.MouseX(), 400);
+    EXPECT_EQ(main.MouseY(), 300);
+    host.MoveMouse(10, 599);  // in the black band: passed on as it is
+    EXPECT_EQ(main.MouseX(), -102);
+    EXPECT_EQ(main.MouseY(), 599);
+
+    host.SetClientSize({1000, 750});
+    host.MoveMouse(500, 375);
+    EXPECT_EQ(main.MouseX(), 400);
+    EXPECT_EQ(main.MouseY(), 300);
+
+    // While the application is in the background the pointer is not followed.
+    host.SetActive(false);
+    host.MoveMouse(0, 0);
+    EXPECT_EQ(main.MouseX(), 400);
+}
+
+TEST_F(MainWindowTest, ScaledPresentationMatchesTheLayout) {
+    WriteScript("first.txt", "[白転/0]\n");
+    TggTDMain& main = Start();
+    Frames(3);
+    host.SetClientSize({1024, 600});
+    EXPECT_EQ(host.ClientPicture().PixelPtr(111, 300)[0], 0xFF000000u) << "left band";
+    EXPECT_EQ(host.ClientPicture().PixelPtr(112, 300)[0], 0xFFFFFFFFu);
+    EXPECT_EQ(host.ClientPicture().PixelPtr(912, 300)[0], 0xFF000000u) << "right band";
+
+    host.SetClientSize({1000, 800});  // band resampler: 1000 x 750 with bands of 25 rows
+    EXPECT_EQ(main.Layout().PictureRect, (TRect{0, 25, 1000, 775}));
+    EXPECT_EQ(host.ClientPicture().PixelPtr(500, 24)[0], 0xFF000000u);
+    EXPECT_EQ(host.ClientPicture().PixelPtr(500, 25)[0], 0xFFFFFFFFu);
+    EXPECT_EQ(host.ClientPicture().PixelPtr(999, 400)[0], 0xFFFFFFFFu);
+}
+
+TEST_F(MainWindowTest, InactiveWindowKeepsAnimatingFromTheTimer) {
+    WriteScript("first.txt", "[文章枠/なし]\nテキスト。\n");
+    TggTDMain& main = Start();
+    Frames(1);
+    host.PressKey(vkControl);
+    EXPECT_TRUE(main.CtrlHeld());
+    EXPECT_TRUE(main.Engine().Skip);
+    host.SetActive(false);
+    EXPECT_FALSE(main.CtrlHeld()) << "switching away stops skipping";
+    EXPECT_FALSE(main.Engine().Skip);
+    EXPECT_TRUE(host.TimerEnabled());
+    const uint32_t before = clock.Now();
+    Frames(50);
+    EXPECT_EQ(clock.Now() - before, 1000u) << "the same pace in the background";
+    host.SetActive(true);
+    EXPECT_FALSE(host.TimerEnabled());
+}
+
+TEST_F(MainWindowTest, TextSpeedAndVolumeMenusFollowTheSettings) {
+    WriteTextFile(ThisConfig(), "[Text]\nSpeed=25\n[Sound]\nVolume0=65\nVolume2=40\n");
+    WriteScript("first.txt", "テキスト。\n");
+    TggTDMain& main = Start();
+    TMenuModel& menu = main.Menu();
+    EXPECT_TRUE(menu.At("mmCSNormal").Checked()) << "25 shows as normal";
+    EXPECT_EQ(main.Engine().TextSpeed, 25);
+    host.ClickMenu("mmCSNormal");
+    EXPECT_EQ(main.Engine().TextSpeed, 30);
+    host.ClickMenu("mmCSPage");
+    EXPECT_EQ(main.Engine().TextSpeed, -1);
+    EXPECT_TRUE(menu.At("mmCSPage").Checked());
+    EXPECT_FALSE(menu.At("mmCSNormal").Checked());
+
+    EXPECT_TRUE(menu.At("mmV0_6").Checked()) << "65 shows as 60";
+    EXPECT_EQ(menu.At("mmV0_10").Caption(), "100％(&0)");
+    EXPECT_EQ(menu.At("mmV0_0").Caption(), "ミュート(&M)");
+    TSoundPlayer& sound = main.Sound();
+    EXPECT_EQ(sound.Channel(16).GetVolume(), 40) << "interface sounds follow channel 2";
+    host.ClickMenu("mmV0_6");
+    EXPECT_EQ(sound.Channel(0).GetVolume(), 60);
+
+    host.ClickMenu("mmV1_3");
+    for (int channel : {1, 2, 3, 16, 21}) EXPECT_EQ(sound.Channel(channel).GetVolume(), 30) << channel;
+    EXPECT_EQ(sound.Channel(4).GetVolume(), 60);
+    host.ClickMenu("mmV4_8");  // the third voice entry: channel 6
+    EXPECT_EQ(sound.Channel(6).GetVolume(), 80);
+
+    host.ClickMenu("mmV13_0");
+    for (int channel = 0; channel < TSoundPlayer::kChannelCount; ++channel) {
+        EXPECT_EQ(sound.Channel(channel).GetMasterVolume(), 0);
+    }
+    EXPECT_EQ(sound.Channel(6).GetVolume(), 80) << "muting keeps the channels' own volumes";
+    EXPECT_TRUE(menu.At("mmV13_0").Checked());
+    host.ClickMenu("mmV13_10");
+    EXPECT_EQ(sound.Channel(21).GetMasterVolume(), 100);
+
+    Stop();
+    const TIniFile ini(ThisConfig());
+    EXPECT_EQ(ini.ReadInteger("Sound", "Volume", 0), 100);
+    EXPECT_EQ(ini.ReadInteger("Sound", "Volume6", 0), 80);
+    EXPECT_EQ(ini.ReadInteger("Sound", "Volume2", 0), 30);
+    EXPECT_EQ(ini.ReadInteger("Text", "Speed", 0), -1);
+}
+
+TEST_F(MainWindowTest, MenusHaveTheirItemsAndSlotsShowStoredCaptions) {
+    WriteTextFile(ThisConfig(), "[Save]\nItem03=2026/12/01 10:00:00 5ターン(&R)\n");
+    WriteScript("first.txt", "テキスト。\n");
+    TggTDMain& main = Start();
+    TMenuModel& menu = main.Menu();
+    const auto& saveItems = menu.At("mmSave").Items();
+    ASSERT_EQ(saveItems.size(), 16u);
+    EXPECT_EQ(saveItems.front()->Name(), "mmSF0_15");
+    EXPECT_EQ(saveItems.front()->Caption(), "データなし(&1)");
+    EXPECT_EQ(saveItems.back()->Caption(), "データなし(&Q)");
+    EXPECT_FALSE(menu.At("mmSF1_0").Enabled()) << "an empty slot cannot be loaded";
+    EXPECT_TRUE(menu.At("mmSF1_3").Enabled());
+    EXPECT_EQ(menu.At("mmSF1_3").Caption(), "2026/12/01 10:00:00 5ターン(&R)");
+    EXPECT_EQ(menu.At("mmVolume").Items().size(), 14u);
+    EXPECT_EQ(menu.At("mmVChar11").Caption(), "声 その他(&T)");
+    EXPECT_EQ(menu.At("mmVMaster").Items().size(), 11u);
+    EXPECT_FALSE(menu.At("mmEnq").Visible());
+
+    host.ClickMenu("mmAbout");
+    ASSERT_FALSE(host.MessageBoxes().empty());
+    const TShownMessageBox& about = host.MessageBoxes().back();
+    EXPECT_NE(about.Text.find("Ver. "), std::string::npos);
+    EXPECT_NE(about.Text.find(exe + "scenario/"), std::string::npos) << about.Text;
+}
+
+TEST_F(MainWindowTest, ClosingAsksAndReturnToTitleJumpsToTheTitleLabel) {
+    WriteScript("first.txt", "[文章枠/なし]\n[ジャンプ/title.txt/*スタート]\n");
+    WriteScript("title.txt", "前置き。\n*スタート\nタイトル画面。\n");
+    TggTDMain& main = Start();
+    Frames(3);
+    EXPECT_EQ(main.Engine().ScriptName, "title.txt");
+    host.ClickMenu("mmTitle");
+    EXPECT_EQ(main.Engine().LastLabel, "*スタート");
+
+    host.QueueAnswer(TMessageResult::Cancel);
+    host.ClickMenu("mmExit");
+    EXPECT_FALSE(host.Closed());
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].Text, "終了しますか");
+    EXPECT_EQ(host.MessageBoxes()[0].Caption, "確認");
+    host.ClickMenu("mmExit");
+    EXPECT_TRUE(host.Closed());
+
+    // A termination signal closes without asking.
+    Stop();
+    THeadlessWindowHost second;
+    TggTDMain other(TMainWindowPlatform{second, clock, device, exe, documents, "vandor", 7});
+    other.CloseWithoutAsking();
+    EXPECT_TRUE(second.Closed());
+    EXPECT_TRUE(second.MessageBoxes().empty());
+}
+
+TEST_F(MainWindowTest, CombiningRestartsInTheCombinedEditionAndBringsTheSlots) {
+    // The companion beside the program, this title installed elsewhere.
+    const std::string install = temp / "this/";
+    WriteArchive(install + "dat.gdp", "[文章枠/なし]\n本編。\n");
+    WriteTextFile(ThisConfig(), "[Path]\nLast=" + install + "\n");
+    WriteArchive(exe + "plus.gdp", "[文章枠/なし]\n灰羽。\n");
+    const std::string companion = UserDir("星砦の灰羽");
+    WriteTextFile(companion + "Config.ini", "[Save]\nItem00=古い記録(&Q)\nItem01=二番目(&W)\n");
+    WriteTextFile(companion + "save00.dat", "slot 0");
+    WriteTextFile(companion + "save01.dat", "slot 1");
+    const std::string combined = UserDir("ヴァンドルの星砦プラス");
+    WriteTextFile(combined + "save00.dat", "newer slot 0");
+
+    TggTDMain& main = Start();
+    EXPECT_EQ(main.Title(), "星砦の灰羽 増羽");
+    EXPECT_TRUE(main.Menu().At("mmCombine").Visible());
+    EXPECT_TRUE(main.Menu().At("mmFileLine2").Visible());
+    Frames(2);
+
+    host.QueueAnswer(TMessageResult::Cancel);
+    host.ClickMenu("mmCombine");
+    EXPECT_FALSE(main.RestartPending());
+
+    // The combined edition already used slot 0: that slot stays as it was.
+    WriteTextFile(combined + "Config.ini", "[Save]\nItem00=新しい記録(&Q)\n");
+    host.ClickMenu("mmCombine");
+    EXPECT_TRUE(main.RestartPending());
+    EXPECT_EQ(ReadTextFile(combined + "save00.dat"), "newer slot 0");
+    EXPECT_EQ(ReadTextFile(combined + "save01.dat"), "slot 1");
+    EXPECT_EQ(TIniFile(combined + "Config.ini").ReadString("Save", "Item01"), "二番目(&W)");
+    EXPECT_TRUE(fs::exists(companion + "Config.ini"));
+
+    Frames(3);
+    EXPECT_FALSE(main.RestartPending());
+    EXPECT_EQ(main.Title(), "ヴァンドルの星砦プラス（結合版）");
+    EXPECT_EQ(main.Locations().SaveFolder, combined);
+    EXPECT_FALSE(main.Menu().At("mmCombine").Visible());
+    EXPECT_EQ(main.Archives().size(), 2u) << "dat and plus";
+    EXPECT_EQ(main.Engine().ScriptName, "first.txt");
+    EXPECT_EQ(main.Menu().At("mmSF1_1").Caption(), "二番目(&W)");
+    Stop();
+
+    // From now on the game starts combined.
+    TggTDMain& again = Start();
+    EXPECT_EQ(again.Title(), "ヴァンドルの星砦プラス（結合版）");
+}
+
+}  // namespace
+}  // namespace vandor
