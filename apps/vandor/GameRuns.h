@@ -15,7 +15,13 @@ struct TRunFolders {
     std::string ProgramFileName;
 };
 
+class TggTDMain;
+
 int RunInWindow(const TRunFolders& folders);
 int RunHeadless(const TCommandLine& line, const TRunFolders& folders);
+
+// The game data could not be read and the window gave up: says so on stderr, where
+// the player who started the program from a terminal looks, and gives the exit status.
+int ReportDataFailure(TggTDMain& window);
 
 }  // namespace vandor

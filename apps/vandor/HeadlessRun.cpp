@@ -24,7 +24,7 @@ int RunHeadless(const TCommandLine& line, const TRunFolders& folders) {
     THeadlessWindowHost host;
     TggTDMain window({host, clock, device, folders.ExeFolder, folders.DocumentsFolder, folders.ProgramFileName,
                       line.Seed});
-    if (window.Terminating()) return 1;
+    if (window.Terminating()) return ReportDataFailure(window);
     window.OnAfterFrame = [&] {
         if (TerminationRequested()) window.CloseWithoutAsking();
     };

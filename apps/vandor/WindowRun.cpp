@@ -34,7 +34,7 @@ int RunInWindow(const TRunFolders& folders) {
     TggTDMain window({*host, SystemClock(), device, folders.ExeFolder, folders.DocumentsFolder,
                       folders.ProgramFileName, seed});
     if (!instance.Warning().empty()) window.Log().Add(instance.Warning());
-    if (window.Terminating()) return 1;
+    if (window.Terminating()) return ReportDataFailure(window);
     host->SetErrorHandler([&](const std::string& message) { window.AppEventsException(message); });
     window.OnAfterFrame = [&] {
         if (TerminationRequested()) window.CloseWithoutAsking();

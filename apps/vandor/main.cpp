@@ -10,8 +10,20 @@
 #include "CommandLine.h"
 #include "GameRuns.h"
 #include "shell/DataLocations.h"
+#include "shell/DebugLog.h"
+#include "shell/MainWindow.h"
 #include "shell/SystemInfo.h"
 #include "shell/TerminationSignals.h"
+
+namespace vandor {
+
+int ReportDataFailure(TggTDMain& window) {
+    std::cerr << "vandor: " << window.TerminationReason() << "\n"
+              << "vandor: the debug log is " << window.Log().FileName() << "\n";
+    return 1;
+}
+
+}  // namespace vandor
 
 int main(int argc, char** argv) {
     using namespace vandor;

@@ -176,9 +176,10 @@ void TggTDMain::OpenArchive(const std::string& path) {
     } catch (const std::exception&) {
         Locations_.DebugMode = true;
         Log_->Enabled = true;
-        Log_->Add("ゲームデータ " + path + " にアクセスできなかったため、終了します", false);
+        const std::string reason = "ゲームデータ " + path + " にアクセスできなかったため、終了します";
+        Log_->Add(reason, false);
         SaveDebugLog();
-        Terminate();
+        Terminate(reason);
     }
 }
 
@@ -190,8 +191,9 @@ void TggTDMain::CloseSources() {
     Archives_.clear();
 }
 
-void TggTDMain::Terminate() {
+void TggTDMain::Terminate(const std::string& reason) {
     Terminating_ = true;
+    TerminationReason_ = reason;
     CloseConfirmed_ = true;
     Host_.Close();
 }

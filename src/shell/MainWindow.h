@@ -92,8 +92,10 @@ public:
     // Closes the window as a confirmed close does, without asking (the termination
     // signals use this).
     void CloseWithoutAsking();
-    // The data could not be read: the program must end. Set during creation or a restart.
+    // The data could not be read: the program must end. Set during creation or a restart,
+    // with the reason as the log has it.
     bool Terminating() const { return Terminating_; }
+    const std::string& TerminationReason() const { return TerminationReason_; }
     // Frames run so far; the headless replay steps by them.
     uint64_t FrameCount() const { return FrameCount_; }
 
@@ -121,7 +123,7 @@ private:
     void ShowModeMenus(bool combine, bool unCombine);
     void OpenArchive(const std::string& path);
     void CloseSources();
-    void Terminate();
+    void Terminate(const std::string& reason);
     void LoadSettings();
     void SaveSettings();
     void Restart();
@@ -183,6 +185,7 @@ private:
     int IdleCount_ = 0;
     bool RestartPending_ = false;
     bool Terminating_ = false;
+    std::string TerminationReason_;
     bool CloseConfirmed_ = false;
     bool Destroying_ = false;
     bool SessionStarted_ = false;

@@ -1,0 +1,181 @@
+// Runs the real game program headless, as content authors and the other end-to-end
+// tests do: a copy of the program in a scratch folder with its data beside it, an
+// input file, and then a look at the pictures, "Config.ini" and the debug log it wrote.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "resources/PictureCodec.h"
+#include "TempFolder.h"
+#include "util/Encoding.h"
+#include "util/IniFile.h"
+
+namespace vandor {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadTextFile;
+using test::TTempFolder;
+using test::WriteTextFile;
+
+constexpr TColor32 kRed = 0xFFFF0000;
+constexpr TColor32 kBlue = 0xFF0000FF;
+constexpr TColor32 kBlack = 0xFF000000;
+
+class HeadlessGameTest : public ::testing::Test {
+protected:
+    HeadlessGameTest() {
+        fs::create_directories(game);
+        fs::copy_file(VANDOR_PATH, game + "vandor");
+    }
+
+    // Runs the program with its folder as the working folder; returns its exit status.
+    int Run(const std::string& arguments) {
+        const std::string command = "cd '" + game + "' && XDG_DATA_HOME='" + documents + "' ./vandor " + arguments +
+                                    " >'" + (temp / "stdout.txt") + "' 2>'" + (temp / "stderr.txt") + "'";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Stderr() const { return ReadTextFile(temp / "stderr.txt"); }
+    std::string Stdout() const { return ReadTextFile(temp / "stdout.txt"); }
+
+    // A background with a red left half and a blue right half, and a script showing it.
+    void WriteStage(const std::string& folder) {
+        TBitmap32 picture(800, 600);
+        picture.Clear(kRed);
+        picture.FillRect({400, 0, 800, 600}, kBlue);
+        fs::create_directories(folder);
+        ASSERT_TRUE(SavePng(picture, folder + "halves.png"));
+        WriteTextFile(folder + "first.txt", "[文章枠/なし]\n[halves/0]\n[クリック待]\n二枚目。\n[クリック待]\n");
+    }
+    void WriteInput(const std::string& text) { WriteTextFile(temp / "input.txt", text); }
+    std::string Input() const { return "'" + (temp / "input.txt") + "'"; }
+
+    TBitmap32 Shot(const std::string& name) const {
+        const std::string bytes = ReadTextFile(temp / name);
+        return DecodePicture(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    }
+    std::string Config() const {
+        return documents + "クイルフェン/ヴァンドルの星砦タクティクス/Config.ini";
+    }
+    std::string DebugLog() const {
+        for (const auto& entry : fs::directory_iterator(game)) {
+            if (entry.path().filename().string().rfind("debug", 0) == 0) {
+                return Cp932ToUtf8(ReadTextFile(entry.path().string()));
+            }
+        }
+        return {};
+    }
+
+    TTempFolder temp;
+    const std::string game = temp / "game/";
+    const std::string documents = temp / "docs/";
+};
+
+TEST_F(HeadlessGameTest, DebugFoldersPlayWithInputAndWriteShotsSettingsAndLog) {
+    WriteStage(game + "scenario/");
+    WriteInput(
+        "# pictures after 5 frames, then bigger windows\n"
+        "5 shot " + (temp / "one.png") + "\n"
+        "6 resize 1024 600\n"
+        "6 shot " + (temp / "wide.png") + "\n"
+        "7 resize 1000 750\n"
+        "8 shot " + (temp / "scaled.png") + "\n"
+        "9 menu mmCSFast\n"
+        "10 answer cancel\n"
+        "10 close\n"
+        "11 move 500 375\n"
+        "12 down left\n"
+        "13 up left\n"
+        "20 shot " + (temp / "after.png") + "\n");
+    ASSERT_EQ(Run("--headless --frames 40 --input " + Input()), 0) << Stderr();
+    EXPECT_EQ(Stderr(), "");
+
+    const TBitmap32 one = Shot("one.png");
+    ASSERT_EQ(one.Width(), 800);
+    EXPECT_EQ(*one.PixelPtr(100, 300), kRed);
+    EXPECT_EQ(*one.PixelPtr(700, 300), kBlue);
+    const TBitmap32 wide = Shot("wide.png");
+    ASSERT_EQ(wide.Width(), 1024);
+    EXPECT_EQ(*wide.PixelPtr(50, 300), kBlack) << "side band";
+    EXPECT_EQ(*wide.PixelPtr(112, 300), kRed);
+    EXPECT_EQ(*wide.PixelPtr(911, 300), kBlue);
+    EXPECT_EQ(*wide.PixelPtr(912, 300), kBlack);
+    const TBitmap32 scaled = Shot("scaled.png");
+    ASSERT_EQ(scaled.Width(), 1000);
+    EXPECT_EQ(*scaled.PixelPtr(10, 10), kRed);
+    EXPECT_EQ(*scaled.PixelPtr(990, 740), kBlue);
+    EXPECT_TRUE(fs::exists(temp / "after.png")) << "the cancelled close let the game go on";
+
+    const TIniFile ini(Config());
+    EXPECT_EQ(ini.ReadInteger("Text", "Speed", 0), 10);
+    EXPECT_EQ(ini.ReadString("Path", "Last"), game);
+    const std::string log = DebugLog();
+    EXPECT_NE(log.find("デバッグモード"), std::string::npos) << log;
+    EXPECT_NE(log.find("システム情報保存."), std::string::npos);
+    EXPECT_NE(log.find("システム終了.\r\n"), std::string::npos);
+    EXPECT_EQ(log.find("halves.png は存在しません"), std::string::npos);
+}
+
+TEST_F(HeadlessGameTest, ArchiveMadeWithGdpRunsInNormalPlayAndRepeatsBitForBit) {
+    const std::string data = temp / "data/";
+    WriteStage(data);
+    ASSERT_EQ(std::system(("'" + std::string(GDP_PATH) + "' pack '" + data + "' '" + game +
+                           "dat.gdp' --version 1.0.2.0 >/dev/null")
+                              .c_str()),
+              0);
+    WriteInput("30 shot " + (temp / "a.png") + "\n31 down left\n31 up left\n60 shot " + (temp / "b.png") + "\n");
+    ASSERT_EQ(Run("--headless --frames 60 --input " + Input() + " --seed 5"), 0) << Stderr();
+    const std::string first = ReadTextFile(temp / "b.png");
+    EXPECT_EQ(*Shot("a.png").PixelPtr(100, 100), kRed);
+    EXPECT_EQ(DebugLog(), "") << "normal play writes no log";
+    EXPECT_EQ(TIniFile(Config()).ReadString("Ver", "Data"), "1.0.2.0");
+
+    ASSERT_EQ(Run("--headless --frames 60 --input " + Input() + " --seed 5"), 0) << Stderr();
+    EXPECT_EQ(ReadTextFile(temp / "b.png"), first) << "the same run gives the same picture";
+}
+
+TEST_F(HeadlessGameTest, DamagedArchiveEndsWithAnErrorAndALog) {
+    WriteTextFile(game + "dat.gdp", "GDP? no, just some bytes");
+    EXPECT_EQ(Run("--headless --frames 10"), 1);
+    EXPECT_NE(Stderr().find("dat.gdp"), std::string::npos) << Stderr();
+    EXPECT_NE(DebugLog().find("ゲームデータ " + game + "dat.gdp にアクセスできなかったため、終了します"),
+              std::string::npos);
+}
+
+TEST_F(HeadlessGameTest, ConfirmedCloseEndsTheRunEarly) {
+    WriteStage(game + "scenario/");
+    WriteInput("3 close\n");
+    ASSERT_EQ(Run("--headless --frames 100000 --input " + Input()), 0) << Stderr();
+    EXPECT_TRUE(fs::exists(Config()));
+    // The settings were saved after a few frames' time, not after a hundred thousand frames.
+    const std::string log = DebugLog();
+    const std::size_t saved = log.find(" - システム情報保存.");
+    ASSERT_NE(saved, std::string::npos) << log;
+    EXPECT_EQ(log.substr(log.rfind("\r\n", saved) + 2, 9), "  0:00:00") << log;
+}
+
+TEST_F(HeadlessGameTest, CommandLineIsCheckedAndExplained) {
+    EXPECT_EQ(Run("--version"), 0);
+    EXPECT_EQ(Stdout().rfind("vandor ", 0), 0u) << Stdout();
+    EXPECT_EQ(Run("--help"), 0);
+    EXPECT_NE(Stdout().find("--headless --frames N"), std::string::npos);
+    EXPECT_EQ(Run("--headless"), 2);
+    EXPECT_NE(Stderr().find("--frames"), std::string::npos);
+    EXPECT_EQ(Run("--frames 3"), 2);
+    EXPECT_EQ(Run("--headless --frames x"), 2);
+    EXPECT_EQ(Run("--bogus"), 2);
+
+    WriteStage(game + "scenario/");
+    WriteInput("1 jump 3\n2 menu mmNothing\n");
+    EXPECT_EQ(Run("--headless --frames 5 --input " + Input()), 0);
+    EXPECT_NE(Stderr().find("line 1"), std::string::npos) << Stderr();
+    EXPECT_NE(Stderr().find("mmNothing"), std::string::npos) << Stderr();
+}
+
+}  // namespace
+}  // namespace vandor
