@@ -69,6 +69,16 @@ TEST_F(FileCacheTest, FoldersOverrideArchivesAndLaterSourcesOverrideEarlier) {
     Files.ListSources(sources);
     EXPECT_EQ(sources, (std::vector<std::string>{"before", Dir / "dat.gdp - ver.1.0.2.0",
                                                  patch.Path() + " - ver.1.0.0.0", Dir / "scenario/", Dir / "patch/"}));
+
+    // A restart in another mode starts from nothing: no source, no cached file.
+    Files.RemoveSources();
+    EXPECT_EQ(Files.Count(), 0u);
+    sources.clear();
+    Files.ListSources(sources);
+    EXPECT_TRUE(sources.empty());
+    EXPECT_EQ(Load("a.png"), Bytes("<none>"));
+    Files.AddArchive(&dat);
+    EXPECT_EQ(Load("a.png"), Bytes("dat a"));
 }
 
 TEST_F(FileCacheTest, TextIsExpandedFromArchivesOnly) {
