@@ -24,7 +24,12 @@ std::unique_ptr<TBitmap32> Panel(int width, int height) {
 
 TNovelGame::TNovelGame(const std::string& startScript, TNovelServices services) : Services_(services) {
     ScriptName = AsciiLower(startScript);
-    Script_ = Services_.Scripts.GetScript(ScriptName);
+    // A start script that cannot be read leaves an empty stage, as a missing one does.
+    try {
+        Script_ = Services_.Scripts.GetScript(ScriptName);
+    } catch (const std::exception& error) {
+        Log(error.what());
+    }
     VoiceVolume.fill(100);
     for (int i = -3; i <= 3; ++i) InitialProperty.Positions[i + 3] = kStageWidth / 2 + i * kStageWidth / 8;
 

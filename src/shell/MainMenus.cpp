@@ -54,7 +54,7 @@ std::string SlotFileName(int slot) {
 
 void TggTDMain::BuildMenus() {
     const auto click = [this](void (TggTDMain::*handler)()) {
-        return [this, handler](TMenuItem&) { (this->*handler)(); };
+        return [this, handler](TMenuItem&) { Guarded([&] { (this->*handler)(); }); };
     };
     Menu_.Add("", "mmFile", "ファイル(&F)");
     Menu_.Add("mmFile", "mmTitle", "タイトルに戻る(&T)", 0, 0, click(&TggTDMain::mmTitleClick));
@@ -67,7 +67,7 @@ void TggTDMain::BuildMenus() {
     Menu_.Add("", "mmSave", "セーブ(&S)").SetEnabled(false);
     Menu_.Add("", "mmLoad", "ロード(&L)");
 
-    const auto speed = [this](TMenuItem& sender) { mmCSpeedClick(sender); };
+    const auto speed = [this](TMenuItem& sender) { Guarded([&] { mmCSpeedClick(sender); }); };
     Menu_.Add("", "mmChar", "文字表示(&C)");
     Menu_.Add("mmChar", "mmCSpeed", "表示速度(&C)");
     Menu_.Add("mmCSpeed", "mmCSMax", "ノーウェイト(&W)", 0, kTextSpeedGroup, speed);
@@ -124,7 +124,7 @@ void TggTDMain::BuildVolumeMenus() {
             const std::string caption = step == 0 ? std::string("ミュート(&M)")
                                                   : std::to_string(step) + "0％(&" + std::to_string(step % 10) + ")";
             Menu_.Add(kVolumeSubmenuNames[submenu], VolumeItemName(submenu, step), caption, submenu * 1000 + step * 10,
-                      kFirstVolumeGroup + submenu, [this](TMenuItem& sender) { VolumeMenuClick(sender); });
+                      kFirstVolumeGroup + submenu, [this](TMenuItem& sender) { Guarded([&] { VolumeMenuClick(sender); }); });
         }
     }
 }

@@ -12,10 +12,12 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <random>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "shell/DataLocations.h"
@@ -129,6 +131,11 @@ private:
     void Restart();
     std::string ConfigPath() const { return Locations_.SaveFolder + kConfigFileName; }
 
+    // Runs an event or menu handler; whatever escapes it goes to AppEventsException and
+    // the window goes on. A handler that answers (close query, idle) answers `failed`.
+    template <typename Action>
+    bool Guarded(Action&& action, bool failed = false);
+
     // --- events (MainWindowEvents.cpp)
     void ConnectEvents();
     void FrameTick();
@@ -194,5 +201,22 @@ private:
     int InstallId_ = 0;
     std::string SurveyAnswer_;
 };
+
+template <typename Action>
+bool TggTDMain::Guarded(Action&& action, bool failed) {
+    try {
+        if constexpr (std::is_void_v<decltype(action())>) {
+            action();
+            return true;
+        } else {
+            return action();
+        }
+    } catch (const std::exception& error) {
+        AppEventsException(error.what());
+    } catch (...) {
+        AppEventsException("不明なエラー");
+    }
+    return failed;
+}
 
 }  // namespace vandor

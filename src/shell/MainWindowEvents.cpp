@@ -1,60 +1,35 @@
 // The main window's events: the frame loop, painting, input, closing and the
 // handler of errors that escape the other handlers.
 
-#include <exception>
-#include <type_traits>
-
 #include "scenario/NovelGame.h"
 #include "shell/DebugLog.h"
 #include "shell/FPSControl.h"
 #include "shell/MainWindow.h"
 
 namespace vandor {
-namespace {
-
-// Runs an event handler; whatever escapes it goes to the application's error handler,
-// and the window goes on. A handler that answers (close query, idle) answers `failed`.
-template <typename Action>
-bool Guarded(TggTDMain& window, Action&& action, bool failed = false) {
-    try {
-        if constexpr (std::is_void_v<decltype(action())>) {
-            action();
-            return true;
-        } else {
-            return action();
-        }
-    } catch (const std::exception& error) {
-        window.AppEventsException(error.what());
-    } catch (...) {
-        window.AppEventsException("不明なエラー");
-    }
-    return failed;
-}
-
-}  // namespace
 
 void TggTDMain::ConnectEvents() {
     TWindowEvents events;
     events.OnMouseMove = [this](TShiftState shift, int x, int y) {
-        Guarded(*this, [&] { FormMouseMove(shift, x, y); });
+        Guarded([&] { FormMouseMove(shift, x, y); });
     };
     events.OnMouseDown = [this](TMouseButton button, TShiftState shift, int x, int y) {
-        Guarded(*this, [&] { FormMouseDown(button, shift, x, y); });
+        Guarded([&] { FormMouseDown(button, shift, x, y); });
     };
     events.OnMouseUp = [this](TMouseButton button, TShiftState shift, int x, int y) {
-        Guarded(*this, [&] { FormMouseUp(button, shift, x, y); });
+        Guarded([&] { FormMouseUp(button, shift, x, y); });
     };
-    events.OnMouseWheel = [this](int notch) { Guarded(*this, [&] { FormMouseWheel(notch); }); };
-    events.OnKeyDown = [this](int key, TShiftState shift) { Guarded(*this, [&] { FormKeyDown(key, shift); }); };
-    events.OnKeyUp = [this](int key, TShiftState shift) { Guarded(*this, [&] { FormKeyUp(key, shift); }); };
-    events.OnKeyPress = [this](int character) { Guarded(*this, [&] { FormKeyPress(character); }); };
-    events.OnActivate = [this] { Guarded(*this, [&] { AppEventsActivate(); }); };
-    events.OnDeactivate = [this] { Guarded(*this, [&] { AppEventsDeactivate(); }); };
-    events.OnResize = [this] { Guarded(*this, [&] { FormResize(); }); };
-    events.OnPaint = [this] { Guarded(*this, [&] { FormPaint(); }); };
-    events.OnCloseQuery = [this] { return Guarded(*this, [&] { return FormCloseQuery(); }, false); };
-    events.OnIdle = [this] { return Guarded(*this, [&] { return AppEventsIdle(); }, false); };
-    events.OnTimer = [this] { Guarded(*this, [&] { SubTimerTimer(); }); };
+    events.OnMouseWheel = [this](int notch) { Guarded([&] { FormMouseWheel(notch); }); };
+    events.OnKeyDown = [this](int key, TShiftState shift) { Guarded([&] { FormKeyDown(key, shift); }); };
+    events.OnKeyUp = [this](int key, TShiftState shift) { Guarded([&] { FormKeyUp(key, shift); }); };
+    events.OnKeyPress = [this](int character) { Guarded([&] { FormKeyPress(character); }); };
+    events.OnActivate = [this] { Guarded([&] { AppEventsActivate(); }); };
+    events.OnDeactivate = [this] { Guarded([&] { AppEventsDeactivate(); }); };
+    events.OnResize = [this] { Guarded([&] { FormResize(); }); };
+    events.OnPaint = [this] { Guarded([&] { FormPaint(); }); };
+    events.OnCloseQuery = [this] { return Guarded([&] { return FormCloseQuery(); }, false); };
+    events.OnIdle = [this] { return Guarded([&] { return AppEventsIdle(); }, false); };
+    events.OnTimer = [this] { Guarded([&] { SubTimerTimer(); }); };
     Host_.SetEvents(std::move(events));
 }
 

@@ -138,6 +138,44 @@ TEST_F(MainWindowTest, ArchivesWithoutDebugFoldersWriteNoLogUnlessAnErrorHappens
     EXPECT_EQ(lines[0], TDebugLog::TimePrefix(clock.Now()) + "何かが壊れた");
 }
 
+TEST_F(MainWindowTest, WithoutASoundDeviceTheGameSaysSoOnceAndRunsSilent) {
+    WriteScript("first.txt", "[文章枠/なし]\nテキスト。\n");
+    device.SetAvailable(false);
+    TggTDMain& main = Start();
+    Frames(5);
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].Caption, "Error");
+    EXPECT_EQ(host.MessageBoxes()[0].Buttons, TMessageButtons::OK);
+    EXPECT_EQ(main.Engine().ScriptName, "first.txt");
+}
+
+TEST_F(MainWindowTest, DamagedScriptsAreLoggedAndPlayGoesOn) {
+    const std::string_view first = "[文章枠/なし]\n[ジャンプ/second.txt]\n";
+    const TBytes garbage(64, 0x5A);
+    const TBytes bytes = BuildArchive({MakeArchiveEntry("first.txt", TBytes(first.begin(), first.end())),
+                                       TArchiveEntry{"second.txt", garbage}, TArchiveEntry{"third.txt", garbage}},
+                                      {1, 0, 0, 0});
+    WriteTextFile(exe + "dat.gdp", std::string(bytes.begin(), bytes.end()));
+    TggTDMain& main = Start();
+    const uint64_t before = main.FrameCount();
+    Frames(10);
+    EXPECT_EQ(main.FrameCount(), before + 10) << "frames go on after the failed jump";
+    const std::vector<std::string> lines = DebugLogLines();
+    ASSERT_FALSE(lines.empty()) << "the error switched the log on and wrote it";
+    EXPECT_NE(lines.back().find("second.txt"), std::string::npos) << lines.back();
+    Stop();
+
+    // The same damage in the very first script only leaves an empty stage.
+    const std::string_view fine = "本編。\n";
+    const TBytes other = BuildArchive({TArchiveEntry{"first.txt", garbage},
+                                       MakeArchiveEntry("title.txt", TBytes(fine.begin(), fine.end()))},
+                                      {1, 0, 0, 0});
+    WriteTextFile(exe + "dat.gdp", std::string(other.begin(), other.end()));
+    TggTDMain& again = Start();
+    Frames(3);
+    EXPECT_EQ(again.Engine().LineCount(), 0);
+}
+
 TEST_F(MainWindowTest, UnreadableArchiveEndsTheProgramWithALogLine) {
     WriteTextFile(exe + "dat.gdp", "not an archive at all");
     TggTDMain& main = Start();
