@@ -31,7 +31,7 @@ constexpr const char* kVolumeSubmenuNames[kVolumeSubmenus] = {
 
 // The voices of the game's characters, one volume entry each, in voice channel order.
 constexpr const char* kVoiceCaptions[TSoundPlayer::kVoiceEntries] = {
-    "声 リゼル(&R)",   "声 ミオ(&O)",     "声 カナエ(&K)", "声 セツナ(&S)", "声 ノエル(&N)", "声 ヒバリ(&H)",
+    "声 リゼット(&R)", "声 ミオ(&O)",     "声 ノエル(&N)", "声 セツナ(&S)", "声 カナエ(&K)", "声 ヒバリ(&H)",
     "声 アマネ(&A)",   "声 ユズリハ(&Y)", "声 ガルド(&G)", "声 ベルン(&B)", "声 その他(&T)"};
 
 std::string VolumeItemName(int submenu, int step) {
