@@ -7,7 +7,6 @@
 #include <stdexcept>
 
 #define OV_EXCLUDE_STATIC_CALLBACKS
-#include <vorbis/vorbisenc.h>
 #include <vorbis/vorbisfile.h>
 
 namespace vandor::test {
@@ -26,65 +25,6 @@ std::vector<int16_t> ToneSamples(int channels, int frames, double frequency, dou
         }
     }
     return samples;
-}
-
-TBytes EncodeOgg(int channels, std::span<const int16_t> samples) {
-    vorbis_info info;
-    vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, channels, 44100, 0.4f) != 0) throw std::runtime_error("vorbis encoder refused");
-    vorbis_comment comment;
-    vorbis_comment_init(&comment);
-    vorbis_dsp_state dsp;
-    vorbis_analysis_init(&dsp, &info);
-    vorbis_block block;
-    vorbis_block_init(&dsp, &block);
-    ogg_stream_state stream;
-    ogg_stream_init(&stream, 1);
-
-    TBytes out;
-    ogg_page page;
-    const auto append = [&] {
-        out.insert(out.end(), page.header, page.header + page.header_len);
-        out.insert(out.end(), page.body, page.body + page.body_len);
-    };
-    ogg_packet header, commentHeader, codebooks;
-    vorbis_analysis_headerout(&dsp, &comment, &header, &commentHeader, &codebooks);
-    ogg_stream_packetin(&stream, &header);
-    ogg_stream_packetin(&stream, &commentHeader);
-    ogg_stream_packetin(&stream, &codebooks);
-    while (ogg_stream_flush(&stream, &page) != 0) append();
-
-    const auto drain = [&] {
-        ogg_packet packet;
-        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-            vorbis_analysis(&block, nullptr);
-            vorbis_bitrate_addblock(&block);
-            while (vorbis_bitrate_flushpacket(&dsp, &packet) != 0) {
-                ogg_stream_packetin(&stream, &packet);
-                while (ogg_stream_pageout(&stream, &page) != 0) append();
-            }
-        }
-    };
-    const std::size_t frames = samples.size() / channels;
-    for (std::size_t start = 0; start < frames; start += 1024) {
-        const int count = static_cast<int>(std::min<std::size_t>(1024, frames - start));
-        float** buffer = vorbis_analysis_buffer(&dsp, count);
-        for (int i = 0; i < count; ++i) {
-            for (int c = 0; c < channels; ++c) buffer[c][i] = samples[(start + i) * channels + c] / 32768.0f;
-        }
-        vorbis_analysis_wrote(&dsp, count);
-        drain();
-    }
-    vorbis_analysis_wrote(&dsp, 0);
-    drain();
-    while (ogg_stream_flush(&stream, &page) != 0) append();
-
-    ogg_stream_clear(&stream);
-    vorbis_block_clear(&block);
-    vorbis_dsp_clear(&dsp);
-    vorbis_comment_clear(&comment);
-    vorbis_info_clear(&info);
-    return out;
 }
 
 TBytes MakeToneOgg(int channels, int milliseconds, double frequency, double amplitude, double noise) {

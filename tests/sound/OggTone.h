@@ -1,12 +1,13 @@
 #pragma once
 // Test sound made on the spot: tones encoded as Ogg Vorbis at 44,100 Hz with
-// libvorbisenc, and an independent decoder to compare the mixer's output with.
+// the shared encoder, and an independent decoder to compare the mixer's output with.
 
 #include <cstdint>
 #include <span>
 #include <vector>
 
 #include "resources/MemoryStream.h"
+#include "sound/OggEncoder.h"
 
 namespace vandor::test {
 
@@ -14,7 +15,7 @@ namespace vandor::test {
 // sides of a stereo tone differ. noise adds white noise of that amplitude (0-1)
 // from a fixed seed, which makes the material cost about as much to decode as music.
 std::vector<int16_t> ToneSamples(int channels, int frames, double frequency, double amplitude, double noise = 0);
-TBytes EncodeOgg(int channels, std::span<const int16_t> samples);
+using vandor::EncodeOgg;
 TBytes MakeToneOgg(int channels, int milliseconds, double frequency = 440, double amplitude = 0.5, double noise = 0);
 // Decodes through libvorbisfile's own stdio path, not through the game's callbacks.
 std::vector<int16_t> DecodeOgg(const TBytes& ogg);

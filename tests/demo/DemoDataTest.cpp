@@ -1,0 +1,115 @@
+// The demo generator as the build runs it: the same inputs give the same bytes, and
+// what it writes is what the engine expects of each kind of file.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "TempFolder.h"
+#include "resources/PictureCodec.h"
+#include "sound/OggTone.h"
+
+namespace vandor {
+namespace {
+
+namespace fs = std::filesystem;
+
+TBytes ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return TBytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Every file below the folder by its path relative to it.
+std::map<std::string, TBytes> Contents(const fs::path& folder) {
+    std::map<std::string, TBytes> files;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) files[fs::relative(entry.path(), folder).string()] = ReadAll(entry.path());
+    }
+    return files;
+}
+
+int Generate(const std::string& out) {
+    const std::string command = std::string("'") + DEMODATA_PATH + "' '" + DEMO_SOURCE_DIR + "' '" + out + "' >/dev/null";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(DemoDataTest, TwoRunsWriteTheSameBytesAndRefreshStaleFiles) {
+    test::TTempFolder first, second;
+    // A file left from an older generation must not survive into the archive.
+    test::WriteTextFile(first / "bgimage/old_picture.png", "stale");
+    ASSERT_EQ(Generate(first.Folder()), 0);
+    ASSERT_EQ(Generate(second.Folder()), 0);
+    const auto a = Contents(first.Folder());
+    const auto b = Contents(second.Folder());
+    EXPECT_FALSE(a.count("bgimage/old_picture.png"));
+    ASSERT_EQ(a.size(), b.size());
+    for (const auto& [name, bytes] : a) {
+        ASSERT_TRUE(b.count(name)) << name;
+        EXPECT_TRUE(bytes == b.at(name)) << name << " differs between two runs";
+    }
+}
+
+TEST(DemoDataTest, GeneratorRefusesMissingScripts) {
+    test::TTempFolder out;
+    const std::string command = std::string("'") + DEMODATA_PATH + "' '" + out.Folder() + "nothing' '" + out.Folder() +
+                                "x' 2>/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+}
+
+// The engine tells backgrounds, faces and standing pictures apart by size alone.
+TEST(DemoDataTest, PicturesHaveTheSizesTheirRoleNeeds) {
+    const fs::path loose = DEMO_LOOSE_DIR;
+    int counted = 0;
+    for (const char* folder : {"bgimage", "fgimage", "image"}) {
+        for (const fs::directory_entry& entry : fs::directory_iterator(loose / folder)) {
+            const TBytes bytes = ReadAll(entry.path());
+            const TBitmap32 picture = DecodePicture(bytes.data(), bytes.size());
+            const std::string name = entry.path().filename().string();
+            ASSERT_FALSE(picture.Empty()) << name;
+            ++counted;
+            if (name.starts_with("bg_") || name == "title.png") {
+                EXPECT_EQ(picture.Width(), 800) << name;
+                EXPECT_EQ(picture.Height(), 600) << name;
+            } else if (name.starts_with("fc_")) {
+                EXPECT_EQ(picture.Width(), 200) << name;
+                EXPECT_EQ(picture.Height(), 200) << name;
+            } else if (name.starts_with("chr_")) {
+                EXPECT_EQ(picture.Height(), 560) << name;
+                EXPECT_NE(picture.Width(), picture.Height()) << name;
+                // Transparent around the figure, solid in its middle.
+                EXPECT_EQ(*picture.PixelPtr(0, 0) >> 24, 0u) << name;
+                EXPECT_EQ(*picture.PixelPtr(picture.Width() / 2, 300) >> 24, 255u) << name;
+            } else if (name.starts_with("btn_")) {
+                EXPECT_EQ(picture.Height() % 3, 0) << name << ": three frames of equal height";
+            }
+        }
+    }
+    EXPECT_GT(counted, 30);
+}
+
+TEST(DemoDataTest, SoundsDecodeWithoutClipping) {
+    const fs::path loose = DEMO_LOOSE_DIR;
+    for (const char* folder : {"bgm", "sound"}) {
+        for (const fs::directory_entry& entry : fs::directory_iterator(loose / folder)) {
+            const std::vector<int16_t> samples = test::DecodeOgg(ReadAll(entry.path()));
+            const std::string name = entry.path().filename().string();
+            ASSERT_GT(samples.size(), 44100u / 20) << name;
+            int peak = 0;
+            for (int16_t s : samples) peak = std::max(peak, std::abs(int{s}));
+            EXPECT_LT(peak, 32000) << name << " clips";
+            EXPECT_GT(peak, 3000) << name << " is nearly silent";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vandor

@@ -1,0 +1,168 @@
+// The bundled demo played from start to end with the real scenario engine over the
+// loose folders the build generated: every script, picture and sound it names must
+// exist, every label must be reachable, and the pictures of a few moments are kept
+// in a folder for a person to look at.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <set>
+
+#include "resources/PictureCodec.h"
+#include "scenario/ScenarioFixture.h"
+
+namespace vandor {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kStoryPasses = 4;  // enough to take every choice at least once
+constexpr int kMaxFrames = 200000;
+
+class DemoPlayTest : public testing::ScenarioTest {
+protected:
+    DemoPlayTest() {
+        for (const char* folder : {"scenario", "bgimage", "fgimage", "image", "bgm", "sound"}) {
+            Files.AddFolder(std::string(DEMO_LOOSE_DIR) + "/" + folder + "/");
+        }
+        fs::create_directories(Shots);
+    }
+
+    // Every label line of every demo script, as "script label".
+    static std::set<std::string> AllLabels() {
+        std::set<std::string> labels;
+        for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(DEMO_SOURCE_DIR) / "scenario")) {
+            std::ifstream in(entry.path());
+            for (std::string line; std::getline(in, line);) {
+                if (line.starts_with("*")) labels.insert(entry.path().filename().string() + " " + line);
+            }
+        }
+        return labels;
+    }
+
+    // The point nearest the layer's centre where the layer itself is hit (text labels
+    // are transparent between their letters), or nothing.
+    std::optional<TPoint> HitPoint(const TLayerItem& layer) const {
+        const TRect r = layer.DstRect();
+        const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
+        for (int dy = 0; dy < r.Height() / 2; ++dy) {
+            for (int dx = 0; dx < r.Width() / 2; ++dx) {
+                for (const TPoint p : {TPoint{cx + dx, cy + dy}, TPoint{cx - dx, cy + dy}, TPoint{cx + dx, cy - dy},
+                                       TPoint{cx - dx, cy - dy}}) {
+                    if (Game->Layers.ItemAt(p.X, p.Y) == &layer) return p;
+                }
+            }
+        }
+        return std::nullopt;
+    }
+
+    void ClickOn(const TLayerItem& layer) {
+        const std::optional<TPoint> point = HitPoint(layer);
+        ASSERT_TRUE(point) << "no visible point on " << layer.Name();
+        Game->MouseMove(point->X, point->Y);
+        Click(point->X, point->Y);
+    }
+
+    void Shot(const std::string& name) {
+        if (!ShotsTaken.insert(name).second) return;
+        Game->Layers.Render(0);
+        EXPECT_TRUE(SavePng(Game->Layers.Surface, (Shots / (name + ".png")).string(), TPngAlpha::Opaque));
+    }
+
+    int StandingCount() const {
+        int count = 0;
+        for (int slot = 0; slot < TNovelGame::kStandingSlots; ++slot) count += Game->Standing(slot).Used ? 1 : 0;
+        return count;
+    }
+
+    // Keeps pictures of the moments worth looking at, the first time each comes.
+    void ShootInteresting() {
+        const std::string& bg = Game->Background().Name;
+        if (!Game->Buttons().empty() && Game->ScriptName == "title.txt") Shot("title");
+        if (!Game->Buttons().empty() && Game->Waiting && Game->ScriptName == "prologue1.txt") Shot("tour_buttons");
+        if (!Game->Choices().empty()) Shot(Game->ScriptName == "prologue2.txt" ? "choice_two_columns" : "choice");
+        if (!Game->Waiting) return;
+        if (Game->Face().Used && StandingCount() >= 2) Shot("stage_" + Game->ScriptName);
+        if (Game->ScriptName == "fortmap.txt" && Game->Face().Used) Shot("fortress_plan");
+        if (bg == "bg_sky01f.png") Shot("sky_red_moon");
+        if (bg == "bg_sky01x2.png") Shot("lightning");
+        if (Game->ScriptName == "ending.txt" && Game->LastLabel == "*つづく") Shot("to_be_continued");
+    }
+
+    const fs::path Shots = fs::temp_directory_path() / "vandor_demo_shots";
+    std::set<std::string> ShotsTaken;
+};
+
+TEST_F(DemoPlayTest, PlaysThroughEveryScene) {
+    Start();
+    std::set<std::string> visited;
+    std::vector<std::string> unknownCommands;
+    std::map<std::string, int> decisions;  // how often each choice point was met
+    int storyPasses = 0;
+    bool leaving = false;
+    bool farewell = false;
+    bool finished = false;
+    bool rightClickTried = false;
+    bool rightClickJumped = false;
+    Game->OnLabel = [&] {
+        visited.insert(Game->ScriptName + " " + Game->LastLabel);
+        if (Game->ScriptName == "prologue1.txt" && Game->LastLabel == "*はじまり") ++storyPasses;
+        if (leaving && Game->ScriptName == "ending.txt" && Game->LastLabel == "*さようなら") farewell = true;
+        if (farewell && Game->ScriptName == "title.txt") finished = true;
+    };
+    Game->OnCommand = [&](TFields& fields) { unknownCommands.push_back(fields[0]); };
+
+    for (int frame = 0; frame < kMaxFrames && !finished; ++frame) {
+        Game->Update(20);
+        if (Game->Layers.Transitions.Busy()) {
+            Click();  // finishes the change at once
+            continue;
+        }
+        ShootInteresting();
+        if (!Game->Choices().empty()) {
+            int& count = decisions[Game->ScriptName + Game->LastLabel];
+            const auto& choices = Game->Choices();
+            ClickOn(*choices[static_cast<std::size_t>(count++) % choices.size()]);
+        } else if (!Game->Buttons().empty() && Game->Waiting) {
+            const auto& buttons = Game->Buttons();
+            std::size_t pick = 0;
+            if (Game->ScriptName == "title.txt") {
+                leaving = storyPasses >= kStoryPasses;  // start the story, at last leave the game
+                pick = leaving ? 1 : 0;
+            } else {
+                pick = static_cast<std::size_t>(decisions[Game->ScriptName + Game->LastLabel]++) % buttons.size();
+            }
+            ClickOn(*buttons[pick]);
+        } else if (!rightClickTried && Game->ScriptName == "fortmap.txt" && Game->Waiting) {
+            // The plan may be closed early with a right click.
+            rightClickTried = true;
+            Game->MouseUp(TMouseButton::mbRight, 400, 300, 0);
+            Game->Update(20);
+            rightClickJumped = Game->LastLabel == "*図面を閉じる";
+        } else {
+            Click();
+        }
+        if (HasFatalFailure()) return;
+    }
+
+    EXPECT_TRUE(finished) << "the demo did not come back to the title after the farewell; stuck in "
+                          << Game->ScriptName << " at line " << Game->Line;
+    EXPECT_EQ(storyPasses, kStoryPasses);
+    for (const std::string& label : AllLabels()) EXPECT_TRUE(visited.count(label)) << "never reached: " << label;
+    for (const std::string& line : Log.Lines()) EXPECT_EQ(line.find("は存在しません"), std::string::npos) << line;
+    EXPECT_TRUE(unknownCommands.empty()) << "unknown command: " << unknownCommands.front();
+    EXPECT_TRUE(rightClickJumped);
+    // Each heroine's voice went to her own channel.
+    EXPECT_TRUE(Sound.Channel(4).Name().starts_with("cv_rize_"));
+    EXPECT_TRUE(Sound.Channel(5).Name().starts_with("cv_mio_"));
+    EXPECT_TRUE(Sound.Channel(6).Name().starts_with("cv_noel_"));
+    for (const char* shot : {"title", "tour_buttons", "choice", "choice_two_columns", "fortress_plan", "lightning"}) {
+        EXPECT_TRUE(ShotsTaken.count(shot)) << "no picture of " << shot;
+    }
+}
+
+}  // namespace
+}  // namespace vandor

@@ -1,0 +1,16 @@
+#pragma once
+// The demo's cast: standing pictures (360 x 560, transparent around the figure) and
+// face pictures (200 x 200) of the three heroines and a guard. Each character is told
+// apart at a glance by colour and silhouette: Lisette's crimson ponytail, armour and
+// cape, Mio's orange twin tails, goggles and overalls, Noel's silver hair, wide hat
+// and starry robe, the guard's helmet and green tabard.
+
+#include <vector>
+
+#include "Scenery.h"
+
+namespace vandor::demo {
+
+std::vector<TPicture> MakeCharacters();
+
+}  // namespace vandor::demo

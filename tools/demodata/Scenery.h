@@ -1,0 +1,22 @@
+#pragma once
+// The demo's backgrounds (800 x 600): the fortress outside by dusk and by night, its
+// walls, hall, workshop and observatory, the fortress plan, and the sky of the star
+// reading with its seven variants and the lightning flash.
+
+#include <string>
+#include <vector>
+
+#include "compositor/Bitmap32.h"
+
+namespace vandor::demo {
+
+struct TPicture {
+    std::string Name;  // file name, ".png"
+    TBitmap32 Bitmap;
+};
+
+std::vector<TPicture> MakeBackgrounds();
+// The sky of the title picture is the fortress by night, drawn by the same hand.
+void PaintFortressNight(TBitmap32& picture);
+
+}  // namespace vandor::demo

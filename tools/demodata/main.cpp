@@ -1,0 +1,128 @@
+// demodata: makes the bundled demo's content. Reads the plain-text scripts of
+// DATA_DIR/scenario and writes the loose data folders the game reads in debug mode:
+//
+//   demodata DATA_DIR OUT_DIR
+//
+// OUT_DIR/scenario  the scripts, copied
+// OUT_DIR/bgimage   backgrounds             OUT_DIR/fgimage  standing and face pictures
+// OUT_DIR/image     title, buttons, frames  OUT_DIR/bgm      looping music
+// OUT_DIR/sound     effects and voices
+//
+// Everything is drawn and synthesised here from fixed seeds, so the same inputs give
+// the same bytes. The folders are emptied first: a picture dropped from the generator
+// must not live on in them (and in the archive packed from them).
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+#include "Characters.h"
+#include "Interface.h"
+#include "Music.h"
+#include "SoundEffects.h"
+#include "resources/PictureCodec.h"
+#include "sound/OggEncoder.h"
+#include "util/AtomicFile.h"
+
+namespace fs = std::filesystem;
+using namespace vandor;
+using namespace vandor::demo;
+
+namespace {
+
+const char* const kFolders[] = {"scenario", "bgimage", "fgimage", "image", "bgm", "sound"};
+
+void Write(const fs::path& path, std::string_view bytes) {
+    if (!WriteFileAtomically(path.string(), bytes)) throw std::runtime_error("cannot write \"" + path.string() + "\"");
+}
+
+void Write(const fs::path& path, const TBytes& bytes) {
+    Write(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+int CopyScripts(const fs::path& from, const fs::path& to) {
+    if (!fs::is_directory(from)) throw std::runtime_error("no script folder \"" + from.string() + "\"");
+    std::vector<fs::path> scripts;
+    for (const fs::directory_entry& entry : fs::directory_iterator(from)) {
+        if (entry.is_regular_file() && entry.path().extension() == ".txt") scripts.push_back(entry.path());
+    }
+    std::sort(scripts.begin(), scripts.end());
+    for (const fs::path& script : scripts) {
+        std::ifstream in(script, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        if (!in) throw std::runtime_error("cannot read \"" + script.string() + "\"");
+        Write(to / script.filename(), text.str());
+    }
+    return static_cast<int>(scripts.size());
+}
+
+void WritePictures(const std::vector<TPicture>& pictures, const fs::path& folder, TPngAlpha alpha) {
+    for (const TPicture& picture : pictures) {
+        const TBytes png = EncodePng(picture.Bitmap, alpha);
+        if (png.empty()) throw std::runtime_error("cannot encode " + picture.Name);
+        Write(folder / picture.Name, png);
+    }
+}
+
+void WriteSounds(const std::vector<TPiece>& pieces, const fs::path& folder, float quality) {
+    for (const TPiece& piece : pieces) {
+        const std::vector<int16_t> pcm = ToPcm(piece.Sound);
+        Write(folder / piece.Name, EncodeOgg(1, pcm, quality));
+    }
+}
+
+void Generate(const fs::path& data, const fs::path& out) {
+    for (const char* folder : kFolders) {
+        fs::remove_all(out / folder);
+        fs::create_directories(out / folder);
+    }
+    const int scripts = CopyScripts(data / "scenario", out / "scenario");
+
+    // The music, the costliest part to encode, is made beside everything else (the
+    // text renderer the pictures use is not shared across threads, so they stay here).
+    std::exception_ptr musicError;
+    std::thread music([&] {
+        try {
+            WriteSounds(MakeMusic(), out / "bgm", 0.3f);
+        } catch (...) {
+            musicError = std::current_exception();
+        }
+    });
+    std::exception_ptr error;
+    try {
+        WritePictures(MakeBackgrounds(), out / "bgimage", TPngAlpha::Opaque);
+        WritePictures(MakeCharacters(), out / "fgimage", TPngAlpha::Keep);
+        WritePictures(MakeInterface(), out / "image", TPngAlpha::Keep);
+        WriteSounds(MakeEffects(), out / "sound", 0.3f);
+        WriteSounds(MakeVoices(), out / "sound", 0.3f);
+    } catch (...) {
+        error = std::current_exception();
+    }
+    music.join();
+    if (error) std::rethrow_exception(error);
+    if (musicError) std::rethrow_exception(musicError);
+    std::cout << "demodata: " << scripts << " scripts and the pictures and sounds written to " << out.string() << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: demodata DATA_DIR OUT_DIR\n"
+                     "reads DATA_DIR/scenario/*.txt and writes the demo's loose data folders into OUT_DIR\n";
+        return 2;
+    }
+    try {
+        Generate(argv[1], argv[2]);
+    } catch (const std::exception& error) {
+        std::cerr << "demodata: " << error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
