@@ -56,14 +56,29 @@ TEST(FPSControl, NeverSleepsLongerThanFourMilliseconds) {
     struct RecordingClock : IClock {
         uint32_t now = 0;
         uint32_t longest = 0;
+        int sleeps = 0;
         uint32_t Now() override { return now; }
-        void Sleep(uint32_t ms) override { now += ms; longest = std::max(longest, ms); }
+        void Sleep(uint32_t ms) override {
+            now += ms;
+            longest = std::max(longest, ms);
+            ++sleeps;
+        }
     } clock;
     TFPSControl pacer(2, clock);  // 500 ms intervals
     int frames = 0;
     pacer.OnTick = [&](TFPSControl&) { ++frames; };
     while (frames < 3) pacer.Tick();
     EXPECT_LE(clock.longest, 4u);
+
+    // Between frames the pacer wakes about every 4 ms, not every millisecond, and still
+    // starts each frame exactly on time.
+    TFPSControl fifty(50, clock);
+    std::vector<uint32_t> starts;
+    fifty.OnTick = [&](TFPSControl&) { starts.push_back(clock.now); };
+    clock.sleeps = 0;
+    while (starts.size() < 51) fifty.Tick();
+    EXPECT_LE(clock.sleeps, 51 * 7);  // a millisecond at a time would take 51 * 17
+    for (std::size_t i = 1; i < starts.size(); ++i) EXPECT_EQ(starts[i] - starts[i - 1], 20u) << i;
 }
 
 TEST(FPSControl, SlowFramesCatchUpAndAStallResynchronises) {
