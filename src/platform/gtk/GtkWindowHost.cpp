@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
@@ -26,6 +27,13 @@ constexpr guint kTimerInterval = 5;  // ms
 // PumpMessages stops after this many dispatches even if sources keep being ready
 // (a timer whose handler takes longer than its interval would never let it end).
 constexpr int kMaxPumpedEvents = 1000;
+// While the game keeps asking to be called again at once, its idle callback runs back
+// to back for up to this long: between frames the game sleeps about a millisecond per
+// call, and one trip around the GLib main loop per call (polling the X connection and
+// every source) added nearly 1 % of a core to a still scene. Input waits at most this
+// long, well under a frame; a new picture ends the run at once, so that it reaches the
+// screen without delay.
+constexpr gint64 kIdleRunMicroseconds = 4000;
 
 TShiftState ShiftOf(guint state) {
     TShiftState shift = 0;
@@ -66,12 +74,18 @@ struct TGtkWindowHost::TImpl {
     TSize Reported{-1, -1};             // the size OnResize last announced
     bool NeedsPicture = true;           // Surface lost its picture: ask OnPaint
     bool InDraw = false;
+    // Start-up measurements (scripts/idle-cost) set VANDOR_TRACE_FIRST_PICTURE: the
+    // wall-clock time at which the first presented picture reaches the screen goes to
+    // stderr. The pictures presented before the game's first frame are all black, the
+    // colour of the empty window: they do not count.
+    bool TraceFirstPicture = false;
 
     guint IdleSource = 0;
     guint TimerSource = 0;
     guint ActiveCheckSource = 0;
     bool InIdle = false;
-    bool ReportedActive = false;
+    bool PictureQueued = false;  // Present asked for a draw since the idle run began
+    bool ReportedActive = false;  // brought up to date by CheckActive after every focus change
     double ScrollRemainder = 0;
     TCursorShape Cursor = TCursorShape::Default;
     bool Closed = false;
@@ -119,6 +133,21 @@ struct TGtkWindowHost::TImpl {
         NeedsPicture = true;
     }
 
+    bool SurfaceShowsAnything() const {
+        cairo_surface_flush(Surface);
+        const unsigned char* row = cairo_image_surface_get_data(Surface);
+        const int stride = cairo_image_surface_get_stride(Surface);
+        const int width = cairo_image_surface_get_width(Surface);
+        for (int y = cairo_image_surface_get_height(Surface); y > 0; --y, row += stride) {
+            const auto* pixels = reinterpret_cast<const uint32_t*>(row);
+            // RGB24 leaves the top byte unused.
+            if (std::any_of(pixels, pixels + width, [](uint32_t pixel) { return (pixel & 0xFFFFFF) != 0; })) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     int MenuBarHeight() const {
         if (!MenuBar || !gtk_widget_get_visible(MenuBar->Widget())) return 0;
         gint minimum = 0;
@@ -144,8 +173,13 @@ using TImpl = TGtkWindowHost::TImpl;
 gboolean IdleTick(gpointer data) {
     auto& impl = *static_cast<TImpl*>(data);
     bool again = false;
+    const gint64 start = g_get_monotonic_time();
     impl.InIdle = true;
-    impl.Guard([&] { again = impl.Events.OnIdle && impl.Events.OnIdle(); });
+    impl.PictureQueued = false;
+    do {
+        impl.Guard([&] { again = impl.Events.OnIdle && impl.Events.OnIdle(); });
+    } while (again && !impl.Closed && !impl.PictureQueued &&
+             g_get_monotonic_time() - start < kIdleRunMicroseconds);
     impl.InIdle = false;
     if (again && !impl.Closed) return G_SOURCE_CONTINUE;
     impl.IdleSource = 0;
@@ -202,6 +236,10 @@ gboolean AreaDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
     cairo_set_source_surface(cr, impl.Surface, 0, 0);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_paint(cr);
+    if (impl.TraceFirstPicture && impl.SurfaceShowsAnything()) {
+        impl.TraceFirstPicture = false;
+        std::fprintf(stderr, "first picture %" G_GINT64_FORMAT "\n", g_get_real_time() / 1000);
+    }
     return TRUE;
 }
 
@@ -336,6 +374,7 @@ TGtkWindowHost::TGtkWindowHost() : Impl_(std::make_unique<TImpl>()) {
         throw std::runtime_error("Cannot open the display for the game window (is DISPLAY set?)");
     }
     TImpl& impl = *Impl_;
+    impl.TraceFirstPicture = g_getenv("VANDOR_TRACE_FIRST_PICTURE") != nullptr;
     impl.Window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     impl.Box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     impl.Area = gtk_drawing_area_new();
@@ -449,7 +488,10 @@ void TGtkWindowHost::Present(const TBitmap32& picture, const TRect& dstRect, con
     }
     cairo_destroy(cr);
     impl.NeedsPicture = false;
-    if (!impl.InDraw) gtk_widget_queue_draw(impl.Area);
+    if (!impl.InDraw) {
+        gtk_widget_queue_draw(impl.Area);
+        impl.PictureQueued = true;
+    }
 }
 
 TMessageResult TGtkWindowHost::MessageBox(const std::string& text, const std::string& caption,
@@ -495,7 +537,9 @@ TSize TGtkWindowHost::ScreenSize() const {
     return {geometry.width, geometry.height};
 }
 
-bool TGtkWindowHost::IsActive() const { return Impl_->ApplicationActive(); }
+// The game asks on every idle call: walking the toplevels each time (every menu is one)
+// cost more than all of the game's idle work.
+bool TGtkWindowHost::IsActive() const { return Impl_->ReportedActive; }
 
 void TGtkWindowHost::SetTimerEnabled(bool enabled) {
     TImpl& impl = *Impl_;

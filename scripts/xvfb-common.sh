@@ -1,0 +1,43 @@
+# shellcheck shell=bash
+# Shared by the scripts that drive a real window in a virtual X screen (Xvfb) with
+# xdotool and check its screenshots with ImageMagick. Source it, then:
+#   xvfb_require_tools               exit 77 (skipped) when a tool is missing
+#   xvfb_run_self ARGS...            run the calling script again, as "$0 --inside ARGS...",
+#                                    inside a virtual screen of 1700 x 1300 pixels
+#   fail MESSAGE                     report a failure and count it in $failures
+#   pixel FILE X Y                   the colour at X, Y of a screenshot, as RRGGBB
+#   expect_pixel FILE X Y RRGGBB WHAT
+
+failures=0
+
+xvfb_require_tools() {
+    local tool
+    for tool in xvfb-run xdotool import convert; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "SKIPPED: $tool is not installed (see scripts/packages.txt)"
+            exit 77
+        fi
+    done
+}
+
+xvfb_run_self() {
+    # No accessibility bus exists on the virtual screen; GTK's bridge to it would only
+    # warn and leave allocations behind that LeakSanitizer reports in sanitizer builds.
+    export NO_AT_BRIDGE=1
+    exec xvfb-run -a -s "-screen 0 1700x1300x24" "$0" --inside "$@"
+}
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+pixel() {
+    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -oE '#[0-9A-Fa-f]{6}' | head -1 | tr -d '#' | tr a-f A-F
+}
+
+expect_pixel() {
+    local got
+    got="$(pixel "$1" "$2" "$3")"
+    [[ "$got" == "$4" ]] || fail "$5: pixel ($2, $3) of $(basename "$1") is $got, expected $4"
+}
