@@ -4,15 +4,14 @@
 // no missing file) and once over the packed archive (the same picture, bit for bit).
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <set>
 #include <string>
 
 #include "resources/PictureCodec.h"
+#include "GameProgram.h"
 #include "TempFolder.h"
-#include "util/Encoding.h"
 
 namespace vandor {
 namespace {
@@ -57,20 +56,8 @@ protected:
     std::string ShotPath(int frame) const { return temp / ("shot" + std::to_string(frame) + ".png"); }
 
     int Run(int frames, const std::string& input) const {
-        const std::string command = "cd '" + game + "' && XDG_DATA_HOME='" + (temp / "docs") +
-                                    "' ./vandor --headless --frames " + std::to_string(frames) + " --input '" + input +
-                                    "' 2>'" + (temp / "stderr.txt") + "'";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    std::string DebugLog() const {
-        for (const auto& entry : fs::directory_iterator(game)) {
-            if (entry.path().filename().string().rfind("debug", 0) == 0) {
-                return Cp932ToUtf8(ReadTextFile(entry.path().string()));
-            }
-        }
-        return {};
+        return test::RunGame(game, temp / "docs", "--headless --frames " + std::to_string(frames) + " --input '" + input + "'",
+                             temp / "stdout.txt", temp / "stderr.txt");
     }
 
     TTempFolder temp;
@@ -83,7 +70,7 @@ TEST_F(DemoReplayTest, ThePlayerClicksThroughTheWholeDemoWithNothingMissing) {
     }
     ASSERT_EQ(Run(kFrames, WriteInput(kFrames, true)), 0) << ReadTextFile(temp / "stderr.txt");
 
-    const std::string log = DebugLog();
+    const std::string log = test::ReadDebugLog(game);
     for (const char* reached : {"\"*はじまり\"", "\"*門をくぐる\"", "\"fortmap.txt\"", "\"*決断\"", "\"*つづく\"",
                                 "\"*さようなら\"", "システム終了."}) {
         EXPECT_NE(log.find(reached), std::string::npos) << reached << " was not reached:\n" << log;

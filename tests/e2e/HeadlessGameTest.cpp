@@ -3,15 +3,14 @@
 // input file, and then a look at the pictures, "Config.ini" and the debug log it wrote.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "resources/PictureCodec.h"
+#include "GameProgram.h"
 #include "TempFolder.h"
-#include "util/Encoding.h"
 #include "util/IniFile.h"
 
 namespace vandor {
@@ -35,10 +34,7 @@ protected:
 
     // Runs the program with its folder as the working folder; returns its exit status.
     int Run(const std::string& arguments) {
-        const std::string command = "cd '" + game + "' && XDG_DATA_HOME='" + documents + "' ./vandor " + arguments +
-                                    " >'" + (temp / "stdout.txt") + "' 2>'" + (temp / "stderr.txt") + "'";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return test::RunGame(game, documents, arguments, temp / "stdout.txt", temp / "stderr.txt");
     }
     std::string Stderr() const { return ReadTextFile(temp / "stderr.txt"); }
     std::string Stdout() const { return ReadTextFile(temp / "stdout.txt"); }
@@ -62,14 +58,7 @@ protected:
     std::string Config() const {
         return documents + "クイルフェン/ヴァンドルの星砦タクティクス/Config.ini";
     }
-    std::string DebugLog() const {
-        for (const auto& entry : fs::directory_iterator(game)) {
-            if (entry.path().filename().string().rfind("debug", 0) == 0) {
-                return Cp932ToUtf8(ReadTextFile(entry.path().string()));
-            }
-        }
-        return {};
-    }
+    std::string DebugLog() const { return test::ReadDebugLog(game); }
 
     TTempFolder temp;
     const std::string game = temp / "game/";

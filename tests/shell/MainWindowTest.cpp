@@ -12,8 +12,8 @@
 #include "scenario/NovelGame.h"
 #include "shell/DebugLog.h"
 #include "sound/SoundPlayer.h"
+#include "GameProgram.h"
 #include "TempFolder.h"
-#include "util/Encoding.h"
 #include "util/IniFile.h"
 
 namespace vandor {
@@ -61,19 +61,13 @@ protected:
     }
 
     std::vector<std::string> DebugLogLines() const {
-        for (const auto& entry : fs::directory_iterator(exe)) {
-            const std::string name = entry.path().filename().string();
-            if (name.rfind("debug", 0) == 0 && entry.path().extension() == ".txt") {
-                std::vector<std::string> lines;
-                const std::string text = Cp932ToUtf8(ReadTextFile(entry.path().string()));
-                std::size_t start = 0;
-                for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-                    lines.push_back(text.substr(start, end - start));
-                }
-                return lines;
-            }
+        const std::string text = test::ReadDebugLog(exe);
+        std::vector<std::string> lines;
+        std::size_t start = 0;
+        for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+            lines.push_back(text.substr(start, end - start));
         }
-        return {};
+        return lines;
     }
 
     TTempFolder temp;
