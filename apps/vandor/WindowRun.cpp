@@ -34,7 +34,12 @@ int RunInWindow(const TRunFolders& folders) {
     TggTDMain window({*host, SystemClock(), device, folders.ExeFolder, folders.DocumentsFolder,
                       folders.ProgramFileName, seed});
     if (!instance.Warning().empty()) window.Log().Add(instance.Warning());
-    if (window.Terminating()) return ReportDataFailure(window);
+    // A player who started the game from the desktop sees no terminal: say it in a box too.
+    const auto dataFailure = [&] {
+        host->MessageBox(window.TerminationReason(), "Error", TMessageButtons::OK, TMessageIcon::Error);
+        return ReportDataFailure(window);
+    };
+    if (window.Terminating()) return dataFailure();
     host->SetErrorHandler([&](const std::string& message) { window.AppEventsException(message); });
     window.OnAfterFrame = [&] {
         if (TerminationRequested()) window.CloseWithoutAsking();
@@ -42,7 +47,8 @@ int RunInWindow(const TRunFolders& folders) {
     };
     host->Show();
     host->Run();
-    return 0;
+    // A restart into another data mode can find its archive unreadable too.
+    return window.Terminating() ? dataFailure() : 0;
 }
 
 }  // namespace vandor
