@@ -12,6 +12,7 @@
 #include <map>
 
 #include "TempFolder.h"
+#include "compositor/LayerItem.h"
 #include "resources/PictureCodec.h"
 #include "sound/OggTone.h"
 
@@ -90,6 +91,19 @@ TEST(DemoDataTest, PicturesHaveTheSizesTheirRoleNeeds) {
                 EXPECT_EQ(*picture.PixelPtr(picture.Width() / 2, 300) >> 24, 255u) << name;
             } else if (name.starts_with("btn_")) {
                 EXPECT_EQ(picture.Height() % 3, 0) << name << ": three frames of equal height";
+                // A click is tested again on release, against the pressed frame: wherever
+                // the normal frame can be hit, the pressed one must be hit too.
+                const uint32_t hitAlpha = static_cast<uint32_t>(TLayerItem().HitAlpha);
+                const int height = picture.Height() / 3;
+                int lost = 0;
+                for (int y = 0; y < height; ++y) {
+                    for (int x = 0; x < picture.Width(); ++x) {
+                        const TColor32 normal = *picture.PixelPtr(x, y);
+                        const TColor32 pressed = *picture.PixelPtr(x, y + 2 * height);
+                        lost += (normal >> 24) >= hitAlpha && (pressed >> 24) < hitAlpha;
+                    }
+                }
+                EXPECT_EQ(lost, 0) << name;
             }
         }
     }

@@ -46,7 +46,9 @@ TBitmap32 Title() {
 }
 
 // A button of three frames stacked vertically. draw paints one frame's face into the
-// rectangle; frame 1 is lit, frame 2 pressed (darker, one pixel down and right).
+// rectangle; frame 1 is lit, frame 2 pressed (darker, its face one pixel down and right).
+// The outline stays in place in every frame: the game tests the hit again on release,
+// against the pressed frame, so a pixel the pressed frame leaves clear would swallow the click.
 template <class Paint>
 TBitmap32 ThreeFrames(int width, int height, const Paint& paint) {
     TBitmap32 picture(width, 3 * height);
@@ -63,8 +65,7 @@ TBitmap32 MenuButton(const char* caption) {
         const double shift = frame == 2 ? 1 : 0;
         const TColor32 upper = frame == 1 ? 0xF0405AA8 : frame == 2 ? 0xF0141C40 : 0xE0243470;
         const TColor32 lower = frame == 1 ? 0xF0202C68 : frame == 2 ? 0xF00C1028 : 0xE0101838;
-        canvas.Fill(RoundRect(2 + shift, top + 2 + shift, kW - 2 + shift, top + kH - 2 + shift, 12),
-                    frame == 1 ? 0xFFFFE8A0 : kGold);
+        canvas.Fill(RoundRect(2, top + 2, kW - 2, top + kH - 2, 12), frame == 1 ? 0xFFFFE8A0 : kGold);
         canvas.Fill(RoundRect(4 + shift, top + 4 + shift, kW - 4 + shift, top + kH - 4 + shift, 10),
                     LinearGradient({0, double(top)}, upper, {0, double(top + kH)}, lower));
         for (double x : {22.0, kW - 22.0}) canvas.Fill(Star(x + shift, top + kH / 2.0 + shift, 8, 3, 4), kGold);
@@ -83,7 +84,7 @@ TBitmap32 PlaceButton(const char* caption, TEmblem emblem, TColor32 tint) {
     return ThreeFrames(kW, kH, [&](TCanvas& canvas, int frame, int top) {
         const double s = frame == 2 ? 1 : 0;
         const double t = top + s;
-        canvas.Fill(RoundRect(2 + s, t + 2, kW - 2 + s, t + kH - 2, 14), frame == 1 ? 0xFFFFE8A0 : kGold);
+        canvas.Fill(RoundRect(2, top + 2, kW - 2, top + kH - 2, 14), frame == 1 ? 0xFFFFE8A0 : kGold);
         canvas.Fill(RoundRect(5 + s, t + 5, kW - 5 + s, t + kH - 5, 11),
                     LinearGradient({0, t}, Shade(tint, frame == 1 ? 1.35 : frame == 2 ? 0.6 : 1.0), {0, t + kH},
                                    Shade(tint, frame == 2 ? 0.3 : 0.45)));
