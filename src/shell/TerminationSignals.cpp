@@ -13,7 +13,14 @@ namespace {
 std::atomic<bool> Requested{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
-void OnTerminationSignal(int) { Requested.store(true, std::memory_order_relaxed); }
+// A second signal while the first is still waiting means the game does not get round to
+// closing (a hung frame): then the signal does what it does by default and ends the process.
+void OnTerminationSignal(int signalNumber) {
+    if (Requested.exchange(true, std::memory_order_relaxed)) {
+        signal(signalNumber, SIG_DFL);
+        raise(signalNumber);
+    }
+}
 
 void Install(int signalNumber) {
     struct sigaction action {};

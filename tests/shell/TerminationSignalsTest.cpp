@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <cstdlib>
+
 namespace vandor {
 namespace {
 
@@ -31,6 +33,19 @@ TEST(TerminationSignalsTest, TermAndIntSetTheFlagUntilCleared) {
 
     ASSERT_EQ(raise(SIGCHLD), 0);  // ignored by default, so harmless to raise
     EXPECT_FALSE(TerminationRequested()) << "other signals are not a termination request";
+}
+
+TEST(TerminationSignalsTest, ASecondSignalEndsAGameThatDidNotClose) {
+    EXPECT_EXIT(
+        {
+            InstallTerminationHandlers();
+            ClearTerminationRequest();
+            raise(SIGINT);
+            if (!TerminationRequested()) std::exit(1);
+            raise(SIGINT);
+            std::exit(2);
+        },
+        ::testing::KilledBySignal(SIGINT), "");
 }
 
 }  // namespace
