@@ -46,5 +46,12 @@ int main(int argc, char** argv) {
     std::error_code error;
     const std::string program = std::filesystem::read_symlink("/proc/self/exe", error).filename().string();
     const TRunFolders folders{ExeFolder(), DocumentsFolder(), error ? std::string("vandor") : program};
-    return line.Headless ? RunHeadless(line, folders) : RunInWindow(folders);
+    try {
+        return line.Headless ? RunHeadless(line, folders) : RunInWindow(folders);
+    } catch (const std::exception& error) {
+        // Errors during play are logged and play goes on; this is only what start-up or
+        // shutdown could not get past.
+        std::cerr << "vandor: " << error.what() << "\n";
+        return 1;
+    }
 }

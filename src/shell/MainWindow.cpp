@@ -43,7 +43,6 @@ std::string FileNameOf(const std::string& path) { return path.substr(path.find_l
 TggTDMain::TggTDMain(TMainWindowPlatform platform)
     : Platform_(std::move(platform)), Host_(Platform_.Host), Random_(Platform_.RandomSeed) {
     BuildMenus();
-    Host_.SetMenu(&Menu_);
     Host_.SetClientSize({TPictureLayout::kPictureWidth, TPictureLayout::kPictureHeight});
     Host_.SetPosition(kDesignPosition);
 
@@ -82,6 +81,9 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
     ShowSettingsInMenus();
 
     Sound_->Start();
+    // The host gets the menu and the events only now: should anything above throw, it
+    // holds nothing of a window that never came to be.
+    Host_.SetMenu(&Menu_);
     ConnectEvents();
 }
 
