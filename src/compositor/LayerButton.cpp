@@ -6,7 +6,7 @@ namespace vandor {
 
 TLayerButton::TLayerButton(IPictureSource& pictures, std::string_view name) : TLayerItem(pictures, name) {
     if (!Bitmap()) throw std::runtime_error("ボタン画像 \"" + std::string(name) + "\" がありません");
-    Position.SetAnchor(7);
+    Position.SetAnchor(kAnchorTopLeft);
     Bitmap()->SetDrawMode(TDrawMode::dmBlend);
     SetSize(Bitmap()->Width(), Bitmap()->Height() / 3);
     ShowFrame(bfNormal);

@@ -70,13 +70,13 @@ std::unique_ptr<TBitmap32> MessageFrame(int width, int height) {
 }
 
 TLayerMessage& AddMessageWindow(TLayerList& list, TNGText& store, TRTextRender& renderer, int y, bool antiAlias) {
-    list.AddBitmap(MessageFrame(800, 140), 0, y, 90, 7);
+    list.AddBitmap(MessageFrame(800, 140), 0, y, 90, kAnchorTopLeft);
     auto window = std::make_unique<TLayerMessage>(store, renderer);
     window->SetBitmapSize(800, 140);
     window->Surface().Font.Name = "ＭＳ ゴシック";
     window->Surface().Font.Height = 22;
     window->AntiAlias = antiAlias;
-    window->Position.SetAnchor(7);
+    window->Position.SetAnchor(kAnchorTopLeft);
     window->SetPosition(0, y, 80);
     window->Clear();
     return list.Add(std::move(window));
@@ -117,7 +117,7 @@ bool RenderMessage(const std::string& folder) {
     TNGText store(4096);
     TRTextRender renderer;
     TLayerList list(800, 600);
-    list.AddBitmap(Gradient(800, 600), 0, 0, 10000, 7);
+    list.AddBitmap(Gradient(800, 600), 0, 0, 10000, kAnchorTopLeft);
     TLayerMessage& smooth = AddMessageWindow(list, store, renderer, 160, true);
     WriteWithHangingStop(smooth, "朝霧の立ちこめる港町に一隻の古い帆船が静かに入ってきて甲板に立つ少女は遠くの灯台を見つめていた");
     Write(smooth, "「ねえ、あの灯台の光は、昔からずっと同じ色なの？　わたし、子どものころに見た気がするの」");
@@ -151,7 +151,7 @@ bool RenderBacklog(const std::string& folder) {
     TNGText store(4096);
     TRTextRender renderer;
     TLayerList list(800, 600);
-    list.AddBitmap(Gradient(800, 600), 0, 0, 10000, 7);
+    list.AddBitmap(Gradient(800, 600), 0, 0, 10000, kAnchorTopLeft);
     TLayerMessage& window = AddMessageWindow(list, store, renderer, 460, true);
     const char* pages[] = {
         "港に着いたのは、日が沈むすこし前のことだった。",
@@ -166,7 +166,7 @@ bool RenderBacklog(const std::string& folder) {
     auto backlog = std::make_unique<TLayerBackLog>(store, renderer);
     backlog->SetBitmapSize(800, 600);
     backlog->Bitmap()->Font.Name = "ＭＳ Ｐ明朝";
-    backlog->Position.SetAnchor(7);
+    backlog->Position.SetAnchor(kAnchorTopLeft);
     backlog->SetPosition(0, 0, 70);
     TLayerBackLog& shown = list.Add(std::move(backlog));
     shown.Rebuild();
