@@ -93,15 +93,8 @@ TggTDMain::~TggTDMain() {
     Host_.SetMenu(nullptr);
     // Each step on its own: a failure in one must not keep the settings or the log
     // from being written.
-    const auto step = [this](const auto& action) {
-        try {
-            action();
-        } catch (const std::exception& error) {
-            AppEventsException(error.what());
-        }
-    };
-    step([&] { Sound_->Stop(); });
-    step([&] { SaveSettings(); });
+    Guarded([&] { Sound_->Stop(); });
+    Guarded([&] { SaveSettings(); });
     Engine_.reset();
     Pacer_.reset();
     Sound_.reset();
@@ -137,14 +130,14 @@ void TggTDMain::StartSession(bool combine) {
     }
     Host_.SetTitle(Title_);
 
-    if (SessionStarted_) {
+    // The engine is made after the first session: with one, this is a restart.
+    if (Engine_) {
         CloseSources();
         Log_->Add(LocalTime("%Y/%m/%d %H:%M:%S システム終了."), false);
         Log_->Add(kRule, false);
         Log_->Add("再起動します...", false);
         Log_->Add(kRule, false);
     }
-    SessionStarted_ = true;
     Log_->Add(LocalTime("%Y/%m/%d %H:%M:%S システム起動."), false);
     Log_->Add("Ver. " + Version_, false);
     Log_->Add("OS: " + OSName_, false);
@@ -169,7 +162,7 @@ void TggTDMain::ShowModeMenus(bool combine, bool unCombine) {
 }
 
 void TggTDMain::OpenArchive(const std::string& path) {
-    if (Terminating_) return;
+    if (Terminating()) return;
     try {
         auto archive = std::make_unique<TggDPFile>(path);
         Files_->AddArchive(archive.get());
@@ -194,7 +187,6 @@ void TggTDMain::CloseSources() {
 }
 
 void TggTDMain::Terminate(const std::string& reason) {
-    Terminating_ = true;
     TerminationReason_ = reason;
     CloseConfirmed_ = true;
     Host_.Close();

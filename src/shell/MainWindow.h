@@ -96,7 +96,7 @@ public:
     void CloseWithoutAsking();
     // The data could not be read: the program must end. Set during creation or a restart,
     // with the reason as the log has it.
-    bool Terminating() const { return Terminating_; }
+    bool Terminating() const { return !TerminationReason_.empty(); }
     const std::string& TerminationReason() const { return TerminationReason_; }
     // Frames run so far; the headless replay steps by them.
     uint64_t FrameCount() const { return FrameCount_; }
@@ -112,7 +112,6 @@ public:
     int MouseY() const { return MouseY_; }
     bool CtrlHeld() const { return CtrlHeld_; }
     bool RestartPending() const { return RestartPending_; }
-    int InstallId() const { return InstallId_; }
     TMenuModel& Menu() { return Menu_; }
     TNovelGame& Engine() { return *Engine_; }
     TSoundPlayer& Sound() { return *Sound_; }
@@ -138,6 +137,8 @@ private:
 
     // --- events (MainWindowEvents.cpp)
     void ConnectEvents();
+    // Ctrl (skip), Up and Down (backlog) act while they are held.
+    void SetKeyHeld(int key, bool held);
     void FrameTick();
     void LayoutPicture();
 
@@ -191,11 +192,9 @@ private:
     bool CtrlHeld_ = false;
     int IdleCount_ = 0;
     bool RestartPending_ = false;
-    bool Terminating_ = false;
-    std::string TerminationReason_;
+    std::string TerminationReason_;  // set when the data cannot be read and the program must end
     bool CloseConfirmed_ = false;
     bool Destroying_ = false;
-    bool SessionStarted_ = false;
     bool ScaledStale_ = true;  // the scaled picture must be made again before presenting
     uint64_t FrameCount_ = 0;
     int InstallId_ = 0;

@@ -36,7 +36,7 @@ void TggTDMain::ConnectEvents() {
 // ---------------------------------------------------------------- frame loop
 
 bool TggTDMain::AppEventsIdle() {
-    if (Terminating_ || Destroying_) return false;
+    if (Terminating() || Destroying_) return false;
     const bool ran = Pacer_->Tick();
     if (ran && OnAfterFrame) OnAfterFrame();
     if (!Host_.IsActive()) {
@@ -97,7 +97,7 @@ void TggTDMain::LayoutPicture() {
 }
 
 void TggTDMain::FormPaint() {
-    if (Terminating_ || Destroying_ || Layout_.Width() <= 0) return;
+    if (Terminating() || Destroying_ || Layout_.Width() <= 0) return;
     const TBitmap32& source = Engine_->Layers.Surface;
     if (Layout_.DirectScale()) {
         Host_.Present(source, Layout_.PictureRect,
@@ -131,26 +131,18 @@ void TggTDMain::FormMouseUp(TMouseButton button, TShiftState shift, int, int) {
 
 void TggTDMain::FormMouseWheel(int notch) { Engine_->Wheel(notch); }
 
-void TggTDMain::FormKeyDown(int key, TShiftState) {
-    switch (key) {
-        case vkControl:
-            CtrlHeld_ = true;
-            Engine_->Skip = true;
-            break;
-        case vkUp: Engine_->UpHeld = true; break;
-        case vkDown: Engine_->DownHeld = true; break;
-        default: break;
-    }
-}
+void TggTDMain::FormKeyDown(int key, TShiftState) { SetKeyHeld(key, true); }
 
-void TggTDMain::FormKeyUp(int key, TShiftState) {
+void TggTDMain::FormKeyUp(int key, TShiftState) { SetKeyHeld(key, false); }
+
+void TggTDMain::SetKeyHeld(int key, bool held) {
     switch (key) {
         case vkControl:
-            CtrlHeld_ = false;
-            Engine_->Skip = false;
+            CtrlHeld_ = held;
+            Engine_->Skip = held;
             break;
-        case vkUp: Engine_->UpHeld = false; break;
-        case vkDown: Engine_->DownHeld = false; break;
+        case vkUp: Engine_->UpHeld = held; break;
+        case vkDown: Engine_->DownHeld = held; break;
         default: break;
     }
 }
