@@ -3,17 +3,12 @@
 #include <algorithm>
 
 #include "scenario/NovelGame.h"
+#include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
 #include "util/Encoding.h"
 
 namespace vandor {
 namespace {
-
-constexpr int kVoiceFirst = 4;
-constexpr int kVoiceLast = 15;
-constexpr int kDefaultVoiceChannel = 14;
-constexpr int kInterfaceFirst = 16;
-constexpr int kInterfaceLast = 21;
 
 bool IsOneOf(const std::string& word, std::initializer_list<const char*> words) {
     return std::any_of(words.begin(), words.end(), [&](const char* w) { return word == w; });
@@ -36,7 +31,7 @@ bool TNovelGame::Dispatch(TFields& fields, const std::string& trailing) {
     if (word == "立消") return ClearStandingCommand(fields);
     if (word == "顔消") return ClearFaceCommand(fields);
     if (IsOneOf(word, {"BGM消", "ＢＧＭ消", "消BGM", "消ＢＧＭ"})) {
-        TOggData& music = Services_.Sound.Channel(0);
+        TOggData& music = Services_.Sound.Channel(SoundChannel::Music);
         if (fields.size() < 2) {
             music.Stop();
         } else {
@@ -49,7 +44,7 @@ bool TNovelGame::Dispatch(TFields& fields, const std::string& trailing) {
     if (word == "消音" || word == "音消") {
         PadFields(fields, 2);
         const int time = ToNumber(fields[1], 0);
-        for (int channel = 1; channel <= kVoiceLast; ++channel) {
+        for (int channel = SoundChannel::FirstEffect; channel <= SoundChannel::ExtraVoice; ++channel) {
             TOggData& sound = Services_.Sound.Channel(channel);
             if (time > 0) {
                 sound.FadeTo(0, time);
@@ -208,14 +203,16 @@ void TNovelGame::InitialValueCommand(TFields& fields) {
         }
     } else if (setting == "声チャンネル") {
         const std::string key = AsciiLower(fields[2]);
+        // Numbered from 1 for the first voice channel, up to the one without a menu entry.
         const int n = ToNumber(fields[3], 0);
-        if (!key.empty() && n >= 1 && n <= 12) {
+        if (!key.empty() && n >= 1 && n <= SoundChannel::ExtraVoice - SoundChannel::FirstVoice + 1) {
+            const int channel = SoundChannel::FirstVoice + n - 1;
             auto existing = std::find_if(VoiceChannels_.begin(), VoiceChannels_.end(),
                                          [&](const auto& entry) { return entry.first == key; });
             if (existing != VoiceChannels_.end()) {
-                existing->second = n + 3;
+                existing->second = channel;
             } else {
-                VoiceChannels_.emplace_back(key, n + 3);
+                VoiceChannels_.emplace_back(key, channel);
             }
         }
     } else if (setting == "差分効果音") {
@@ -254,14 +251,14 @@ bool TNovelGame::ResourceCommand(TFields& fields) {
 void TNovelGame::PlaySound(const TFields& fields, const std::string& name) {
     const bool loop = fields.size() > 1 && fields[1] == "ループ";
     if (StartsWith(name, "bgm")) {
-        TOggData& music = Services_.Sound.Channel(0);
+        TOggData& music = Services_.Sound.Channel(SoundChannel::Music);
         if (music.Name() == name && !music.Playing()) music.Rewind();
         music.Open(name);
         music.Play(true);
         return;
     }
     if (StartsWith(name, "cv")) {
-        int channel = kDefaultVoiceChannel;
+        int channel = SoundChannel::LastVoice;  // "other voices", unless the script assigned one
         for (const auto& [key, mapped] : VoiceChannels_) {
             if (name.find(key) != std::string::npos) {
                 channel = mapped;
@@ -281,13 +278,13 @@ void TNovelGame::PlaySound(const TFields& fields, const std::string& name) {
         voice.Play(loop);
         return;
     }
-    TOggData& effect = Services_.Sound.Channel(loop ? 1 : 2);
+    TOggData& effect = Services_.Sound.Channel(loop ? SoundChannel::SceneLoop : SoundChannel::SceneEffect);
     effect.Open(name);
     effect.Play(loop);
 }
 
 void TNovelGame::StopVoices() {
-    for (int channel = kVoiceFirst; channel <= kVoiceLast; ++channel) {
+    for (int channel = SoundChannel::FirstVoice; channel <= SoundChannel::ExtraVoice; ++channel) {
         TOggData& voice = Services_.Sound.Channel(channel);
         if (!voice.Loop()) voice.Stop();
     }
@@ -299,7 +296,7 @@ void TNovelGame::FadeSounds(int first, int last, int ms) {
 
 void TNovelGame::PlayEffect(const std::string& name) {
     if (name.empty()) return;
-    for (int channel = kInterfaceLast; channel >= kInterfaceFirst; --channel) {
+    for (int channel = SoundChannel::LastInterface; channel >= SoundChannel::FirstInterface; --channel) {
         TOggData& sound = Services_.Sound.Channel(channel);
         if (sound.Name() == name) {
             sound.Play(false);
@@ -307,7 +304,7 @@ void TNovelGame::PlayEffect(const std::string& name) {
         }
     }
     // A channel keeps its file after playing: six different sounds at the most.
-    for (int channel = kInterfaceFirst; channel <= kInterfaceLast; ++channel) {
+    for (int channel = SoundChannel::FirstInterface; channel <= SoundChannel::LastInterface; ++channel) {
         TOggData& sound = Services_.Sound.Channel(channel);
         if (sound.Name().empty()) {
             sound.Open(name);

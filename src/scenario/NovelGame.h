@@ -21,6 +21,7 @@
 #include "compositor/LayerButton.h"
 #include "compositor/LayerList.h"
 #include "scenario/ScriptFields.h"
+#include "sound/SoundChannels.h"
 #include "text/LayerBackLog.h"
 #include "text/LayerLabel.h"
 #include "text/LayerMessage.h"
@@ -129,7 +130,7 @@ public:
     std::string ReturnLabel;
     std::string RightClickScript;
     std::string RightClickLabel;
-    std::array<int, 16> VoiceVolume{};
+    std::array<int, SoundChannel::StoredVolumes> VoiceVolume{};
     TNovelProperty InitialProperty;
     TNovelProperty CurrentProperty;
 

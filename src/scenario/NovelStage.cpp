@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "scenario/NovelGame.h"
+#include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
 #include "util/Encoding.h"
 
@@ -18,9 +19,6 @@ constexpr int kBackgroundDepth = 10000;
 constexpr int kOutgoingDepth = 20000;
 constexpr TColor32 kBlack = 0xFF000000;
 constexpr TColor32 kWhite = 0xFFFFFFFF;
-constexpr int kLoopChannel = 1;
-constexpr int kOneShotChannel = 2;
-constexpr int kLastSceneChannel = 15;
 const std::string kNoSkip = "禁スキップ";
 const std::string kRemove = "消";
 const std::string kVariantWord = "差分";
@@ -123,7 +121,7 @@ void TNovelGame::BackgroundCommand(TLayerItem& layer, const TFields& fields) {
     ShowBackground(&layer, time);
     // The looping effects belong to the scene that is being left, even when the
     // picture stays the same.
-    FadeSounds(kLoopChannel, kLoopChannel, time);
+    FadeSounds(SoundChannel::SceneLoop, SoundChannel::SceneLoop, time);
 }
 
 void TNovelGame::ShowBackground(TLayerItem* layer, int time) {
@@ -171,7 +169,8 @@ bool TNovelGame::ColorFadeCommand(const TFields& fields, TColor32 colour) {
     if (padded[2] == kNoSkip) NoSkip = true;
     const int time = StageTime(ToNumber(padded[1], CurrentProperty.BgFade));
     ColorFade(colour, time);
-    FadeSounds(0, kLastSceneChannel, time);
+    // Every sound of the scene goes with it; the interface sounds stay.
+    FadeSounds(SoundChannel::Music, SoundChannel::ExtraVoice, time);
     return false;
 }
 
@@ -320,7 +319,7 @@ bool TNovelGame::StartVariant(TFields& fields) {
     const std::string picture = plain ? base + letter + ".png" : base + ".png";
     ShowBackground(BackgroundPicture(picture), CurrentProperty.BgFade);
     if (!sound.empty()) {
-        TOggData& channel = Services_.Sound.Channel(kLoopChannel);
+        TOggData& channel = Services_.Sound.Channel(SoundChannel::SceneLoop);
         channel.Open(sound);
         channel.Play(true);
     }
@@ -342,7 +341,7 @@ void TNovelGame::StepFlash() {
         case 4:
             ColorFade(kWhite, 1);
             if (!Background_.Sound.empty()) {
-                TOggData& channel = Services_.Sound.Channel(kOneShotChannel);
+                TOggData& channel = Services_.Sound.Channel(SoundChannel::SceneEffect);
                 channel.Open(Background_.Sound);
                 channel.Play(false);
             }

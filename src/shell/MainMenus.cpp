@@ -9,6 +9,7 @@
 #include "resources/ImageCache.h"
 #include "scenario/NovelGame.h"
 #include "shell/MainWindow.h"
+#include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
 #include "util/IniFile.h"
 
@@ -20,6 +21,9 @@ namespace fs = std::filesystem;
 constexpr int kTextSpeedGroup = 1;
 constexpr int kFirstVolumeGroup = 10;
 constexpr int kVolumeSubmenus = 14;
+constexpr int kMusicSubmenu = 0;
+constexpr int kEffectSubmenu = 1;
+constexpr int kFirstVoiceSubmenu = 2;
 constexpr int kMasterSubmenu = 13;
 constexpr const char* kSlotLetters = "QWERTYU987654321";
 
@@ -83,7 +87,7 @@ void TggTDMain::BuildMenus() {
     Menu_.Add("mmVolume", "mmVBGM", "音楽(&B)");
     Menu_.Add("mmVolume", "mmVSE", "効果音(&E)");
     for (int entry = 0; entry < TSoundPlayer::kVoiceEntries; ++entry) {
-        Menu_.Add("mmVolume", kVolumeSubmenuNames[entry + 2], kVoiceCaptions[entry]);
+        Menu_.Add("mmVolume", kVolumeSubmenuNames[kFirstVoiceSubmenu + entry], kVoiceCaptions[entry]);
     }
 
     Menu_.Add("", "mmHelp", "ヘルプ(&H)");
@@ -130,9 +134,11 @@ void TggTDMain::BuildVolumeMenus() {
 }
 
 int TggTDMain::ShownVolume(int submenu) {
-    if (submenu == kMasterSubmenu) return Sound_->Channel(0).GetMasterVolume();
-    if (submenu <= 1) return Sound_->Channel(submenu).GetVolume();
-    return Sound_->Channel(submenu + 2).GetVolume();
+    // The master volume is the same on every channel, and so is a group's volume on its channels.
+    if (submenu == kMasterSubmenu) return Sound_->Channel(SoundChannel::Music).GetMasterVolume();
+    if (submenu == kMusicSubmenu) return Sound_->Channel(SoundChannel::Music).GetVolume();
+    if (submenu == kEffectSubmenu) return Sound_->Channel(SoundChannel::FirstEffect).GetVolume();
+    return Sound_->Channel(SoundChannel::FirstVoice + submenu - kFirstVoiceSubmenu).GetVolume();
 }
 
 void TggTDMain::CheckVolumeItem(int submenu, int percent) {
@@ -148,14 +154,14 @@ void TggTDMain::ShowSettingsInMenus() {
 void TggTDMain::VolumeMenuClick(TMenuItem& sender) {
     const int submenu = sender.Tag() / 1000;
     const int percent = sender.Tag() % 1000;
-    if (submenu == 0) {
+    if (submenu == kMusicSubmenu) {
         Sound_->SetMusicVolume(percent);
-    } else if (submenu == 1) {
+    } else if (submenu == kEffectSubmenu) {
         Sound_->SetEffectVolume(percent);
     } else if (submenu == kMasterSubmenu) {
         Sound_->SetMasterVolume(percent);
     } else {
-        Sound_->SetVoiceVolume(submenu - 1, percent);
+        Sound_->SetVoiceVolume(submenu - kFirstVoiceSubmenu + 1, percent);
     }
     CheckVolumeItem(submenu, percent);
 }
@@ -202,7 +208,7 @@ void TggTDMain::StopForRestart() {
 }
 
 void TggTDMain::CloseChannels() {
-    for (int i = 0; i < TSoundPlayer::kChannelCount; ++i) Sound_->Channel(i).Close();
+    for (int i = 0; i < SoundChannel::Count; ++i) Sound_->Channel(i).Close();
 }
 
 void TggTDMain::mmCombineClick() {

@@ -13,6 +13,7 @@
 #include "shell/FPSControl.h"
 #include "shell/Settings.h"
 #include "shell/SystemInfo.h"
+#include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
 #include "text/TextRender.h"
 #include "util/IniFile.h"
@@ -235,8 +236,8 @@ void TggTDMain::SaveSettings() {
     const TPoint position = Host_.Position();
     settings.WindowX = position.X;
     settings.WindowY = position.Y;
-    settings.MasterVolume = Sound_->Channel(0).GetMasterVolume();
-    for (int i = 0; i < kSettingsChannelCount; ++i) {
+    settings.MasterVolume = Sound_->Channel(SoundChannel::Music).GetMasterVolume();
+    for (int i = 0; i < SoundChannel::StoredVolumes; ++i) {
         settings.ChannelVolumes[static_cast<std::size_t>(i)] = Sound_->Channel(i).GetVolume();
     }
     settings.AntiAlias = Engine_->AntiAlias;

@@ -43,7 +43,7 @@ TSettings ReadSettings(const TIniFile& ini) {
     s.WindowX = ini.ReadInteger("Window", "X", s.WindowX);
     s.WindowY = ini.ReadInteger("Window", "Y", s.WindowY);
     s.MasterVolume = ini.ReadInteger("Sound", "Volume", s.MasterVolume);
-    for (int i = 0; i < kSettingsChannelCount; ++i) {
+    for (int i = 0; i < SoundChannel::StoredVolumes; ++i) {
         s.ChannelVolumes[i] = ini.ReadInteger("Sound", VolumeKey(i), s.ChannelVolumes[i]);
     }
     s.AntiAlias = ini.ReadBool("Text", "AA", s.AntiAlias);
@@ -71,7 +71,7 @@ void WriteSettings(TIniFile& ini, const TSettings& s, const TSettingsWriteContex
     ini.WriteInteger("Window", "Y", s.WindowY);
 
     ini.WriteInteger("Sound", "Volume", s.MasterVolume);
-    for (int i = 0; i < kSettingsChannelCount; ++i) ini.WriteInteger("Sound", VolumeKey(i), s.ChannelVolumes[i]);
+    for (int i = 0; i < SoundChannel::StoredVolumes; ++i) ini.WriteInteger("Sound", VolumeKey(i), s.ChannelVolumes[i]);
 
     ini.WriteBool("Text", "AA", s.AntiAlias);
     ini.WriteInteger("Text", "Speed", s.TextSpeed);

@@ -9,12 +9,12 @@
 #include <optional>
 #include <string>
 
+#include "sound/SoundChannels.h"
 #include "util/Geometry.h"
 #include "util/IniFile.h"
 
 namespace vandor {
 
-inline constexpr int kSettingsChannelCount = 16;  // sound channels with a volume entry
 inline constexpr int kSlotCount = 16;
 inline constexpr int kNoWindowPosition = -32768;
 
@@ -22,7 +22,7 @@ struct TSettings {
     int WindowX = kNoWindowPosition;
     int WindowY = kNoWindowPosition;
     int MasterVolume = 60;
-    std::array<int, kSettingsChannelCount> ChannelVolumes = Filled(60);
+    std::array<int, SoundChannel::StoredVolumes> ChannelVolumes = Filled(60);
     bool AntiAlias = true;
     int TextSpeed = 30;
     int InstallId = 0;
@@ -32,8 +32,8 @@ struct TSettings {
     friend bool operator==(const TSettings&, const TSettings&) = default;
 
 private:
-    static constexpr std::array<int, kSettingsChannelCount> Filled(int value) {
-        std::array<int, kSettingsChannelCount> values{};
+    static constexpr std::array<int, SoundChannel::StoredVolumes> Filled(int value) {
+        std::array<int, SoundChannel::StoredVolumes> values{};
         values.fill(value);
         return values;
     }

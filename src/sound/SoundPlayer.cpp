@@ -24,8 +24,9 @@ TSoundPlayer::~TSoundPlayer() {
 bool TSoundPlayer::LoadLibraries(const std::string& /*folder*/) { return true; }
 
 TOggData& TSoundPlayer::Channel(int index) {
-    if (index < 0 || index >= kChannelCount) {
-        throw std::out_of_range("sound channel " + std::to_string(index) + " does not exist (0-21)");
+    if (index < 0 || index >= SoundChannel::Count) {
+        throw std::out_of_range("sound channel " + std::to_string(index) + " does not exist (0-" +
+                                std::to_string(SoundChannel::Count - 1) + ")");
     }
     return *Channels_[static_cast<std::size_t>(index)];
 }
@@ -51,27 +52,31 @@ void TSoundPlayer::SetMasterVolume(int percent) {
     for (auto& channel : Channels_) channel->SetMasterVolume(percent);
 }
 
-void TSoundPlayer::SetMusicVolume(int percent) { Channel(kMusicChannel).SetVolume(percent); }
+void TSoundPlayer::SetMusicVolume(int percent) { Channel(SoundChannel::Music).SetVolume(percent); }
 
 void TSoundPlayer::SetEffectVolume(int percent) {
-    for (int index : {1, 2, 3}) Channel(index).SetVolume(percent);
-    for (int index = kFirstInterfaceChannel; index < kChannelCount; ++index) Channel(index).SetVolume(percent);
+    SetVolumes(SoundChannel::FirstEffect, SoundChannel::LastEffect, percent);
+    SetVolumes(SoundChannel::FirstInterface, SoundChannel::LastInterface, percent);
 }
 
 void TSoundPlayer::SetVoiceVolume(int entry, int percent) {
     if (entry < 1 || entry > kVoiceEntries) {
-        throw std::out_of_range("voice volume entry " + std::to_string(entry) + " does not exist (1-11)");
+        throw std::out_of_range("voice volume entry " + std::to_string(entry) + " does not exist (1-" +
+                                std::to_string(kVoiceEntries) + ")");
     }
-    Channel(entry + kFirstVoiceChannel - 1).SetVolume(percent);
+    Channel(SoundChannel::FirstVoice + entry - 1).SetVolume(percent);
 }
 
-void TSoundPlayer::ApplyVolumes(int masterPercent, std::span<const int, kStoredVolumes> channelPercents) {
+void TSoundPlayer::ApplyVolumes(int masterPercent, std::span<const int, SoundChannel::StoredVolumes> channelPercents) {
     SetMasterVolume(masterPercent);
-    for (int index = 0; index < kStoredVolumes; ++index) Channel(index).SetVolume(channelPercents[index]);
-    // The interface channels have no entry of their own in the file: they follow channel 2.
-    for (int index = kFirstInterfaceChannel; index < kChannelCount; ++index) {
-        Channel(index).SetVolume(channelPercents[2]);
-    }
+    for (int index = 0; index < SoundChannel::StoredVolumes; ++index) Channel(index).SetVolume(channelPercents[index]);
+    // The interface channels have no entry of their own in the file: they follow the
+    // scene effects' channel.
+    SetVolumes(SoundChannel::FirstInterface, SoundChannel::LastInterface, channelPercents[SoundChannel::SceneEffect]);
+}
+
+void TSoundPlayer::SetVolumes(int first, int last, int percent) {
+    for (int index = first; index <= last; ++index) Channel(index).SetVolume(percent);
 }
 
 }  // namespace vandor

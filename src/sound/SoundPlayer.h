@@ -1,8 +1,8 @@
 #pragma once
 // TSoundPlayer: the game's one mixer. 22 numbered Ogg channels are mixed into a
 // 44,100 Hz 16-bit stereo stream that a TRWaveOut plays. The channel number says
-// what a sound is (music, effect, voice, interface sound); the volume menu and the
-// configuration set channel volumes in the groups below.
+// what a sound is (SoundChannels.h); the volume menu and the configuration set
+// channel volumes in the groups below.
 
 #include <array>
 #include <cstdint>
@@ -11,6 +11,7 @@
 #include <string>
 
 #include "sound/OggData.h"
+#include "sound/SoundChannels.h"
 #include "sound/WaveOut.h"
 
 namespace vandor {
@@ -20,12 +21,8 @@ class TFileCache;
 
 class TSoundPlayer {
 public:
-    static constexpr int kChannelCount = 22;
-    static constexpr int kMusicChannel = 0;
-    static constexpr int kFirstVoiceChannel = 4;    // the voice menu's first entry
-    static constexpr int kVoiceEntries = 11;        // channels 4-14; 15 has no entry
-    static constexpr int kStoredVolumes = 16;       // channels 0-15 keep their own volume
-    static constexpr int kFirstInterfaceChannel = 16;
+    // The voice volume menu's entries, one for each voice channel that has one.
+    static constexpr int kVoiceEntries = SoundChannel::LastVoice - SoundChannel::FirstVoice + 1;
     static constexpr int kBlockFrames = 4096;
     static constexpr int kBlockBytes = kBlockFrames * 4;
     using TBlock = std::array<int16_t, kBlockFrames * 2>;
@@ -58,11 +55,14 @@ public:
     void SetEffectVolume(int percent);              // "効果音(&E)": channels 1-3 and 16-21
     void SetVoiceVolume(int entry, int percent);    // voice entry 1-11: channel entry + 3
     // The configuration's values: the master for all channels, channels 0-15 their
-    // own, and the interface channels follow channel 2.
-    void ApplyVolumes(int masterPercent, std::span<const int, kStoredVolumes> channelPercents);
+    // own, and the interface channels follow the scene effects' channel 2.
+    void ApplyVolumes(int masterPercent, std::span<const int, SoundChannel::StoredVolumes> channelPercents);
 
 private:
-    std::array<std::unique_ptr<TOggData>, kChannelCount> Channels_;
+    // Channels first..last.
+    void SetVolumes(int first, int last, int percent);
+
+    std::array<std::unique_ptr<TOggData>, SoundChannel::Count> Channels_;
     std::unique_ptr<TRWaveOut> WaveOut_;
     TBlock Block_{};
 };

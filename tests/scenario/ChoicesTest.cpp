@@ -12,9 +12,9 @@ class ChoicesTest : public ScenarioTest {
 protected:
     ChoicesTest() { Log.Enabled = true; }
 
-    // The interface channel (16-21) that holds the sound, or -1.
+    // The interface channel that holds the sound, or -1.
     int InterfaceChannelOf(const std::string& sound) {
-        for (int channel = 16; channel <= 21; ++channel) {
+        for (int channel = SoundChannel::FirstInterface; channel <= SoundChannel::LastInterface; ++channel) {
             if (Sound.Channel(channel).Name() == sound) return channel;
         }
         return -1;
@@ -137,8 +137,8 @@ TEST_F(ChoicesTest, AChoiceWhoseConditionFailsIsShownButDead) {
     ClickOn(*choices[1]);
     const int hover = InterfaceChannelOf("hover.ogg");
     const int click = InterfaceChannelOf("click.ogg");
-    EXPECT_GE(hover, 16);
-    EXPECT_GE(click, 16);
+    EXPECT_GE(hover, SoundChannel::FirstInterface);
+    EXPECT_GE(click, SoundChannel::FirstInterface);
     EXPECT_NE(hover, click);
     EXPECT_TRUE(Sound.Channel(click).Playing());
     EXPECT_TRUE(Game->Choices().empty());

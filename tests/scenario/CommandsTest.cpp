@@ -28,7 +28,7 @@ TEST_F(Commands, MusicLoopsOnChannelZeroAndIsNotRestartedWhilePlaying) {
     MakeSound("bgm01.ogg", 2000);
     WriteScript("first.txt", "[bgm01]\n[クリック待]\n[BGM01]\n[クリック待]\n[BGM消]\n[クリック待]\n[bgm01]\n[BGM消/2000]\n");
     Start();
-    TOggData& music = Sound.Channel(0);
+    TOggData& music = Sound.Channel(SoundChannel::Music);
     EXPECT_EQ(music.Name(), "bgm01.ogg");
     EXPECT_TRUE(music.Playing());
     EXPECT_TRUE(music.Loop());
@@ -59,10 +59,10 @@ TEST_F(Commands, EffectsVoicesAndTheirChannels) {
                 "[初期値/声チャンネル/ABC/1]\n[初期値/音量/4/70]\n[初期値/音量/99/5]\n[se_door]\n[se_rain/ループ]\n"
                 "[cv_abc_001]\n[cv_xyz_001]\nこんにちは\n\n[消音]\n");
     Start();
-    EXPECT_EQ(Sound.Channel(2).Name(), "se_door.ogg");
-    EXPECT_FALSE(Sound.Channel(2).Loop());
-    EXPECT_EQ(Sound.Channel(1).Name(), "se_rain.ogg");
-    EXPECT_TRUE(Sound.Channel(1).Loop());
+    EXPECT_EQ(Sound.Channel(SoundChannel::SceneEffect).Name(), "se_door.ogg");
+    EXPECT_FALSE(Sound.Channel(SoundChannel::SceneEffect).Loop());
+    EXPECT_EQ(Sound.Channel(SoundChannel::SceneLoop).Name(), "se_rain.ogg");
+    EXPECT_TRUE(Sound.Channel(SoundChannel::SceneLoop).Loop());
     EXPECT_EQ(Sound.Channel(4).Name(), "cv_abc_001.ogg");
     // The script's voice volume scales the voice; the player's channel volume stays.
     EXPECT_EQ(Sound.Channel(4).FadeLevel(), TOggData::FadeLevelFromPercent(70));
@@ -77,7 +77,7 @@ TEST_F(Commands, EffectsVoicesAndTheirChannels) {
     EXPECT_FALSE(Sound.Channel(4).Playing());
     EXPECT_FALSE(Sound.Channel(14).Playing());
     // [消音] without a time stops the effects at once.
-    EXPECT_FALSE(Sound.Channel(1).Playing());
+    EXPECT_FALSE(Sound.Channel(SoundChannel::SceneLoop).Playing());
 }
 
 TEST_F(Commands, VoicesAreOpenedButNotPlayedWhileSkipping) {

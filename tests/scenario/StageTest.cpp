@@ -62,7 +62,7 @@ TEST_F(StageTest, BackgroundCrossFadesAndTheSameBackgroundStillFadesTheLoopingEf
 
     // The effect starts and the same background is named again in the next frame.
     Frames(1);
-    TOggData& loop = Sound.Channel(1);
+    TOggData& loop = Sound.Channel(SoundChannel::SceneLoop);
     EXPECT_EQ(loop.Name(), "se_rain.ogg");
     EXPECT_TRUE(loop.Playing());
     EXPECT_EQ(Game->Background().Layer, bg);
@@ -154,7 +154,7 @@ TEST_F(StageTest, ColourFadeClearsFaceThenStandingPicturesThenFadesScreenAndSoun
     EXPECT_EQ(FramesUntil([&] { return !Game->Face().Used; }), 1);
     EXPECT_TRUE(Game->Standing(0).Used && Game->Standing(1).Used);
     EXPECT_EQ(Game->Background().Layer, black);
-    EXPECT_EQ(Sound.Channel(0).FadeStep(), 0);
+    EXPECT_EQ(Sound.Channel(SoundChannel::Music).FadeStep(), 0);
 
     EXPECT_EQ(FramesUntil([&] { return !AnyStanding(); }), 5);  // after 100 ms of FaceFade
     EXPECT_EQ(Layer("face01.png"), nullptr);
@@ -166,10 +166,12 @@ TEST_F(StageTest, ColourFadeClearsFaceThenStandingPicturesThenFadesScreenAndSoun
     EXPECT_EQ(Layer("chara02.png"), nullptr);
     EXPECT_TRUE(Game->Background().Name.empty());
     EXPECT_EQ(*Game->Background().Layer->Bitmap()->PixelPtr(0, 0), 0xFF000000u);
-    for (int channel = 0; channel <= 15; ++channel) EXPECT_EQ(Sound.Channel(channel).FadeTarget(), 0) << channel;
-    EXPECT_LT(Sound.Channel(0).FadeStep(), 0);
-    EXPECT_LT(Sound.Channel(1).FadeStep(), 0);
-    EXPECT_EQ(Sound.Channel(16).FadeTarget(), TOggData::kFullFade);
+    for (int channel = SoundChannel::Music; channel <= SoundChannel::ExtraVoice; ++channel) {
+        EXPECT_EQ(Sound.Channel(channel).FadeTarget(), 0) << channel;
+    }
+    EXPECT_LT(Sound.Channel(SoundChannel::Music).FadeStep(), 0);
+    EXPECT_LT(Sound.Channel(SoundChannel::SceneLoop).FadeStep(), 0);
+    EXPECT_EQ(Sound.Channel(SoundChannel::FirstInterface).FadeTarget(), TOggData::kFullFade);
 
     EXPECT_EQ(FramesUntil([&] { return PageText() == "after"; }), 50);
 }
@@ -182,14 +184,14 @@ TEST_F(StageTest, VariantsShowTheirPictureAndPlayTheirSound) {
     WriteScript("first.txt", "[初期値/差分効果音/a/SE_Wind]\n[差分A/bg01b]\n[差分a/01/se_door]\n[差分A/]\n");
     Start();
     EXPECT_EQ(Game->Background().Name, "bg01a.png");
-    EXPECT_EQ(Sound.Channel(1).Name(), "se_wind.ogg");
-    EXPECT_TRUE(Sound.Channel(1).Loop());
+    EXPECT_EQ(Sound.Channel(SoundChannel::SceneLoop).Name(), "se_wind.ogg");
+    EXPECT_TRUE(Sound.Channel(SoundChannel::SceneLoop).Loop());
 
     Game->Skip = true;  // variants keep their times
     EXPECT_EQ(FramesUntil([&] { return Game->Background().Name == "td01a.png"; }), 50);
     EXPECT_EQ(Game->Background().Layer->Position.Alpha, 5);  // 20 of 1000 ms
-    EXPECT_EQ(Sound.Channel(1).Name(), "se_door.ogg");
-    EXPECT_TRUE(Sound.Channel(1).Playing());
+    EXPECT_EQ(Sound.Channel(SoundChannel::SceneLoop).Name(), "se_door.ogg");
+    EXPECT_TRUE(Sound.Channel(SoundChannel::SceneLoop).Playing());
     TLayerItem* shown = Game->Background().Layer;
     Frames(60);
     EXPECT_EQ(Game->Background().Layer, shown);
@@ -216,12 +218,12 @@ TEST_F(StageTest, FlashVariantRunsItsSequence) {
             Game->Background().Name.empty() && *current->Bitmap()->PixelPtr(0, 0) == 0xFFFFFFFFu;
         changes.emplace_back(frame, white ? "white" : Game->Background().Name);
         if (changes.size() == 2) {
-            EXPECT_FALSE(Sound.Channel(2).Playing());
+            EXPECT_FALSE(Sound.Channel(SoundChannel::SceneEffect).Playing());
         }
         if (changes.size() == 3) {
-            EXPECT_EQ(Sound.Channel(2).Name(), "se_flash.ogg");
-            EXPECT_TRUE(Sound.Channel(2).Playing());
-            EXPECT_FALSE(Sound.Channel(2).Loop());
+            EXPECT_EQ(Sound.Channel(SoundChannel::SceneEffect).Name(), "se_flash.ogg");
+            EXPECT_TRUE(Sound.Channel(SoundChannel::SceneEffect).Playing());
+            EXPECT_FALSE(Sound.Channel(SoundChannel::SceneEffect).Loop());
         }
     }
     ASSERT_EQ(changes.size(), 5u);

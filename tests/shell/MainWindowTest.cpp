@@ -268,7 +268,7 @@ TEST_F(MainWindowTest, TextSpeedAndVolumeMenusFollowTheSettings) {
     EXPECT_EQ(sound.Channel(6).GetVolume(), 80);
 
     host.ClickMenu("mmV13_0");
-    for (int channel = 0; channel < TSoundPlayer::kChannelCount; ++channel) {
+    for (int channel = 0; channel < SoundChannel::Count; ++channel) {
         EXPECT_EQ(sound.Channel(channel).GetMasterVolume(), 0);
     }
     EXPECT_EQ(sound.Channel(6).GetVolume(), 80) << "muting keeps the channels' own volumes";

@@ -20,7 +20,7 @@ TEST(SettingsTest, MissingOrBadKeysReadAsDefaults) {
     EXPECT_EQ(s.WindowX, -32768);
     EXPECT_EQ(s.WindowY, -32768);
     EXPECT_EQ(s.MasterVolume, 60);
-    for (int i = 0; i < kSettingsChannelCount; ++i) EXPECT_EQ(s.ChannelVolumes[i], i == 3 ? 25 : 60) << i;
+    for (int i = 0; i < SoundChannel::StoredVolumes; ++i) EXPECT_EQ(s.ChannelVolumes[i], i == 3 ? 25 : 60) << i;
     EXPECT_TRUE(s.AntiAlias);
     EXPECT_EQ(s.TextSpeed, 30);
     EXPECT_EQ(s.InstallId, 0);
@@ -35,7 +35,7 @@ TEST(SettingsTest, SettingsRoundTripThroughTheFile) {
     s.WindowX = -300;
     s.WindowY = 40;
     s.MasterVolume = 85;
-    for (int i = 0; i < kSettingsChannelCount; ++i) s.ChannelVolumes[i] = 5 * i;
+    for (int i = 0; i < SoundChannel::StoredVolumes; ++i) s.ChannelVolumes[i] = 5 * i;
     s.AntiAlias = false;
     s.TextSpeed = 0;
     s.InstallId = NewInstallId(200, 17, 0xDEADBEEF);

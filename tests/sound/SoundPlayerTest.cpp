@@ -33,9 +33,9 @@ protected:
     THeadlessWaveDevice Device{Clock};
     TSoundPlayer Player{Device, nullptr};
 
-    std::array<int, TSoundPlayer::kChannelCount> Volumes() {
-        std::array<int, TSoundPlayer::kChannelCount> volumes{};
-        for (int i = 0; i < TSoundPlayer::kChannelCount; ++i) volumes[i] = Player.Channel(i).GetVolume();
+    std::array<int, SoundChannel::Count> Volumes() {
+        std::array<int, SoundChannel::Count> volumes{};
+        for (int i = 0; i < SoundChannel::Count; ++i) volumes[i] = Player.Channel(i).GetVolume();
         return volumes;
     }
     static bool Silent(const TSoundPlayer::TBlock& block) {
