@@ -1,5 +1,6 @@
-// Surface drawing against a memcpy of the same number of destination bytes: the
-// back surface is composed from several full-screen layers every redrawn frame.
+// Surface drawing and the box reductions against a memcpy of the same number of
+// destination bytes: the back surface is composed from several full-screen layers
+// every redrawn frame, and the presentation reduces it when the window is smaller.
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +11,7 @@
 
 #include "compositor/Bitmap32.h"
 #include "compositor/FontRasterizer.h"
+#include "compositor/PixelReduce.h"
 
 #include "BenchSupport.h"
 
@@ -21,6 +23,7 @@ using namespace vandor;
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
+constexpr std::size_t kSurfaceBytes = std::size_t{kWidth} * kHeight * sizeof(TColor32);
 
 // Every alpha from 0 to 255, mostly translucent: no run can be skipped or copied.
 TBitmap32 TranslucentPicture(int width, int height) {
@@ -62,8 +65,27 @@ void RegisterDraw(const std::string& name, TBitmap32 (*picture)(int, int), int s
         DrawBench(state, picture(sourceWidth, sourceHeight), mode, masterAlpha);
     })->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark((name + "_memcpy").c_str(), [](benchmark::State& state) {
-        MemcpyBench(state, std::size_t{kWidth} * kHeight * sizeof(TColor32));
+        MemcpyBench(state, kSurfaceBytes);
     })->Unit(benchmark::kMicrosecond);
+}
+
+// The whole surface reduced by 2 x 2 or 3 x 3 blocks.
+void ReduceBench(benchmark::State& state, int block) {
+    TBitmap32 source(kWidth, kHeight);
+    std::mt19937 random(3);
+    for (int i = 0; i < kWidth * kHeight; ++i) source.Bits()[i] = random();
+    TBitmap32 target(kWidth / block, kHeight / block);
+    const TBitmapInfo src = MakeBitmapInfo(source);
+    const TBitmapInfo dst = MakeBitmapInfo(target);
+    for (auto _ : state) {
+        if (block == 2) {
+            Reduce2(dst, 0, 0, src, 0, 0, kWidth, kHeight);
+        } else {
+            Reduce3(dst, 0, 0, src, 0, 0, kWidth, kHeight);
+        }
+        benchmark::DoNotOptimize(target.Bits());
+        benchmark::ClobberMemory();
+    }
 }
 
 // The message window adds one character per frame, drawn at four times its size.
@@ -87,6 +109,12 @@ const bool kRegistered = [] {
     RegisterDraw("Stretch2x_Opaque_800x600", TranslucentPicture, 400, 300, TDrawMode::dmOpaque, 255);
     RegisterDraw("Stretch3x_800x600", TranslucentPicture, 267, 200, TDrawMode::dmBlend, 255);
     RegisterDraw("Stretch3x_Opaque_800x600", TranslucentPicture, 267, 200, TDrawMode::dmOpaque, 255);
+    for (int block : {2, 3}) {
+        const std::string name = "Reduce" + std::to_string(block) + "_800x600";
+        benchmark::RegisterBenchmark(name.c_str(), ReduceBench, block)->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((name + "_memcpy").c_str(), MemcpyBench, kSurfaceBytes)
+            ->Unit(benchmark::kMicrosecond);
+    }
     benchmark::RegisterBenchmark("FontDraw_OneCharacter_88px", FontDrawOneCharacter)->Unit(benchmark::kMicrosecond);
     return true;
 }();

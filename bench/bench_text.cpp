@@ -1,5 +1,5 @@
 // The text machinery the story shows every frame: one character added to the
-// message window, the box reductions, and composing a typical stage.
+// message window, and composing a typical stage.
 
 #include <benchmark/benchmark.h>
 
@@ -10,7 +10,6 @@
 
 #include "compositor/LayerList.h"
 #include "text/LayerMessage.h"
-#include "text/PixelReduce.h"
 
 #include "BenchSupport.h"
 
@@ -55,24 +54,6 @@ void AddCharacter(benchmark::State& state) {
             state.ResumeTiming();
         }
         message.AddChar(characters[next++ % 8]);
-    }
-}
-
-void ReduceBench(benchmark::State& state, int block) {
-    TBitmap32 source(kWidth, kHeight);
-    std::mt19937 random(3);
-    for (int i = 0; i < kWidth * kHeight; ++i) source.Bits()[i] = random();
-    TBitmap32 target(kWidth / block, kHeight / block);
-    const TBitmapInfo src = MakeBitmapInfo(source);
-    const TBitmapInfo dst = MakeBitmapInfo(target);
-    for (auto _ : state) {
-        if (block == 2) {
-            Reduce2(dst, 0, 0, src, 0, 0, kWidth, kHeight);
-        } else {
-            Reduce3(dst, 0, 0, src, 0, 0, kWidth, kHeight);
-        }
-        benchmark::DoNotOptimize(target.Bits());
-        benchmark::ClobberMemory();
     }
 }
 
@@ -122,10 +103,6 @@ void RenderUnchanged(benchmark::State& state) {
 }
 
 BENCHMARK(AddCharacter)->Name("Message_AddChar_q3_22px")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(ReduceBench, two, 2)->Name("Reduce2_800x600")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(MemcpyBench, reduce2, kSurfaceBytes)->Name("Reduce2_800x600_memcpy")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(ReduceBench, three, 3)->Name("Reduce3_800x600")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(MemcpyBench, reduce3, kSurfaceBytes)->Name("Reduce3_800x600_memcpy")->Unit(benchmark::kMicrosecond);
 BENCHMARK(RenderAfterOneChange)->Name("Render_Stage_OneChanged")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(MemcpyBench, stage, kSurfaceBytes)->Name("Render_Stage_OneChanged_memcpy")->Unit(benchmark::kMicrosecond);
 BENCHMARK(RenderUnchanged)->Name("Render_Stage_Unchanged")->Unit(benchmark::kMicrosecond);

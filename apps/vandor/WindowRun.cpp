@@ -8,10 +8,10 @@
 #include "GameRuns.h"
 #include "platform/gtk/GtkWindowHost.h"
 #include "platform/sdlaudio/SdlWaveDevice.h"
-#include "shell/Clock.h"
 #include "shell/MainWindow.h"
 #include "shell/SingleInstance.h"
 #include "shell/TerminationSignals.h"
+#include "util/Clock.h"
 
 namespace vandor {
 

@@ -10,10 +10,10 @@
 #include "CommandLine.h"
 #include "GameRuns.h"
 #include "shell/DataLocations.h"
-#include "shell/DebugLog.h"
 #include "shell/MainWindow.h"
 #include "shell/SystemInfo.h"
 #include "shell/TerminationSignals.h"
+#include "util/DebugLog.h"
 
 namespace vandor {
 

@@ -12,7 +12,7 @@
 #include "resources/Archive.h"
 #include "resources/CacheList.h"
 #include "resources/MemoryStream.h"
-#include "shell/DebugLog.h"
+#include "util/DebugLog.h"
 
 namespace vandor {
 

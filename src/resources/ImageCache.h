@@ -11,7 +11,7 @@
 #include "compositor/PictureSource.h"
 #include "resources/CacheList.h"
 #include "resources/FileCache.h"
-#include "shell/DebugLog.h"
+#include "util/DebugLog.h"
 
 namespace vandor {
 

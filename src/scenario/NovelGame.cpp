@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "resources/ScriptCache.h"
-#include "shell/DebugLog.h"
 #include "sound/SoundPlayer.h"
+#include "util/DebugLog.h"
 #include "util/Encoding.h"
 
 namespace vandor {

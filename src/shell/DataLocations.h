@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/DebugLog.h"
+#include "util/DebugLog.h"
 
 namespace vandor {
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "shell/Clock.h"
+#include "util/Clock.h"
 
 namespace vandor {
 

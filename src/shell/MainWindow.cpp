@@ -8,14 +8,14 @@
 #include "resources/ImageCache.h"
 #include "resources/ScriptCache.h"
 #include "scenario/NovelGame.h"
-#include "shell/Clock.h"
-#include "shell/DebugLog.h"
 #include "shell/FPSControl.h"
 #include "shell/Settings.h"
 #include "shell/SystemInfo.h"
 #include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
 #include "text/TextRender.h"
+#include "util/Clock.h"
+#include "util/DebugLog.h"
 #include "util/IniFile.h"
 
 namespace vandor {

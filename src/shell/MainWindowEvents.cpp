@@ -2,9 +2,9 @@
 // handler of errors that escape the other handlers.
 
 #include "scenario/NovelGame.h"
-#include "shell/DebugLog.h"
 #include "shell/FPSControl.h"
 #include "shell/MainWindow.h"
+#include "util/DebugLog.h"
 
 namespace vandor {
 

@@ -1,6 +1,6 @@
 #include "shell/PictureLayout.h"
 
-#include "text/PixelReduce.h"
+#include "compositor/PixelReduce.h"
 
 namespace vandor {
 

@@ -10,7 +10,7 @@
 #include <vorbis/vorbisfile.h>
 
 #include "resources/FileCache.h"
-#include "shell/DebugLog.h"
+#include "util/DebugLog.h"
 
 namespace vandor {
 

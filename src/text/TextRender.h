@@ -10,7 +10,7 @@
 #include <unordered_map>
 
 #include "compositor/Bitmap32.h"
-#include "text/PixelReduce.h"
+#include "compositor/PixelReduce.h"
 
 namespace vandor {
 

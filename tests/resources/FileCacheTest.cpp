@@ -8,7 +8,7 @@
 #include "TestFiles.h"
 #include "resources/ArchiveWriter.h"
 #include "resources/TextCompression.h"
-#include "shell/Clock.h"
+#include "util/Clock.h"
 
 namespace vandor {
 namespace {

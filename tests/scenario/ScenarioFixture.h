@@ -18,9 +18,9 @@
 #include "resources/PictureCodec.h"
 #include "resources/ScriptCache.h"
 #include "scenario/NovelGame.h"
-#include "shell/DebugLog.h"
 #include "sound/OggTone.h"
 #include "sound/SoundPlayer.h"
+#include "util/DebugLog.h"
 
 namespace vandor::testing {
 

@@ -10,10 +10,10 @@
 #include "platform/headless/SimulatedClock.h"
 #include "resources/ArchiveWriter.h"
 #include "scenario/NovelGame.h"
-#include "shell/DebugLog.h"
 #include "sound/SoundPlayer.h"
 #include "GameProgram.h"
 #include "TempFolder.h"
+#include "util/DebugLog.h"
 #include "util/IniFile.h"
 
 namespace vandor {

@@ -9,8 +9,8 @@
 #include <limits>
 
 #include "resources/FileCache.h"
-#include "shell/DebugLog.h"
 #include "sound/OggTone.h"
+#include "util/DebugLog.h"
 
 namespace vandor {
 namespace {

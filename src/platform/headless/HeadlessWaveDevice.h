@@ -11,8 +11,8 @@
 #include <mutex>
 #include <vector>
 
-#include "shell/Clock.h"
 #include "sound/WaveDevice.h"
+#include "util/Clock.h"
 
 namespace vandor {
 

@@ -2,7 +2,7 @@
 // A clock that moves only when told to, or when something sleeps on it. The headless
 // replay and the tests run on it, so that frame timing is exact and repeatable.
 
-#include "shell/Clock.h"
+#include "util/Clock.h"
 
 namespace vandor {
 

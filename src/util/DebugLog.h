@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/Clock.h"
+#include "util/Clock.h"
 
 namespace vandor {
 

@@ -1,4 +1,4 @@
-#include "text/PixelReduce.h"
+#include "compositor/PixelReduce.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "text/PixelReduce.h"
+#include "compositor/PixelReduce.h"
 
 #include <gtest/gtest.h>
 

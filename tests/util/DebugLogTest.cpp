@@ -1,4 +1,4 @@
-#include "shell/DebugLog.h"
+#include "util/DebugLog.h"
 
 #include <gtest/gtest.h>
 

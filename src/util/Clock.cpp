@@ -1,4 +1,4 @@
-#include "shell/Clock.h"
+#include "util/Clock.h"
 
 #include <cerrno>
 #include <ctime>
