@@ -232,11 +232,11 @@ void TNovelGame::Advance() {
     }
 }
 
-void TNovelGame::MouseDown(TMouseButton button, int x, int y, TShiftState shift) {
+void TNovelGame::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     if (!TransitionsRunning() && ChoicesOrButtonsShown()) Layers.MouseDown(button, shift, x, y);
 }
 
-void TNovelGame::MouseUp(TMouseButton button, int x, int y, TShiftState shift) {
+void TNovelGame::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     if (button == TMouseButton::mbLeft) {
         if (!NoSkip && TransitionsRunning()) {
             FinishTransitions();
@@ -257,6 +257,14 @@ void TNovelGame::MouseUp(TMouseButton button, int x, int y, TShiftState shift) {
         }
     }
     Layers.MouseUp(button, shift, x, y);
+}
+
+void TNovelGame::KeyPress(int character) {
+    if (character == vkReturn) {
+        Advance();
+    } else if (character == vkSpace) {
+        ToggleHide();
+    }
 }
 
 void TNovelGame::ToggleHide() {

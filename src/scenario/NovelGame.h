@@ -2,9 +2,9 @@
 // TNovelGame: the scenario engine. It runs one script at a time, line by line, and
 // drives everything a story scene shows and plays: text revealed character by
 // character, backgrounds, faces and standing pictures, colour fades, sounds,
-// choices and buttons. It owns the layer list the main window presents while no
-// battle runs. Game-specific commands and conditions go to the main window through
-// the On... hooks.
+// choices and buttons. It is the game mode the main window drives while no battle
+// runs, and its layer list is what the window then presents. Game-specific commands
+// and conditions go to the main window through the On... hooks.
 //
 // The class is split by concern: NovelGame.cpp (construction, the run loop, input,
 // jumps), NovelCommands.cpp (dispatch and the built-in commands), NovelStage.cpp
@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "compositor/GameMode.h"
 #include "compositor/LayerButton.h"
 #include "compositor/LayerList.h"
 #include "scenario/ScriptFields.h"
@@ -70,7 +71,7 @@ struct TNovelServices {
     TDebugLog* Log = nullptr;
 };
 
-class TNovelGame {
+class TNovelGame final : public IGameMode {
 public:
     static constexpr int kStageWidth = 800;
     static constexpr int kStageHeight = 600;
@@ -83,19 +84,22 @@ public:
     static constexpr int kMaxStepsPerFrame = 10000;
 
     TNovelGame(const std::string& startScript, TNovelServices services);
-    ~TNovelGame();
+    ~TNovelGame() override;
     TNovelGame(const TNovelGame&) = delete;
     TNovelGame& operator=(const TNovelGame&) = delete;
 
     // One frame: runs the script as far as it may, counts waits and the reveal down,
     // steps the transitions and redraws; true when the stage picture changed.
-    bool Update(int elapsed);
+    bool Update(int elapsed) override;
+    const TBitmap32& BackSurface() const override { return Layers.Surface; }
+    void MouseMove(int x, int y) override { Layers.MouseMove(x, y); }
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    // Enter advances, Space hides or shows the message window; other characters do nothing.
+    void KeyPress(int character) override;
     void Advance();
     void ToggleHide();
     void Wheel(int direction);
-    void MouseDown(TMouseButton button, int x, int y, TShiftState shift);
-    void MouseUp(TMouseButton button, int x, int y, TShiftState shift);
-    void MouseMove(int x, int y) { Layers.MouseMove(x, y); }
     void Reset();
     void Jump(const std::string& script, const std::string& label);
     void SetAntiAlias(bool antiAlias);

@@ -29,6 +29,7 @@
 namespace vandor {
 
 class IClock;
+class IGameMode;
 class IWaveDevice;
 class TAImageCache;
 class TDebugLog;
@@ -139,6 +140,8 @@ private:
     void ConnectEvents();
     // Ctrl (skip), Up and Down (backlog) act while they are held.
     void SetKeyHeld(int key, bool held);
+    // What the frame, the picture and the pointer and typed input go to.
+    IGameMode& ActiveMode();
     void FrameTick();
     void LayoutPicture();
 

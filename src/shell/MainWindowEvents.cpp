@@ -1,6 +1,7 @@
 // The main window's events: the frame loop, painting, input, closing and the
 // handler of errors that escape the other handlers.
 
+#include "compositor/GameMode.h"
 #include "scenario/NovelGame.h"
 #include "shell/FPSControl.h"
 #include "shell/MainWindow.h"
@@ -66,6 +67,9 @@ void TggTDMain::FormDeactivate() {
     Engine_->Skip = false;
 }
 
+// The battle becomes the active mode while it runs.
+IGameMode& TggTDMain::ActiveMode() { return *Engine_; }
+
 void TggTDMain::FrameTick() {
     ++FrameCount_;
     if (RestartPending_) {
@@ -73,7 +77,7 @@ void TggTDMain::FrameTick() {
         return;
     }
     if (CtrlHeld_) Engine_->Advance();
-    if (Engine_->Update(Pacer_->Elapsed())) {
+    if (ActiveMode().Update(Pacer_->Elapsed())) {
         ScaledStale_ = true;
         FormPaint();
     }
@@ -98,7 +102,7 @@ void TggTDMain::LayoutPicture() {
 
 void TggTDMain::FormPaint() {
     if (Terminating() || Destroying_ || Layout_.Width() <= 0) return;
-    const TBitmap32& source = Engine_->Layers.Surface;
+    const TBitmap32& source = ActiveMode().BackSurface();
     if (Layout_.DirectScale()) {
         Host_.Present(source, Layout_.PictureRect,
                       {0, 0, TPictureLayout::kPictureWidth, TPictureLayout::kPictureHeight});
@@ -117,16 +121,16 @@ void TggTDMain::FormMouseMove(TShiftState, int x, int y) {
     const TPoint picture = Layout_.ToPicture(x, y);
     MouseX_ = picture.X;
     MouseY_ = picture.Y;
-    Engine_->MouseMove(MouseX_, MouseY_);
+    ActiveMode().MouseMove(MouseX_, MouseY_);
 }
 
 // Buttons act where the pointer last moved, as the layers saw it.
 void TggTDMain::FormMouseDown(TMouseButton button, TShiftState shift, int, int) {
-    Engine_->MouseDown(button, MouseX_, MouseY_, shift);
+    ActiveMode().MouseDown(button, shift, MouseX_, MouseY_);
 }
 
 void TggTDMain::FormMouseUp(TMouseButton button, TShiftState shift, int, int) {
-    Engine_->MouseUp(button, MouseX_, MouseY_, shift);
+    ActiveMode().MouseUp(button, shift, MouseX_, MouseY_);
 }
 
 void TggTDMain::FormMouseWheel(int notch) { Engine_->Wheel(notch); }
@@ -147,13 +151,7 @@ void TggTDMain::SetKeyHeld(int key, bool held) {
     }
 }
 
-void TggTDMain::FormKeyPress(int character) {
-    if (character == vkReturn) {
-        Engine_->Advance();
-    } else if (character == vkSpace) {
-        Engine_->ToggleHide();
-    }
-}
+void TggTDMain::FormKeyPress(int character) { ActiveMode().KeyPress(character); }
 
 // ---------------------------------------------------------------- closing and errors
 

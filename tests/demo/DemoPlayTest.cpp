@@ -139,7 +139,7 @@ TEST_F(DemoPlayTest, PlaysThroughEveryScene) {
         } else if (!rightClickTried && Game->ScriptName == "fortmap.txt" && Game->Waiting) {
             // The plan may be closed early with a right click.
             rightClickTried = true;
-            Game->MouseUp(TMouseButton::mbRight, 400, 300, 0);
+            Game->MouseUp(TMouseButton::mbRight, 0, 400, 300);
             Game->Update(20);
             rightClickJumped = Game->LastLabel == "*図面を閉じる";
         } else {

@@ -174,7 +174,7 @@ TEST_F(RunLoop, RightClickJumpsToItsTargetWhileOneIsSet) {
     EXPECT_EQ(PageText(), "ここ");
     Game->Wheel(-1);  // no backlog while a right-click target is set
     EXPECT_FALSE(Game->BackLog().Visible());
-    Game->MouseUp(TMouseButton::mbRight, 10, 10, 0);
+    Game->MouseUp(TMouseButton::mbRight, 0, 10, 10);
     Frames(2);
     EXPECT_FALSE(Game->Hidden);
     EXPECT_EQ(Game->LastLabel, "*menu");
@@ -184,7 +184,7 @@ TEST_F(RunLoop, RightClickJumpsToItsTargetWhileOneIsSet) {
     Frames(2);
     EXPECT_EQ(PageText(), "後");
     EXPECT_TRUE(Game->RightClickLabel.empty());
-    Game->MouseUp(TMouseButton::mbRight, 10, 10, 0);  // now it hides the window
+    Game->MouseUp(TMouseButton::mbRight, 0, 10, 10);  // now it hides the window
     EXPECT_TRUE(Game->Hidden);
 }
 
@@ -224,6 +224,22 @@ TEST_F(RunLoop, HidingHoldsTheScriptAndTheNextInputShowsItAgain) {
     EXPECT_TRUE(Game->Hidden);
     Game->ToggleHide();
     EXPECT_FALSE(Game->Hidden);
+}
+
+TEST_F(RunLoop, EnterAdvancesSpaceHidesAndOtherCharactersDoNothing) {
+    WriteScript("first.txt", "一\n\n二\n\n");
+    Start();
+    EXPECT_TRUE(Game->Waiting);
+    Game->KeyPress('A');
+    Frames(2);
+    EXPECT_EQ(PageText(), "一");
+    Game->KeyPress(vkSpace);
+    EXPECT_TRUE(Game->Hidden);
+    Game->KeyPress(vkSpace);
+    EXPECT_FALSE(Game->Hidden);
+    Game->KeyPress(vkReturn);
+    Frames(2);
+    EXPECT_EQ(PageText(), "二");
 }
 
 TEST_F(RunLoop, WheelOpensScrollsAndClosesTheBacklog) {

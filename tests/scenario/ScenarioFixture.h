@@ -65,8 +65,8 @@ protected:
     }
     // A left click as the player makes it: press and release at a point.
     void Click(int x = 400, int y = 300) {
-        Game->MouseDown(TMouseButton::mbLeft, x, y, 0);
-        Game->MouseUp(TMouseButton::mbLeft, x, y, 0);
+        Game->MouseDown(TMouseButton::mbLeft, 0, x, y);
+        Game->MouseUp(TMouseButton::mbLeft, 0, x, y);
     }
     bool LogHas(const std::string& text) const {
         for (const std::string& line : Log.Lines()) {
