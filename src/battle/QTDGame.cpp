@@ -1,0 +1,277 @@
+#include "battle/QTDGame.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+#include "battle/LayerArrow.h"
+#include "campaign/GameDat.h"
+#include "sound/SoundChannels.h"
+#include "sound/SoundPlayer.h"
+#include "util/Encoding.h"
+
+namespace vandor {
+namespace {
+
+// The ground frame column of each area 1..14 in "地面.png".
+constexpr std::array<int, 15> kGroundColumn{4, 4, 4, 5, 6, 6, 6, 7, 4, 4, 8, 8, 9, 11, 10};
+// An effect that has made less sound than this since it started is still starting.
+constexpr int32_t kEffectJustStarted = 8192;
+constexpr int kFinishTransitions = 20000;
+constexpr int kCaptionZ = -10;
+constexpr int kCaptionSlideMs = 180;
+constexpr int kTitleFadeMs = 600;
+
+std::string Format(const char* format, int a, int b = 0) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, a, b);
+    return text;
+}
+
+bool SameFile(const std::string& a, const std::string& b) { return AsciiLower(a) == AsciiLower(b); }
+
+}  // namespace
+
+TQTDGame::TQTDGame(TBattleServices services) : Services_(services), Store_(std::make_unique<TCryptMaps>()) {
+    Layers.OnItemLeave = nullptr;
+    CreateField();
+    CreateInterface();
+}
+
+// The layer list frees every layer; the store goes with the battle.
+TQTDGame::~TQTDGame() = default;
+
+TLayerItem& TQTDGame::AddPicture(const std::string& name, int anchor, int hitAlpha) {
+    auto layer = std::make_unique<TLayerItem>(Services_.Pictures, name);
+    layer->Position.SetAnchor(anchor);
+    layer->HitAlpha = hitAlpha;
+    return Layers.Add(std::move(layer));
+}
+
+void TQTDGame::PlaceAt(TLayerItem& layer, const TProjection& point, int zOffset) {
+    layer.SetPosition(point.X, point.Y, point.Z + zOffset);
+}
+
+// ---------------------------------------------------------------- set-up
+
+void TQTDGame::StartBattle(int area) {
+    if (!Campaign) throw std::logic_error("戦闘に戦略データがありません");
+    Field = std::clamp(area, 1, 14);
+    GroundColumn_ = kGroundColumn[static_cast<std::size_t>(Field)];
+
+    Prep = true;
+    Lost = false;
+    Wipe = false;
+    HidePopUp();
+
+    WaveIndex = 0;
+    Speed = 1;
+    HoveredBuild = -1;
+    VoiceChannel = -1;
+    CaptionTimer = -1;
+    Selected = {kNoCell, 0};
+    SavedMusic.clear();
+
+    RemoveEnemySprites();
+    RemoveProjectiles();
+    Layers.Transitions.Step(kFinishTransitions);
+    if (Caption) {
+        Layers.Transitions.Cancel(*Caption);
+        Layers.Remove(*Caption);
+        Caption = nullptr;
+    }
+
+    const TQTDGameDat& campaign = *Campaign;
+    BaseMaxHP = 3000;
+    if (campaign.AreaStrength(7) == 0) BaseMaxHP += 1000;
+    if (campaign.IsGeneral(1)) BaseMaxHP += std::min(1000, 100 * campaign.Affection(1));
+    HitThresholds = {BaseMaxHP - 1, BaseMaxHP * 6 / 10, BaseMaxHP * 3 / 10};
+    SetBaseHP(BaseMaxHP);
+
+    for (int w = 0; w < kLedgerWaves; ++w) {
+        for (int row = 0; row < kLedgerRows; ++row) Store_->Set(row, 0, w, 0);
+    }
+    int32_t funds = 50 * campaign.ConqueredCount() + (Field == 1 ? 500 : 400);
+    for (int item = 1; item <= 4; ++item) {
+        if (campaign.HasItem(item)) funds += 1;
+    }
+    if (campaign.HasItem(31)) funds += 100;
+    if (campaign.HasItem(62)) funds += 10;
+    if (campaign.HasItem(63)) funds += 20;
+    if (campaign.HasItem(64)) funds += 40;
+    Store_->Set(lrIncome, 0, 0, funds);
+
+    ComputeTowerTable();
+    LoadMap();
+
+    // The wave table of this stronghold battle, else the area's own, else the general one.
+    FileLines.Clear();
+    const bool found =
+        (Strength >= 1 && FileLines.Load(Services_.Files, Format("bt%.2d-%.2d.txt", Field, campaign.AreaBattles(Field)))) ||
+        FileLines.Load(Services_.Files, Format("bt%.2d-00.txt", Field)) || FileLines.Load(Services_.Files, "bt00-00.txt");
+    (void)found;  // without any, every wave key takes its default
+    WaveCount = FileLines.ReadClamped("WC", 2, 1, kMaxWaves);
+
+    PlaceFieldLayers();
+    PlacementMode = true;  // leaving it is applied in full even when it was already off
+    SetPlacementMode(false);
+    PrepareWave();
+}
+
+// ---------------------------------------------------------------- frame and tick
+
+bool TQTDGame::Update(int elapsedMs) {
+    TSoundPlayer& sound = Services_.Sound;
+    bool frozen = false;
+    if (CaptionTimer > 0 && --CaptionTimer == 0) {
+        DismissCaption();
+        CaptionTimer = -1;
+        VoiceChannel = -1;
+    }
+    if (VoiceChannel >= 0) {
+        frozen = true;
+        if (!sound.Channel(VoiceChannel).Playing()) {
+            VoiceChannel = -1;
+            CaptionTimer = -1;
+            if (!SavedMusic.empty()) {
+                sound.Channel(SoundChannel::Music).Open(SavedMusic);
+                sound.Channel(SoundChannel::Music).Play(true);
+                SavedMusic.clear();
+            }
+            DismissCaption();
+        }
+    }
+    if (!frozen && CaptionTimer <= 0 && !Prep) RunWave();
+    // Shots keep flying while paused or between waves, but not while a voice holds a running wave.
+    if ((Speed <= 0 || CaptionTimer > 0 || Prep) && ProjectileCount() > 0) StepProjectiles();
+    RefreshPanels();
+    return Layers.Render(elapsedMs);
+}
+
+void TQTDGame::RunWave() {
+    for (int i = 0; i < Speed; ++i) {
+        ++Ticks;
+        // Spawning, walking, the wipe, the towers and the projectiles, in this order.
+        if (Ticks % 60 < 2) SpawnDue();
+        Wipe = false;
+        for (int e = 0; e < kMaxEnemies; ++e) {
+            if (Enemies_[static_cast<std::size_t>(e)].HP > 0) MoveEnemy(e);
+        }
+        if (Wipe) WipeField();
+        for (int y = -kTowerRegion; y <= kTowerRegion; ++y) {
+            for (int x = -kTowerRegion; x <= kTowerRegion; ++x) {
+                const int type = Cell(x, y).Type;
+                if (type >= 0 && type != kPrayerTower) TowerAct(x, y);
+            }
+        }
+        StepProjectiles();
+    }
+    if (BaseHP() <= 0) {
+        LoseBattle();
+    } else if (EnemiesLeft() == 0) {
+        ++WaveIndex;
+        PrepareWave();
+    }
+}
+
+// ---------------------------------------------------------------- store
+
+int32_t TQTDGame::Money() const {
+    int32_t money = 0;
+    for (int w = 0; w <= WaveIndex && w < kLedgerWaves; ++w) {
+        money += Ledger(lrIncome, w) + Ledger(lrRewards, w) + Ledger(lrRefunds, w) - Ledger(lrSpending, w);
+    }
+    return money;
+}
+
+int32_t TQTDGame::Score() const {
+    int32_t score = 0;
+    for (int w = 0; w <= WaveIndex && w < kLedgerWaves; ++w) {
+        score += Ledger(lrRewards, w) + Ledger(lrWaveBonus, w) + Ledger(lrTimeBonus, w);
+    }
+    return score;
+}
+
+void TQTDGame::AddLedger(TLedgerRow row, int wave, int32_t amount) {
+    Store_->Set(row, 0, wave, Store_->Get(row, 0, wave) + amount);
+}
+
+void TQTDGame::Report(const char* result, int wave, int enemiesLeft) {
+    if (!OnRecord) return;
+    OnRecord(TBattleRecord{Field, wave, Ticks, Money(), Score(), BaseHP(), enemiesLeft, result});
+}
+
+// ---------------------------------------------------------------- captions and sound
+
+void TQTDGame::ShowCaption(const std::string& picture) {
+    if (Caption) {
+        Layers.Transitions.Cancel(*Caption);
+        Layers.Remove(*Caption);
+    }
+    TLayerItem& caption = AddPicture(picture, kAnchorTopLeft, kHitNever);
+    const int y = (600 - caption.Height()) * 3 / 8;
+    caption.SetPosition(800, y, kCaptionZ);
+    Layers.Transitions.MoveTo(caption, kCaptionSlideMs, 0, y, false);
+    Caption = &caption;
+}
+
+void TQTDGame::DismissCaption() {
+    if (!Caption) return;
+    if (FirstCaption) {
+        Layers.Transitions.DepthFadeTo(*Caption, kTitleFadeMs, 20, 0, true);
+        FirstCaption = false;
+    } else {
+        Layers.Transitions.MoveTo(*Caption, kCaptionSlideMs, -800, Caption->Position.Y, true);
+    }
+    Caption = nullptr;
+}
+
+void TQTDGame::PlayOnce(int channel, const std::string& name) {
+    TOggData& sound = Services_.Sound.Channel(channel);
+    sound.Open(name);
+    sound.Play(false);
+}
+
+// Battle effects share the scene effect channels 1..3 with the five channels 16..20
+// the battle preloads, and a sound that has only just started is not started again.
+void TQTDGame::PlayEffect(const std::string& name) {
+    TSoundPlayer& sound = Services_.Sound;
+    const auto holds = [&](int channel) {
+        const TOggData& c = sound.Channel(channel);
+        return c.Opened() && SameFile(c.Name(), name);
+    };
+    const auto justStarted = [&](int channel) {
+        return holds(channel) && sound.Channel(channel).Playing() &&
+               sound.Channel(channel).Position() < kEffectJustStarted;
+    };
+    const auto restart = [&](int channel) {
+        TOggData& c = sound.Channel(channel);
+        if (c.Playing()) {
+            c.Stop();
+            c.Rewind();
+        }
+        c.Play(false);
+    };
+    for (int c = SoundChannel::FirstEffect; c <= SoundChannel::LastEffect; ++c) {
+        if (justStarted(c)) return;
+    }
+    for (int c = SoundChannel::FirstInterface; c <= SoundChannel::LastBattleInterface; ++c) {
+        if (justStarted(c)) return;
+    }
+    for (int c = SoundChannel::FirstInterface; c <= SoundChannel::LastBattleInterface; ++c) {
+        if (holds(c)) return restart(c);
+    }
+    for (int c = SoundChannel::FirstEffect; c <= SoundChannel::LastEffect; ++c) {
+        if (holds(c)) return restart(c);
+    }
+    for (int c = SoundChannel::FirstEffect; c <= SoundChannel::LastEffect; ++c) {
+        if (!sound.Channel(c).Playing()) return PlayOnce(c, name);
+    }
+    int loudest = SoundChannel::FirstEffect;
+    for (int c = SoundChannel::FirstEffect + 1; c <= SoundChannel::LastEffect; ++c) {
+        if (sound.Channel(c).Position() > sound.Channel(loudest).Position()) loudest = c;
+    }
+    PlayOnce(loudest, name);
+}
+
+}  // namespace vandor
