@@ -10,6 +10,8 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "TempFolder.h"
 #include "compositor/LayerItem.h"
@@ -89,7 +91,7 @@ TEST(DemoDataTest, PicturesHaveTheSizesTheirRoleNeeds) {
                 // Transparent around the figure, solid in its middle.
                 EXPECT_EQ(*picture.PixelPtr(0, 0) >> 24, 0u) << name;
                 EXPECT_EQ(*picture.PixelPtr(picture.Width() / 2, 300) >> 24, 255u) << name;
-            } else if (name.starts_with("btn_")) {
+            } else if (name.starts_with("btn")) {
                 EXPECT_EQ(picture.Height() % 3, 0) << name << ": three frames of equal height";
                 // A click is tested again on release, against the pressed frame: wherever
                 // the normal frame can be hit, the pressed one must be hit too.
@@ -108,6 +110,69 @@ TEST(DemoDataTest, PicturesHaveTheSizesTheirRoleNeeds) {
         }
     }
     EXPECT_GT(counted, 30);
+}
+
+TBitmap32 LoosePicture(const std::string& name) {
+    const TBytes bytes = ReadAll(fs::path(DEMO_LOOSE_DIR) / "image" / name);
+    return DecodePicture(bytes.data(), bytes.size());
+}
+
+// The battle cuts its frames out of these pictures by coordinates and places them by
+// their size, so each must have exactly its size.
+TEST(DemoDataTest, BattlePicturesHaveTheSizesTheBattleCutsThemBy) {
+    std::map<std::string, std::pair<int, int>> sizes = {
+        {"bgi戦闘.png", {800, 600}},      {"地面.png", {384, 17}},           {"城.png", {48, 46}},
+        {"城壁.png", {192, 32}},          {"マップチップ.png", {512, 64}},   {"弾丸.png", {32, 32}},
+        {"btn戦闘開始.png", {128, 96}},   {"btn高速モード.png", {128, 96}},  {"btn一時停止.png", {128, 96}},
+        {"btn汎用.png", {118, 72}},       {"frm戦場.png", {200, 130}},       {"frm耐久ゲージ.png", {200, 14}},
+        {"frmメニュー.png", {150, 102}},
+    };
+    for (int t = 1; t <= 8; ++t) {
+        sizes["塔" + std::to_string(t) + ".png"] = {32, 48};
+        sizes["btn塔" + std::to_string(t) + ".png"] = {48, 144};
+    }
+    for (int kind = 1; kind <= 5; ++kind) sizes["敵ユニット0" + std::to_string(kind) + ".png"] = {72, 256};
+    for (const char* caption :
+         {"撃破", "殲滅", "敗北", "被撃1", "被撃2", "被撃3", "攻撃0", "攻撃0f", "攻撃2", "攻撃3", "攻撃4", "攻撃5"}) {
+        sizes[std::string("ci") + caption + ".png"] = {800, 120};
+    }
+    for (int area = 1; area <= 14; ++area) {
+        sizes[(area < 10 ? "fi戦場0" : "fi戦場") + std::to_string(area) + ".png"] = {800, 600};
+    }
+    for (const auto& [name, size] : sizes) {
+        const TBitmap32 picture = LoosePicture(name);
+        ASSERT_FALSE(picture.Empty()) << name;
+        EXPECT_EQ(picture.Width(), size.first) << name;
+        EXPECT_EQ(picture.Height(), size.second) << name;
+    }
+}
+
+// A sprite that reaches the edge of its frame in a sheet is cut off there, or shows as
+// a sliver at the edge of its neighbour: the outermost pixels of every frame stay clear.
+TEST(DemoDataTest, BattleSpritesKeepInsideTheirFrames) {
+    struct TSheet {
+        std::string Name;
+        int FrameWidth, FrameHeight;
+    };
+    std::vector<TSheet> sheets = {{"マップチップ.png", 32, 32}};
+    for (int kind = 1; kind <= 5; ++kind) sheets.push_back({"敵ユニット0" + std::to_string(kind) + ".png", 24, 32});
+    for (const TSheet& sheet : sheets) {
+        const TBitmap32 picture = LoosePicture(sheet.Name);
+        ASSERT_FALSE(picture.Empty()) << sheet.Name;
+        for (int top = 0; top < picture.Height(); top += sheet.FrameHeight) {
+            for (int left = 0; left < picture.Width(); left += sheet.FrameWidth) {
+                int touching = 0;
+                for (int y = top; y < top + sheet.FrameHeight; ++y) {
+                    for (int x = left; x < left + sheet.FrameWidth; ++x) {
+                        const bool edge = x == left || y == top || x == left + sheet.FrameWidth - 1 ||
+                                          y == top + sheet.FrameHeight - 1;
+                        touching += edge && (*picture.PixelPtr(x, y) >> 24) != 0;
+                    }
+                }
+                EXPECT_EQ(touching, 0) << sheet.Name << " frame at (" << left << ", " << top << ")";
+            }
+        }
+    }
 }
 
 TEST(DemoDataTest, SoundsDecodeWithoutClipping) {

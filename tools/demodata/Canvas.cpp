@@ -79,9 +79,31 @@ TPath& TPath::CurveTo(double c1x, double c1y, double c2x, double c2y, double x, 
     return *this;
 }
 
+TPath& TPath::ArcTo(double cx, double cy, double rx, double ry, double from, double to) {
+    for (int i = 0; i <= kCurveSteps; ++i) {
+        const double a = from + (to - from) * i / kCurveSteps;
+        LineTo(cx + rx * std::cos(a), cy + ry * std::sin(a));
+    }
+    return *this;
+}
+
 TPath& TPath::Close() {
     // Outlines are always closed when filled; a new MoveTo starts the next one.
     return *this;
+}
+
+TPath Shifted(const TPath& path, double dx, double dy) {
+    TPath shifted;
+    for (const auto& outline : path.Outlines()) {
+        for (std::size_t i = 0; i < outline.size(); ++i) {
+            if (i == 0) {
+                shifted.MoveTo(outline[i].X + dx, outline[i].Y + dy);
+            } else {
+                shifted.LineTo(outline[i].X + dx, outline[i].Y + dy);
+            }
+        }
+    }
+    return shifted;
 }
 
 TPath Ellipse(double cx, double cy, double rx, double ry) {
@@ -130,6 +152,10 @@ TPath Star(double cx, double cy, double outer, double inner, int points) {
     return path;
 }
 
+TCanvas TCanvas::At(TPointF origin, double scale) const {
+    return TCanvas(Target_, {Origin_.X + origin.X * Scale_, Origin_.Y + origin.Y * Scale_}, Scale_ * scale);
+}
+
 void TCanvas::Blend(int x, int y, TColor32 colour, double coverage) {
     if (x < 0 || y < 0 || x >= Target_.Width() || y >= Target_.Height() || coverage <= 0) return;
     const double sa = Channel(colour, 24) / 255.0 * std::min(coverage, 1.0);
@@ -148,10 +174,11 @@ void TCanvas::Fill(const TPath& path, const TPaint& paint) {
     };
     std::vector<TEdge> edges;
     double top = 1e18, bottom = -1e18;
+    const auto onSurface = [&](const TPointF& p) { return TPointF{Origin_.X + p.X * Scale_, Origin_.Y + p.Y * Scale_}; };
     for (const auto& outline : path.Outlines()) {
         for (std::size_t i = 0; i < outline.size(); ++i) {
-            TPointF a = outline[i];
-            TPointF b = outline[(i + 1) % outline.size()];
+            TPointF a = onSurface(outline[i]);
+            TPointF b = onSurface(outline[(i + 1) % outline.size()]);
             if (a.Y == b.Y) continue;
             const int direction = a.Y < b.Y ? 1 : -1;
             if (a.Y > b.Y) std::swap(a, b);
@@ -199,7 +226,7 @@ void TCanvas::Fill(const TPath& path, const TPaint& paint) {
         }
         for (int x = minX; x <= maxX; ++x) {
             double& c = coverage[static_cast<std::size_t>(x)];
-            if (c > 0) Blend(x, row, paint(x + 0.5, row + 0.5), c);
+            if (c > 0) Blend(x, row, paint((x + 0.5 - Origin_.X) / Scale_, (row + 0.5 - Origin_.Y) / Scale_), c);
             c = 0;
         }
     }
@@ -217,6 +244,17 @@ void TCanvas::Line(TPointF from, TPointF to, double width, TColor32 colour) {
     const double nx = -dy / length * width / 2, ny = dx / length * width / 2;
     Fill(Polygon({{from.X + nx, from.Y + ny}, {to.X + nx, to.Y + ny}, {to.X - nx, to.Y - ny}, {from.X - nx, from.Y - ny}}),
          colour);
+}
+
+void TCanvas::Outline(const TPath& path, TColor32 colour, double width) {
+    for (int i = 0; i < 8; ++i) {
+        const double angle = std::numbers::pi * i / 4;
+        Fill(Shifted(path, width * std::cos(angle), width * std::sin(angle)), colour);
+    }
+}
+
+void Glow(TCanvas& canvas, double x, double y, double radius, TColor32 colour) {
+    canvas.Fill(Ellipse(x, y, radius, radius), RadialGradient({x, y}, radius, colour, WithAlpha(colour, 0)));
 }
 
 namespace {
@@ -243,6 +281,10 @@ int TCanvas::TextWidth(std::string_view text, const TFont& font) {
     TRect rect;
     TextMask(text, font, rect);
     return rect.Width();
+}
+
+int Centred(TCanvas& canvas, std::string_view text, const TFont& font, int width) {
+    return (width - canvas.TextWidth(text, font)) / 2;
 }
 
 void TCanvas::Text(int x, int y, std::string_view text, const TFont& font, TColor32 colour, TColor32 outline) {

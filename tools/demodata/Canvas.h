@@ -37,12 +37,18 @@ public:
     TPath& MoveTo(double x, double y);
     TPath& LineTo(double x, double y);
     TPath& CurveTo(double c1x, double c1y, double c2x, double c2y, double x, double y);
+    // Points along an elliptic arc around (cx, cy) from angle `from` to `to` (radians,
+    // y downwards), both ends included.
+    TPath& ArcTo(double cx, double cy, double rx, double ry, double from, double to);
     TPath& Close();
     const std::vector<std::vector<TPointF>>& Outlines() const { return Outlines_; }
 
 private:
     std::vector<std::vector<TPointF>> Outlines_;
 };
+
+// The same outlines moved by (dx, dy).
+TPath Shifted(const TPath& path, double dx, double dy);
 
 TPath Ellipse(double cx, double cy, double rx, double ry);
 TPath RoundRect(double left, double top, double right, double bottom, double radius);
@@ -53,6 +59,11 @@ TPath Star(double cx, double cy, double outer, double inner, int points);
 class TCanvas {
 public:
     explicit TCanvas(TBitmap32& target) : Target_(target) {}
+    // A canvas on the same surface whose point (0, 0) lies at `origin` of this one and
+    // whose unit is `scale` of this one's: a sprite drawn once in its own coordinates
+    // lands in its picture, in a frame of a sheet or, smaller, on a button. Shapes,
+    // lines and paints follow it; Text and Blend keep to the surface's pixels.
+    TCanvas At(TPointF origin, double scale = 1) const;
 
     void Fill(const TPath& path, const TPaint& paint);
     void Fill(const TPath& path, TColor32 colour) { Fill(path, Solid(colour)); }
@@ -60,6 +71,9 @@ public:
     void FillAll(const TPaint& paint);
     // A stroke of the given width along a polyline, as a filled band.
     void Line(TPointF from, TPointF to, double width, TColor32 colour);
+    // The shape spread by `width` all round in the colour: drawn before the shape
+    // itself, it outlines it.
+    void Outline(const TPath& path, TColor32 colour, double width = 1);
     // Text through the game's own renderer, with a soft dark outline for legibility.
     void Text(int x, int y, std::string_view text, const TFont& font, TColor32 colour, TColor32 outline);
     int TextWidth(std::string_view text, const TFont& font);
@@ -67,8 +81,17 @@ public:
     void Blend(int x, int y, TColor32 colour, double coverage);
 
 private:
+    TCanvas(TBitmap32& target, TPointF origin, double scale) : Target_(target), Origin_(origin), Scale_(scale) {}
+
     TBitmap32& Target_;
+    TPointF Origin_;
+    double Scale_ = 1;
 };
+
+// A soft round light fading out at the radius.
+void Glow(TCanvas& canvas, double x, double y, double radius, TColor32 colour);
+// The left edge that centres the text across the width.
+int Centred(TCanvas& canvas, std::string_view text, const TFont& font, int width);
 
 // A small fixed-seed generator: the same picture every run.
 class TRandom {

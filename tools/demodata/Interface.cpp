@@ -3,21 +3,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "Canvas.h"
+#include "Widgets.h"
 
 namespace vandor::demo {
 namespace {
-
-constexpr TColor32 kGold = 0xFFE8C468;
-constexpr TColor32 kNavy = 0xFF16204A;
-
-void Glow(TCanvas& canvas, double x, double y, double radius, TColor32 colour) {
-    canvas.Fill(Ellipse(x, y, radius, radius), RadialGradient({x, y}, radius, colour, WithAlpha(colour, 0)));
-}
-
-int Centred(TCanvas& canvas, std::string_view text, const TFont& font, int width) {
-    return (width - canvas.TextWidth(text, font)) / 2;
-}
 
 TBitmap32 Title() {
     TBitmap32 picture(800, 600);
@@ -43,36 +32,6 @@ TBitmap32 Title() {
     const TFont note{"ＭＳ Ｐ明朝", 16, 0, false};
     canvas.Text(Centred(canvas, "序章　―七日前―", note, 800), 560, "序章　―七日前―", note, 0xFFE0E6F8, 0xC0101430);
     return picture;
-}
-
-// A button of three frames stacked vertically. draw paints one frame's face into the
-// rectangle; frame 1 is lit, frame 2 pressed (darker, its face one pixel down and right).
-// The outline stays in place in every frame: the game tests the hit again on release,
-// against the pressed frame, so a pixel the pressed frame leaves clear would swallow the click.
-template <class Paint>
-TBitmap32 ThreeFrames(int width, int height, const Paint& paint) {
-    TBitmap32 picture(width, 3 * height);
-    picture.Clear(0);
-    TCanvas canvas(picture);
-    for (int frame = 0; frame < 3; ++frame) paint(canvas, frame, frame * height);
-    return picture;
-}
-
-TBitmap32 MenuButton(const char* caption) {
-    constexpr int kW = 240, kH = 56;
-    const TFont font{"ＭＳ Ｐ明朝", 26, 0, true};
-    return ThreeFrames(kW, kH, [&](TCanvas& canvas, int frame, int top) {
-        const double shift = frame == 2 ? 1 : 0;
-        const TColor32 upper = frame == 1 ? 0xF0405AA8 : frame == 2 ? 0xF0141C40 : 0xE0243470;
-        const TColor32 lower = frame == 1 ? 0xF0202C68 : frame == 2 ? 0xF00C1028 : 0xE0101838;
-        canvas.Fill(RoundRect(2, top + 2, kW - 2, top + kH - 2, 12), frame == 1 ? 0xFFFFE8A0 : kGold);
-        canvas.Fill(RoundRect(4 + shift, top + 4 + shift, kW - 4 + shift, top + kH - 4 + shift, 10),
-                    LinearGradient({0, double(top)}, upper, {0, double(top + kH)}, lower));
-        for (double x : {22.0, kW - 22.0}) canvas.Fill(Star(x + shift, top + kH / 2.0 + shift, 8, 3, 4), kGold);
-        const TColor32 ink = frame == 1 ? 0xFFFFF4D0 : 0xFFF0E6C8;
-        canvas.Text(Centred(canvas, caption, font, kW) + static_cast<int>(shift), top + 12 + static_cast<int>(shift),
-                    caption, font, ink, 0xA0000010);
-    });
 }
 
 // The place buttons of the tour: an emblem above the name.
@@ -133,32 +92,19 @@ TBitmap32 MessageFrame() {
     return picture;
 }
 
-TBitmap32 ChoiceFrame(int width, int height) {
-    TBitmap32 picture(width, height);
-    picture.Clear(0);
-    TCanvas canvas(picture);
-    canvas.Fill(RoundRect(0, 0, width, height, 16), 0xC0E8C468);
-    canvas.Fill(RoundRect(3, 3, width - 3, height - 3, 14),
-                LinearGradient({0, 0}, WithAlpha(kNavy, 0xD8), {0, double(height)}, 0xE0080C20));
-    for (double x : {14.0, width - 14.0}) {
-        for (double y : {14.0, height - 14.0}) canvas.Fill(Star(x, y, 7, 2.5, 4), kGold);
-    }
-    return picture;
-}
-
 }  // namespace
 
 std::vector<TPicture> MakeInterface() {
     std::vector<TPicture> pictures;
     pictures.push_back({"title.png", Title()});
-    pictures.push_back({"btn_start.png", MenuButton("はじめる")});
-    pictures.push_back({"btn_end.png", MenuButton("おわる")});
+    pictures.push_back({"btn_start.png", CaptionButton("はじめる", 240, 56, 26)});
+    pictures.push_back({"btn_end.png", CaptionButton("おわる", 240, 56, 26)});
     pictures.push_back({"btn_works.png", PlaceButton("ミオの工房", TEmblem::Gear, 0xFF8A5A30)});
     pictures.push_back({"btn_tower.png", PlaceButton("星読みの塔", TEmblem::Telescope, 0xFF3A3A8A)});
     pictures.push_back({"btn_wall.png", PlaceButton("北の城壁", TEmblem::Wall, 0xFF4A5A6A)});
     pictures.push_back({"frame_msg.png", MessageFrame()});
-    pictures.push_back({"frame_choice.png", ChoiceFrame(400, 220)});
-    pictures.push_back({"frame_choice2.png", ChoiceFrame(560, 180)});
+    pictures.push_back({"frame_choice.png", Panel(400, 220, 16, true)});
+    pictures.push_back({"frame_choice2.png", Panel(560, 180, 16, true)});
     return pictures;
 }
 

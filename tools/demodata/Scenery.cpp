@@ -33,10 +33,6 @@ void Stars(TCanvas& canvas, TRandom& random, int count, double maxY, double brig
     }
 }
 
-void Glow(TCanvas& canvas, double x, double y, double radius, TColor32 colour) {
-    canvas.Fill(Ellipse(x, y, radius, radius), RadialGradient({x, y}, radius, colour, WithAlpha(colour, 0)));
-}
-
 void Sky(TCanvas& canvas, TColor32 top, TColor32 horizon, double horizonY) {
     canvas.FillAll(LinearGradient({0, 0}, top, {0, horizonY}, horizon));
 }

@@ -6,6 +6,7 @@
 // OUT_DIR/scenario  the scripts, copied
 // OUT_DIR/bgimage   backgrounds             OUT_DIR/fgimage  standing and face pictures
 // OUT_DIR/image     title, buttons, frames  OUT_DIR/bgm      looping music
+//                   and the battle's pictures
 // OUT_DIR/sound     effects and voices
 //
 // Everything is drawn and synthesised here from fixed seeds, so the same inputs give
@@ -21,6 +22,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "Battle.h"
 #include "Characters.h"
 #include "Interface.h"
 #include "Music.h"
@@ -99,6 +101,11 @@ void Generate(const fs::path& data, const fs::path& out) {
         WritePictures(MakeBackgrounds(), out / "bgimage", TPngAlpha::Opaque);
         WritePictures(MakeCharacters(), out / "fgimage", TPngAlpha::Keep);
         WritePictures(MakeInterface(), out / "image", TPngAlpha::Keep);
+        WritePictures(MakeBattleField(), out / "image", TPngAlpha::Keep);
+        WritePictures(MakeObstacles(), out / "image", TPngAlpha::Keep);
+        WritePictures(MakeTowers(), out / "image", TPngAlpha::Keep);
+        WritePictures(MakeEnemies(), out / "image", TPngAlpha::Keep);
+        WritePictures(MakeBattleInterface(), out / "image", TPngAlpha::Keep);
         WriteSounds(MakeEffects(), out / "sound", 0.3f);
         WriteSounds(MakeVoices(), out / "sound", 0.3f);
     } catch (...) {
