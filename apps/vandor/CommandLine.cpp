@@ -10,6 +10,8 @@ const char* const kUsage =
     "       vandor --headless --frames N [--input FILE] [--seed S]\n"
     "                              play N frames without a screen, then shut down as a\n"
     "                              closed window does (see README.md, \"Headless replay\")\n"
+    "       --battle-log FILE      (with either) append a line per closed wave and lost\n"
+    "                              battle to FILE (see README.md, \"Battle log\")\n"
     "       vandor --help | --version\n";
 
 namespace {
@@ -48,6 +50,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         } else if (argument == "--input") {
             line.InputPath = value();
             replayOptionGiven = true;
+        } else if (argument == "--battle-log") {
+            line.BattleLogPath = value();
         } else if (argument == "--seed") {
             line.Seed = ParseNumber(argument, value());
             replayOptionGiven = true;

@@ -17,6 +17,7 @@ struct TCommandLine {
     uint32_t Frames = 0;
     std::string InputPath;
     uint32_t Seed = 1;
+    std::string BattleLogPath;  // empty: no battle log
 };
 
 extern const char* const kUsage;

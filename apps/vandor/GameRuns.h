@@ -17,7 +17,7 @@ struct TRunFolders {
 
 class TggTDMain;
 
-int RunInWindow(const TRunFolders& folders);
+int RunInWindow(const TCommandLine& line, const TRunFolders& folders);
 int RunHeadless(const TCommandLine& line, const TRunFolders& folders);
 
 // The game data could not be read and the window gave up: says so on stderr, where

@@ -23,7 +23,7 @@ int RunHeadless(const TCommandLine& line, const TRunFolders& folders) {
     THeadlessWaveDevice device(clock);
     THeadlessWindowHost host;
     TggTDMain window({host, clock, device, folders.ExeFolder, folders.DocumentsFolder, folders.ProgramFileName,
-                      line.Seed});
+                      line.Seed, line.BattleLogPath});
     if (window.Terminating()) return ReportDataFailure(window);
     window.OnAfterFrame = [&] {
         if (TerminationRequested()) window.CloseWithoutAsking();

@@ -15,7 +15,7 @@
 
 namespace vandor {
 
-int RunInWindow(const TRunFolders& folders) {
+int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
     TSingleInstance instance(InstanceLockPath());
     if (!instance.IsFirst()) {
         // The game is already running: show its window instead of a second one.
@@ -32,7 +32,7 @@ int RunInWindow(const TRunFolders& folders) {
     TSdlWaveDevice device;
     const uint32_t seed = static_cast<uint32_t>(std::time(nullptr)) ^ SystemClock().Now();
     TggTDMain window({*host, SystemClock(), device, folders.ExeFolder, folders.DocumentsFolder,
-                      folders.ProgramFileName, seed});
+                      folders.ProgramFileName, seed, line.BattleLogPath});
     if (!instance.Warning().empty()) window.Log().Add(instance.Warning());
     // A player who started the game from the desktop sees no terminal: say it in a box too.
     const auto dataFailure = [&] {

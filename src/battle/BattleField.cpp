@@ -21,6 +21,7 @@ constexpr int kSeeThrough = 96;    // buildings while placing a tower
 constexpr int kBuildingHit = 64;   // buildings otherwise
 constexpr const char* kBasePicture = "城.png";
 constexpr const char* kWallPicture = "城壁.png";
+constexpr const char* kGroundPicture = "地面.png";
 
 struct TWallPiece {
     int X, Y;
@@ -69,13 +70,14 @@ void TQTDGame::CreateField() {
     TLayerItem& background = AddPicture("bgi戦闘.png", kAnchorTopLeft, 16);
     background.SetPosition(0, 0, 99999);
 
+    const bool ground = PictureExists(kGroundPicture);
     for (int y = -kDrawn; y <= kDrawn; ++y) {
         for (int x = -kDrawn; x <= kDrawn; ++x) {
             TCell& cell = Cell(x, y);
-            cell.Ground = &AddPicture("地面.png", kAnchorBottomCentre, 1);
+            cell.Ground = &AddPicture(kGroundPicture, kAnchorBottomCentre, 1, ground);
             cell.Ground->Tag = CellTag(x, y);
             SetFrame(*cell.Ground, {0, 0, kTileWidth, kTileHeight});
-            cell.Marker = &AddPicture("地面.png", kAnchorBottomCentre, 1);
+            cell.Marker = &AddPicture(kGroundPicture, kAnchorBottomCentre, 1, ground);
             cell.Marker->Tag = CellTag(x, y) + 1;
             SetFrame(*cell.Marker, kMarkerFrame);
             cell.Marker->SetVisible(false);

@@ -18,6 +18,7 @@ constexpr int kSpriteHeight = 40;  // enemies are drawn this high above the grou
 constexpr int kStraightStep = 1000;
 constexpr int kDiagonalStep = 1400;
 constexpr int kDebrisPerKill = 24;
+constexpr int kBodyGoneY = -48;          // a killed enemy's body rises to here, above the screen
 constexpr int kBaseSquareBonus = 10000;  // enemies never walk into the base square
 constexpr int kContactRing = 5;          // CX^2 + CY^2 within this touches the base
 
@@ -334,11 +335,11 @@ void TQTDGame::KillEnemy(int i) {
     PlayEffect("se-b-00.ogg");
     for (int k = 0; k < kDebrisPerKill; ++k) SpawnDebris(i);
     if (enemy.Sprite) {
-        // The body rises off the top of the screen and fades.
+        // The body rises off the top of the screen (its foot to y -48) and fades.
         TLayerItem& body = *enemy.Sprite;
         body.Position.SetAlpha(100);
         TTransitionItem& rise = Layers.Transitions.Add(body, true);
-        rise.SetMoveFadeTarget(900, body.Position.X, body.Position.Y - 48, body.Position.Z, 0);
+        rise.SetMoveFadeTarget(900, body.Position.X, kBodyGoneY, body.Position.Z, 0);
         rise.Easing = 5;
     }
     enemy.Sprite = nullptr;

@@ -33,7 +33,6 @@ bool SameFile(const std::string& a, const std::string& b) { return AsciiLower(a)
 }  // namespace
 
 TQTDGame::TQTDGame(TBattleServices services) : Services_(services), Store_(std::make_unique<TCryptMaps>()) {
-    Layers.OnItemLeave = nullptr;
     CreateField();
     CreateInterface();
 }
@@ -41,11 +40,19 @@ TQTDGame::TQTDGame(TBattleServices services) : Services_(services), Store_(std::
 // The layer list frees every layer; the store goes with the battle.
 TQTDGame::~TQTDGame() = default;
 
-TLayerItem& TQTDGame::AddPicture(const std::string& name, int anchor, int hitAlpha) {
-    auto layer = std::make_unique<TLayerItem>(Services_.Pictures, name);
+TLayerItem& TQTDGame::AddPicture(const std::string& name, int anchor, int hitAlpha, bool lookUp) {
+    auto layer = lookUp ? std::make_unique<TLayerItem>(Services_.Pictures, name) : std::make_unique<TLayerItem>();
     layer->Position.SetAnchor(anchor);
     layer->HitAlpha = hitAlpha;
     return Layers.Add(std::move(layer));
+}
+
+// A picture that hundreds of layers show is looked up once, so that a title without
+// it logs one missing file, not one per layer.
+bool TQTDGame::PictureExists(const std::string& name) {
+    TBitmap32* picture = Services_.Pictures.GetImage(name);
+    Services_.Pictures.Release(picture);
+    return picture != nullptr;
 }
 
 void TQTDGame::PlaceAt(TLayerItem& layer, const TProjection& point, int zOffset) {

@@ -303,7 +303,9 @@ private:
         return level >= 1 && level <= kTowerLevels ? Store_->Get(row, level, type) : 0;
     }
     int Random(int n) { return static_cast<int>(Services_.Random() % static_cast<uint32_t>(n)); }
-    TLayerItem& AddPicture(const std::string& name, int anchor, int hitAlpha);
+    // `lookUp` false makes a layer without a picture and without asking for one.
+    TLayerItem& AddPicture(const std::string& name, int anchor, int hitAlpha, bool lookUp = true);
+    bool PictureExists(const std::string& name);
     void PlayOnce(int channel, const std::string& name);
     void PlaceAt(TLayerItem& layer, const TProjection& point, int zOffset);
     void Report(const char* result, int wave, int enemiesLeft);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "battle/QTDGame.h"
 #include "resources/FileCache.h"
 #include "resources/ImageCache.h"
 #include "scenario/NovelGame.h"
@@ -192,7 +193,9 @@ void TggTDMain::mmCAAClick() {
     Engine_->SetAntiAlias(item.Checked());
 }
 
+// A battle under way ends too: the title is no place to go on fighting.
 void TggTDMain::mmTitleClick() {
+    Battle_->Running = false;
     Engine_->Reset();
     Engine_->Jump("title.txt", "*スタート");
     Engine_->Advance();

@@ -7,6 +7,8 @@
 #include "resources/FileCache.h"
 #include "resources/ImageCache.h"
 #include "resources/ScriptCache.h"
+#include "battle/QTDGame.h"
+#include "campaign/GameDat.h"
 #include "scenario/NovelGame.h"
 #include "shell/FPSControl.h"
 #include "shell/Settings.h"
@@ -74,6 +76,8 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
         "first.txt", TNovelServices{*Scripts_, *Images_, *Renderer_, *Sound_, Log_.get()});
     Engine_->Layers.OnItemEnter = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::HandPoint); };
     Engine_->Layers.OnItemLeave = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::Default); };
+    Engine_->OnCommand = [this](TFields& fields) { DoCommand(fields); };
+    CreateBattle();
 
     InstallId_ = 0;
     BuildSlotMenus();
@@ -96,6 +100,8 @@ TggTDMain::~TggTDMain() {
     // from being written.
     Guarded([&] { Sound_->Stop(); });
     Guarded([&] { SaveSettings(); });
+    Campaign_.reset();
+    Battle_.reset();
     Engine_.reset();
     Pacer_.reset();
     Sound_.reset();
@@ -194,6 +200,7 @@ void TggTDMain::Terminate(const std::string& reason) {
 }
 
 void TggTDMain::Restart() {
+    Battle_->Running = false;
     StartSession(Locations_.Separate);
     LoadSettings();
     ShowSettingsInMenus();

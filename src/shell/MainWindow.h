@@ -8,7 +8,8 @@
 //
 // The class is split by concern: MainWindow.cpp (creation, sessions, settings,
 // shutdown), MainWindowEvents.cpp (frame loop, painting, input, closing, errors) and
-// MainMenus.cpp (the menu tree and its handlers).
+// MainMenus.cpp (the menu tree and its handlers), MainCommands.cpp (the campaign's
+// script commands).
 
 #include <array>
 #include <cstdint>
@@ -20,6 +21,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "scenario/ScriptFields.h"
 #include "shell/DataLocations.h"
 #include "shell/MenuModel.h"
 #include "shell/PictureLayout.h"
@@ -37,6 +39,9 @@ class TFileCache;
 class TFPSControl;
 class TggDPFile;
 class TNovelGame;
+class TQTDGame;
+class TQTDGameDat;
+struct TBattleRecord;
 class TRTextRender;
 class TScriptCache;
 class TSoundPlayer;
@@ -50,6 +55,8 @@ struct TMainWindowPlatform {
     std::string DocumentsFolder;    // ends with '/'
     std::string ProgramFileName;    // the program file's own name, e.g. "vandor"
     uint32_t RandomSeed = 0;
+    // When set, one line is appended here for every wave closed and every battle lost.
+    std::string BattleLogPath;
 };
 
 class TggTDMain {
@@ -115,6 +122,11 @@ public:
     bool RestartPending() const { return RestartPending_; }
     TMenuModel& Menu() { return Menu_; }
     TNovelGame& Engine() { return *Engine_; }
+    TQTDGame& Battle() { return *Battle_; }
+    TQTDGameDat& Campaign() { return *Campaign_; }
+    const std::string& DefeatScript() const { return DefeatScript_; }
+    const std::string& DefeatLabel() const { return DefeatLabel_; }
+    bool BattleEnded() const { return BattleEnded_; }
     TSoundPlayer& Sound() { return *Sound_; }
     TDebugLog& Log() { return *Log_; }
     const std::vector<std::unique_ptr<TggDPFile>>& Archives() const { return Archives_; }
@@ -144,6 +156,15 @@ private:
     IGameMode& ActiveMode();
     void FrameTick();
     void LayoutPicture();
+    // The release after a battle ended leaves battle mode; after a defeat the story
+    // goes on in the defeat script.
+    void LeaveEndedBattle();
+
+    // --- campaign commands (MainCommands.cpp)
+    void CreateBattle();
+    void DoCommand(TFields& fields);
+    void BattleCommand(TFields& fields);
+    void WriteBattleRecord(const TBattleRecord& record);
 
     // --- menus (MainMenus.cpp)
     void BuildMenus();
@@ -186,6 +207,8 @@ private:
     std::unique_ptr<TSoundPlayer> Sound_;
     std::unique_ptr<TFPSControl> Pacer_;
     std::unique_ptr<TNovelGame> Engine_;
+    std::unique_ptr<TQTDGame> Battle_;
+    std::unique_ptr<TQTDGameDat> Campaign_;
 
     TPictureLayout Layout_;
     TBandResampler Resampler_;
@@ -200,6 +223,9 @@ private:
     bool Destroying_ = false;
     bool ScaledStale_ = true;  // the scaled picture must be made again before presenting
     uint64_t FrameCount_ = 0;
+    std::string DefeatScript_;
+    std::string DefeatLabel_;
+    bool BattleEnded_ = false;
     int InstallId_ = 0;
     std::string SurveyAnswer_;
 };

@@ -1,6 +1,7 @@
 // The main window's events: the frame loop, painting, input, closing and the
 // handler of errors that escape the other handlers.
 
+#include "battle/QTDGame.h"
 #include "compositor/GameMode.h"
 #include "scenario/NovelGame.h"
 #include "shell/FPSControl.h"
@@ -67,8 +68,11 @@ void TggTDMain::FormDeactivate() {
     Engine_->Skip = false;
 }
 
-// The battle becomes the active mode while it runs.
-IGameMode& TggTDMain::ActiveMode() { return *Engine_; }
+// The battle is the active mode while it runs.
+IGameMode& TggTDMain::ActiveMode() {
+    if (Battle_->Running) return *Battle_;
+    return *Engine_;
+}
 
 void TggTDMain::FrameTick() {
     ++FrameCount_;
@@ -130,14 +134,26 @@ void TggTDMain::FormMouseDown(TMouseButton button, TShiftState shift, int, int) 
 }
 
 void TggTDMain::FormMouseUp(TMouseButton button, TShiftState shift, int, int) {
-    ActiveMode().MouseUp(button, shift, MouseX_, MouseY_);
+    IGameMode& mode = ActiveMode();
+    if (Battle_->Running) LeaveEndedBattle();
+    mode.MouseUp(button, shift, MouseX_, MouseY_);
+}
+
+void TggTDMain::LeaveEndedBattle() {
+    if (!BattleEnded_) return;
+    Battle_->Running = false;
+    if (Battle_->Lost) Engine_->Jump(DefeatScript_, DefeatLabel_);
 }
 
 void TggTDMain::FormMouseWheel(int notch) { Engine_->Wheel(notch); }
 
 void TggTDMain::FormKeyDown(int key, TShiftState) { SetKeyHeld(key, true); }
 
-void TggTDMain::FormKeyUp(int key, TShiftState) { SetKeyHeld(key, false); }
+void TggTDMain::FormKeyUp(int key, TShiftState shift) {
+    SetKeyHeld(key, false);
+    // Shift+Ctrl+Q abandons a battle without a result.
+    if (key == 'Q' && (shift & ssShift) && (shift & ssCtrl)) Battle_->Running = false;
+}
 
 void TggTDMain::SetKeyHeld(int key, bool held) {
     switch (key) {

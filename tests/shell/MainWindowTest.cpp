@@ -8,6 +8,8 @@
 #include "platform/headless/HeadlessWaveDevice.h"
 #include "platform/headless/HeadlessWindowHost.h"
 #include "platform/headless/SimulatedClock.h"
+#include "battle/QTDGame.h"
+#include "campaign/GameDat.h"
 #include "resources/ArchiveWriter.h"
 #include "scenario/NovelGame.h"
 #include "sound/SoundPlayer.h"
@@ -41,7 +43,7 @@ protected:
     }
 
     TggTDMain& Start() {
-        window = std::make_unique<TggTDMain>(TMainWindowPlatform{host, clock, device, exe, documents, "vandor", 7});
+        window = std::make_unique<TggTDMain>(TMainWindowPlatform{host, clock, device, exe, documents, "vandor", 7, ""});
         host.Show();
         return *window;
     }
@@ -330,10 +332,61 @@ TEST_F(MainWindowTest, ClosingAsksAndReturnToTitleJumpsToTheTitleLabel) {
     // A termination signal closes without asking.
     Stop();
     THeadlessWindowHost second;
-    TggTDMain other(TMainWindowPlatform{second, clock, device, exe, documents, "vandor", 7});
+    TggTDMain other(TMainWindowPlatform{second, clock, device, exe, documents, "vandor", 7, ""});
     other.CloseWithoutAsking();
     EXPECT_TRUE(second.Closed());
     EXPECT_TRUE(second.MessageBoxes().empty());
+}
+
+TEST_F(MainWindowTest, BattleCommandStartsABattleThatTheWindowThenDrives) {
+    WriteScript("first.txt",
+                "[文章枠/なし]\n[謎の命令]\n[戦闘開始/4]\n[戦闘開始/0/負け.txt]\n[クリック待]\n");
+    WriteScript("title.txt", "*スタート\nタイトル。\n");
+    TggTDMain& main = Start();
+    TQTDGame& battle = main.Battle();
+    Frames(3);
+    ASSERT_TRUE(battle.Running);
+    // Area 4 had its full strength of 4: the battle is fought with 4 and the area keeps 3.
+    EXPECT_EQ(battle.Strength, 4);
+    EXPECT_EQ(battle.Field, 4);
+    EXPECT_EQ(main.Campaign().AreaStrength(4), 3);
+    EXPECT_EQ(main.Campaign().AreaBattles(4), 1);
+    EXPECT_EQ(main.DefeatScript(), "敗北.txt");
+    EXPECT_EQ(main.DefeatLabel(), "*スタート");
+    // While the battle runs the story waits on its line and the battle's picture is shown.
+    const int line = main.Engine().Line;
+    Frames(20);
+    EXPECT_EQ(main.Engine().Line, line);
+    EXPECT_EQ(&main.Battle().BackSurface(), &battle.Layers.Surface);
+
+    // Shift+Ctrl+Q abandons it, and the story goes on.
+    host.PressKey(vkShift);
+    host.PressKey(vkControl);
+    host.ReleaseKey('Q');
+    host.ReleaseKey(vkControl);
+    host.ReleaseKey(vkShift);
+    EXPECT_FALSE(battle.Running);
+    Frames(5);
+    // [戦闘開始/0/負け.txt] plays area 1 at strength 1, changes no area and keeps the
+    // label empty when only the script is given.
+    ASSERT_TRUE(battle.Running);
+    EXPECT_EQ(battle.Strength, 1);
+    EXPECT_EQ(battle.Field, 1);
+    EXPECT_EQ(main.Campaign().AreaBattles(1), 0);
+    EXPECT_EQ(main.DefeatScript(), "負け.txt");
+    EXPECT_EQ(main.DefeatLabel(), "");
+
+    // Returning to the title ends the battle.
+    host.ClickMenu("mmTitle");
+    EXPECT_FALSE(battle.Running);
+    Frames(2);
+    EXPECT_EQ(main.Engine().ScriptName, "title.txt");
+
+    Stop();
+    // The known command took the missing-picture line of its word with it; the unknown one left it.
+    const std::string log = test::ReadDebugLog(exe);
+    EXPECT_EQ(log.find("\"戦闘開始.png\""), std::string::npos) << log;
+    EXPECT_NE(log.find("\"謎の命令.png\""), std::string::npos) << log;
 }
 
 TEST_F(MainWindowTest, CombiningRestartsInTheCombinedEditionAndBringsTheSlots) {

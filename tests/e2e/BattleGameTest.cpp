@@ -1,0 +1,156 @@
+// The game program plays two battles headless on a debug data folder the test makes:
+// the first is won by the base's own shots, the second is lost and the story goes on
+// in the defeat script. The battle log's figures are worked out by hand below.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "GameProgram.h"
+#include "TempFolder.h"
+#include "resources/PictureCodec.h"
+
+namespace vandor {
+namespace {
+
+using test::ReadTextFile;
+using test::TTempFolder;
+using test::WriteTextFile;
+
+constexpr TColor32 kGround = 0xFF30A040;
+constexpr TColor32 kBase = 0xFF3050FF;
+constexpr TColor32 kEnemy = 0xFFFF2020;
+constexpr TColor32 kShot = 0xFFFFFF00;
+constexpr TColor32 kDefeat = 0xFF00C0C0;
+
+class BattleGameTest : public ::testing::Test {
+protected:
+    void Picture(const std::string& name, int width, int height, TColor32 colour) {
+        TBitmap32 picture(width, height);
+        picture.Clear(colour);
+        ASSERT_TRUE(SavePng(picture, data + name));
+    }
+    // Ground tiles are diamonds, so that the field reads as the isometric grid it is.
+    void GroundPicture() {
+        TBitmap32 picture(384, 17);
+        for (int frame = 0; frame < 12; ++frame) {
+            const TColor32 colour = frame == 2 ? 0xC0FF0000 : frame == 0 ? 0xFFFFFF80 : kGround;
+            for (int y = 0; y < 16; ++y) {
+                const int half = y < 8 ? 2 * y + 2 : 2 * (15 - y) + 2;
+                picture.FillRect({32 * frame + 16 - half, y, 32 * frame + 16 + half, y + 1}, colour);
+            }
+        }
+        ASSERT_TRUE(SavePng(picture, data + "地面.png"));
+    }
+    void WriteData() {
+        std::filesystem::create_directories(data);
+        Picture("bgi戦闘.png", 800, 600, 0xFF202020);
+        GroundPicture();
+        Picture("城.png", 48, 46, kBase);
+        Picture("城壁.png", 192, 32, 0xFF909090);
+        Picture("マップチップ.png", 512, 64, 0xFF805020);
+        Picture("敵ユニット01.png", 72, 256, kEnemy);
+        Picture("弾丸.png", 32, 32, kShot);
+        for (const char* button : {"btn戦闘開始.png", "btn高速モード.png", "btn一時停止.png"}) {
+            Picture(button, 128, 96, 0xFFE0E0E0);
+        }
+        for (int t = 1; t <= 8; ++t) Picture("btn塔" + std::to_string(t) + ".png", 48, 144, 0xFF608060);
+        Picture("btn汎用.png", 118, 72, 0xFF606060);
+        for (const char* caption : {"ci攻撃0.png", "ci殲滅.png", "ci撃破.png", "ci敗北.png", "ci被撃1.png",
+                                    "ci被撃2.png", "ci被撃3.png"}) {
+            Picture(caption, 800, 100, 0xC0FF00FF);
+        }
+        Picture("fi戦場01.png", 800, 600, 0x80000000);
+        Picture("fi戦場02.png", 800, 600, 0x80000000);
+        Picture("lost.png", 800, 600, kDefeat);
+
+        WriteTextFile(data + "first.txt", "[戦闘開始/1]\n[戦闘開始/2]\n[クリック待]\n");
+        WriteTextFile(data + "敗北.txt", "*スタート\n[文章枠/なし]\n[lost/0]\n[クリック待]\n");
+        // Obstacles far from the enemies' way, so that their paths stay as worked out below.
+        WriteTextFile(data + "st01.txt", "MAP_18_18=1\nMAP_17_18=2\nMAP_32_16=3\n");
+        // Area 1 is a stronghold battle (its first), so its own battle file is read.
+        WriteTextFile(data + "bt01-01.txt",
+                      "WC=2\n"
+                      "WEC_00=1\nE_00_00_TM=0\nE_00_00_HP=5\nE_00_00_MN=30\nE_00_00_PX=4\nE_00_00_PY=0\n"
+                      "WEC_01=1\nE_01_00_TM=1\nE_01_00_HP=5\nE_01_00_MN=30\nE_01_00_PX=4\nE_01_00_PY=0\n");
+        // Area 2 has no file for its first battle: the area's general one is read.
+        std::string lost = "WC=1\nWEC_00=50\n";
+        static constexpr int kRing[12][2] = {{2, -1}, {2, 0}, {2, 1}, {-2, -1}, {-2, 0}, {-2, 1},
+                                             {-1, 2}, {0, 2}, {1, 2}, {-1, -2}, {0, -2}, {1, -2}};
+        for (int i = 0; i < 50; ++i) {
+            const std::string key = "E_00_" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "_";
+            lost += key + "HP=1000000\n" + key + "PX=" + std::to_string(kRing[i % 12][0]) + "\n" + key +
+                    "PY=" + std::to_string(kRing[i % 12][1]) + "\n";
+        }
+        WriteTextFile(data + "bt02-00.txt", lost);
+    }
+
+    int Run(const std::string& input) {
+        WriteTextFile(temp / "input.txt", input);
+        return test::RunGame(game, documents,
+                             "--headless --frames 310 --input '" + (temp / "input.txt") + "' --battle-log '" +
+                                 (temp / "battle.log") + "'",
+                             temp / "stdout.txt", temp / "stderr.txt");
+    }
+    TBitmap32 Shot(const std::string& name) const {
+        const std::string bytes = ReadTextFile(temp / name);
+        return DecodePicture(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    }
+    static int Count(const TBitmap32& picture, TColor32 colour) {
+        int count = 0;
+        for (int i = 0; i < picture.Width() * picture.Height(); ++i) count += picture.Bits()[i] == colour;
+        return count;
+    }
+
+    TTempFolder temp;
+    const std::string game = temp / "game/";
+    const std::string data = game + "scenario/";
+    const std::string documents = temp / "docs/";
+};
+
+TEST_F(BattleGameTest, WinsOneBattleLosesTheNextAndLogsEveryWave) {
+    std::filesystem::create_directories(game);
+    std::filesystem::copy_file(VANDOR_PATH, game + "vandor");
+    WriteData();
+    // The start button lies at (671, 504), 128 x 32; any click ends a finished battle.
+    const std::string start = " move 735 520\n";
+    const auto click = [](int frame) {
+        return std::to_string(frame) + " down left\n" + std::to_string(frame) + " up left\n";
+    };
+    // Each battle opens with its title for 10 frames, which then fades for 30; a wave
+    // takes a frame or so beyond its ticks for each caption that comes and goes.
+    ASSERT_EQ(Run("45" + start + click(45) + "58 shot " + (temp / "battle1.png") + "\n" + click(70) + click(155) +
+                  click(200) + "240 shot " + (temp / "battle2.png") + "\n" + click(280) + "300 shot " +
+                  (temp / "defeat.png") + "\n"),
+              0)
+        << ReadTextFile(temp / "stderr.txt");
+
+    // Battle 1, area 1: the battle command conquers area 1 before the battle starts,
+    // so the funds are 50 x 1 + 500 = 550 and the base has 3000 durability.
+    // Wave 1: the enemy appears at tick 1 on (4, 0), 4096 units from the base, in its
+    // reach (103 x 40 = 4120). The base (attack 5, reload 50) fires at once; its shot
+    // falls 2048 x 300 div 4579 = 134 a tick and lands in its 16th step, at tick 16.
+    // Money 550 + 30 + 100 (the next wave's income for an unhurt base) = 680; wave
+    // bonus 100 + 680 div 20 = 134, time bonus 72000 div 16 = 4500; score 30 + 134 + 4500.
+    // Wave 2: the enemy comes at tick 60 (the base has long reloaded) and is hit at
+    // tick 75: money 680 + 30 + 100 = 810; bonuses 100 + 810 div 20 = 140 and
+    // 72000 div 75 = 960; score 4664 + 30 + 140 + 960 = 5794.
+    // Battle 2, area 2: funds 50 x 1 + 400 = 450; 50 enemies stand on the ring around
+    // the base from tick 1 and take 50 durability a tick: 3000 is gone at tick 60.
+    EXPECT_EQ(ReadTextFile(temp / "battle.log"),
+              "1 1 16 680 4664 3000 0 cleared\n"
+              "1 2 75 810 5794 3000 0 won\n"
+              "2 1 60 450 0 0 50 lost\n");
+
+    const TBitmap32 first = Shot("battle1.png");
+    ASSERT_EQ(first.Width(), 800);
+    EXPECT_GT(Count(first, kGround), 10000) << "the field";
+    EXPECT_GT(Count(first, kBase), 500) << "the base";
+    EXPECT_GT(Count(first, kEnemy), 100) << "the enemy";
+    EXPECT_GT(Count(first, kShot), 50) << "the base's shot";
+    EXPECT_GT(Count(Shot("battle2.png"), kEnemy), 1000) << "the enemies around the base";
+    EXPECT_EQ(*Shot("defeat.png").PixelPtr(400, 300), kDefeat) << "the defeat script runs";
+}
+
+}  // namespace
+}  // namespace vandor
