@@ -46,14 +46,6 @@ void SetFrame(TLayerItem& layer, const TRect& frame) {
 
 }  // namespace
 
-TProjection TQTDGame::Project(int x, int y, int h) {
-    const int a = x + y;
-    int b = x - y;
-    const int depth = -b - h;
-    b -= 2 * h;
-    return {400 + a / 64, 260 + b / 128, 4000 + depth / 64};
-}
-
 TPoint TQTDGame::CellOfTag(int tag) {
     const int v = tag - CellTag(-kGrid, -kGrid);
     return {(v % 10000) / 100 - kGrid, v / 10000 - kGrid};

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "battle/LayerArrow.h"
 #include "battle/QTDGame.h"
@@ -25,6 +26,7 @@ constexpr int kGravity = 32;
 constexpr std::array<TColor32, 3> kDebrisColours{0x331111, 0x660000, 0x666666};
 constexpr int kNoHeroine = 11;  // the base without heroine 1
 constexpr int kCutInDamage = 100;
+constexpr int kRetiredZ = std::numeric_limits<int>::min();  // behind every layer that is drawn
 
 std::string Numbered(const char* format, int a, int b = 0) {
     char text[64];
@@ -133,9 +135,27 @@ int TQTDGame::TakeFreeProjectile() {
 
 void TQTDGame::FreeProjectile(int n) {
     TProjectile& projectile = Projectiles_[static_cast<std::size_t>(n)];
-    if (projectile.Layer) Layers.Remove(*projectile.Layer);
+    if (projectile.Layer) RetireLayer(*projectile.Layer);
     projectile.Layer = nullptr;
     FirstFreeProjectile_ = std::min(FirstFreeProjectile_, n);
+}
+
+// The layer list removes a layer by searching for it and closing the gap behind it,
+// which for the thousands of shots and debris a fast frame ends costs more than the
+// rest of the frame. A finished projectile's layer is hidden at once instead and put
+// behind everything, so that the frame's sort gathers such layers at the end of the
+// list, where DeleteRetiredLayers takes them off without searching or moving any other.
+void TQTDGame::RetireLayer(TQTDLayerArrow& layer) {
+    layer.SetVisible(false);
+    layer.SetPosition(layer.Position.X, layer.Position.Y, kRetiredZ);
+    ++RetiredLayers_;
+}
+
+void TQTDGame::DeleteRetiredLayers() {
+    while (RetiredLayers_ > 0 && Layers.Count() > 0 && Layers.Items(Layers.Count() - 1).Position.Z == kRetiredZ) {
+        Layers.Delete(Layers.Count() - 1);
+        --RetiredLayers_;
+    }
 }
 
 int TQTDGame::ProjectileCount() const {
@@ -191,8 +211,7 @@ void TQTDGame::SpawnDebris(int i) {
     const int n = TakeFreeProjectile();
     if (n < 0) return;
     TProjectile& debris = Projectiles_[static_cast<std::size_t>(n)];
-    auto layer = std::make_unique<TQTDLayerArrow>(std::make_unique<TBitmap32>(kDebrisSize, kDebrisSize));
-    layer->Bitmap()->SetDrawMode(TDrawMode::dmBlend);
+    auto layer = std::make_unique<TQTDLayerArrow>();
     layer->SetSize(kDebrisSize, kDebrisSize);
     layer->Tag = static_cast<int>(kDebrisColours[static_cast<std::size_t>(Random(3))]);
     layer->Kind = TQTDLayerArrow::kDebris;
@@ -220,6 +239,14 @@ void TQTDGame::PlaceProjectile(TProjectile& projectile) {
             kProjectileZ);
 }
 
+// A projectile layer's rectangle is always to be drawn again (TQTDLayerArrow::Draw
+// leaves Changed set), so bringing it up to date needs nothing but the rectangle.
+void TQTDGame::FitProjectileLayers() {
+    for (const TProjectile& projectile : Projectiles_) {
+        if (projectile.Layer) projectile.Layer->UpdateRect();
+    }
+}
+
 void TQTDGame::StepProjectiles() {
     // Table order; debris made by a landing shot further down the table moves this tick.
     for (int n = 0; n < kMaxProjectiles; ++n) {
@@ -236,7 +263,12 @@ void TQTDGame::StepProjectile(int n) {
         FreeProjectile(n);
         return;
     }
-    PlaceProjectile(p);
+    // The layer moves every tick for its trail; its drawn rectangle follows once a frame
+    // (FitProjectileLayers), which spares a change notice per projectile and tick.
+    const TProjection point = Project(p.Pos.X - kGridOrigin, p.Pos.Y - kGridOrigin, p.Pos.Z);
+    layer.Position.X = point.X;
+    layer.Position.Y = point.Y;
+    layer.Position.Z = point.Z + kProjectileZ;
     layer.PushTrail();
     p.Pos.X += p.Vel.X;
     p.Pos.Y += p.Vel.Y;

@@ -1,14 +1,22 @@
 #include "battle/DistanceField.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vandor {
 namespace {
 
-constexpr int kStepX = TDistanceField::kSide;  // the neighbour at x + 1
-constexpr int kStepY = 1;                      // the neighbour at y + 1
+constexpr int kStepX = 1;                      // the neighbour at x + 1
+constexpr int kStepY = TDistanceField::kSide;  // the neighbour at y + 1
 
 bool InBaseSquare(int x, int y) { return x >= -1 && x <= 1 && y >= -1 && y <= 1; }
+
+// Eight flags at once: most cells of a pass are closed, and their rows lie side by side.
+bool EightClosed(const uint8_t* open) {
+    uint64_t flags;
+    std::memcpy(&flags, open, sizeof flags);
+    return flags == 0;
+}
 
 }  // namespace
 
@@ -18,16 +26,15 @@ void TDistanceField::Compute(const std::array<uint8_t, kCells>& occupied, int bx
     int blocked = 0;
     for (int y = -kPathRegion; y <= kPathRegion; ++y) {
         for (int x = -kPathRegion; x <= kPathRegion; ++x) {
-            const int i = Index(x, y);
-            if (occupied[i] && !InBaseSquare(x, y)) {
-                Dist_[i] = kBlocked;
-                Open_[i] = 0;
+            if (occupied[Index(x, y)] && !InBaseSquare(x, y)) {
+                Dist_[Row(x, y)] = kBlocked;
+                Open_[Row(x, y)] = 0;
                 ++blocked;
             }
         }
     }
-    if (bx >= -kReach && bx <= kReach && by >= -kReach && by <= kReach) Dist_[Index(bx, by)] = kBlocked;
-    Dist_[Index(0, 0)] = 0;
+    if (bx >= -kReach && bx <= kReach && by >= -kReach && by <= kReach) Dist_[Row(bx, by)] = kBlocked;
+    Dist_[Row(0, 0)] = 0;
 
     int32_t* dist = Dist_.data();
     uint8_t* open = Open_.data();
@@ -35,12 +42,20 @@ void TDistanceField::Compute(const std::array<uint8_t, kCells>& occupied, int bx
     for (int pass = 0, k = 5; pass < passes; ++pass, ++k) {
         const int r = std::min(k / 3, kReach - 1);
         for (int y = -r; y <= r; ++y) {
-            for (int x = -r; x <= r; ++x) {
-                const int i = Index(x, y);
-                if (!open[i]) continue;
+            // x = -r..r, in this order, skipping closed cells.
+            const int end = Row(r, y) + 1;
+            for (int i = Row(-r, y); i < end;) {
+                if (!open[i]) {
+                    if (i + 8 <= end && EightClosed(open + i)) {
+                        i += 8;
+                    } else {
+                        ++i;
+                    }
+                    continue;
+                }
                 int32_t d = dist[i];
                 if (d >= kBlocked) {
-                    open[i] = 0;
+                    open[i++] = 0;
                     continue;
                 }
                 const int32_t before = d;
@@ -61,12 +76,13 @@ void TDistanceField::Compute(const std::array<uint8_t, kCells>& occupied, int bx
                 diagonal(-kStepX, -kStepY);
                 if (d != before) {
                     dist[i] = d;
-                    for (int dx = -kStepX; dx <= kStepX; dx += kStepX) {
-                        for (int dy = -1; dy <= 1; ++dy) open[i + dx + dy] = 1;
+                    for (int dy = -kStepY; dy <= kStepY; dy += kStepY) {
+                        for (int dx = -1; dx <= 1; ++dx) open[i + dy + dx] = 1;
                     }
                 } else {
                     open[i] = 0;
                 }
+                ++i;
             }
         }
     }

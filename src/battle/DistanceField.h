@@ -28,10 +28,13 @@ public:
     // outside the base square block the way, and so does (bx, by) ((0, 0) adds no block).
     void Compute(const std::array<uint8_t, kCells>& occupied, int bx, int by);
 
-    int32_t Dist(int x, int y) const { return Dist_[Index(x, y)]; }
-    const std::array<int32_t, kCells>& Distances() const { return Dist_; }
+    int32_t Dist(int x, int y) const { return Dist_[Row(x, y)]; }
 
 private:
+    // The field's own order: rows of y, as the passes sweep them, so that a row's cells
+    // lie side by side.
+    static constexpr int Row(int x, int y) { return (y + kReach) * kSide + (x + kReach); }
+
     std::array<int32_t, kCells> Dist_{};
     std::array<uint8_t, kCells> Open_{};
 };

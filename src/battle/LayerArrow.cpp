@@ -20,7 +20,7 @@ TQTDLayerArrow::TQTDLayerArrow(IPictureSource& pictures, std::string_view name) 
     Init();
 }
 
-TQTDLayerArrow::TQTDLayerArrow(std::unique_ptr<TBitmap32> bitmap) : TLayerItem(std::move(bitmap)) { Init(); }
+TQTDLayerArrow::TQTDLayerArrow() { Init(); }
 
 void TQTDLayerArrow::Init() {
     Age = 0;
@@ -70,19 +70,25 @@ void TQTDLayerArrow::DrawLine(TBitmap32& target, TColor32 dot, TColor32 line) {
     if (TrailSet(2)) target.DrawLine(x, y, TrailX[2], TrailY[2], line, false);
 }
 
+// Each square is blended straight into the target: the very pixels that drawing a 5 × 5
+// blend-mode bitmap holding the square in its corner would give (a transparent pixel
+// leaves the target as it is), without a bitmap or a general Draw call per square.
 void TQTDLayerArrow::DrawDebris(TBitmap32& target) {
-    TBitmap32* own = Bitmap();
-    if (!own) return;
     const TColor32 colour = static_cast<TColor32>(Tag) & 0xFFFFFF;
     for (int i = kTrailLength - 1; i >= 0; --i) {
-        own->FillRect(own->BoundsRect(), 0);
         const int e = std::clamp((11 - i - Age / 8) / 2, 1, 5);
         const int o = e / 2;
         const int a = i == 0 ? 255 - 3 * Age : 160 - 3 * Age - 11 * i;
-        if (a <= 0) continue;
-        own->FillRect({0, 0, e, e}, (static_cast<TColor32>(a) << 24) + (i == 0 ? colour : 0xFFFFFF));
+        // An empty entry lies far off the target, where its square would draw nothing.
+        if (a <= 0 || !TrailSet(i)) continue;
+        const TColor32 pixel = (static_cast<TColor32>(a) << 24) + (i == 0 ? colour : 0xFFFFFF);
         const auto k = static_cast<std::size_t>(i);
-        target.DrawAt(TrailX[k] - o, TrailY[k] - o, *own);
+        const int left = std::max(TrailX[k] - o, 0);
+        const int right = std::min(TrailX[k] - o + e, target.Width());
+        for (int y = std::max(TrailY[k] - o, 0); y < std::min(TrailY[k] - o + e, target.Height()); ++y) {
+            TColor32* row = target.ScanLine(y);
+            for (int x = left; x < right; ++x) row[x] = BlendPixel(pixel, row[x], 255);
+        }
     }
 }
 

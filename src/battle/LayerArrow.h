@@ -4,11 +4,10 @@
 // of debris of a fallen enemy. It remembers the last eight screen points it was
 // placed at and draws from that trail: lines from two ticks back to now, sprites
 // with two trailing dots, debris as a fading streak. The battle places it every tick
-// and calls PushTrail right after.
+// and calls PushTrail right after; its drawn rectangle follows once a frame.
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string_view>
 
 #include "compositor/LayerItem.h"
@@ -23,8 +22,8 @@ public:
 
     // A sprite shot from the shared picture.
     TQTDLayerArrow(IPictureSource& pictures, std::string_view name);
-    // A line shot (no bitmap) or debris (a bitmap of its own, sized by the battle).
-    explicit TQTDLayerArrow(std::unique_ptr<TBitmap32> bitmap = nullptr);
+    // A line shot or a particle of debris, drawn without a picture.
+    TQTDLayerArrow();
 
     void PushTrail();
     void Draw(TBitmap32& target) override;

@@ -152,7 +152,10 @@ bool TQTDGame::Update(int elapsedMs) {
     // Shots keep flying while paused or between waves, but not while a voice holds a running wave.
     if ((Speed <= 0 || CaptionTimer > 0 || Prep) && ProjectileCount() > 0) StepProjectiles();
     RefreshPanels();
-    return Layers.Render(elapsedMs);
+    FitProjectileLayers();
+    const bool drawn = Layers.Render(elapsedMs);
+    DeleteRetiredLayers();  // sorted to the end of the list by this render
+    return drawn;
 }
 
 void TQTDGame::RunWave() {

@@ -176,8 +176,13 @@ public:
     std::function<void()> OnBattleEnd;
     std::function<void(const TBattleRecord&)> OnRecord;
 
-    // --- coordinates (BattleField.cpp)
-    static TProjection Project(int x, int y, int h);
+    // --- coordinates (BattleField.cpp; the projection here, as every projectile takes it every tick)
+    static TProjection Project(int x, int y, int h) {
+        const int a = x + y;
+        const int b = x - y;
+        const int depth = -b - h;
+        return {400 + a / 64, 260 + (b - 2 * h) / 128, 4000 + depth / 64};
+    }
     static TProjection ProjectCell(int x, int y) { return Project(x * kCellUnit, y * kCellUnit, 0); }
     static int CellTag(int x, int y) { return y * 10000 + x * 100 + 101000; }
     static TPoint CellOfTag(int tag);
@@ -329,7 +334,10 @@ private:
     int ChooseTarget(int x, int y, int range) const;
     int TakeFreeProjectile();
     void FreeProjectile(int n);
+    void RetireLayer(TQTDLayerArrow& layer);
+    void DeleteRetiredLayers();
     void PlaceProjectile(TProjectile& projectile);
+    void FitProjectileLayers();
     void LandShot(int n);
     void SetCutInPermissions();
     void WaveStartCutIn();
@@ -353,6 +361,7 @@ private:
     std::array<TEnemy, kMaxEnemies> Enemies_{};
     std::array<TProjectile, kMaxProjectiles> Projectiles_{};
     int FirstFreeProjectile_ = 0;  // no record below it is free
+    int RetiredLayers_ = 0;        // hidden projectile layers still in the list
     int GroundColumn_ = 4;
 };
 
