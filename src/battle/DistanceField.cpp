@@ -53,27 +53,25 @@ void TDistanceField::Compute(const std::array<uint8_t, kCells>& occupied, int bx
                     }
                     continue;
                 }
-                int32_t d = dist[i];
-                if (d >= kBlocked) {
+                const int32_t before = dist[i];
+                if (before >= kBlocked) {
                     open[i++] = 0;
                     continue;
                 }
-                const int32_t before = d;
-                // Each comparison sees the value the previous one left.
-                for (const int n : {i + kStepX, i - kStepX, i + kStepY, i - kStepY}) {
-                    if (dist[n] < d - 10) d = dist[n] + 10;
-                }
-                // Diagonals pass only between two open side cells.
+                // A neighbour replaces the value only when it is lower after its step, so
+                // the comparisons in turn, each seeing the value the last one left, end at
+                // the lowest candidate, which is taken at once. Diagonals count only
+                // between two open side cells.
+                const auto lowest = [](int32_t a, int32_t b) { return a < b ? a : b; };
                 const auto diagonal = [&](int sideX, int sideY) {
-                    const int n = i + sideX + sideY;
-                    if (dist[n] < d - 14 && dist[i + sideX] < kBlocked && dist[i + sideY] < kBlocked) {
-                        d = dist[n] + 14;
-                    }
+                    const bool between = dist[i + sideX] < kBlocked && dist[i + sideY] < kBlocked;
+                    return between ? dist[i + sideX + sideY] + 14 : kBlocked;
                 };
-                diagonal(kStepX, kStepY);
-                diagonal(-kStepX, kStepY);
-                diagonal(kStepX, -kStepY);
-                diagonal(-kStepX, -kStepY);
+                const int32_t straight =
+                    lowest(lowest(dist[i + kStepX], dist[i - kStepX]), lowest(dist[i + kStepY], dist[i - kStepY])) + 10;
+                const int32_t slanted = lowest(lowest(diagonal(kStepX, kStepY), diagonal(-kStepX, kStepY)),
+                                               lowest(diagonal(kStepX, -kStepY), diagonal(-kStepX, -kStepY)));
+                const int32_t d = lowest(before, lowest(straight, slanted));
                 if (d != before) {
                     dist[i] = d;
                     for (int dy = -kStepY; dy <= kStepY; dy += kStepY) {
