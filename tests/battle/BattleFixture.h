@@ -35,11 +35,23 @@ inline void SavePicture(const std::string& path, int width, int height) {
     ASSERT_TRUE(SavePng(picture, path));
 }
 
-class BattleTest : public ::testing::Test {
+// The data folder and the file lookup on it, made before the battle: `prepare` writes
+// the files the battle reads when it is made (its field and button pictures).
+class TBattleFolder {
+protected:
+    explicit TBattleFolder(void (*prepare)(const TTempFolder&)) {
+        if (prepare) prepare(Folder);
+        Files.AddFolder(Folder.Folder());
+    }
+
+    TTempFolder Folder;
+    TFileCache Files{nullptr};
+};
+
+class BattleTest : public ::testing::Test, protected TBattleFolder {
 protected:
     BattleTest() : BattleTest(nullptr) {}
-    // `prepare` writes the files the battle reads when it is made: its field and button pictures.
-    explicit BattleTest(void (*prepare)(const TTempFolder&)) : Ready_(Prepare(prepare)) { Game.Campaign = &Dat; }
+    explicit BattleTest(void (*prepare)(const TTempFolder&)) : TBattleFolder(prepare) { Game.Campaign = &Dat; }
 
     void Write(const std::string& name, const std::string& text) { WriteTextFile(Folder / name, text); }
     void Picture(const std::string& name, int width, int height) { SavePicture(Folder / name, width, height); }
@@ -70,23 +82,11 @@ protected:
     }
     void NextTick() { RunTo(Game.Ticks + 1); }
 
-    TTempFolder Folder;
     TSimulatedClock Clock;
-    TFileCache Files{nullptr};
     TAImageCache Images{Files, nullptr, TAImageCache::kDebugLimit};
     THeadlessWaveDevice Device{Clock};
     TSoundPlayer Sound{Device, &Files};
     std::mt19937 Random{20240611};
-
-private:
-    bool Prepare(void (*prepare)(const TTempFolder&)) {
-        if (prepare) prepare(Folder);
-        Files.AddFolder(Folder.Folder());
-        return true;
-    }
-    bool Ready_;
-
-protected:
     TQTDGame Game{TBattleServices{Images, Files, Sound, Random}};
     TQTDGameDat Dat{Game.Store()};  // freed before the battle that owns its store
 };
