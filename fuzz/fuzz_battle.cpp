@@ -43,23 +43,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Write("st01.txt", bytes.substr(0, split));
     Write("bt00-00.txt", split == std::string_view::npos ? std::string_view() : bytes.substr(split + 1));
 
+    // One battle object plays every input, as the game's one battle plays every battle
+    // of a campaign; the file cache forgets the last input's files.
     static TSimulatedClock clock;
     static THeadlessWaveDevice device(clock);
-    TFileCache files(nullptr);
-    files.AddFolder(Folder());
-    TAImageCache images(files, nullptr, 1 << 20);
-    TSoundPlayer sound(device, &files);
-    std::mt19937 random(1);
-    TQTDGame battle({images, files, sound, random});
-    TQTDGameDat campaign(battle.Store());
+    static TFileCache files(nullptr);
+    static TAImageCache images(files, nullptr, 1 << 20);
+    static TSoundPlayer sound(device, &files);
+    static std::mt19937 random(1);
+    static TQTDGame battle({images, files, sound, random});
+    static TQTDGameDat campaign(battle.Store());
     battle.Campaign = &campaign;
+    files.RemoveSources();
+    files.AddFolder(Folder());
 
     battle.StartBattle(1);
     for (int wave = 0; wave < 3 && !battle.Lost && battle.WaveIndex < battle.WaveCount; ++wave) {
         battle.CaptionTimer = -1;
         battle.StartWave();
         battle.Speed = TQTDGame::kFastSpeed;
-        for (int frame = 0; frame < 40 && !battle.Prep; ++frame) {
+        for (int frame = 0; frame < 8 && !battle.Prep; ++frame) {
             battle.VoiceChannel = -1;
             battle.Update(20);
             if (battle.EnemiesLeft() < 0 || battle.EnemiesLeft() > 250 + TQTDGame::kMaxEnemies) __builtin_trap();
