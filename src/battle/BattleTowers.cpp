@@ -26,7 +26,7 @@ constexpr int kGravity = 32;
 constexpr std::array<TColor32, 3> kDebrisColours{0x331111, 0x660000, 0x666666};
 constexpr int kNoHeroine = 11;  // the base without heroine 1
 constexpr int kCutInDamage = 100;
-constexpr int kRetiredZ = std::numeric_limits<int>::min();  // behind every layer that is drawn
+constexpr int kRetiredZ = std::numeric_limits<int>::min();  // sorts after every other layer
 
 std::string Numbered(const char* format, int a, int b = 0) {
     char text[64];
@@ -142,8 +142,8 @@ void TQTDGame::FreeProjectile(int n) {
 
 // The layer list removes a layer by searching for it and closing the gap behind it,
 // which for the thousands of shots and debris a fast frame ends costs more than the
-// rest of the frame. A finished projectile's layer is hidden at once instead and put
-// behind everything, so that the frame's sort gathers such layers at the end of the
+// rest of the frame. A finished projectile's layer is hidden at once instead and given
+// the smallest depth, so that the frame's sort gathers such layers at the end of the
 // list, where DeleteRetiredLayers takes them off without searching or moving any other.
 void TQTDGame::RetireLayer(TQTDLayerArrow& layer) {
     layer.SetVisible(false);
