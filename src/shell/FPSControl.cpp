@@ -49,4 +49,9 @@ bool TFPSControl::Tick() {
     return true;
 }
 
+int TFPSControl::UntilDue() const {
+    const uint32_t now = Clock_.Now();
+    return std::max(Intervals_[Slot_] - static_cast<int32_t>(now - FrameTimes_[1]), 0);
+}
+
 }  // namespace vandor

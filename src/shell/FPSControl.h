@@ -22,6 +22,9 @@ public:
     void SetRate(int rate);
     // Runs a frame through OnTick when one is due; true when a frame ran.
     bool Tick();
+    // Milliseconds until the next frame is due, 0 when it is due or overdue: a window
+    // host can sleep in its event loop that long instead of calling Tick.
+    int UntilDue() const;
 
     int Rate() const { return Rate_; }
     int Slot() const { return Slot_; }

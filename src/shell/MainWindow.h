@@ -91,6 +91,8 @@ public:
     void FormKeyPress(int character);
     // Returns whether the host should call again at once.
     bool AppEventsIdle();
+    // Milliseconds the next idle call can wait: until the next frame is due.
+    int IdleDelay();
     void AppEventsActivate();
     void AppEventsDeactivate();
     // Every exception that escapes an event handler ends here: logged and written, and

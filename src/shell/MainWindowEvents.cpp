@@ -31,6 +31,7 @@ void TggTDMain::ConnectEvents() {
     events.OnPaint = [this] { Guarded([&] { FormPaint(); }); };
     events.OnCloseQuery = [this] { return Guarded([&] { return FormCloseQuery(); }, false); };
     events.OnIdle = [this] { return Guarded([&] { return AppEventsIdle(); }, false); };
+    events.IdleDelay = [this] { return IdleDelay(); };
     events.OnTimer = [this] { Guarded([&] { SubTimerTimer(); }); };
     Host_.SetEvents(std::move(events));
 }
@@ -49,6 +50,11 @@ bool TggTDMain::AppEventsIdle() {
     IdleCount_ = (IdleCount_ + 1) % kIdlePumpInterval;
     if (IdleCount_ == 0) Host_.PumpMessages();
     return true;
+}
+
+int TggTDMain::IdleDelay() {
+    if (Terminating() || Destroying_) return 0;
+    return Pacer_->UntilDue();
 }
 
 void TggTDMain::SubTimerTimer() {

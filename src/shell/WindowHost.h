@@ -58,6 +58,11 @@ struct TWindowEvents {
     // Called whenever the host has nothing else to do. Returning true asks to be
     // called again at once; false waits for the next event or timer tick.
     std::function<bool()> OnIdle{};
+    // While OnIdle asks to be called again: how many milliseconds the next call can
+    // wait (the game's next frame is due then), so that the host sleeps until then
+    // instead of calling it back to back; input and timer events still come at once.
+    // Unset, or 0: no wait.
+    std::function<int()> IdleDelay{};
     // The 5 ms timer, while enabled by SetTimerEnabled.
     std::function<void()> OnTimer{};
 };

@@ -110,6 +110,41 @@ TEST(FPSControl, SlowFramesCatchUpAndAStallResynchronises) {
     EXPECT_EQ(elapsed[11], 20);
 }
 
+TEST(FPSControl, UntilDueCountsDownToTheNextFrame) {
+    TSimulatedClock clock(1000);
+    TFPSControl pacer(50, clock);
+    int frames = 0;
+    int frameLength = 0;
+    pacer.OnTick = [&](TFPSControl&) {
+        ++frames;
+        clock.Advance(static_cast<uint32_t>(frameLength));
+    };
+    EXPECT_EQ(pacer.UntilDue(), 20);
+    clock.Advance(7);
+    EXPECT_EQ(pacer.UntilDue(), 13);
+    clock.Advance(13);
+    EXPECT_EQ(pacer.UntilDue(), 0);
+    clock.Advance(5);
+    EXPECT_EQ(pacer.UntilDue(), 0) << "overdue";
+
+    // Asking runs nothing; the frame at 1025 was scheduled for 1020, so the next is
+    // due at 1040, and the pacer's own short sleep after the frame counts too.
+    EXPECT_EQ(frames, 0);
+    ASSERT_TRUE(pacer.Tick());
+    EXPECT_EQ(pacer.UntilDue(), static_cast<int>(1040 - clock.Now()));
+    EXPECT_GT(pacer.UntilDue(), 0);
+
+    // A frame that runs longer than the interval leaves the next one due at once.
+    clock.Set(1040);
+    frameLength = 30;
+    ASSERT_TRUE(pacer.Tick());
+    EXPECT_EQ(pacer.UntilDue(), 0);
+    frameLength = 0;
+    ASSERT_TRUE(pacer.Tick());
+    EXPECT_EQ(frames, 3);
+    EXPECT_EQ(pacer.UntilDue(), static_cast<int>(1080 - clock.Now()));
+}
+
 TEST(FPSControl, SurvivesTheClockWrappingAround) {
     TSimulatedClock clock(0xFFFFFFFFu - 30);
     TFPSControl pacer(50, clock);

@@ -241,6 +241,24 @@ TEST_F(MainWindowTest, InactiveWindowKeepsAnimatingFromTheTimer) {
     EXPECT_FALSE(host.TimerEnabled());
 }
 
+TEST_F(MainWindowTest, IdleCallsCanWaitUntilTheNextFrameIsDue) {
+    WriteScript("first.txt", "[文章枠/なし]\nテキスト。\n");
+    TggTDMain& main = Start();
+    ASSERT_TRUE(host.Events().IdleDelay);
+    Frames(1);
+    const int delay = host.Events().IdleDelay();
+    EXPECT_GT(delay, 0);
+    EXPECT_LT(delay, 20);
+    clock.Advance(static_cast<uint32_t>(delay - 1));
+    EXPECT_EQ(host.Events().IdleDelay(), 1);
+    clock.Advance(1);
+    EXPECT_EQ(host.Events().IdleDelay(), 0);
+    const uint64_t frames = main.FrameCount();
+    EXPECT_TRUE(host.Events().OnIdle());
+    EXPECT_EQ(main.FrameCount(), frames + 1) << "the frame was due when the wait ended";
+    EXPECT_GT(host.Events().IdleDelay(), 0);
+}
+
 TEST_F(MainWindowTest, TextSpeedAndVolumeMenusFollowTheSettings) {
     WriteTextFile(ThisConfig(), "[Text]\nSpeed=25\n[Sound]\nVolume0=65\nVolume2=40\n");
     WriteScript("first.txt", "テキスト。\n");

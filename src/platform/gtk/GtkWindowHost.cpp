@@ -27,8 +27,8 @@ constexpr guint kTimerInterval = 5;  // ms
 // PumpMessages stops after this many dispatches even if sources keep being ready
 // (a timer whose handler takes longer than its interval would never let it end).
 constexpr int kMaxPumpedEvents = 1000;
-// While the game keeps asking to be called again at once, its idle callback runs back
-// to back for up to this long: between frames the game sleeps about a millisecond per
+// While the game keeps asking to be called again at once, with no delay, its idle
+// callback runs back to back for up to this long: between frames the game sleeps about a millisecond per
 // call, and one trip around the GLib main loop per call (polling the X connection and
 // every source) added nearly 1 % of a core to a still scene. Input waits at most this
 // long, well under a frame; a new picture ends the run at once, so that it reaches the
@@ -81,6 +81,9 @@ struct TGtkWindowHost::TImpl {
     bool TraceFirstPicture = false;
 
     guint IdleSource = 0;
+    // Armed instead of IdleSource while the game's next idle call can wait (IdleDelay):
+    // the process sleeps in the main loop until then, or until input comes.
+    guint IdleWaitSource = 0;
     guint TimerSource = 0;
     guint ActiveCheckSource = 0;
     bool InIdle = false;
@@ -170,19 +173,33 @@ namespace {
 
 using TImpl = TGtkWindowHost::TImpl;
 
+gboolean IdleWaitOver(gpointer data) {
+    auto& impl = *static_cast<TImpl*>(data);
+    impl.IdleWaitSource = 0;
+    impl.WakeIdle();
+    return G_SOURCE_REMOVE;
+}
+
 gboolean IdleTick(gpointer data) {
     auto& impl = *static_cast<TImpl*>(data);
     bool again = false;
+    int delay = 0;
     const gint64 start = g_get_monotonic_time();
     impl.InIdle = true;
     impl.PictureQueued = false;
     do {
-        impl.Guard([&] { again = impl.Events.OnIdle && impl.Events.OnIdle(); });
-    } while (again && !impl.Closed && !impl.PictureQueued &&
+        impl.Guard([&] {
+            again = impl.Events.OnIdle && impl.Events.OnIdle();
+            delay = again && impl.Events.IdleDelay ? impl.Events.IdleDelay() : 0;
+        });
+    } while (again && delay <= 0 && !impl.Closed && !impl.PictureQueued &&
              g_get_monotonic_time() - start < kIdleRunMicroseconds);
     impl.InIdle = false;
-    if (again && !impl.Closed) return G_SOURCE_CONTINUE;
+    if (again && !impl.Closed && delay <= 0) return G_SOURCE_CONTINUE;
     impl.IdleSource = 0;
+    if (again && !impl.Closed) {
+        impl.IdleWaitSource = g_timeout_add(static_cast<guint>(delay), IdleWaitOver, &impl);
+    }
     return G_SOURCE_REMOVE;
 }
 
@@ -339,7 +356,9 @@ gboolean WindowDelete(GtkWidget*, GdkEvent*, gpointer data) {
 }  // namespace
 
 void TGtkWindowHost::TImpl::WakeIdle() {
-    if (IdleSource == 0 && !Closed && Events.OnIdle) {
+    // A waiting game has taken its input already, in the event handlers; its next frame
+    // is not due before the wait ends.
+    if (IdleSource == 0 && IdleWaitSource == 0 && !Closed && Events.OnIdle) {
         IdleSource = g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, IdleTick, this, nullptr);
     }
 }
@@ -362,7 +381,7 @@ void TGtkWindowHost::TImpl::CloseRequested() {
     Closed = true;
     // The game stores the window's place after it has closed; a hidden window no longer knows it.
     gtk_window_get_position(GTK_WINDOW(Window), &LastPosition.X, &LastPosition.Y);
-    for (guint* source : {&IdleSource, &TimerSource}) {
+    for (guint* source : {&IdleSource, &IdleWaitSource, &TimerSource}) {
         if (*source != 0) g_source_remove(*source);
         *source = 0;
     }
@@ -411,7 +430,7 @@ TGtkWindowHost::TGtkWindowHost() : Impl_(std::make_unique<TImpl>()) {
 TGtkWindowHost::~TGtkWindowHost() {
     TImpl& impl = *Impl_;
     gdk_event_handler_set(PlainEventHandler, nullptr, nullptr);
-    for (guint source : {impl.IdleSource, impl.TimerSource, impl.ActiveCheckSource}) {
+    for (guint source : {impl.IdleSource, impl.IdleWaitSource, impl.TimerSource, impl.ActiveCheckSource}) {
         if (source != 0) g_source_remove(source);
     }
     impl.MenuBar.reset();

@@ -1,6 +1,7 @@
 // Opens the GTK game window with a small menu and a test picture, and prints every
 // event it receives as one line on stdout, for scripts/gtk-smoke to drive with
-// xdotool under Xvfb and to check. Options: --seconds N (give up after N seconds),
+// xdotool under Xvfb and to check. Its idle handler asks to wait kIdleDelay between
+// calls, as the game does until its next frame is due. Options: --seconds N (give up after N seconds),
 // --title TEXT.
 
 #include <chrono>
@@ -17,6 +18,8 @@
 using namespace vandor;
 
 namespace {
+
+constexpr int kIdleDelay = 10;  // ms
 
 const char* ButtonName(TMouseButton button) {
     switch (button) {
@@ -155,6 +158,7 @@ int main(int argc, char** argv) {
         ++idleCalls;
         return tick();
     };
+    events.IdleDelay = [] { return kIdleDelay; };
     events.OnTimer = [&] {
         ++timerCalls;
         tick();
@@ -170,7 +174,9 @@ int main(int argc, char** argv) {
     host.Run();
     const TPoint position = host.Position();
     std::printf("position %d %d\n", position.X, position.Y);
-    std::printf("idle-calls %ld\ntimer-calls %ld\nclosed\n", idleCalls, timerCalls);
+    const auto ran = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    std::printf("idle-calls %ld\ntimer-calls %ld\nran-ms %lld\nidle-delay-ms %d\nclosed\n", idleCalls, timerCalls,
+                static_cast<long long>(ran.count()), kIdleDelay);
     host.SetMenu(nullptr);
     return timedOut ? 2 : 0;
 }
