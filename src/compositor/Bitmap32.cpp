@@ -13,10 +13,10 @@ void TBitmap32::SetSize(int width, int height) {
     height = std::max(height, 0);
     if (width == Width_ && height == Height_) return;
     const uint64_t count = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
-    std::vector<TColor32> bits;
+    std::vector<TColor32, TZeroedAllocator<TColor32>> bits;
     try {
         if (count > bits.max_size()) throw std::bad_alloc();
-        bits.assign(static_cast<std::size_t>(count), 0);
+        bits.resize(static_cast<std::size_t>(count));
     } catch (const std::bad_alloc&) {
         throw std::runtime_error("Can't allocate the DIB handle");
     }

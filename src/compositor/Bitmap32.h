@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "compositor/ZeroedAllocator.h"
 #include "util/Geometry.h"
 
 namespace vandor {
@@ -83,7 +84,7 @@ public:
 private:
     int Width_ = 0;
     int Height_ = 0;
-    std::vector<TColor32> Bits_;
+    std::vector<TColor32, TZeroedAllocator<TColor32>> Bits_;
     TDrawMode DrawMode_ = TDrawMode::dmOpaque;
     uint8_t MasterAlpha_ = 255;
 };

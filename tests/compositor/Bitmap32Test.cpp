@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -39,6 +40,23 @@ TEST(Bitmap32, SetSizeKeepsPixelsOnlyForTheSameSize) {
     EXPECT_EQ(bitmap.Width(), 0);
     EXPECT_EQ(bitmap.Height(), 2);
     EXPECT_TRUE(bitmap.Empty());
+}
+
+TEST(Bitmap32, LargeSurfacesStartClearAfterOthersWereDrawnAndFreed) {
+    for (int round = 0; round < 3; ++round) {
+        auto drawn = std::make_unique<TBitmap32>(800, 600);
+        drawn->Clear(0xFF123456);
+        const TBitmap32 copy = *drawn;
+        EXPECT_EQ(CountPixels(copy, 0xFF123456), 800 * 600);
+        drawn.reset();
+        TBitmap32 fresh(800, 600);
+        EXPECT_EQ(CountPixels(fresh, 0), 800 * 600);
+        auto smallDrawn = std::make_unique<TBitmap32>(30, 20);
+        smallDrawn->Clear(0xFF654321);
+        smallDrawn.reset();
+        TBitmap32 small(30, 20);
+        EXPECT_EQ(CountPixels(small, 0), 30 * 20);
+    }
 }
 
 TEST(Bitmap32, ImpossibleSizeFailsWithTheDibMessageAndKeepsTheSurface) {
