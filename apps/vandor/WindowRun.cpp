@@ -14,6 +14,18 @@
 #include "util/Clock.h"
 
 namespace vandor {
+namespace {
+
+// The window's main loop sleeps until the next frame is due (the IdleDelay event), so
+// the pacer's own short sleeps would only add wake-ups and hold input back: on the
+// desktop the game reads the real clock and never sleeps on it.
+class TMainLoopClock final : public IClock {
+public:
+    uint32_t Now() override { return SystemClock().Now(); }
+    void Sleep(uint32_t) override {}
+};
+
+}  // namespace
 
 int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
     TSingleInstance instance(InstanceLockPath());
@@ -30,8 +42,9 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
         return 1;
     }
     TSdlWaveDevice device;
-    const uint32_t seed = static_cast<uint32_t>(std::time(nullptr)) ^ SystemClock().Now();
-    TggTDMain window({*host, SystemClock(), device, folders.ExeFolder, folders.DocumentsFolder,
+    TMainLoopClock clock;
+    const uint32_t seed = static_cast<uint32_t>(std::time(nullptr)) ^ clock.Now();
+    TggTDMain window({*host, clock, device, folders.ExeFolder, folders.DocumentsFolder,
                       folders.ProgramFileName, seed, line.BattleLogPath});
     if (!instance.Warning().empty()) window.Log().Add(instance.Warning());
     // A player who started the game from the desktop sees no terminal: say it in a box too.
