@@ -175,6 +175,55 @@ TEST(DemoDataTest, BattleSpritesKeepInsideTheirFrames) {
     }
 }
 
+// The colour of each cell of a grid laid over the picture, weighted by alpha, and the
+// cell's alpha: pictures of different sizes compare cell by cell.
+std::vector<double> Cells(const TBitmap32& picture, int grid) {
+    std::vector<double> cells;
+    for (int cy = 0; cy < grid; ++cy) {
+        for (int cx = 0; cx < grid; ++cx) {
+            double sums[4] = {};
+            const int x0 = cx * picture.Width() / grid, x1 = (cx + 1) * picture.Width() / grid;
+            const int y0 = cy * picture.Height() / grid, y1 = (cy + 1) * picture.Height() / grid;
+            for (int y = y0; y < y1; ++y) {
+                for (int x = x0; x < x1; ++x) {
+                    const TColor32 pixel = *picture.PixelPtr(x, y);
+                    const double alpha = (pixel >> 24) / 255.0;
+                    for (int channel = 0; channel < 3; ++channel) sums[channel] += alpha * ((pixel >> (8 * channel)) & 0xFF);
+                    sums[3] += 255 * alpha;
+                }
+            }
+            for (double sum : sums) cells.push_back(sum / ((x1 - x0) * (y1 - y0)));
+        }
+    }
+    return cells;
+}
+
+// The icon theme gets one drawing at three sizes: each square, clear in its rounded
+// corners, solid in the middle, and the same picture as the largest one.
+TEST(DemoDataTest, IconIsOneSquarePictureAtEveryThemeSize) {
+    const fs::path icons = fs::path(DEMO_LOOSE_DIR) / "icons";
+    const auto load = [&](int size) {
+        const TBytes bytes = ReadAll(icons / (std::to_string(size) + "x" + std::to_string(size) + ".png"));
+        return DecodePicture(bytes.data(), bytes.size());
+    };
+    const TBitmap32 largest = load(256);
+    constexpr int kGrid = 8;
+    const std::vector<double> reference = Cells(largest, kGrid);
+    for (const int size : {48, 128, 256}) {
+        const TBitmap32 icon = load(size);
+        ASSERT_EQ(icon.Width(), size);
+        ASSERT_EQ(icon.Height(), size);
+        for (const auto& [x, y] : {std::pair{0, 0}, {size - 1, 0}, {0, size - 1}, {size - 1, size - 1}}) {
+            EXPECT_EQ(*icon.PixelPtr(x, y) >> 24, 0u) << size << ": corner " << x << ", " << y;
+        }
+        EXPECT_EQ(*icon.PixelPtr(size / 2, size / 2) >> 24, 255u) << size;
+        const std::vector<double> cells = Cells(icon, kGrid);
+        double worst = 0;
+        for (std::size_t i = 0; i < cells.size(); ++i) worst = std::max(worst, std::abs(cells[i] - reference[i]));
+        EXPECT_LT(worst, 20) << size << " px differs from the 256 px icon";
+    }
+}
+
 TEST(DemoDataTest, SoundsDecodeWithoutClipping) {
     const fs::path loose = DEMO_LOOSE_DIR;
     for (const char* folder : {"bgm", "sound"}) {

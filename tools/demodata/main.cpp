@@ -8,6 +8,8 @@
 // OUT_DIR/image     title, buttons, frames  OUT_DIR/bgm      looping music
 //                   and the battle's pictures
 // OUT_DIR/sound     effects and voices
+// OUT_DIR/icons     the game's desktop icon, one NxN.png per size (not game data: the
+//                   build installs it beside the program and into the icon theme)
 //
 // Everything is drawn and synthesised here from fixed seeds, so the same inputs give
 // the same bytes. The folders are emptied first: a picture dropped from the generator
@@ -24,6 +26,7 @@
 
 #include "Battle.h"
 #include "Characters.h"
+#include "Icon.h"
 #include "Interface.h"
 #include "Music.h"
 #include "SoundEffects.h"
@@ -37,7 +40,7 @@ using namespace vandor::demo;
 
 namespace {
 
-const char* const kFolders[] = {"scenario", "bgimage", "fgimage", "image", "bgm", "sound"};
+const char* const kFolders[] = {"scenario", "bgimage", "fgimage", "image", "bgm", "sound", "icons"};
 
 void Write(const fs::path& path, std::string_view bytes) {
     if (!WriteFileAtomically(path.string(), bytes)) throw std::runtime_error("cannot write \"" + path.string() + "\"");
@@ -106,6 +109,7 @@ void Generate(const fs::path& data, const fs::path& out) {
         WritePictures(MakeTowers(), out / "image", TPngAlpha::Keep);
         WritePictures(MakeEnemies(), out / "image", TPngAlpha::Keep);
         WritePictures(MakeBattleInterface(), out / "image", TPngAlpha::Keep);
+        WritePictures(MakeIcons(), out / "icons", TPngAlpha::Keep);
         WriteSounds(MakeEffects(), out / "sound", 0.3f);
         WriteSounds(MakeVoices(), out / "sound", 0.3f);
     } catch (...) {

@@ -14,6 +14,7 @@
 #include "platform/gtk/GtkKeys.h"
 #include "platform/gtk/GtkMenuBar.h"
 #include "platform/gtk/GtkMessageBox.h"
+#include "platform/gtk/GtkWindowIcon.h"
 #include "shell/MenuModel.h"
 
 namespace vandor {
@@ -396,6 +397,7 @@ TGtkWindowHost::TGtkWindowHost() : Impl_(std::make_unique<TImpl>()) {
     if (!gtk_init_check(nullptr, nullptr)) {
         throw std::runtime_error("Cannot open the display for the game window (is DISPLAY set?)");
     }
+    UseGameIcon();
     TImpl& impl = *Impl_;
     impl.TraceFirstPicture = g_getenv("VANDOR_TRACE_FIRST_PICTURE") != nullptr;
     impl.Window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
