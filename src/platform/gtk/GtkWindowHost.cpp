@@ -28,12 +28,11 @@ constexpr guint kTimerInterval = 5;  // ms
 // PumpMessages stops after this many dispatches even if sources keep being ready
 // (a timer whose handler takes longer than its interval would never let it end).
 constexpr int kMaxPumpedEvents = 1000;
-// While the game keeps asking to be called again at once, with no delay, its idle
-// callback runs back to back for up to this long: between frames the game sleeps about a millisecond per
-// call, and one trip around the GLib main loop per call (polling the X connection and
-// every source) added nearly 1 % of a core to a still scene. Input waits at most this
-// long, well under a frame; a new picture ends the run at once, so that it reaches the
-// screen without delay.
+// While the game asks to be called again at once (no delay), its idle callback runs
+// back to back for up to this long, since one trip around the GLib main loop per call
+// (polling the X connection and every source) would cost more than the call. Input
+// waits at most this long, well under a frame; a new picture ends the run at once, so
+// that it reaches the screen without delay.
 constexpr gint64 kIdleRunMicroseconds = 4000;
 
 TShiftState ShiftOf(guint state) {
