@@ -54,9 +54,11 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
     };
     if (window.Terminating()) return dataFailure();
     host->SetErrorHandler([&](const std::string& message) { window.AppEventsException(message); });
+    // A second start is looked for every tenth frame (a fifth of a second): asking the
+    // socket every frame was a system call per frame for a request that hardly ever comes.
     window.OnAfterFrame = [&] {
         if (TerminationRequested()) window.CloseWithoutAsking();
-        if (instance.PollRequest()) host->BringToFront();
+        if (window.FrameCount() % 10 == 0 && instance.PollRequest()) host->BringToFront();
     };
     host->Show();
     host->Run();

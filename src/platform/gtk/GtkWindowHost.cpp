@@ -173,10 +173,14 @@ namespace {
 
 using TImpl = TGtkWindowHost::TImpl;
 
+gboolean IdleTick(gpointer data);
+
+// The wait is over: the frame runs from here at once, without a second trip around the
+// main loop through an idle source.
 gboolean IdleWaitOver(gpointer data) {
     auto& impl = *static_cast<TImpl*>(data);
     impl.IdleWaitSource = 0;
-    impl.WakeIdle();
+    if (IdleTick(data) == G_SOURCE_CONTINUE) impl.WakeIdle();
     return G_SOURCE_REMOVE;
 }
 
@@ -198,7 +202,10 @@ gboolean IdleTick(gpointer data) {
     if (again && !impl.Closed && delay <= 0) return G_SOURCE_CONTINUE;
     impl.IdleSource = 0;
     if (again && !impl.Closed) {
-        impl.IdleWaitSource = g_timeout_add(static_cast<guint>(delay), IdleWaitOver, &impl);
+        // The game counts whole milliseconds, which GLib's clock may not have passed yet
+        // when a timeout of exactly the delay fires: one more lets one wake-up find the
+        // frame due instead of two (the frame schedule itself does not move).
+        impl.IdleWaitSource = g_timeout_add(static_cast<guint>(delay) + 1, IdleWaitOver, &impl);
     }
     return G_SOURCE_REMOVE;
 }
