@@ -2,10 +2,9 @@
 // base and its walls, the map file's obstacles, walking distances and the markers
 // of placement mode.
 
-#include <cstdio>
-
 #include "battle/QTDGame.h"
 #include "util/Encoding.h"
+#include "util/Format.h"
 
 namespace vandor {
 namespace {
@@ -94,9 +93,7 @@ void TQTDGame::CreateField() {
 // The map of the area: obstacles of this battle replace the towers and obstacles of
 // the last one, while the base and its walls stay.
 void TQTDGame::LoadMap() {
-    char name[32];
-    std::snprintf(name, sizeof name, "st%.2d.txt", Field);
-    FileLines.Load(Services_.Files, name);
+    FileLines.Load(Services_.Files, Format("st%.2d.txt", Field));
     const TRect ground{kTileWidth * GroundColumn_, 0, kTileWidth * GroundColumn_ + kTileWidth, kTileHeight};
     for (int y = -kDrawn; y <= kDrawn; ++y) {
         for (int x = -kDrawn; x <= kDrawn; ++x) {
@@ -113,9 +110,7 @@ void TQTDGame::LoadMap() {
                 cell.Level = 0;
                 cell.Bonus = 0;
             }
-            char key[32];
-            std::snprintf(key, sizeof key, "MAP_%d_%d", x + kGrid, y + kGrid);
-            const int chip = FileLines.ReadInt(key, -1);
+            const int chip = FileLines.ReadInt(Format("MAP_%d_%d", x + kGrid, y + kGrid), -1);
             // The base and its walls keep their cells: an obstacle there would orphan them.
             if (chip < 0 || InBaseSquare(x, y)) continue;
             TLayerItem& obstacle = AddPicture("マップチップ.png", kAnchorBottomCentre, kHitNever);

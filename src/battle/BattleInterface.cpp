@@ -2,13 +2,13 @@
 // caption or a voice holds the battle is refused; its release clears what held it.
 
 #include <algorithm>
-#include <cstdio>
 
 #include "battle/QTDGame.h"
 #include "campaign/GameDat.h"
 #include "compositor/LayerButton.h"
 #include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
+#include "util/Format.h"
 
 namespace vandor {
 namespace {
@@ -168,11 +168,9 @@ void TQTDGame::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
 // ---------------------------------------------------------------- panels
 
 void TQTDGame::DrawNumber(TLayerItem& panel, const char* format, int32_t value) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, value);
     TBitmap32& bitmap = *panel.Bitmap();
     bitmap.FillRect(bitmap.BoundsRect(), 0);
-    bitmap.DrawText(0, 0, text, 0, 0xFFFFFFFF);
+    bitmap.DrawText(0, 0, Format(format, value), 0, 0xFFFFFFFF);
     panel.Invalidate();
 }
 

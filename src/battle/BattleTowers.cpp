@@ -5,13 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 #include "battle/LayerArrow.h"
 #include "battle/QTDGame.h"
 #include "campaign/GameDat.h"
 #include "sound/SoundPlayer.h"
+#include "util/Format.h"
 
 namespace vandor {
 namespace {
@@ -27,12 +27,6 @@ constexpr std::array<TColor32, 3> kDebrisColours{0x331111, 0x660000, 0x666666};
 constexpr int kNoHeroine = 11;  // the base without heroine 1
 constexpr int kCutInDamage = 100;
 constexpr int kRetiredZ = std::numeric_limits<int>::min();  // sorts after every other layer
-
-std::string Numbered(const char* format, int a, int b = 0) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, a, b);
-    return text;
-}
 
 int64_t Square(int64_t v) { return v * v; }
 
@@ -438,7 +432,7 @@ void TQTDGame::WaveStartCutIn() {
         const std::size_t k = static_cast<std::size_t>(t);
         if (!CutInDone[k] && (chosen < 0 || DamageDealt[k] > DamageDealt[static_cast<std::size_t>(chosen)])) chosen = t;
     }
-    if (chosen >= 0) ShowCutIn(chosen, Numbered("cv00%d-sys-026.ogg", chosen == 0 ? 1 : chosen));
+    if (chosen >= 0) ShowCutIn(chosen, Format("cv00%d-sys-026.ogg", chosen == 0 ? 1 : chosen));
 }
 
 void TQTDGame::MidWaveCutIn(int type) {
@@ -446,7 +440,7 @@ void TQTDGame::MidWaveCutIn(int type) {
     if (Caption || CutInDone[k] || DamageDealt[k] <= kCutInDamage) return;
     CutInDone[k] = true;
     const int voice = type == 0 ? 1 : type;
-    ShowCutIn(type, Numbered("cv00%d-sys-0%d.ogg", voice, 31 + Random(5)));
+    ShowCutIn(type, Format("cv00%d-sys-0%d.ogg", voice, 31 + Random(5)));
 }
 
 // The heroine of the type appears with a voice line; the battle waits for the voice.
@@ -454,7 +448,7 @@ void TQTDGame::ShowCutIn(int type, const std::string& voice) {
     if (type == 0) {
         ShowCaption(Campaign->RouteFlag() ? "ci攻撃0f.png" : "ci攻撃0.png");
     } else {
-        ShowCaption(Numbered("ci攻撃%d.png", type));
+        ShowCaption(Format("ci攻撃%d.png", type));
     }
     const int channel = (type == 0 ? 1 : type) + 3;
     PlayOnce(channel, voice);

@@ -3,12 +3,12 @@
 // the wipe, death and rewards, and the end of a wave and of the battle.
 
 #include <algorithm>
-#include <cstdio>
 
 #include "battle/QTDGame.h"
 #include "campaign/GameDat.h"
 #include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
+#include "util/Format.h"
 
 namespace vandor {
 namespace {
@@ -25,23 +25,7 @@ constexpr int kContactRing = 5;          // CX^2 + CY^2 within this touches the 
 // The sheet row of each step (DX, DY), indexed [DY + 1][DX + 1]; row 0 for no step.
 constexpr int kStepRow[3][3] = {{1, 4, 0}, {5, 0, 6}, {3, 7, 2}};
 
-std::string EnemyKey(int wave, int enemy, const char* field) {
-    char key[32];
-    std::snprintf(key, sizeof key, "E_%.2d_%.2d_%s", wave, enemy, field);
-    return key;
-}
-
-std::string WaveKey(const char* prefix, int wave) {
-    char key[32];
-    std::snprintf(key, sizeof key, "%s_%.2d", prefix, wave);
-    return key;
-}
-
-std::string Numbered(const char* format, int n) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, n);
-    return text;
-}
+std::string EnemyKey(int wave, int enemy, const char* field) { return Format("E_%.2d_%.2d_%s", wave, enemy, field); }
 
 }  // namespace
 
@@ -50,7 +34,7 @@ std::string Numbered(const char* format, int n) {
 void TQTDGame::PrepareWave() {
     if (WaveIndex == 0) {
         FirstCaption = true;
-        Caption = &AddPicture(Numbered("fi戦場%.2d.png", Field), kAnchorTopLeft, kHitNever);
+        Caption = &AddPicture(Format("fi戦場%.2d.png", Field), kAnchorTopLeft, kHitNever);
         Caption->SetPosition(0, 0, -10);
         CaptionTimer = 10;
     }
@@ -59,8 +43,8 @@ void TQTDGame::PrepareWave() {
     PauseButton->SetVisible(false);
     Marks.All();
 
-    WaveDirection = FileLines.ReadClamped(WaveKey("WED", WaveIndex), 7, 0, kDirectionCount - 1);
-    WaveSize = FileLines.ReadClamped(WaveKey("WEC", WaveIndex), 10, 1, 250);
+    WaveDirection = FileLines.ReadClamped(Format("WED_%.2d", WaveIndex), 7, 0, kDirectionCount - 1);
+    WaveSize = FileLines.ReadClamped(Format("WEC_%.2d", WaveIndex), 10, 1, 250);
     Spawned = 0;
 
     TSoundPlayer& sound = Services_.Sound;
@@ -212,7 +196,7 @@ void TQTDGame::SpawnDue() {
 }
 
 void TQTDGame::LoadEnemySprite(TEnemy& enemy, int picture) {
-    TLayerItem& sprite = AddPicture(Numbered("敵ユニット%.2d.png", picture), kAnchorBottomCentre, 16);
+    TLayerItem& sprite = AddPicture(Format("敵ユニット%.2d.png", picture), kAnchorBottomCentre, 16);
     const TBitmap32* sheet = sprite.Bitmap();
     enemy.SheetFrameWidth = sheet ? sheet->Width() / 3 : 0;
     enemy.SheetFrameHeight = sheet ? sheet->Height() / 8 : 0;
@@ -312,9 +296,9 @@ void TQTDGame::TouchBase(const TEnemy& enemy) {
     if (Campaign->HeroinePresent(1)) {
         for (std::size_t k = 0; k < HitThresholds.size(); ++k) {
             if (hp != HitThresholds[k]) continue;
-            PlayOnce(SoundChannel::FirstVoice, Numbered("cv001-sys-0%d.ogg", 36 + Random(5)));
+            PlayOnce(SoundChannel::FirstVoice, Format("cv001-sys-0%d.ogg", 36 + Random(5)));
             VoiceChannel = SoundChannel::FirstVoice;
-            ShowCaption(Numbered("ci被撃%d.png", static_cast<int>(k) + 1));
+            ShowCaption(Format("ci被撃%d.png", static_cast<int>(k) + 1));
             break;
         }
     }

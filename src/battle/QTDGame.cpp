@@ -1,7 +1,6 @@
 #include "battle/QTDGame.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 
 #include "battle/LayerArrow.h"
@@ -9,6 +8,7 @@
 #include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
 #include "util/Encoding.h"
+#include "util/Format.h"
 
 namespace vandor {
 namespace {
@@ -21,12 +21,6 @@ constexpr int kFinishTransitions = 20000;
 constexpr int kCaptionZ = -10;
 constexpr int kCaptionSlideMs = 180;
 constexpr int kTitleFadeMs = 600;
-
-std::string Format(const char* format, int a, int b = 0) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, a, b);
-    return text;
-}
 
 bool SameFile(const std::string& a, const std::string& b) { return AsciiLower(a) == AsciiLower(b); }
 
