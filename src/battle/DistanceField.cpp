@@ -9,8 +9,6 @@ namespace {
 constexpr int kStepX = 1;                      // the neighbour at x + 1
 constexpr int kStepY = TDistanceField::kSide;  // the neighbour at y + 1
 
-bool InBaseSquare(int x, int y) { return x >= -1 && x <= 1 && y >= -1 && y <= 1; }
-
 // Eight flags at once: most cells of a pass are closed, and their rows lie side by side.
 bool EightClosed(const uint8_t* open) {
     uint64_t flags;
@@ -27,14 +25,14 @@ void TDistanceField::Compute(const std::array<uint8_t, kCells>& occupied, int bx
     for (int y = -kPathRegion; y <= kPathRegion; ++y) {
         for (int x = -kPathRegion; x <= kPathRegion; ++x) {
             if (occupied[Index(x, y)] && !InBaseSquare(x, y)) {
-                Dist_[Row(x, y)] = kBlocked;
-                Open_[Row(x, y)] = 0;
+                Dist_[Index(x, y)] = kBlocked;
+                Open_[Index(x, y)] = 0;
                 ++blocked;
             }
         }
     }
-    if (bx >= -kReach && bx <= kReach && by >= -kReach && by <= kReach) Dist_[Row(bx, by)] = kBlocked;
-    Dist_[Row(0, 0)] = 0;
+    if (bx >= -kReach && bx <= kReach && by >= -kReach && by <= kReach) Dist_[Index(bx, by)] = kBlocked;
+    Dist_[Index(0, 0)] = 0;
 
     int32_t* dist = Dist_.data();
     uint8_t* open = Open_.data();
@@ -43,8 +41,8 @@ void TDistanceField::Compute(const std::array<uint8_t, kCells>& occupied, int bx
         const int r = std::min(k / 3, kReach - 1);
         for (int y = -r; y <= r; ++y) {
             // x = -r..r, in this order, skipping closed cells.
-            const int end = Row(r, y) + 1;
-            for (int i = Row(-r, y); i < end;) {
+            const int end = Index(r, y) + 1;
+            for (int i = Index(-r, y); i < end;) {
                 if (!open[i]) {
                     if (i + 8 <= end && EightClosed(open + i)) {
                         i += 8;
@@ -62,6 +60,7 @@ void TDistanceField::Compute(const std::array<uint8_t, kCells>& occupied, int bx
                 // the comparisons in turn, each seeing the value the last one left, end at
                 // the lowest candidate, which is taken at once. Diagonals count only
                 // between two open side cells.
+                // By value, unlike std::min's references, so that it compiles to no branch.
                 const auto lowest = [](int32_t a, int32_t b) { return a < b ? a : b; };
                 const auto diagonal = [&](int sideX, int sideY) {
                     const bool between = dist[i + sideX] < kBlocked && dist[i + sideY] < kBlocked;

@@ -21,20 +21,19 @@ public:
     static constexpr int32_t kNotReached = 10000;
     static constexpr int32_t kBlocked = 20000;
 
-    // x is the slow index, as in the battle's grid.
-    static constexpr int Index(int x, int y) { return (x + kReach) * kSide + (y + kReach); }
+    // The grid in rows of y, the order the passes sweep, so that a row's cells lie side
+    // by side; the battle keeps its cells in the same order.
+    static constexpr int Index(int x, int y) { return (y + kReach) * kSide + (x + kReach); }
+    // The base and its walls: they never block the way.
+    static constexpr bool InBaseSquare(int x, int y) { return x >= -1 && x <= 1 && y >= -1 && y <= 1; }
 
     // `occupied` marks the cells that hold a building; those of the path region
     // outside the base square block the way, and so does (bx, by) ((0, 0) adds no block).
     void Compute(const std::array<uint8_t, kCells>& occupied, int bx, int by);
 
-    int32_t Dist(int x, int y) const { return Dist_[Row(x, y)]; }
+    int32_t Dist(int x, int y) const { return Dist_[Index(x, y)]; }
 
 private:
-    // The field's own order: rows of y, as the passes sweep them, so that a row's cells
-    // lie side by side.
-    static constexpr int Row(int x, int y) { return (y + kReach) * kSide + (x + kReach); }
-
     std::array<int32_t, kCells> Dist_{};
     std::array<uint8_t, kCells> Open_{};
 };

@@ -189,7 +189,7 @@ public:
     static bool InDrawnField(int x, int y) { return Within(x, y, kDrawn); }
     static bool InTowerRegion(int x, int y) { return Within(x, y, kTowerRegion); }
     static bool InBuildArea(int x, int y) { return Within(x, y, kBuildArea); }
-    static bool InBaseSquare(int x, int y) { return Within(x, y, 1); }
+    static bool InBaseSquare(int x, int y) { return TDistanceField::InBaseSquare(x, y); }
 
     TCell& Cell(int x, int y) { return Cells_[static_cast<std::size_t>(TDistanceField::Index(x, y))]; }
     const TCell& Cell(int x, int y) const { return Cells_[static_cast<std::size_t>(TDistanceField::Index(x, y))]; }
