@@ -149,12 +149,7 @@ void TQTDGame::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     }
     if (VoiceChannel > 0) {
         VoiceChannel = -1;
-        if (!SavedMusic.empty()) {
-            TOggData& music = Services_.Sound.Channel(SoundChannel::Music);
-            music.Open(SavedMusic);
-            music.Play(true);
-            SavedMusic.clear();
-        }
+        ResumeSavedMusic();
         DismissCaption();
     } else if (CaptionTimer > 0) {
         CaptionTimer = -1;

@@ -10,6 +10,7 @@
 #include "battle/LayerArrow.h"
 #include "battle/QTDGame.h"
 #include "campaign/GameDat.h"
+#include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
 #include "util/Format.h"
 
@@ -432,26 +433,27 @@ void TQTDGame::WaveStartCutIn() {
         const std::size_t k = static_cast<std::size_t>(t);
         if (!CutInDone[k] && (chosen < 0 || DamageDealt[k] > DamageDealt[static_cast<std::size_t>(chosen)])) chosen = t;
     }
-    if (chosen >= 0) ShowCutIn(chosen, Format("cv00%d-sys-026.ogg", chosen == 0 ? 1 : chosen));
+    if (chosen >= 0) ShowCutIn(chosen, 26);
 }
 
 void TQTDGame::MidWaveCutIn(int type) {
     const std::size_t k = static_cast<std::size_t>(type);
     if (Caption || CutInDone[k] || DamageDealt[k] <= kCutInDamage) return;
     CutInDone[k] = true;
-    const int voice = type == 0 ? 1 : type;
-    ShowCutIn(type, Format("cv00%d-sys-0%d.ogg", voice, 31 + Random(5)));
+    ShowCutIn(type, 31 + Random(5));
 }
 
-// The heroine of the type appears with a voice line; the battle waits for the voice.
-void TQTDGame::ShowCutIn(int type, const std::string& voice) {
+// The heroine of the type appears with voice line `line` of hers; the battle waits for
+// the voice. Heroine 1 speaks for the base, heroines 2..5 for the towers of their number.
+void TQTDGame::ShowCutIn(int type, int line) {
     if (type == 0) {
         ShowCaption(Campaign->RouteFlag() ? "ci攻撃0f.png" : "ci攻撃0.png");
     } else {
         ShowCaption(Format("ci攻撃%d.png", type));
     }
-    const int channel = (type == 0 ? 1 : type) + 3;
-    PlayOnce(channel, voice);
+    const int voice = type == 0 ? 1 : type;
+    const int channel = SoundChannel::FirstVoice + voice - 1;
+    PlayOnce(channel, Format("cv00%d-sys-0%d.ogg", voice, line));
     VoiceChannel = channel;
 }
 

@@ -32,12 +32,7 @@ std::string EnemyKey(int wave, int enemy, const char* field) { return Format("E_
 // ---------------------------------------------------------------- waves
 
 void TQTDGame::PrepareWave() {
-    if (WaveIndex == 0) {
-        FirstCaption = true;
-        Caption = &AddPicture(Format("fi戦場%.2d.png", Field), kAnchorTopLeft, kHitNever);
-        Caption->SetPosition(0, 0, -10);
-        CaptionTimer = 10;
-    }
+    if (WaveIndex == 0) ShowAreaTitle();
     StartButton->SetVisible(true);
     FastButton->SetVisible(false);
     PauseButton->SetVisible(false);
@@ -47,10 +42,8 @@ void TQTDGame::PrepareWave() {
     WaveSize = FileLines.ReadClamped(Format("WEC_%.2d", WaveIndex), 10, 1, 250);
     Spawned = 0;
 
-    TSoundPlayer& sound = Services_.Sound;
-    sound.Channel(SoundChannel::FirstInterface).Open("se-b-09.ogg");
-    sound.Channel(SoundChannel::FirstInterface + 1).Open("se-b-10.ogg");
-    sound.Channel(SoundChannel::FirstInterface + 2).Open("se-t-02.ogg");
+    // Building, removing and raising towers.
+    PreloadEffects({"se-b-09.ogg", "se-b-10.ogg", "se-t-02.ogg"});
 
     if (!Prep) {
         Prep = true;
@@ -66,7 +59,8 @@ void TQTDGame::PrepareWave() {
         }
         if (!Wipe) {
             ShowCaption("ci殲滅.png");
-            SavedMusic = sound.Channel(SoundChannel::Music).Opened() ? sound.Channel(SoundChannel::Music).Name() : "";
+            const TOggData& music = Services_.Sound.Channel(SoundChannel::Music);
+            SavedMusic = music.Opened() ? music.Name() : "";
             VoiceChannel = SoundChannel::Music;
             PlayOnce(SoundChannel::Music, "bgm012.ogg");
         }
@@ -97,11 +91,8 @@ void TQTDGame::StartWave() {
     if (Speed == 0) Speed = 1;
     if (Prep) {
         Prep = false;
-        static constexpr std::array<const char*, 5> kWaveEffects{"se-b-01.ogg", "se-b-03.ogg", "se-b-04.ogg",
-                                                                 "se-b-07.ogg", "se-b-00.ogg"};
-        for (std::size_t k = 0; k < kWaveEffects.size(); ++k) {
-            Services_.Sound.Channel(SoundChannel::FirstInterface + static_cast<int>(k)).Open(kWaveEffects[k]);
-        }
+        // The shots' sounds and an enemy's fall.
+        PreloadEffects({"se-b-01.ogg", "se-b-03.ogg", "se-b-04.ogg", "se-b-07.ogg", "se-b-00.ogg"});
         for (int y = -kTowerRegion; y <= kTowerRegion; ++y) {
             for (int x = -kTowerRegion; x <= kTowerRegion; ++x) {
                 TCell& cell = Cell(x, y);
@@ -124,10 +115,8 @@ void TQTDGame::ResetWave() {
             PathValues_[static_cast<std::size_t>(TDistanceField::Index(x, y))] = value;
         }
     }
-    for (TEnemy& enemy : Enemies_) {
-        if (enemy.Sprite) Layers.Remove(*enemy.Sprite);
-        enemy = TEnemy{};
-    }
+    RemoveEnemySprites();
+    Enemies_.fill(TEnemy{});
 }
 
 int TQTDGame::EnemiesLeft() const {
@@ -190,27 +179,24 @@ void TQTDGame::SpawnDue() {
         enemy.Reward = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "MN"), 1, 1, 20000);
         enemy.CX = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "PX"), 9, -kDrawn, kDrawn);
         enemy.CY = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "PY"), 9, -kDrawn, kDrawn);
-        enemy.Pending = enemy.Poison = enemy.Slow = 0;
         ++Spawned;
     }
 }
 
 void TQTDGame::LoadEnemySprite(TEnemy& enemy, int picture) {
     TLayerItem& sprite = AddPicture(Format("敵ユニット%.2d.png", picture), kAnchorBottomCentre, 16);
+    // A sheet of 3 walking frames by 8 directions.
     const TBitmap32* sheet = sprite.Bitmap();
-    enemy.SheetFrameWidth = sheet ? sheet->Width() / 3 : 0;
-    enemy.SheetFrameHeight = sheet ? sheet->Height() / 8 : 0;
-    sprite.SetSize(enemy.SheetFrameWidth, enemy.SheetFrameHeight);
+    sprite.SetSize(sheet ? sheet->Width() / 3 : 0, sheet ? sheet->Height() / 8 : 0);
     enemy.Sprite = &sprite;
     SetWalkingFrame(enemy, 0);
 }
 
 void TQTDGame::SetWalkingFrame(TEnemy& enemy, int column) const {
     if (!enemy.Sprite) return;
-    const bool step = enemy.DX >= -1 && enemy.DX <= 1 && enemy.DY >= -1 && enemy.DY <= 1;
-    const int row = step ? kStepRow[enemy.DY + 1][enemy.DX + 1] : 0;
-    const int w = enemy.SheetFrameWidth;
-    const int h = enemy.SheetFrameHeight;
+    const int row = kStepRow[enemy.DY + 1][enemy.DX + 1];
+    const int w = enemy.Sprite->Width();
+    const int h = enemy.Sprite->Height();
     enemy.Sprite->SrcRect = {column * w, row * h, column * w + w, row * h + h};
     enemy.Sprite->Invalidate();
 }

@@ -105,12 +105,12 @@ void TQTDGame::StartBattle(int area) {
     ComputeTowerTable();
     LoadMap();
 
-    // The wave table of this stronghold battle, else the area's own, else the general one.
-    FileLines.Clear();
-    const bool found =
-        (Strength >= 1 && FileLines.Load(Services_.Files, Format("bt%.2d-%.2d.txt", Field, campaign.AreaBattles(Field)))) ||
-        FileLines.Load(Services_.Files, Format("bt%.2d-00.txt", Field)) || FileLines.Load(Services_.Files, "bt00-00.txt");
-    (void)found;  // without any, every wave key takes its default
+    // The wave table of this stronghold battle, else the area's own, else the general
+    // one; without any, every wave key takes its default.
+    const auto load = [&](const std::string& name) { return FileLines.Load(Services_.Files, name); };
+    if (Strength < 1 || !load(Format("bt%.2d-%.2d.txt", Field, campaign.AreaBattles(Field)))) {
+        if (!load(Format("bt%.2d-00.txt", Field))) load("bt00-00.txt");
+    }
     WaveCount = FileLines.ReadClamped("WC", 2, 1, kMaxWaves);
 
     PlaceFieldLayers();
@@ -134,11 +134,7 @@ bool TQTDGame::Update(int elapsedMs) {
         if (!sound.Channel(VoiceChannel).Playing()) {
             VoiceChannel = -1;
             CaptionTimer = -1;
-            if (!SavedMusic.empty()) {
-                sound.Channel(SoundChannel::Music).Open(SavedMusic);
-                sound.Channel(SoundChannel::Music).Play(true);
-                SavedMusic.clear();
-            }
+            ResumeSavedMusic();
             DismissCaption();
         }
     }
@@ -219,6 +215,14 @@ void TQTDGame::ShowCaption(const std::string& picture) {
     Caption = &caption;
 }
 
+// The area's title opens the battle in place; it goes after ten frames or a click.
+void TQTDGame::ShowAreaTitle() {
+    FirstCaption = true;
+    Caption = &AddPicture(Format("fi戦場%.2d.png", Field), kAnchorTopLeft, kHitNever);
+    Caption->SetPosition(0, 0, kCaptionZ);
+    CaptionTimer = 10;
+}
+
 void TQTDGame::DismissCaption() {
     if (!Caption) return;
     if (FirstCaption) {
@@ -228,6 +232,21 @@ void TQTDGame::DismissCaption() {
         Layers.Transitions.MoveTo(*Caption, kCaptionSlideMs, -800, Caption->Position.Y, true);
     }
     Caption = nullptr;
+}
+
+// The music the wave-cleared jingle interrupted plays on.
+void TQTDGame::ResumeSavedMusic() {
+    if (SavedMusic.empty()) return;
+    TOggData& music = Services_.Sound.Channel(SoundChannel::Music);
+    music.Open(SavedMusic);
+    music.Play(true);
+    SavedMusic.clear();
+}
+
+// The effects the battle keeps ready on the interface channels, in order from the first.
+void TQTDGame::PreloadEffects(std::initializer_list<const char*> names) {
+    int channel = SoundChannel::FirstInterface;
+    for (const char* name : names) Services_.Sound.Channel(channel++).Open(name);
 }
 
 void TQTDGame::PlayOnce(int channel, const std::string& name) {

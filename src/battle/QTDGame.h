@@ -30,6 +30,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <random>
 #include <string>
@@ -129,9 +130,7 @@ public:
         int32_t Poison = 0;
         int32_t Slow = 0;
         int32_t Reward = 0;
-        TLayerItem* Sprite = nullptr;
-        int32_t SheetFrameWidth = 0;  // of its sprite sheet (3 x 8 frames)
-        int32_t SheetFrameHeight = 0;
+        TLayerItem* Sprite = nullptr;  // one frame of its sheet in size
     };
 
     struct TVector {
@@ -213,6 +212,7 @@ public:
 
     // --- captions and sound (QTDGame.cpp)
     void ShowCaption(const std::string& picture);
+    void ShowAreaTitle();
     void DismissCaption();
     void PlayEffect(const std::string& name);
 
@@ -312,6 +312,8 @@ private:
     TLayerItem& AddPicture(const std::string& name, int anchor, int hitAlpha, bool lookUp = true);
     bool PictureExists(const std::string& name);
     void PlayOnce(int channel, const std::string& name);
+    void ResumeSavedMusic();
+    void PreloadEffects(std::initializer_list<const char*> names);
     void PlaceAt(TLayerItem& layer, const TProjection& point, int zOffset);
     void Report(const char* result, int wave, int enemiesLeft);
 
@@ -342,7 +344,7 @@ private:
     void SetCutInPermissions();
     void WaveStartCutIn();
     void MidWaveCutIn(int type);
-    void ShowCutIn(int type, const std::string& voice);
+    void ShowCutIn(int type, int line);
     void TowersChanged();
 
     // --- interface (BattleInterface.cpp)
