@@ -5,13 +5,6 @@
 namespace vandor {
 namespace {
 
-// A frame of a picture that may be smaller than the sheet it should be: only what
-// lies inside the picture is drawn, and nothing when nothing does.
-void DrawFrame(TBitmap32& target, const TRect& dst, const TRect& src, const TBitmap32& picture) {
-    if (Intersect(src, picture.BoundsRect()).IsEmpty()) return;
-    target.Draw(dst, src, picture);
-}
-
 TRect SquareAround(int x, int y) { return {x - 4, y - 4, x + 4, y + 4}; }
 
 }  // namespace

@@ -89,6 +89,11 @@ private:
     uint8_t MasterAlpha_ = 255;
 };
 
+// Draw for a frame that may miss its picture (content drawn smaller than the layout that
+// cuts frames from it): nothing is drawn when the frame or the target rectangle holds
+// nothing, instead of failing the whole picture.
+void DrawFrame(TBitmap32& target, const TRect& dstRect, const TRect& srcRect, const TBitmap32& src);
+
 // The blend of one source pixel onto one destination pixel, all four channels alike.
 // masterAlpha 255 short-cuts W = 0 and W = 255; below 255 the formula always runs.
 TColor32 BlendPixel(TColor32 source, TColor32 destination, uint8_t masterAlpha);

@@ -140,4 +140,9 @@ void TBitmap32::DrawAt(int x, int y, const TRect& srcRect, const TBitmap32& src)
     Draw(MakeRect(x, y, srcRect.Width(), srcRect.Height()), srcRect, src);
 }
 
+void DrawFrame(TBitmap32& target, const TRect& dstRect, const TRect& srcRect, const TBitmap32& src) {
+    if (dstRect.IsEmpty() || Intersect(srcRect, src.BoundsRect()).IsEmpty()) return;
+    target.Draw(dstRect, srcRect, src);
+}
+
 }  // namespace vandor

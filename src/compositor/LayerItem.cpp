@@ -89,10 +89,7 @@ void TLayerItem::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
 void TLayerItem::Draw(TBitmap32& target) {
     if (!Bitmap_) return;
     Bitmap_->SetMasterAlpha(static_cast<uint8_t>(Position.Alpha < 0 ? 0 : Position.Alpha > 255 ? 255 : Position.Alpha));
-    // A frame that misses the picture (content smaller than its layout) draws nothing
-    // instead of failing the whole picture.
-    const bool shows = !DstRect_.IsEmpty() && !Intersect(SrcRect, Bitmap_->BoundsRect()).IsEmpty();
-    if (Visible_ && shows) target.Draw(DstRect_, SrcRect, *Bitmap_);
+    if (Visible_) DrawFrame(target, DstRect_, SrcRect, *Bitmap_);
     Changed = false;
 }
 
