@@ -25,7 +25,10 @@ struct TZeroedAllocator {
     }
     void deallocate(T* memory, std::size_t) noexcept { std::free(memory); }
 
-    // Value-initialising an element would write the zero calloc gave already.
+    // Value-initialising an element would write the zero calloc gave already. That holds
+    // only for memory fresh from allocate: a vector that shrank and grows again within
+    // its capacity would keep old values, so give each buffer its size once from empty,
+    // as TBitmap32::SetSize does.
     template <typename U>
     void construct(U*) noexcept {}
     template <typename U, typename... Args>
