@@ -41,6 +41,7 @@
 #include "campaign/CryptMaps.h"
 #include "compositor/GameMode.h"
 #include "compositor/LayerList.h"
+#include "util/Random.h"
 
 namespace vandor {
 
@@ -307,7 +308,7 @@ private:
     int32_t Stat(TStatRow row, int level, int type) const {
         return level >= 1 && level <= kTowerLevels ? Store_->Get(row, level, type) : 0;
     }
-    int Random(int n) { return static_cast<int>(Services_.Random() % static_cast<uint32_t>(n)); }
+    int Random(int n) { return RandomBelow(Services_.Random, n); }
     // `lookUp` false makes a layer without a picture and without asking for one.
     TLayerItem& AddPicture(const std::string& name, int anchor, int hitAlpha, bool lookUp = true);
     bool PictureExists(const std::string& name);
