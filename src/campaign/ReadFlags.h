@@ -1,6 +1,7 @@
 #pragma once
 // The scripts and labels the player has ever reached, across all slots and runs:
-// a sorted list of distinct keys ("title", "title_スタート").
+// a sorted list of distinct keys ("title", "title_スタート"), which the conditions
+// test and the survey counts.
 
 #include <string>
 #include <string_view>
@@ -22,5 +23,11 @@ public:
 private:
     std::vector<std::string> Keys_;
 };
+
+// The key of a script the engine has loaded: its (lower-cased) name without the
+// extension, "title" for "title.txt".
+std::string ScriptKey(std::string_view scriptName);
+// The key of a label passed in that script: "title_スタート" for "*スタート".
+std::string LabelKey(std::string_view scriptName, std::string_view label);
 
 }  // namespace vandor

@@ -23,7 +23,7 @@ TBytes CompressText(const uint8_t* data, std::size_t size) {
     return out;
 }
 
-TBytes ExpandText(const TBytes& stored, std::string_view entryName) {
+TBytes ExpandText(const TBytes& stored, std::string_view entryName, std::size_t limit) {
     auto fail = [&](const std::string& why) -> std::runtime_error {
         return std::runtime_error("compressed text \"" + std::string(entryName) + "\": " + why);
     };
@@ -36,7 +36,7 @@ TBytes ExpandText(const TBytes& stored, std::string_view entryName) {
     int status = Z_OK;
     while (status == Z_OK) {
         const std::size_t done = out.size();
-        if (done == kMaxExpandedTextSize) {
+        if (done == limit) {
             // Full: one more byte of output means the text is too large.
             uint8_t probe;
             stream.next_out = &probe;
@@ -44,12 +44,12 @@ TBytes ExpandText(const TBytes& stored, std::string_view entryName) {
             status = inflate(&stream, Z_NO_FLUSH);
             if (stream.avail_out == 0) {
                 inflateEnd(&stream);
-                throw fail("expands to more than " + std::to_string(kMaxExpandedTextSize) + " bytes");
+                throw fail("expands to more than " + std::to_string(limit) + " bytes");
             }
             break;
         }
         const std::size_t chunk =
-            std::min<std::size_t>(std::max<std::size_t>(done, 16384), kMaxExpandedTextSize - done);
+            std::min<std::size_t>(std::max<std::size_t>(done, 16384), limit - done);
         out.resize(done + chunk);
         stream.next_out = out.data() + done;
         stream.avail_out = static_cast<uInt>(chunk);

@@ -22,7 +22,7 @@ bool IsCompressedEntryName(std::string_view name);
 TBytes CompressText(const uint8_t* data, std::size_t size);
 
 // Expands one complete zlib stream. Throws std::runtime_error naming the entry when
-// the stream is damaged, truncated or expands beyond kMaxExpandedTextSize.
-TBytes ExpandText(const TBytes& stored, std::string_view entryName);
+// the stream is damaged, truncated or expands beyond `limit` bytes.
+TBytes ExpandText(const TBytes& stored, std::string_view entryName, std::size_t limit = kMaxExpandedTextSize);
 
 }  // namespace vandor

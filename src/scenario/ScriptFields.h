@@ -1,29 +1,14 @@
 #pragma once
-// Small helpers for reading script lines: command fields, numbers with defaults and
-// the few name rules the commands share.
+// The few name rules the scenario commands share; the words and numbers of a
+// command line are util/Fields.h.
 
-#include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "util/Fields.h"
 
 namespace vandor {
 
-using TFields = std::vector<std::string>;
-
-// Splits a command at every "/": ASCII blanks around each field are trimmed, empty
-// fields in between are kept, and a "/" at the very end adds no field.
-TFields SplitFields(std::string_view command);
-
-// Pads the list with empty fields up to `count`.
-void PadFields(TFields& fields, std::size_t count);
-
-// The field as a whole decimal number (optional sign); `fallback` for anything else,
-// an empty or missing field included.
-int32_t ToNumber(std::string_view text, int32_t fallback);
-bool IsNumber(std::string_view text);
-
-bool StartsWith(std::string_view text, std::string_view prefix);
 // The extension from the last "." on (".png"), empty when there is none.
 std::string_view Extension(std::string_view name);
 

@@ -1,6 +1,7 @@
 #pragma once
-// Replacing a file so that a crash or a full disk never leaves half of it: the bytes
-// go to a temporary file beside the target, which is then renamed over it.
+// Replacing a file so that a crash, a kill or a full disk never leaves half of it: the
+// bytes go to a temporary file beside the target, are flushed to the disk, and the
+// temporary file is then renamed over the target.
 
 #include <string>
 #include <string_view>

@@ -1,0 +1,167 @@
+#include "campaign/SaveSlots.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unordered_map>
+
+#include "campaign/GameDat.h"
+#include "campaign/ReadFlags.h"
+#include "resources/TextCompression.h"
+#include "util/AtomicFile.h"
+#include "util/Encoding.h"
+#include "util/Fields.h"
+#include "util/Format.h"
+
+namespace vandor {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kSlotLetters = "QWERTYU987654321";
+constexpr const char* kLineEnd = "\r\n";
+// The read-flags file grows with every script and label of a game; this is far above
+// what any game reaches, and keeps a hostile file from exhausting memory.
+constexpr std::size_t kMaxReadFlagsTextSize = 16u << 20;
+
+std::string CellName(int row, int index) { return Format("d%d-%d", row, index); }
+
+std::size_t CellIndex(int row, int index) {
+    return static_cast<std::size_t>(index * TQTDGameDat::kRows + row);
+}
+
+// The lines of a text, CR LF or LF ended; a last line without an end counts too.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit visit) {
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        visit(line);
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + 1);
+    }
+}
+
+// The file's text: expanded, checked for size and decoded from CP932.
+std::string ReadCompressedText(const std::string& path, std::size_t limit) {
+    std::ifstream in(fs::u8path(path), std::ios::binary);
+    if (!in) throw TSaveFileError("ファイル " + path + " を開けません");
+    TBytes stored;
+    // A stream that expands to `limit` compresses to far less than this.
+    const std::size_t maxStored = limit + limit / 2 + 1024;
+    stored.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) throw TSaveFileError("ファイル " + path + " を読めません");
+    if (stored.size() > maxStored) throw TSaveFileError("ファイル " + path + " は大きすぎます");
+    try {
+        const TBytes text = ExpandText(stored, path, limit);
+        return Cp932ToUtf8(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
+    } catch (const std::runtime_error& error) {
+        throw TSaveFileError(error.what());
+    }
+}
+
+void WriteCompressedText(const std::string& path, const std::string& text) {
+    const std::string bytes = Utf8ToCp932(text);
+    const TBytes stored = CompressText(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    if (!WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(stored.data()), stored.size()))) {
+        throw TSaveFileError("ファイル " + path + " を書き込めません");
+    }
+}
+
+}  // namespace
+
+std::string SlotFileName(int slot) { return Format("save%.2d.dat", slot); }
+
+char SlotLetter(int slot) { return kSlotLetters[slot]; }
+
+std::string EmptySlotCaption(int slot) { return Format("データなし(&%c)", SlotLetter(slot)); }
+
+std::string UsedSlotCaption(int slot, std::string_view time, const TQTDGameDat& campaign) {
+    return Format("%s %dターン 制圧%d箇所 将軍%d名(&%c)", std::string(time).c_str(), campaign.Turn(),
+                  campaign.ConqueredCount(), campaign.GeneralCount(), SlotLetter(slot));
+}
+
+bool IsEmptySlotCaption(std::string_view caption) { return caption.find("データなし") != std::string_view::npos; }
+
+std::string SlotText(const TQTDGameDat& campaign, std::string_view version) {
+    std::string text = "ver=" + std::string(version) + kLineEnd;
+    for (int index = 0; index < TQTDGameDat::kIndexes; ++index) {
+        for (int row = 0; row < TQTDGameDat::kRows; ++row) {
+            text += CellName(row, index) + "=" + std::to_string(campaign.Raw(row, index)) + kLineEnd;
+        }
+    }
+    return text;
+}
+
+TSlotCells ParseSlotText(std::string_view text) {
+    // The first entry of a name counts, as a hand-edited file with a doubled line
+    // would be read by most tools.
+    std::unordered_map<std::string, std::string_view> entries;
+    ForEachLine(text, [&](std::string_view line) {
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos) return;
+        entries.try_emplace(AsciiLower(line.substr(0, equals)), line.substr(equals + 1));
+    });
+    if (!entries.count("ver")) throw TSaveFileError("セーブデータではありません (\"ver\" がありません)");
+    TSlotCells cells{};
+    for (int index = 0; index < TQTDGameDat::kIndexes; ++index) {
+        for (int row = 0; row < TQTDGameDat::kRows; ++row) {
+            const auto entry = entries.find(CellName(row, index));
+            if (entry != entries.end()) cells[CellIndex(row, index)] = ToNumber(entry->second, 0);
+        }
+    }
+    return cells;
+}
+
+void ApplySlot(TQTDGameDat& campaign, const TSlotCells& cells) {
+    campaign.ResetAll();
+    for (int index = 0; index < TQTDGameDat::kIndexes; ++index) {
+        for (int row = 0; row < TQTDGameDat::kRows; ++row) campaign.SetRaw(row, index, cells[CellIndex(row, index)]);
+    }
+    campaign.ValidateAfterLoad();
+}
+
+void WriteSlotFile(const std::string& path, const TQTDGameDat& campaign, std::string_view version) {
+    WriteCompressedText(path, SlotText(campaign, version));
+}
+
+TSlotCells ReadSlotFile(const std::string& path) {
+    try {
+        return ParseSlotText(ReadCompressedText(path, kMaxSaveTextSize));
+    } catch (const TSaveFileError& error) {
+        throw TSaveFileError("セーブデータ " + path + " を読み込めません: " + error.what());
+    }
+}
+
+std::string ReadFlagsText(const TReadFlags& flags) {
+    std::string text;
+    for (const std::string& key : flags.Keys()) text += key + kLineEnd;
+    return text;
+}
+
+void WriteReadFlagsFile(const std::string& path, const TReadFlags& flags) {
+    WriteCompressedText(path, ReadFlagsText(flags));
+}
+
+void ReadReadFlagsFile(const std::string& path, TReadFlags& flags) {
+    flags.Clear();
+    const std::string text = ReadCompressedText(path, kMaxReadFlagsTextSize);
+    ForEachLine(text, [&](std::string_view key) {
+        if (!key.empty()) flags.Add(key);
+    });
+}
+
+std::string DamagedFileName(const std::string& path) {
+    const fs::path original = fs::u8path(path);
+    const std::string stem = original.stem().string();
+    const std::string extension = original.extension().string();
+    for (int n = 1;; ++n) {
+        const std::string name = stem + ".damaged" + (n > 1 ? std::to_string(n) : "") + extension;
+        const fs::path candidate = original.parent_path() / fs::u8path(name);
+        std::error_code error;
+        if (!fs::exists(candidate, error)) return candidate.string();
+    }
+}
+
+}  // namespace vandor
