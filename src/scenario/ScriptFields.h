@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+// Numeric fields are read with IsNumber and ToNumber.
+#include "util/Number.h"
+
 namespace vandor {
 
 using TFields = std::vector<std::string>;
@@ -17,11 +20,6 @@ TFields SplitFields(std::string_view command);
 
 // Pads the list with empty fields up to `count`.
 void PadFields(TFields& fields, std::size_t count);
-
-// The field as a whole decimal number (optional sign); `fallback` for anything else,
-// an empty or missing field included.
-int32_t ToNumber(std::string_view text, int32_t fallback);
-bool IsNumber(std::string_view text);
 
 bool StartsWith(std::string_view text, std::string_view prefix);
 // The extension from the last "." on (".png"), empty when there is none.
