@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "util/Wrapping.h"
+
 namespace vandor {
 namespace {
 
@@ -30,12 +32,6 @@ std::array<int32_t, kBestScoreForms> BestScoreForms(int32_t score) {
             static_cast<int32_t>(u ^ 0x5A3C96E1u),
             static_cast<int32_t>(std::rotl(u, 11) + 0x2F6B1D47u),
             static_cast<int32_t>(Scramble(u))};
-}
-
-// 32-bit subtraction that wraps as the game's integer arithmetic does, instead of
-// overflowing on values a tampered save may hold.
-int32_t WrappingSub(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
 }
 
 uint32_t PassFlagBit(int n) {

@@ -1,7 +1,5 @@
 #include "util/Fields.h"
 
-#include <charconv>
-
 namespace vandor {
 
 TFields SplitFields(std::string_view command) {
@@ -26,21 +24,6 @@ TFields SplitFields(std::string_view command) {
 
 void PadFields(TFields& fields, std::size_t count) {
     if (fields.size() < count) fields.resize(count);
-}
-
-bool IsNumber(std::string_view text) {
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && error == std::errc() && end == text.data() + text.size();
-}
-
-int32_t ToNumber(std::string_view text, int32_t fallback) {
-    if (!IsNumber(text)) return fallback;
-    if (text.front() == '+') text.remove_prefix(1);
-    int32_t value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
 }
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }

@@ -1,11 +1,12 @@
 #pragma once
-// The words of a script command line and the numbers in them, shared by the scenario
-// engine, the campaign's commands and its conditions.
+// The words of a script command line, shared by the scenario engine and the
+// campaign's commands; their numbers are read with util/Number.h.
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "util/Number.h"
 
 namespace vandor {
 
@@ -17,11 +18,6 @@ TFields SplitFields(std::string_view command);
 
 // Pads the list with empty fields up to `count`.
 void PadFields(TFields& fields, std::size_t count);
-
-// The field as a whole decimal number (optional sign); `fallback` for anything else,
-// an empty or missing field included.
-int32_t ToNumber(std::string_view text, int32_t fallback);
-bool IsNumber(std::string_view text);
 
 bool StartsWith(std::string_view text, std::string_view prefix);
 

@@ -1,0 +1,55 @@
+#pragma once
+// The conditions that scripts attach to jumps, choices and buttons: a whole-word test
+// or an integer formula over the campaign state, such as "(ターン>=10)and(アイテム13=1)".
+// A pure function of the text and the state, so that it runs without a window.
+//
+// A formula goes through four steps, exposed for tests: Normalize maps the spellings
+// the scripts use onto one operator character each, Tokenize splits at the operator
+// characters, ToPostfix orders the tokens by operator precedence and EvaluatePostfix
+// runs them on a stack. Campaign words are replaced by their values between the
+// second and the third step.
+
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "campaign/GameDat.h"
+#include "campaign/ReadFlags.h"
+#include "util/DebugLog.h"
+
+namespace vandor {
+
+struct TConditionContext {
+    TQTDGameDat& Campaign;
+    const TReadFlags& ReadFlags;
+    int& CurrentItem;               // "予約アイテム" reads it, "アイテム取得" sets it to -1
+    bool Separate = true;           // "結合" is 1 when not Separate
+    bool CompanionPresent = false;  // "灰羽"
+    std::mt19937& Random;
+    TDebugLog* Log = nullptr;       // may be null in tests/fuzzing
+};
+
+// True when the condition holds. A formula that cannot be evaluated (an operator
+// without two operands, an empty output such as "()", a division or remainder by zero)
+// makes the condition false and writes one line to the log.
+bool EvaluateCondition(std::string_view text, TConditionContext& context);
+
+// The English words, the full-width signs and the two-character comparisons become
+// the operator characters of "+-*/%|&()=←≠<>≦≧".
+std::string Normalize(std::string text);
+
+// Every operator character is a token; the text between them is an operand token
+// with its outer blanks removed, and none when it is blank.
+std::vector<std::string> Tokenize(std::string_view text);
+
+// Postfix order; "&" and "|" bind more tightly than arithmetic and comparisons.
+std::vector<std::string> ToPostfix(const std::vector<std::string>& tokens);
+
+// The value of the formula, or nothing when an operator lacks an operand, a divisor
+// is 0 or there is nothing to evaluate.
+std::optional<int32_t> EvaluatePostfix(const std::vector<std::string>& postfix);
+
+}  // namespace vandor
