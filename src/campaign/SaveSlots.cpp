@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <unordered_map>
 
 #include "campaign/GameDat.h"
@@ -43,22 +42,38 @@ void ForEachLine(std::string_view text, Visit visit) {
     }
 }
 
+// A stream that expands to `limit` compresses to far less than this.
+std::size_t MaxStoredSize(std::size_t limit) { return limit + limit / 2 + 1024; }
+
 // The file's text: expanded, checked for size and decoded from CP932.
-std::string ReadCompressedText(const std::string& path, std::size_t limit) {
-    std::ifstream in(fs::u8path(path), std::ios::binary);
-    if (!in) throw TSaveFileError("ファイル " + path + " を開けません");
-    TBytes stored;
-    // A stream that expands to `limit` compresses to far less than this.
-    const std::size_t maxStored = limit + limit / 2 + 1024;
-    stored.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) throw TSaveFileError("ファイル " + path + " を読めません");
-    if (stored.size() > maxStored) throw TSaveFileError("ファイル " + path + " は大きすぎます");
+std::string ExpandFileText(std::string_view stored, const std::string& name, std::size_t limit) {
+    if (stored.size() > MaxStoredSize(limit)) throw TSaveFileError("ファイル " + name + " は大きすぎます");
     try {
-        const TBytes text = ExpandText(stored, path, limit);
+        const TBytes text = ExpandText(TBytes(stored.begin(), stored.end()), name, limit);
         return Cp932ToUtf8(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
     } catch (const std::runtime_error& error) {
         throw TSaveFileError(error.what());
     }
+}
+
+std::string ReadCompressedText(const std::string& path, std::size_t limit) {
+    std::ifstream in(fs::u8path(path), std::ios::binary);
+    if (!in) throw TSaveFileError("ファイル " + path + " を開けません");
+    std::string stored;
+    // Read one byte past the largest acceptable file, so that a huge file is refused
+    // without reading it whole.
+    stored.resize(MaxStoredSize(limit) + 1);
+    in.read(stored.data(), static_cast<std::streamsize>(stored.size()));
+    if (in.bad()) throw TSaveFileError("ファイル " + path + " を読めません");
+    stored.resize(static_cast<std::size_t>(in.gcount()));
+    return ExpandFileText(stored, path, limit);
+}
+
+// Lines of other tools (LF alone, unsorted, doubled) read as a clean list.
+void AddReadFlags(std::string_view text, TReadFlags& flags) {
+    ForEachLine(text, [&](std::string_view key) {
+        if (!key.empty()) flags.Add(key);
+    });
 }
 
 void WriteCompressedText(const std::string& path, const std::string& text) {
@@ -134,6 +149,10 @@ TSlotCells ReadSlotFile(const std::string& path) {
     }
 }
 
+TSlotCells SlotFromFileBytes(std::string_view stored) {
+    return ParseSlotText(ExpandFileText(stored, "save", kMaxSaveTextSize));
+}
+
 std::string ReadFlagsText(const TReadFlags& flags) {
     std::string text;
     for (const std::string& key : flags.Keys()) text += key + kLineEnd;
@@ -146,10 +165,12 @@ void WriteReadFlagsFile(const std::string& path, const TReadFlags& flags) {
 
 void ReadReadFlagsFile(const std::string& path, TReadFlags& flags) {
     flags.Clear();
-    const std::string text = ReadCompressedText(path, kMaxReadFlagsTextSize);
-    ForEachLine(text, [&](std::string_view key) {
-        if (!key.empty()) flags.Add(key);
-    });
+    AddReadFlags(ReadCompressedText(path, kMaxReadFlagsTextSize), flags);
+}
+
+void ReadFlagsFromFileBytes(std::string_view stored, TReadFlags& flags) {
+    flags.Clear();
+    AddReadFlags(ExpandFileText(stored, kReadFlagsFileName, kMaxReadFlagsTextSize), flags);
 }
 
 std::string DamagedFileName(const std::string& path) {

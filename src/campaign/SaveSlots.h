@@ -58,6 +58,8 @@ void WriteSlotFile(const std::string& path, const TQTDGameDat& campaign, std::st
 // Read and check the slot file at `path`; throws TSaveFileError when it is missing,
 // damaged, too large or not a save.
 TSlotCells ReadSlotFile(const std::string& path);
+// The same for the bytes of a slot file already in memory.
+TSlotCells SlotFromFileBytes(std::string_view stored);
 
 // The text of a read-flags file, UTF-8, keys in sorted order, CR LF lines.
 std::string ReadFlagsText(const TReadFlags& flags);
@@ -66,6 +68,8 @@ void WriteReadFlagsFile(const std::string& path, const TReadFlags& flags);
 // Replaces `flags` with the keys of the file; throws TSaveFileError (leaving `flags`
 // empty) when the file cannot be read or is damaged.
 void ReadReadFlagsFile(const std::string& path, TReadFlags& flags);
+// The same for the bytes of a read-flags file already in memory.
+void ReadFlagsFromFileBytes(std::string_view stored, TReadFlags& flags);
 
 // Where a damaged file is kept aside so that nothing overwrites it: the first free
 // name of "save999.damaged.dat", "save999.damaged2.dat", ... beside it.

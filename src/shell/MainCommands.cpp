@@ -1,14 +1,17 @@
-// The campaign's script commands: words the scenario engine does not know reach the
-// window here after the engine found no picture of that name.
+// The campaign as the main window joins it to the engine: its script commands, its
+// conditions and the read flags of the scripts and labels the player reaches, and the
+// battle that its battle command starts.
 
-#include <array>
+#include <filesystem>
 #include <fstream>
-#include <string_view>
 
 #include "battle/QTDGame.h"
+#include "campaign/CampaignCommands.h"
+#include "campaign/Condition.h"
 #include "campaign/GameDat.h"
-#include "resources/ImageCache.h"
+#include "campaign/SaveSlots.h"
 #include "resources/FileCache.h"
+#include "resources/ImageCache.h"
 #include "scenario/NovelGame.h"
 #include "shell/MainWindow.h"
 #include "sound/SoundChannels.h"
@@ -16,14 +19,8 @@
 #include "util/DebugLog.h"
 
 namespace vandor {
-namespace {
 
-struct TCommand {
-    std::string_view Word;
-    void (TggTDMain::*Handler)(TFields& fields);
-};
-
-}  // namespace
+namespace fs = std::filesystem;
 
 void TggTDMain::CreateBattle() {
     Battle_ = std::make_unique<TQTDGame>(TBattleServices{*Images_, *Files_, *Sound_, Random_});
@@ -35,39 +32,28 @@ void TggTDMain::CreateBattle() {
     Battle_->Campaign = Campaign_.get();
 }
 
-void TggTDMain::DoCommand(TFields& fields) {
-    static constexpr std::array<TCommand, 1> kCommands{{
-        {"戦闘開始", &TggTDMain::BattleCommand},
-    }};
-    if (fields.empty()) return;
-    for (const TCommand& command : kCommands) {
-        if (fields[0] != command.Word) continue;
-        // The engine's failed picture lookup logged the word as a missing file; it is
-        // a command, so the line goes. Unknown words keep it as a trace.
-        Log_->RemoveLast();
-        (this->*command.Handler)(fields);
-        return;
-    }
+void TggTDMain::CreateCampaign() {
+    Commands_ = std::make_unique<TCampaignCommands>(*Campaign_, Engine_->Layers, Random_, Log_.get());
+    Commands_->Hooks.StartBattle = [this](int area, int32_t strength) { StartBattle(area, strength); };
+    Commands_->Hooks.EnableSave = [this](bool enabled) { Menu_.At("mmSave").SetEnabled(enabled); };
+    Commands_->Hooks.Shutdown = [this] { Host_.Close(); };
+    Engine_->OnCommand = [this](TFields& fields) { DoCommand(fields); };
+    Engine_->OnCondition = [this](const std::string& text, bool& result) { result = EvaluateCondition(text); };
+    Engine_->OnScriptLoaded = [this] { MarkScriptRead(); };
+    Engine_->OnLabel = [this] { MarkLabelRead(); };
 }
 
-// [戦闘開始/area/defeat script/defeat label]: the area gives up one battle's
-// strength, and the battle runs from the next frame on.
-void TggTDMain::BattleCommand(TFields& fields) {
-    PadFields(fields, fields.size() + 3);
-    DefeatLabel_ = fields[3];
-    DefeatScript_ = fields[2];
-    if (DefeatLabel_.empty() && DefeatScript_.empty()) {
-        DefeatLabel_ = "*スタート";
-        DefeatScript_ = "敗北.txt";
-    }
-    const int area = ToNumber(fields[1], -1);
-    if (area > 0) {
-        Battle_->Strength = Campaign_->AreaStrength(area);
-        Campaign_->SetAreaBattles(area, Campaign_->AreaBattles(area) + 1);
-        if (Campaign_->AreaStrength(area) > 0) Campaign_->SetAreaStrength(area, Campaign_->AreaStrength(area) - 1);
-    } else {
-        Battle_->Strength = 1;
-    }
+const std::string& TggTDMain::DefeatScript() const { return Commands_->DefeatScript; }
+
+const std::string& TggTDMain::DefeatLabel() const { return Commands_->DefeatLabel; }
+
+// Words that are none of the campaign's keep the engine's log line of the missing
+// picture as a trace.
+void TggTDMain::DoCommand(TFields& fields) { Commands_->Run(fields); }
+
+// The battle runs from the next frame on, to its own music.
+void TggTDMain::StartBattle(int area, int32_t strength) {
+    Battle_->Strength = strength;
     BattleEnded_ = false;
     Battle_->StartBattle(area);
     Battle_->Running = true;
@@ -81,6 +67,49 @@ void TggTDMain::WriteBattleRecord(const TBattleRecord& record) {
     log << record.Area << ' ' << record.Wave << ' ' << record.Ticks << ' ' << record.Money << ' ' << record.Score
         << ' ' << record.BaseHP << ' ' << record.EnemiesLeft << ' ' << record.Result << '\n';
     if (!log.flush()) Log_->Add("戦闘記録 " + Platform_.BattleLogPath + " を書き込めません.");
+}
+
+bool TggTDMain::EvaluateCondition(const std::string& text) {
+    TConditionContext context{.Campaign = *Campaign_,
+                              .ReadFlags = ReadFlags_,
+                              .CurrentItem = Commands_->CurrentItem,
+                              .Separate = Locations_.Separate,
+                              .CompanionPresent = Locations_.CompanionPresent,
+                              .Random = Random_,
+                              .Log = Log_.get()};
+    return vandor::EvaluateCondition(text, context);
+}
+
+void TggTDMain::MarkScriptRead() { ReadFlags_.Add(ScriptKey(Engine_->ScriptName)); }
+
+void TggTDMain::MarkLabelRead() { ReadFlags_.Add(LabelKey(Engine_->ScriptName, Engine_->LastLabel)); }
+
+void TggTDMain::LoadReadFlags() {
+    const std::string path = Locations_.SaveFolder + kReadFlagsFileName;
+    std::error_code error;
+    if (!fs::exists(fs::u8path(path), error)) return;
+    try {
+        ReadReadFlagsFile(path, ReadFlags_);
+        Log_->Add("既読情報読込.(" + std::to_string(ReadFlags_.Count()) + ")");
+    } catch (const TSaveFileError& failure) {
+        // What the player had read stays on the disk under another name, so that the
+        // file written at exit does not destroy it.
+        const std::string aside = DamagedFileName(path);
+        fs::rename(fs::u8path(path), fs::u8path(aside), error);
+        Log_->Add(std::string(failure.what()) + (error ? "" : " (" + aside + " へ退避しました)"));
+    }
+}
+
+// An empty list writes nothing and leaves an older file as it was.
+void TggTDMain::SaveReadFlags() {
+    if (ReadFlags_.Empty()) return;
+    try {
+        WriteReadFlagsFile(Locations_.SaveFolder + kReadFlagsFileName, ReadFlags_);
+        Log_->Add("既読情報保存.(" + std::to_string(ReadFlags_.Count()) + ")");
+    } catch (const std::exception& failure) {
+        Log_->Add("既読情報の保存に失敗.");
+        Log_->Add(failure.what());
+    }
 }
 
 }  // namespace vandor

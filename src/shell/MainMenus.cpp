@@ -1,23 +1,19 @@
-// The main window's menu bar: the tree, the items made at start-up (slots and
-// volumes) and what each item does.
+// The main window's menu bar: the tree, the volume items made at start-up and what
+// each item does (the slot items are MainSlots.cpp).
 
-#include <cstdio>
-#include <filesystem>
 #include <vector>
 
 #include "battle/QTDGame.h"
+#include "campaign/CampaignCommands.h"
 #include "resources/FileCache.h"
 #include "resources/ImageCache.h"
 #include "scenario/NovelGame.h"
 #include "shell/MainWindow.h"
 #include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
-#include "util/IniFile.h"
 
 namespace vandor {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr int kTextSpeedGroup = 1;
 constexpr int kFirstVolumeGroup = 10;
@@ -26,7 +22,8 @@ constexpr int kMusicSubmenu = 0;
 constexpr int kEffectSubmenu = 1;
 constexpr int kFirstVoiceSubmenu = 2;
 constexpr int kMasterSubmenu = 13;
-constexpr const char* kSlotLetters = "QWERTYU987654321";
+// Players who have reached this many scripts and labels are asked for their opinion.
+constexpr int kSurveyReadFlags = 101;
 
 // The volume submenus in the order of their numbers: music, effects, the ten
 // characters' voices and the other voices, then the master volume.
@@ -41,18 +38,6 @@ constexpr const char* kVoiceCaptions[TSoundPlayer::kVoiceEntries] = {
 
 std::string VolumeItemName(int submenu, int step) {
     return "mmV" + std::to_string(submenu) + "_" + std::to_string(step);
-}
-
-std::string EmptySlotCaption(int slot) { return std::string("データなし(&") + kSlotLetters[slot] + ")"; }
-
-std::string SlotItemName(int menu, int slot) {
-    return "mmSF" + std::to_string(menu) + "_" + std::to_string(slot);
-}
-
-std::string SlotFileName(int slot) {
-    char name[16];
-    std::snprintf(name, sizeof name, "save%.2d.dat", slot);
-    return name;
 }
 
 }  // namespace
@@ -93,34 +78,10 @@ void TggTDMain::BuildMenus() {
 
     Menu_.Add("", "mmHelp", "ヘルプ(&H)");
     Menu_.Add("mmHelp", "mmSuport", "ユーザーサポート(&S)...", 0, 0, click(&TggTDMain::mmSuportClick));
-    // The survey opens to players who have read far enough, which the campaign's read
-    // flags tell; until they exist it stays hidden.
+    // The survey opens to players who have read far enough (ShowSettingsInMenus).
     Menu_.Add("mmHelp", "mmEnq", "ユーザーアンケート(&Q)...").SetVisible(false);
     Menu_.AddSeparator("mmHelp", "mmHelpLine1");
     Menu_.Add("mmHelp", "mmAbout", "バージョン情報(&A)...", 0, 0, click(&TggTDMain::mmAboutClick));
-}
-
-// Saving and loading arrive with the campaign; until then the slots only show their captions.
-void TggTDMain::BuildSlotMenus() {
-    const char* menus[2] = {"mmSave", "mmLoad"};
-    for (int menu = 0; menu < 2; ++menu) {
-        for (int slot = kSlotCount - 1; slot >= 0; --slot) {
-            Menu_.Add(menus[menu], SlotItemName(menu, slot), EmptySlotCaption(slot), slot + 1000 * menu)
-                .SetEnabled(menu == 0);
-        }
-    }
-}
-
-void TggTDMain::ShowSlotCaptions(const std::array<std::string, kSlotCount>& captions) {
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        const std::string& caption = captions[static_cast<std::size_t>(slot)];
-        const bool used = !caption.empty();
-        for (int menu = 0; menu < 2; ++menu) {
-            TMenuItem& item = Menu_.At(SlotItemName(menu, slot));
-            item.SetCaption(used ? caption : EmptySlotCaption(slot));
-            item.SetEnabled(menu == 0 || used);
-        }
-    }
 }
 
 void TggTDMain::BuildVolumeMenus() {
@@ -147,6 +108,7 @@ void TggTDMain::CheckVolumeItem(int submenu, int percent) {
 }
 
 void TggTDMain::ShowSettingsInMenus() {
+    Menu_.At("mmEnq").SetVisible(ReadFlags_.Count() >= kSurveyReadFlags);
     Menu_.At("mmCAA").SetChecked(Engine_->AntiAlias);
     CheckTextSpeedItem();
     for (int submenu = 0; submenu < kVolumeSubmenus; ++submenu) CheckVolumeItem(submenu, ShownVolume(submenu));
@@ -195,6 +157,7 @@ void TggTDMain::mmCAAClick() {
 
 // A battle under way ends too: the title is no place to go on fighting.
 void TggTDMain::mmTitleClick() {
+    Commands_->HideScreens();
     Battle_->Running = false;
     Engine_->Reset();
     Engine_->Jump("title.txt", "*スタート");
@@ -206,6 +169,7 @@ void TggTDMain::mmExitClick() { Host_.Close(); }
 // ---------------------------------------------------------------- combining the titles
 
 void TggTDMain::StopForRestart() {
+    Commands_->HideScreens();
     Sound_->Stop();
     Engine_->Reset();
 }
@@ -234,29 +198,6 @@ void TggTDMain::mmCombineClick() {
     SaveSettings();
     CopySlotsToCombined();
     RestartPending_ = true;
-}
-
-// Brings the companion's saves into the combined edition, except for slots the
-// combined edition already uses: those are the player's newer progress.
-void TggTDMain::CopySlotsToCombined() {
-    const std::string& target = Locations_.CombinedSaveFolder;
-    if (target.empty() || target == Locations_.SaveFolder) return;
-    TIniFile combined(target + kConfigFileName);
-    bool changed = false;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        const fs::path source = fs::u8path(Locations_.SaveFolder + SlotFileName(slot));
-        std::error_code error;
-        if (!fs::is_regular_file(source, error)) continue;
-        if (!combined.ReadString("Save", SlotCaptionKey(slot)).empty()) continue;
-        fs::copy_file(source, fs::u8path(target + SlotFileName(slot)), fs::copy_options::overwrite_existing, error);
-        if (error) {
-            Log_->Add("セーブデータ " + source.string() + " を結合版へ複製できません.");
-            continue;
-        }
-        WriteSlotCaption(combined, slot, Menu_.At(SlotItemName(1, slot)).Caption());
-        changed = true;
-    }
-    if (changed && !combined.Save()) Log_->Add("設定ファイル " + target + kConfigFileName + " を書き込めません.");
 }
 
 void TggTDMain::mmUnCombineClick() {

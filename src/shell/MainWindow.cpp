@@ -1,6 +1,5 @@
 #include "shell/MainWindow.h"
 
-#include <ctime>
 #include <exception>
 
 #include "resources/Archive.h"
@@ -8,6 +7,7 @@
 #include "resources/ImageCache.h"
 #include "resources/ScriptCache.h"
 #include "battle/QTDGame.h"
+#include "campaign/CampaignCommands.h"
 #include "campaign/GameDat.h"
 #include "scenario/NovelGame.h"
 #include "shell/FPSControl.h"
@@ -29,15 +29,6 @@ constexpr int32_t kDebugScriptCacheLimit = 2097152;
 constexpr int32_t kImageCacheLimit = 25165824;
 constexpr int32_t kDebugImageCacheLimit = 33554432;
 constexpr const char* kRule = "--------------------";
-
-// The local time through strftime, e.g. "%Y/%m/%d %H:%M:%S".
-std::string LocalTime(const char* format) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[64];
-    return std::string(text, std::strftime(text, sizeof text, format, &local));
-}
 
 std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
 
@@ -76,8 +67,8 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
         "first.txt", TNovelServices{*Scripts_, *Images_, *Renderer_, *Sound_, Log_.get()});
     Engine_->Layers.OnItemEnter = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::HandPoint); };
     Engine_->Layers.OnItemLeave = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::Default); };
-    Engine_->OnCommand = [this](TFields& fields) { DoCommand(fields); };
     CreateBattle();
+    CreateCampaign();
 
     InstallId_ = 0;
     BuildSlotMenus();
@@ -100,6 +91,7 @@ TggTDMain::~TggTDMain() {
     // from being written.
     Guarded([&] { Sound_->Stop(); });
     Guarded([&] { SaveSettings(); });
+    Commands_.reset();
     Campaign_.reset();
     Battle_.reset();
     Engine_.reset();
@@ -212,6 +204,7 @@ void TggTDMain::Restart() {
 // ---------------------------------------------------------------- settings
 
 void TggTDMain::LoadSettings() {
+    ReadFlags_.Clear();
     const TIniFile ini(ConfigPath());
     const TSettings settings = ReadSettings(ini);
 
@@ -235,6 +228,7 @@ void TggTDMain::LoadSettings() {
         const uint32_t second = Random_() % 256;
         InstallId_ = NewInstallId(first, second, Platform_.Clock.Now());
     }
+    LoadReadFlags();
 }
 
 void TggTDMain::SaveSettings() {
@@ -265,6 +259,7 @@ void TggTDMain::SaveSettings() {
     WriteSettings(ini, settings, context);
     if (!ini.Save()) Log_->Add("設定ファイル " + ConfigPath() + " を書き込めません.");
     Log_->Add("システム情報保存.");
+    SaveReadFlags();
 }
 
 void TggTDMain::SaveDebugLog() {

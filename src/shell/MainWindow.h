@@ -9,7 +9,7 @@
 // The class is split by concern: MainWindow.cpp (creation, sessions, settings,
 // shutdown), MainWindowEvents.cpp (frame loop, painting, input, closing, errors) and
 // MainMenus.cpp (the menu tree and its handlers), MainCommands.cpp (the campaign's
-// script commands).
+// script commands, conditions and read flags), MainSlots.cpp (the save slots).
 
 #include <array>
 #include <cstdint>
@@ -21,7 +21,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "scenario/ScriptFields.h"
+#include "campaign/ReadFlags.h"
+#include "util/Fields.h"
 #include "shell/DataLocations.h"
 #include "shell/MenuModel.h"
 #include "shell/PictureLayout.h"
@@ -34,6 +35,7 @@ class IClock;
 class IGameMode;
 class IWaveDevice;
 class TAImageCache;
+class TCampaignCommands;
 class TDebugLog;
 class TFileCache;
 class TFPSControl;
@@ -126,8 +128,10 @@ public:
     TNovelGame& Engine() { return *Engine_; }
     TQTDGame& Battle() { return *Battle_; }
     TQTDGameDat& Campaign() { return *Campaign_; }
-    const std::string& DefeatScript() const { return DefeatScript_; }
-    const std::string& DefeatLabel() const { return DefeatLabel_; }
+    TCampaignCommands& Commands() { return *Commands_; }
+    const std::string& DefeatScript() const;
+    const std::string& DefeatLabel() const;
+    const TReadFlags& ReadFlags() const { return ReadFlags_; }
     bool BattleEnded() const { return BattleEnded_; }
     TSoundPlayer& Sound() { return *Sound_; }
     TDebugLog& Log() { return *Log_; }
@@ -164,15 +168,29 @@ private:
 
     // --- campaign commands (MainCommands.cpp)
     void CreateBattle();
+    void CreateCampaign();
     void DoCommand(TFields& fields);
-    void BattleCommand(TFields& fields);
+    void StartBattle(int area, int32_t strength);
     void WriteBattleRecord(const TBattleRecord& record);
+    bool EvaluateCondition(const std::string& text);
+    void MarkScriptRead();
+    void MarkLabelRead();
+    // The read-flags file of the save folder; a damaged one is kept aside and the
+    // game starts with none.
+    void LoadReadFlags();
+    void SaveReadFlags();
+
+    // --- save slots (MainSlots.cpp)
+    void BuildSlotMenus();
+    void ShowSlotCaptions(const std::array<std::string, kSlotCount>& captions);
+    void CopySlotsToCombined();
+    void SlotMenuClick(TMenuItem& sender);
+    void SaveSlot(int slot);
+    void LoadSlot(int slot);
 
     // --- menus (MainMenus.cpp)
     void BuildMenus();
-    void BuildSlotMenus();
     void BuildVolumeMenus();
-    void ShowSlotCaptions(const std::array<std::string, kSlotCount>& captions);
     // The check marks of text speed, anti-aliasing and volumes from the current values.
     void ShowSettingsInMenus();
     void CheckTextSpeedItem();
@@ -189,7 +207,6 @@ private:
     void mmSuportClick();
     void StopForRestart();
     void CloseChannels();
-    void CopySlotsToCombined();
 
     TMainWindowPlatform Platform_;
     IWindowHost& Host_;
@@ -211,6 +228,8 @@ private:
     std::unique_ptr<TNovelGame> Engine_;
     std::unique_ptr<TQTDGame> Battle_;
     std::unique_ptr<TQTDGameDat> Campaign_;
+    std::unique_ptr<TCampaignCommands> Commands_;
+    TReadFlags ReadFlags_;
 
     TPictureLayout Layout_;
     TBandResampler Resampler_;
@@ -225,8 +244,6 @@ private:
     bool Destroying_ = false;
     bool ScaledStale_ = true;  // the scaled picture must be made again before presenting
     uint64_t FrameCount_ = 0;
-    std::string DefeatScript_;
-    std::string DefeatLabel_;
     bool BattleEnded_ = false;
     int InstallId_ = 0;
     std::string SurveyAnswer_;

@@ -2,6 +2,7 @@
 // handler of errors that escape the other handlers.
 
 #include "battle/QTDGame.h"
+#include "campaign/CampaignCommands.h"
 #include "compositor/GameMode.h"
 #include "scenario/NovelGame.h"
 #include "shell/FPSControl.h"
@@ -86,6 +87,7 @@ void TggTDMain::FrameTick() {
         Restart();
         return;
     }
+    Commands_->UpdateItemHover(MouseX_, MouseY_);
     if (CtrlHeld_) Engine_->Advance();
     if (ActiveMode().Update(Pacer_->Elapsed())) {
         ScaledStale_ = true;
@@ -148,7 +150,7 @@ void TggTDMain::FormMouseUp(TMouseButton button, TShiftState shift, int, int) {
 void TggTDMain::LeaveEndedBattle() {
     if (!BattleEnded_) return;
     Battle_->Running = false;
-    if (Battle_->Lost) Engine_->Jump(DefeatScript_, DefeatLabel_);
+    if (Battle_->Lost) Engine_->Jump(DefeatScript(), DefeatLabel());
 }
 
 void TggTDMain::FormMouseWheel(int notch) { Engine_->Wheel(notch); }

@@ -1,5 +1,6 @@
 #include "shell/SystemInfo.h"
 
+#include <ctime>
 #include <fstream>
 #include <string_view>
 
@@ -65,6 +66,14 @@ std::string OSName() {
     // os-release may live only in /usr/lib; /etc/os-release takes precedence.
     std::ifstream etc("/etc/os-release");
     return OSNameFrom(etc ? "/etc/os-release" : "/usr/lib/os-release", "/proc/sys/kernel/osrelease");
+}
+
+std::string LocalTime(const char* format) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[64];
+    return std::string(text, std::strftime(text, sizeof text, format, &local));
 }
 
 }  // namespace vandor

@@ -1,6 +1,7 @@
 #pragma once
 // The program version and the operating system's name, both written at the top of
-// the debug log and sent with support requests.
+// the debug log and sent with support requests, and the local time as the log and the
+// save captions show it.
 
 #include <string>
 
@@ -16,5 +17,8 @@ std::string OSName();
 // OSName from the given os-release file and kernel release file (normally
 // /etc/os-release and /proc/sys/kernel/osrelease).
 std::string OSNameFrom(const std::string& osReleasePath, const std::string& kernelReleasePath);
+
+// The local time through strftime, e.g. "%Y/%m/%d %H:%M:%S".
+std::string LocalTime(const char* format);
 
 }  // namespace vandor

@@ -13,6 +13,7 @@
 #include "resources/ArchiveWriter.h"
 #include "scenario/NovelGame.h"
 #include "sound/SoundPlayer.h"
+#include "MainWindowFixture.h"
 #include "GameProgram.h"
 #include "TempFolder.h"
 #include "util/DebugLog.h"
@@ -22,64 +23,10 @@ namespace vandor {
 namespace {
 
 namespace fs = std::filesystem;
+using test::MainWindowTest;
 using test::ReadTextFile;
 using test::TTempFolder;
 using test::WriteTextFile;
-
-// A main window on the in-memory host and the simulated clock, with the program
-// folder and the documents folder in a scratch folder.
-class MainWindowTest : public ::testing::Test {
-protected:
-    MainWindowTest() { fs::create_directories(exe); }
-
-    std::string UserDir(const char* title) const { return documents + "クイルフェン/" + title + "/"; }
-    std::string ThisConfig() const { return UserDir("ヴァンドルの星砦タクティクス") + "Config.ini"; }
-
-    void WriteScript(const std::string& name, const std::string& text) { WriteTextFile(exe + "scenario/" + name, text); }
-    void WriteArchive(const std::string& path, const std::string& firstScript) {
-        const std::string_view text(firstScript);
-        const TBytes bytes = BuildArchive({MakeArchiveEntry("first.txt", TBytes(text.begin(), text.end()))}, {1, 2, 3, 4});
-        WriteTextFile(path, std::string(bytes.begin(), bytes.end()));
-    }
-
-    TggTDMain& Start() {
-        window = std::make_unique<TggTDMain>(TMainWindowPlatform{host, clock, device, exe, documents, "vandor", 7, ""});
-        host.Show();
-        return *window;
-    }
-    // Ends the window as a confirmed close does.
-    void Stop() { window.reset(); }
-
-    // Runs the host's idle or timer events until `count` more frames have run.
-    void Frames(int count) {
-        const uint64_t target = window->FrameCount() + static_cast<uint64_t>(count);
-        for (int guard = 0; window->FrameCount() < target && guard < count * 100; ++guard) {
-            if (host.TimerEnabled()) {
-                host.Events().OnTimer();
-            } else {
-                host.Events().OnIdle();
-            }
-        }
-    }
-
-    std::vector<std::string> DebugLogLines() const {
-        const std::string text = test::ReadDebugLog(exe);
-        std::vector<std::string> lines;
-        std::size_t start = 0;
-        for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-            lines.push_back(text.substr(start, end - start));
-        }
-        return lines;
-    }
-
-    TTempFolder temp;
-    const std::string exe = temp / "game/";
-    const std::string documents = temp / "docs/";
-    TSimulatedClock clock{100000};
-    THeadlessWaveDevice device{clock};
-    THeadlessWindowHost host;
-    std::unique_ptr<TggTDMain> window;
-};
 
 TEST_F(MainWindowTest, DebugFoldersStartTheGameAndShutdownWritesSettingsAndLog) {
     WriteScript("first.txt", "[文章枠/なし]\n最初の行。\n");
