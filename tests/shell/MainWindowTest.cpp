@@ -354,6 +354,27 @@ TEST_F(MainWindowTest, BattleCommandStartsABattleThatTheWindowThenDrives) {
     EXPECT_NE(log.find("\"謎の命令.png\""), std::string::npos) << log;
 }
 
+TEST_F(MainWindowTest, CampaignScreensShowOnTheStageAndShutdownAsksFirst) {
+    WriteScript("first.txt", "[文章枠/なし]\n[上部情報]\n[クリック待]\n[シャットダウン]\n[クリック待]\n");
+    TggTDMain& main = Start();
+    Frames(4);
+    EXPECT_TRUE(main.Menu().At("mmSave").Enabled());
+    // The status bar's turn "  0" ends at about x 40 of its 22-pixel line.
+    int lit = 0;
+    for (int x = 14; x < 60; ++x)
+        for (int y = 14; y < 38; ++y) lit += host.ClientPicture().PixelPtr(x, y)[0] != 0xFF000000u ? 1 : 0;
+    EXPECT_GT(lit, 0) << "the status bar is on the stage";
+
+    host.QueueAnswer(TMessageResult::Cancel);
+    host.MoveMouse(400, 300);
+    host.PressButton(TMouseButton::mbLeft);
+    host.ReleaseButton(TMouseButton::mbLeft);
+    Frames(4);
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].Text, "終了しますか");
+    EXPECT_FALSE(host.Closed());
+}
+
 TEST_F(MainWindowTest, CombiningRestartsInTheCombinedEditionAndBringsTheSlots) {
     // The companion beside the program, this title installed elsewhere.
     const std::string install = temp / "this/";
