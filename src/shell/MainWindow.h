@@ -191,7 +191,8 @@ private:
     // --- menus (MainMenus.cpp)
     void BuildMenus();
     void BuildVolumeMenus();
-    // The check marks of text speed, anti-aliasing and volumes from the current values.
+    // The check marks of text speed, anti-aliasing and volumes from the current values,
+    // and the survey item for players who have read far enough.
     void ShowSettingsInMenus();
     void CheckTextSpeedItem();
     void CheckVolumeItem(int submenu, int percent);
