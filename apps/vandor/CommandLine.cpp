@@ -12,6 +12,9 @@ const char* const kUsage =
     "                              closed window does (see README.md, \"Headless replay\")\n"
     "       --battle-log FILE      (with either) append a line per closed wave and lost\n"
     "                              battle to FILE (see README.md, \"Battle log\")\n"
+    "       vandor --lint          check every script, picture, sound, condition and\n"
+    "                              battle file the game can reach, without playing;\n"
+    "                              exit status 1 when there is an error\n"
     "       vandor --help | --version\n";
 
 namespace {
@@ -44,6 +47,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.Version = true;
         } else if (argument == "--headless") {
             line.Headless = true;
+        } else if (argument == "--lint") {
+            line.Lint = true;
         } else if (argument == "--frames") {
             line.Frames = ParseNumber(argument, value());
             framesGiven = replayOptionGiven = true;
@@ -60,6 +65,9 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         }
     }
     if (line.Help || line.Version) return line;
+    if (line.Lint && (line.Headless || replayOptionGiven || !line.BattleLogPath.empty())) {
+        throw std::invalid_argument("--lint runs on its own");
+    }
     if (line.Headless && !framesGiven) throw std::invalid_argument("--headless needs --frames N");
     if (!line.Headless && replayOptionGiven) throw std::invalid_argument("--frames, --input and --seed need --headless");
     return line;

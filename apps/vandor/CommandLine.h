@@ -1,7 +1,7 @@
 #pragma once
-// The game's command line: a normal start in a window, or a headless replay that
-// plays a fixed number of frames with input from a file (for tests and for authors
-// checking their scripts without a screen).
+// The game's command line: a normal start in a window, a headless replay that plays
+// a fixed number of frames with input from a file (for tests and for authors checking
+// their scripts without a screen), or a check of the whole game's content.
 
 #include <cstdint>
 #include <optional>
@@ -14,6 +14,7 @@ struct TCommandLine {
     bool Help = false;
     bool Version = false;
     bool Headless = false;
+    bool Lint = false;
     uint32_t Frames = 0;
     std::string InputPath;
     uint32_t Seed = 1;

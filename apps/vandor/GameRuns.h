@@ -1,6 +1,6 @@
 #pragma once
-// The two ways the game runs: in a window on the desktop, and headless for replays.
-// Both return the program's exit status.
+// The ways the game runs: in a window on the desktop, headless for replays, and as a
+// check of its content. Each returns the program's exit status.
 
 #include <string>
 
@@ -19,6 +19,8 @@ class TggTDMain;
 
 int RunInWindow(const TCommandLine& line, const TRunFolders& folders);
 int RunHeadless(const TCommandLine& line, const TRunFolders& folders);
+// Prints the findings of the content check, one per line; 1 when one is an error.
+int RunLint(const TRunFolders& folders);
 
 // The game data could not be read and the window gave up: says so on stderr, where
 // the player who started the program from a terminal looks, and gives the exit status.

@@ -30,24 +30,30 @@ bool TBattleFile::Load(TFileCache& files, std::string_view name) {
 
 void TBattleFile::Parse(std::string_view bytes) {
     Clear();
-    for (const std::string& line : SplitLines(DecodeText(bytes))) {
+    const std::vector<std::string> lines = SplitLines(DecodeText(bytes));
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        const std::string& line = lines[index];
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos) continue;
         const std::string key = AsciiLower(TrimBlanks(std::string_view(line).substr(0, equals)));
         if (key.empty()) continue;
-        Values_.try_emplace(key, TrimBlanks(std::string_view(line).substr(equals + 1)));
+        Values_.try_emplace(key, TEntry{std::string(TrimBlanks(std::string_view(line).substr(equals + 1))),
+                                        static_cast<int>(index) + 1});
     }
+}
+
+std::optional<int32_t> TBattleFile::ParseValue(std::string_view text) {
+    if (text.size() > 1 && text[0] == '+' && text[1] != '-') text.remove_prefix(1);
+    int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    return value;
 }
 
 int32_t TBattleFile::ReadInt(std::string_view key, int32_t fallback) const {
     const auto found = Values_.find(AsciiLower(key));
     if (found == Values_.end()) return fallback;
-    std::string_view text = found->second;
-    if (text.size() > 1 && text[0] == '+' && text[1] != '-') text.remove_prefix(1);
-    int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) return fallback;
-    return value;
+    return ParseValue(found->second.Value).value_or(fallback);
 }
 
 int32_t TBattleFile::ReadClamped(std::string_view key, int32_t fallback, int32_t lo, int32_t hi) const {

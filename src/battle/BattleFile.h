@@ -5,6 +5,7 @@
 // and anything else reads as the caller's default.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -26,8 +27,19 @@ public:
     // ReadInt clamped to lo..hi.
     int32_t ReadClamped(std::string_view key, int32_t fallback, int32_t lo, int32_t hi) const;
 
+    // A value as the game reads it: nothing when it is no whole number.
+    static std::optional<int32_t> ParseValue(std::string_view text);
+
+    // Each key (lower-cased) with its value and the line (from 1) it came from, for
+    // checking a file without playing it.
+    struct TEntry {
+        std::string Value;
+        int Line = 0;
+    };
+    const std::unordered_map<std::string, TEntry>& Entries() const { return Values_; }
+
 private:
-    std::unordered_map<std::string, std::string> Values_;
+    std::unordered_map<std::string, TEntry> Values_;
 };
 
 }  // namespace vandor

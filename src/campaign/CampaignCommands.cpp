@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <memory>
 #include <string_view>
 
@@ -64,6 +65,11 @@ TCampaignCommands::TCampaignCommands(TQTDGameDat& campaign, TLayerList& stage, s
       Log_(log),
       TopBar_(AddScreen(stage, kTopBarHeight, 0)),
       InfoLayer_(AddScreen(stage, stage.Surface.Height(), kInfoLayerDepth)) {}
+
+bool TCampaignCommands::IsCommand(std::string_view word) {
+    return std::any_of(std::begin(kCommands), std::end(kCommands),
+                       [&](const TCommand& command) { return command.Word == word; });
+}
 
 bool TCampaignCommands::Run(TFields& fields) {
     if (fields.empty()) return false;

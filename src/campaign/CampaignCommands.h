@@ -9,6 +9,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "util/Fields.h"
 
@@ -40,6 +41,8 @@ public:
     // A recognised word first takes back the log line of the engine's failed picture
     // lookup for it; an unknown word leaves that line as a trace.
     bool Run(TFields& fields);
+    // Whether the word (as the engine hands it over, letters lower-cased) is a command.
+    static bool IsCommand(std::string_view word);
 
     // Once a frame: while the item list shows, the item under the pointer becomes
     // CurrentItem and its description shows below the list.

@@ -128,4 +128,18 @@ bool EvaluateCondition(std::string_view text, TConditionContext& context) {
     return *result != 0;
 }
 
+TOperandKind ClassifyOperand(std::string_view token) {
+    if (IsNumber(token)) return TOperandKind::Number;
+    // The words' values do not matter here, only whether the token is one.
+    static TCryptMaps store;
+    static TQTDGameDat campaign(store);
+    static const TReadFlags readFlags;
+    static std::mt19937 random;
+    int currentItem = 0;
+    TConditionContext context{.Campaign = campaign, .ReadFlags = readFlags, .CurrentItem = currentItem, .Random = random};
+    const TWordValue word = CampaignWordValue(token, context);
+    if (word.Fails) return TOperandKind::FailingWord;
+    return word.Known ? TOperandKind::CampaignWord : TOperandKind::Unknown;
+}
+
 }  // namespace vandor

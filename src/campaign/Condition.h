@@ -52,4 +52,10 @@ std::vector<std::string> ToPostfix(const std::vector<std::string>& tokens);
 // is 0 or there is nothing to evaluate.
 std::optional<int32_t> EvaluatePostfix(const std::vector<std::string>& postfix);
 
+// What an operand token of a formula is, for checking scripts without playing them:
+// a number, a campaign word, a campaign word that makes its condition fail (a
+// "チャート" or "戦闘回数" without its number), or nothing known (it counts as 0).
+enum class TOperandKind { Number, CampaignWord, FailingWord, Unknown };
+TOperandKind ClassifyOperand(std::string_view token);
+
 }  // namespace vandor

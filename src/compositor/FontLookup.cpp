@@ -50,6 +50,20 @@ std::optional<TFontFile> MatchFont(const std::string& faceName) {
     return file;
 }
 
+bool FontFamilyInstalled(const std::string& faceName) {
+    if (!FcInit()) return false;
+    FcPattern* pattern = FcPatternCreate();
+    const std::string family = FontconfigFamily(faceName);
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcObjectSet* objects = FcObjectSetBuild(FC_FILE, static_cast<char*>(nullptr));
+    FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    const bool installed = fonts != nullptr && fonts->nfont > 0;
+    if (fonts != nullptr) FcFontSetDestroy(fonts);
+    return installed;
+}
+
 std::vector<TFontFile> JapaneseFonts() {
     std::vector<TFontFile> files;
     if (!FcInit()) return files;

@@ -20,6 +20,10 @@ std::string FontconfigFamily(const std::string& faceName);
 // only when fontconfig knows no font at all.
 std::optional<TFontFile> MatchFont(const std::string& faceName);
 
+// Whether a font of the face name's own family is installed; when not, MatchFont
+// answers with a fallback.
+bool FontFamilyInstalled(const std::string& faceName);
+
 // Every installed font that covers Japanese, in a stable order.
 std::vector<TFontFile> JapaneseFonts();
 

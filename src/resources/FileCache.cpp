@@ -84,6 +84,16 @@ std::unique_ptr<TBytes> TFileCache::LoadItem(std::string_view name) {
     return nullptr;
 }
 
+bool TFileCache::Exists(std::string_view name) const {
+    for (const TSource& source : Sources_) {
+        if (source.Archive != nullptr ? source.Archive->FindEntry(name) >= 0
+                                      : FindInFolder(source.Folder, name).has_value()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int64_t TFileCache::ItemSize(const TBytes& stream) const { return static_cast<int64_t>(stream.size()) + 256; }
 
 void TFileCache::ListSources(std::vector<std::string>& lines) const {

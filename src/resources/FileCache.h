@@ -36,6 +36,10 @@ public:
     // std::runtime_error for a damaged compressed text or an unreadable file.
     const TBytes* GetStream(std::string_view name) { return Get(name); }
 
+    // Whether any source holds the name, without reading or caching it (for checking
+    // content without playing it).
+    bool Exists(std::string_view name) const;
+
     // One line per source in the order added: a folder's path, or an archive as
     // "path - ver.1.0.2.0".
     void ListSources(std::vector<std::string>& lines) const;

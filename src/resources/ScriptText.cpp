@@ -20,16 +20,15 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     text = std::move(out);
 }
 
-// A comment starting the line drops the line. After a command ("[" or "■" first)
-// the comment is cut off; anywhere else "//" is message text and stays.
-void StripComments(std::vector<std::string>& lines) {
-    std::erase_if(lines, [](const std::string& line) { return line.starts_with("//"); });
-    for (std::string& line : lines) {
-        const std::size_t comment = line.find("//");
-        if (comment == std::string::npos || !(line.starts_with('[') || line.starts_with(kMark))) continue;
-        const std::string_view rest = std::string_view(line).substr(comment);
-        line.erase(comment, CodePointPrefixBytes(rest, kMaxCommentCharacters));
-    }
+// A comment starting the line drops the line (false). After a command ("[" or "■"
+// first) the comment is cut off; anywhere else "//" is message text and stays.
+bool StripComment(std::string& line) {
+    if (line.starts_with("//")) return false;
+    const std::size_t comment = line.find("//");
+    if (comment == std::string::npos || !(line.starts_with('[') || line.starts_with(kMark))) return true;
+    const std::string_view rest = std::string_view(line).substr(comment);
+    line.erase(comment, CodePointPrefixBytes(rest, kMaxCommentCharacters));
+    return true;
 }
 
 }  // namespace
@@ -49,27 +48,38 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
-std::vector<std::string> NormalizeScript(std::string_view bytes) {
+// Each source line on its own: a command mark never spans two lines, so the lines
+// come out as they would from the whole text, and each knows where it came from.
+TNumberedScript NormalizeScriptNumbered(std::string_view bytes) {
     std::string decoded = DecodeText(bytes);
     if (const std::size_t nul = decoded.find('\0'); nul != std::string::npos) decoded.resize(nul);
 
-    std::vector<std::string> lines = SplitLines(decoded);
-    StripComments(lines);
-
-    std::string text;
-    for (const std::string& line : lines) text.append(line).append("\r\n");
-
-    // Doubled brackets are literal brackets: park them in ESC while single
-    // brackets become marks, so two commands side by side meet as "■■".
-    ReplaceAll(text, "\t", "　　");
-    ReplaceAll(text, "[[", kEscape);
-    ReplaceAll(text, "[", kMark);
-    ReplaceAll(text, kEscape, "[[");
-    ReplaceAll(text, "]]", kEscape);
-    ReplaceAll(text, "]", kMark);
-    ReplaceAll(text, kEscape, "]]");
-    ReplaceAll(text, "■■", "■\r\n■");
-    return SplitLines(text);
+    std::vector<std::string> source = SplitLines(decoded);
+    TNumberedScript script;
+    for (std::size_t index = 0; index < source.size(); ++index) {
+        std::string line = std::move(source[index]);
+        if (!StripComment(line)) continue;
+        // Doubled brackets are literal brackets: park them in ESC while single
+        // brackets become marks, so two commands side by side meet as "■■".
+        ReplaceAll(line, "\t", "　　");
+        ReplaceAll(line, "[[", kEscape);
+        ReplaceAll(line, "[", kMark);
+        ReplaceAll(line, kEscape, "[[");
+        ReplaceAll(line, "]]", kEscape);
+        ReplaceAll(line, "]", kMark);
+        ReplaceAll(line, kEscape, "]]");
+        ReplaceAll(line, "■■", "■\n■");
+        std::size_t start = 0;
+        for (std::size_t end; (end = line.find('\n', start)) != std::string::npos; start = end + 1) {
+            script.Lines.push_back(line.substr(start, end - start));
+            script.SourceLines.push_back(static_cast<int>(index) + 1);
+        }
+        script.Lines.push_back(line.substr(start));
+        script.SourceLines.push_back(static_cast<int>(index) + 1);
+    }
+    return script;
 }
+
+std::vector<std::string> NormalizeScript(std::string_view bytes) { return NormalizeScriptNumbered(bytes).Lines; }
 
 }  // namespace vandor

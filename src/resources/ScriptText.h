@@ -16,4 +16,12 @@ std::vector<std::string> SplitLines(std::string_view text);
 // The script's lines, UTF-8, from the file's bytes (any encoding DecodeText reads).
 std::vector<std::string> NormalizeScript(std::string_view bytes);
 
+// The same lines, each with the number (from 1) of the file's line it came from, for
+// telling authors where a problem is.
+struct TNumberedScript {
+    std::vector<std::string> Lines;
+    std::vector<int> SourceLines;
+};
+TNumberedScript NormalizeScriptNumbered(std::string_view bytes);
+
 }  // namespace vandor

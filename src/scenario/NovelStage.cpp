@@ -34,24 +34,6 @@ TStageRole Classify(const TLayerItem& layer) {
     return TStageRole::Standing;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The picture variants share a base name: "01" stands for "td01", and a trailing
-// letter names a variant of the base rather than the base itself.
-std::string VariantBase(const std::string& field) {
-    std::string base = AsciiLower(field);
-    if (IsDigit(base.front())) base = "td" + base;
-    base.resize(base.size() - Extension(base).size());
-    if (!base.empty() && !IsDigit(base.back())) base.resize(CodePointPrefixBytes(base, CodePointCount(base) - 1));
-    return base;
-}
-
-// "." means no sound; a name without extension is an Ogg file.
-std::string VariantSound(const std::string& name) {
-    if (name.empty() || name == ".") return {};
-    return Extension(name).empty() ? name + ".ogg" : name;
-}
-
 void Forget(TLayerState& state) {
     state.Name.clear();
     state.Used = false;

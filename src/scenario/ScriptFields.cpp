@@ -1,6 +1,13 @@
 #include "scenario/ScriptFields.h"
 
+#include "util/Encoding.h"
+
 namespace vandor {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
 
 std::string_view Extension(std::string_view name) {
     const std::size_t dot = name.rfind('.');
@@ -21,6 +28,19 @@ TScriptTarget ReadTarget(const std::string& first, const std::string& second, bo
         target.Label = second;
     }
     return target;
+}
+
+std::string VariantBase(const std::string& field) {
+    std::string base = AsciiLower(field);
+    if (IsDigit(base.front())) base = "td" + base;
+    base.resize(base.size() - Extension(base).size());
+    if (!base.empty() && !IsDigit(base.back())) base.resize(CodePointPrefixBytes(base, CodePointCount(base) - 1));
+    return base;
+}
+
+std::string VariantSound(const std::string& name) {
+    if (name.empty() || name == ".") return {};
+    return Extension(name).empty() ? name + ".ogg" : name;
 }
 
 }  // namespace vandor

@@ -20,4 +20,11 @@ struct TScriptTarget {
 };
 TScriptTarget ReadTarget(const std::string& first, const std::string& second, bool two);
 
+// The picture variants share a base name: "01" stands for "td01", and a trailing
+// letter names a variant of the base rather than the base itself.
+std::string VariantBase(const std::string& field);
+
+// A variant's sound: "." means none; a name without extension is an Ogg file.
+std::string VariantSound(const std::string& name);
+
 }  // namespace vandor

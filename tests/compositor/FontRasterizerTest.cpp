@@ -5,6 +5,8 @@
 #include <climits>
 #include <string>
 
+#include "compositor/FontLookup.h"
+
 namespace vandor {
 namespace {
 
@@ -51,6 +53,8 @@ TEST(FontRasterizer, WindowsNamesMapToTheIpaFontsAndUnknownNamesFallBackToJapane
     EXPECT_EQ(fonts.FamilyName("MS PMincho"), "IPAPMincho");
     const std::string fallback = fonts.FamilyName("No Such Font 12345");
     EXPECT_NE(fallback.find("IPA"), std::string::npos) << fallback;
+    EXPECT_TRUE(FontFamilyInstalled("ＭＳ Ｐ明朝"));
+    EXPECT_FALSE(FontFamilyInstalled("No Such Font 12345"));
 
     // The fixed-width and the proportional Gothic really are different fonts.
     EXPECT_EQ(fonts.Width(MakeFont("ＭＳ ゴシック", -16), "iiii"), fonts.Width(MakeFont("ＭＳ ゴシック", -16), "WWWW"));

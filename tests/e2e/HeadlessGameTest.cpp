@@ -160,6 +160,8 @@ TEST_F(HeadlessGameTest, CommandLineIsCheckedAndExplained) {
     EXPECT_EQ(Run("--bogus"), 2);
     EXPECT_EQ(Run("--headless --frames 3 --battle-log"), 2);
     EXPECT_NE(Stderr().find("--battle-log needs a value"), std::string::npos) << Stderr();
+    EXPECT_EQ(Run("--lint --headless --frames 3"), 2);
+    EXPECT_NE(Stderr().find("--lint runs on its own"), std::string::npos) << Stderr();
 
     WriteStage(game + "scenario/");
     WriteInput("1 jump 3\n2 menu mmNothing\n");

@@ -104,6 +104,17 @@ TEST_F(FileCacheTest, FolderLookupIgnoresAsciiCasePreferringExactMatch) {
     Files.Flush();
     EXPECT_EQ(Load("x.png"), Bytes("lower"));
     EXPECT_EQ(Load("ａ.png"), Bytes("<none>"));  // only ASCII letters fold
+
+    // Asking whether a file exists reads, caches and logs nothing.
+    TggDPFile dat(ArchivePath("dat.gdp", {{"inside.png", Bytes("x")}}));
+    Files.AddArchive(&dat);
+    Files.Flush();
+    const std::size_t logged = Log.Lines().size();
+    EXPECT_TRUE(Files.Exists("TITLE.png"));
+    EXPECT_TRUE(Files.Exists("inside.png"));
+    EXPECT_FALSE(Files.Exists("ａ.png"));
+    EXPECT_EQ(Files.Count(), 0u);
+    EXPECT_EQ(Log.Lines().size(), logged);
 }
 
 TEST_F(FileCacheTest, MissingFileIsLoggedEveryTimeAndNotCached) {

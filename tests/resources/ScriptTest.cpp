@@ -36,6 +36,12 @@ TEST(ScriptTextTest, LineBreaksAndNul) {
     EXPECT_EQ(SplitLines("\n\n"), (Lines{"", ""}));
 }
 
+TEST(ScriptTextTest, NumberedLinesPointBackToTheFile) {
+    const TNumberedScript script = NormalizeScriptNumbered("// heading\r\n*label\r\n[a][b]text\n\r\n[c]// note");
+    EXPECT_EQ(script.Lines, (Lines{"*label", "■a■", "■b■text", "", "■c■"}));
+    EXPECT_EQ(script.SourceLines, (std::vector<int>{2, 3, 3, 4, 5}));
+}
+
 TEST(ScriptTextTest, DecodesEveryScriptEncoding) {
     const std::string utf8 = "[背景 森]\r\nこんにちは～";
     const Lines expected{"■背景 森■", "こんにちは～"};

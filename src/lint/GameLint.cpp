@@ -1,0 +1,139 @@
+#include "lint/GameLint.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include "resources/FileCache.h"
+#include "resources/ScriptText.h"
+#include "util/Encoding.h"
+
+namespace vandor {
+namespace {
+
+constexpr std::string_view kMark = "■";
+
+// The engine's own entry points: the first script, the title the menu returns to,
+// and the action phase a loaded save resumes at.
+constexpr const char* kFirstScript = "first.txt";
+constexpr const char* kTitleScript = "title.txt";
+constexpr const char* kTitleLabel = "*スタート";
+constexpr const char* kActionScript = "行動.txt";
+constexpr const char* kActionLabel = "*行動フェイズ";
+
+}  // namespace
+
+std::string FormatFinding(const TLintFinding& finding) {
+    return finding.File + ":" + std::to_string(finding.Line) + ": " + (finding.Error ? "error" : "warning") + ": " +
+           finding.Message;
+}
+
+bool TGameLint::HasErrors() const {
+    return std::any_of(Findings_.begin(), Findings_.end(), [](const TLintFinding& f) { return f.Error; });
+}
+
+void TGameLint::Run() {
+    if (!Script(kFirstScript)) {
+        ReportFile(kFirstScript, 0, true, "the game starts here, and no data source holds it");
+        return;
+    }
+    Reach(kFirstScript);
+    // Every menu offers the way back to the title.
+    if (const TScript* title = Script(kTitleScript)) {
+        Reach(kTitleScript);
+        if (!title->Labels.count(kTitleLabel)) {
+            ReportFile(kTitleScript, 0, false, std::string("the menu's return to the title jumps to ") + kTitleLabel +
+                                                   ", which this script lacks");
+        }
+    } else {
+        ReportFile(kTitleScript, 0, false, "the menu's return to the title needs this script");
+    }
+    while (!Pending_.empty()) {
+        const std::string name = Pending_.back();
+        Pending_.pop_back();
+        CheckScript(name);
+        // Saving is possible once a status bar shows; a loaded save resumes here.
+        if (Pending_.empty() && SavesPossible_ && !Reached_.count(kActionScript)) {
+            const TScript* action = Script(kActionScript);
+            if (!action) {
+                ReportFile(kActionScript, 0, true, "the status bar allows saving, and a loaded save resumes here");
+            } else {
+                Reach(kActionScript);
+                if (!action->Labels.count(kActionLabel)) {
+                    ReportFile(kActionScript, 0, true, std::string("a loaded save resumes at ") + kActionLabel +
+                                                           ", which this script lacks");
+                }
+            }
+        }
+    }
+    std::stable_sort(Findings_.begin(), Findings_.end(), [](const TLintFinding& a, const TLintFinding& b) {
+        return std::tie(a.File, a.Line) < std::tie(b.File, b.Line);
+    });
+}
+
+const TGameLint::TScript* TGameLint::Script(const std::string& name) {
+    const std::string key = AsciiLower(name);
+    auto found = Scripts_.find(key);
+    if (found == Scripts_.end()) {
+        std::optional<TScript> script;
+        if (const TBytes* bytes = Files_.GetStream(key)) {
+            TNumberedScript lines =
+                NormalizeScriptNumbered(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+            Files_.Release(bytes);
+            script.emplace();
+            script->Lines = std::move(lines.Lines);
+            script->SourceLines = std::move(lines.SourceLines);
+            for (const std::string& line : script->Lines) {
+                if (line.starts_with('*')) script->Labels.insert(line);
+            }
+        }
+        found = Scripts_.emplace(key, std::move(script)).first;
+    }
+    return found->second ? &*found->second : nullptr;
+}
+
+void TGameLint::Reach(const std::string& name) {
+    const std::string key = AsciiLower(name);
+    if (Reached_.insert(key).second) Pending_.push_back(key);
+}
+
+void TGameLint::CheckScript(const std::string& name) {
+    const TScript* script = Script(name);
+    if (!script) return;
+    for (std::size_t index = 0; index < script->Lines.size(); ++index) {
+        const std::string& line = script->Lines[index];
+        if (!line.starts_with(kMark)) continue;
+        const std::string_view body = std::string_view(line).substr(kMark.size());
+        const TPlace place{name, static_cast<int>(index)};
+        const TFields fields = SplitFields(body.substr(0, body.find(kMark)));
+        if (fields.empty() || fields[0].empty()) {
+            Report(place, false, "a command without a word is skipped");
+            continue;
+        }
+        CheckCommand(place, fields);
+    }
+}
+
+void TGameLint::CheckTarget(const TPlace& place, const std::string& script, const std::string& label) {
+    const std::string target = script.empty() || script == "." ? place.Script : AsciiLower(script);
+    const TScript* found = Script(target);
+    if (!found) {
+        Report(place, true, "script \"" + target + "\" does not exist");
+        return;
+    }
+    Reach(target);
+    if (!label.empty() && label != "." && !found->Labels.count(label)) {
+        Report(place, true, "label \"" + label + "\" does not exist in " + target);
+    }
+}
+
+void TGameLint::Report(const TPlace& place, bool error, const std::string& message) {
+    const TScript* script = Script(place.Script);
+    const int line = script && place.Line >= 0 ? script->SourceLines[static_cast<std::size_t>(place.Line)] : 0;
+    ReportFile(place.Script, line, error, message);
+}
+
+void TGameLint::ReportFile(const std::string& file, int line, bool error, const std::string& message) {
+    Findings_.push_back({file, line, error, message});
+}
+
+}  // namespace vandor

@@ -1,0 +1,98 @@
+#pragma once
+// Checks a whole game without playing it. It reads the data as the game does (the
+// same sources and lookup), follows every script the game can reach from "first.txt"
+// and reports what the game would only log while playing, or would silently get
+// wrong: missing scripts, labels, pictures, sounds and fonts, unknown command words,
+// conditions that cannot be evaluated or use words that count as 0, and battle maps
+// and wave tables with unreadable or clamped values or no way to the base.
+//
+// Split by concern: GameLint.cpp (the walk through the scripts and the findings),
+// ScriptLint.cpp (the commands of a line), ConditionLint.cpp (formulas) and
+// BattleLint.cpp (maps and wave tables).
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "util/Fields.h"
+
+namespace vandor {
+
+class TFileCache;
+
+struct TLintFinding {
+    std::string File;
+    int Line = 0;  // from 1; 0 for a finding about the whole file
+    bool Error = false;
+    std::string Message;
+};
+
+// "FILE:LINE: error: message", the form editors and build logs understand.
+std::string FormatFinding(const TLintFinding& finding);
+
+class TGameLint {
+public:
+    explicit TGameLint(TFileCache& files) : Files_(files) {}
+
+    // Checks every script reachable from the game's entry points, and the battles
+    // they start.
+    void Run();
+
+    const std::vector<TLintFinding>& Findings() const { return Findings_; }
+    bool HasErrors() const;
+
+private:
+    struct TScript {
+        std::vector<std::string> Lines;
+        std::vector<int> SourceLines;
+        std::set<std::string> Labels;
+    };
+    // Where a finding is: the script and the line index within it.
+    struct TPlace {
+        std::string Script;
+        int Line = -1;
+    };
+
+    // --- the walk (GameLint.cpp)
+    const TScript* Script(const std::string& name);
+    void Reach(const std::string& name);
+    void CheckScript(const std::string& name);
+    // A jump to `script` (empty or "." for the current one) at `label` (empty or "."
+    // for the first line).
+    void CheckTarget(const TPlace& place, const std::string& script, const std::string& label);
+    void Report(const TPlace& place, bool error, const std::string& message);
+    void ReportFile(const std::string& file, int line, bool error, const std::string& message);
+
+    // --- commands (ScriptLint.cpp)
+    void CheckCommand(const TPlace& place, TFields fields);
+    bool CheckBuiltIn(const TPlace& place, TFields& fields);
+    void CheckResourceCommand(const TPlace& place, TFields& fields);
+    bool CheckCampaignCommand(const TPlace& place, TFields& fields);
+    void CheckInitialValue(const TPlace& place, TFields& fields);
+    void CheckVariant(const TPlace& place, TFields& fields);
+    void CheckPicture(const TPlace& place, std::string name);
+    void CheckSound(const TPlace& place, std::string name);
+    void CheckFont(const TPlace& place, const std::string& face);
+
+    // --- conditions (ConditionLint.cpp)
+    void CheckCondition(const TPlace& place, const std::string& text);
+
+    // --- battles (BattleLint.cpp)
+    void CheckBattle(const TPlace& place, int area);
+    void CheckMap(int area);
+    void CheckWaveFile(const std::string& name);
+
+    TFileCache& Files_;
+    std::map<std::string, std::optional<TScript>> Scripts_;
+    std::vector<std::string> Pending_;
+    std::set<std::string> Reached_;
+    std::set<int> CheckedAreas_;
+    std::set<std::string> CheckedFiles_;
+    bool SavesPossible_ = false;
+    std::vector<TLintFinding> Findings_;
+};
+
+}  // namespace vandor

@@ -1,0 +1,230 @@
+// The commands of a script line as the engine would run them: the scripts and labels
+// they go to, the pictures, sounds and fonts they name, and the words handed to the
+// campaign.
+
+#include <initializer_list>
+
+#include "campaign/CampaignCommands.h"
+#include "compositor/FontLookup.h"
+#include "lint/GameLint.h"
+#include "resources/FileCache.h"
+#include "scenario/ScriptFields.h"
+#include "util/Encoding.h"
+
+namespace vandor {
+namespace {
+
+bool IsOneOf(const std::string& word, std::initializer_list<const char*> words) {
+    for (const char* w : words) {
+        if (word == w) return true;
+    }
+    return false;
+}
+
+bool IsHideWord(const std::string& word) { return word == "消" || word == "消去"; }
+
+std::string WithExtension(std::string name, const char* extension) {
+    if (Extension(name).empty()) name += extension;
+    return name;
+}
+
+}  // namespace
+
+void TGameLint::CheckCommand(const TPlace& place, TFields fields) {
+    if (CheckBuiltIn(place, fields)) return;
+    CheckResourceCommand(place, fields);
+}
+
+bool TGameLint::CheckBuiltIn(const TPlace& place, TFields& fields) {
+    const std::string word = fields[0];
+    const std::size_t given = fields.size();
+    if (StartsWith(word, "差分")) {
+        CheckVariant(place, fields);
+        return true;
+    }
+    if (IsOneOf(word, {"暗転", "白転", "明転", "クリック待", "待", "立消", "顔消", "BGM消", "ＢＧＭ消", "消BGM",
+                       "消ＢＧＭ", "消音", "音消", "ボタン消", "終了", "文章枠"})) {
+        return true;
+    }
+    if (word == "ジャンプ") {
+        if (given < 2) {
+            Report(place, false, "a jump without a target does nothing");
+            return true;
+        }
+        const TScriptTarget target = ReadTarget(fields[1], given > 2 ? fields[2] : std::string(), given > 2);
+        CheckTarget(place, target.Script, target.Label);
+        if (given > 3) CheckCondition(place, fields[3]);
+        return true;
+    }
+    if (word == "ボタン") {
+        PadFields(fields, 12);
+        CheckCondition(place, fields[2]);
+        if (given < 7) {
+            Report(place, false, "a button needs its picture, target and place (7 fields); none is made");
+            return true;
+        }
+        CheckPicture(place, fields[1]);
+        CheckTarget(place, fields[3], fields[4]);
+        if (given >= 12) {
+            CheckSound(place, fields[10]);
+            CheckSound(place, fields[11]);
+        }
+        return true;
+    }
+    if (word == "選択" || word == "選択肢") {
+        PadFields(fields, 5);
+        const std::string& first = fields[1];
+        const std::string& second = fields[2];
+        if (first.empty() && second.empty()) return true;
+        const bool both = !first.empty() && !second.empty();
+        const TScriptTarget target = ReadTarget(first.empty() ? second : first, second, both);
+        CheckTarget(place, target.Script, target.Label);
+        if (!fields[3].empty() && fields[4].empty()) {
+            Report(place, false, "a choice's condition needs field 4, the caption shown when it does not hold; "
+                                 "without it the condition is ignored");
+        } else if (!fields[3].empty()) {
+            CheckCondition(place, fields[3]);
+        }
+        return true;
+    }
+    if (word == "戻" || word == "右クリック") {
+        if (given < 2) return true;
+        std::string script = place.Script;
+        std::string label;
+        if (given == 2) {
+            (StartsWith(fields[1], "*") ? label : script) = fields[1];
+        } else {
+            const TScriptTarget target = ReadTarget(fields[1], fields[2], true);
+            script = target.Script;
+            label = target.Label;
+        }
+        CheckTarget(place, script, label);
+        return true;
+    }
+    if (word == "選択枠") {
+        PadFields(fields, 2);
+        if (!fields[1].empty()) CheckPicture(place, fields[1]);
+        return true;
+    }
+    if (word == "フォント") {
+        PadFields(fields, 2);
+        if (!fields[1].empty() && fields[1] != "." && fields[1] != "リセット") CheckFont(place, fields[1]);
+        return true;
+    }
+    if (word == "初期値") {
+        CheckInitialValue(place, fields);
+        return true;
+    }
+    return false;
+}
+
+// A word that is no built-in command names a picture or a sound; a picture that does
+// not exist passes the word to the campaign.
+void TGameLint::CheckResourceCommand(const TPlace& place, TFields& fields) {
+    fields[0] = AsciiLower(fields[0]);
+    const std::string& word = fields[0];
+    const bool sound = StartsWith(word, "bgm") || StartsWith(word, "se") || StartsWith(word, "cv");
+    const std::string name = WithExtension(word, sound ? ".ogg" : ".png");
+    const std::string_view extension = Extension(name);
+    if (extension == ".ogg") {
+        CheckSound(place, name);
+    } else if (extension != ".png" && extension != ".jpg" && extension != ".jpeg") {
+        Report(place, false, "\"" + word + "\" is no command, and a file of type " + std::string(extension) +
+                                 " does nothing as one");
+    } else if (!Files_.Exists(name) && !CheckCampaignCommand(place, fields)) {
+        Report(place, true, "\"" + word + "\" is no command, and no picture \"" + name + "\" exists");
+    }
+}
+
+bool TGameLint::CheckCampaignCommand(const TPlace& place, TFields& fields) {
+    const std::string word = fields[0];
+    if (!TCampaignCommands::IsCommand(word)) return false;
+    PadFields(fields, 4);
+    const auto numberAt = [&](std::size_t index) { return ToNumber(fields[index], -1); };
+    if (word == "戦闘開始") {
+        CheckBattle(place, numberAt(1));
+        if (fields[2].empty() && fields[3].empty()) {
+            CheckTarget(place, "敗北.txt", "*スタート");
+        } else {
+            CheckTarget(place, fields[2], fields[3]);
+        }
+    } else if (word == "アイテム取得" || word == "アイテム消費") {
+        const int item = numberAt(1);
+        if (!IsNumber(fields[1])) {
+            Report(place, true, word + " needs an item number");
+        } else if (item < 1 || item > 64) {
+            Report(place, false, "there is no item " + fields[1] + " (items are 1..64)");
+        } else if (word == "アイテム消費" && !((item >= 5 && item <= 15) || (item >= 33 && item <= 36))) {
+            Report(place, false, "item " + fields[1] + " is no consumable (5..15, 33..36) and stays owned");
+        }
+    } else if (word == "ヒロイン登場" || word == "ヒロイン退場") {
+        if (numberAt(1) < 1) Report(place, false, word + " needs a heroine number from 1; this does nothing");
+    } else if (word == "通過3p") {
+        if (numberAt(1) < 0) Report(place, false, "a pass flag needs its number; this does nothing");
+    } else if (word == "行動") {
+        if (fields[1] == "調教" || fields[1] == "求愛") {
+            if (numberAt(2) < 1) Report(place, false, "行動/" + fields[1] + " needs a heroine number; this does nothing");
+        } else if (fields[1] != "進行") {
+            Report(place, false, "行動 knows 進行, 調教 and 求愛; \"" + fields[1] + "\" does nothing");
+        }
+    } else if (word == "上部情報") {
+        if (!IsHideWord(fields[1])) SavesPossible_ = true;
+    }
+    return true;
+}
+
+void TGameLint::CheckInitialValue(const TPlace& place, TFields& fields) {
+    if (fields.size() < 2) return;
+    PadFields(fields, 6);
+    const std::string& setting = fields[1];
+    if (setting == "文章枠") {
+        CheckPicture(place, WithExtension(fields[2], ".png"));
+    } else if (setting == "選択枠") {
+        if (!fields[2].empty()) CheckPicture(place, fields[2]);
+    } else if (setting == "フォント") {
+        if (!fields[2].empty()) CheckFont(place, fields[2]);
+    } else if (setting == "選択音") {
+        CheckSound(place, fields[2]);
+        CheckSound(place, fields[3]);
+    } else if (setting == "差分効果音") {
+        CheckSound(place, VariantSound(fields[3]));
+    } else if (!IsOneOf(setting, {"背景フェード", "立絵フェード", "顔絵フェード", "音量", "声チャンネル"})) {
+        Report(place, false, "初期値 has no setting \"" + setting + "\"");
+    }
+}
+
+// A variant shows a picture of the base's family: the base itself, a lettered one,
+// or for a flash two numbered pictures.
+void TGameLint::CheckVariant(const TPlace& place, TFields& fields) {
+    PadFields(fields, 3);
+    if (fields[1].empty()) return;
+    const std::string base = VariantBase(fields[1]);
+    const std::string letters = AsciiLower(fields[0].substr(std::string_view("差分").size()));
+    const char letter = letters.size() == 1 ? letters[0] : 0;
+    if (letter >= 'x' && letter <= 'z') {
+        CheckPicture(place, base + letter + "1.png");
+        CheckPicture(place, base + letter + "2.png");
+    } else {
+        CheckPicture(place, letter >= 'a' && letter <= 'g' ? base + letter + ".png" : base + ".png");
+    }
+    if (!fields[2].empty()) CheckSound(place, VariantSound(AsciiLower(fields[2])));
+}
+
+void TGameLint::CheckPicture(const TPlace& place, std::string name) {
+    name = AsciiLower(name);
+    if (!Files_.Exists(name)) Report(place, true, "picture \"" + name + "\" does not exist");
+}
+
+void TGameLint::CheckSound(const TPlace& place, std::string name) {
+    if (name.empty()) return;
+    name = WithExtension(AsciiLower(name), ".ogg");
+    if (!Files_.Exists(name)) Report(place, true, "sound \"" + name + "\" does not exist");
+}
+
+void TGameLint::CheckFont(const TPlace& place, const std::string& face) {
+    if (!FontFamilyInstalled(face)) {
+        Report(place, false, "font \"" + face + "\" is not installed: the text falls back to another font");
+    }
+}
+
+}  // namespace vandor

@@ -1,0 +1,126 @@
+#include "lint/GameLint.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+#include "resources/FileCache.h"
+
+namespace vandor {
+namespace {
+
+using test::TTempFolder;
+using test::WriteTextFile;
+
+class GameLintTest : public ::testing::Test {
+protected:
+    void Write(const std::string& name, const std::string& text) { WriteTextFile(Folder / name, text); }
+
+    std::vector<std::string> Lint() {
+        Files.AddFolder(Folder.Folder());
+        TGameLint lint(Files);
+        lint.Run();
+        std::vector<std::string> lines;
+        for (const TLintFinding& finding : lint.Findings()) lines.push_back(FormatFinding(finding));
+        HasErrors = lint.HasErrors();
+        return lines;
+    }
+
+    TTempFolder Folder;
+    TFileCache Files{nullptr};
+    bool HasErrors = false;
+};
+
+TEST_F(GameLintTest, ACleanGameHasNoFindings) {
+    Write("first.txt", "[文章枠/なし]\n// a comment line\n[bg01]はじめ\n[se_click]\n[ジャンプ/title.txt/*スタート]\n");
+    Write("title.txt", "*スタート\n[選択/*続き/./(ターン>=1)and(アイテム3=1)/まだ]続きから\n*続き\n[ジャンプ/*スタート]\n");
+    Write("bg01.png", "not decoded: only its presence counts");
+    Write("se_click.ogg", "x");
+    EXPECT_EQ(Lint(), std::vector<std::string>{});
+    EXPECT_FALSE(HasErrors);
+}
+
+TEST_F(GameLintTest, EveryKindOfFaultIsFoundAtItsLine) {
+    Write("first.txt",
+          "[文章枠/なし]\n"                               // 1
+          "// the lines below each hold one fault\n"      // 2
+          "[ジャンプ/*どこにもない]\n"                    // 3
+          "[ジャンプ/chapter9.txt]\n"                     // 4
+          "[ボタン/btnない/./././10/10]\n"                // 5
+          "[bgm_none]\n"                                  // 6
+          "[謎の命令/1]\n"                                // 7
+          "[ジャンプ/*a/./-7 ％ 2]\n"                     // 8
+          "[ジャンプ/*a/./ターン／0]\n"                   // 9
+          "[ジャンプ/*a/./ターソ>3]\n"                    // 10
+          "[選択/*a/./戦闘回数>1/まだ]まだ\n"             // 11
+          "[フォント/No Such Font 12345]\n"               // 12
+          "[戦闘開始/3/負け.txt]\n"                       // 13
+          "[上部情報]\n"                                  // 14
+          "[アイテム消費]\n"                              // 15
+          "*a\n");
+    Write("title.txt", "*スタート\n");
+    // A wall around the base leaves the enemies no way in.
+    std::string map;
+    for (int d = -2; d <= 2; ++d) {
+        for (const auto& [x, y] : {std::pair{d, -2}, std::pair{d, 2}, std::pair{-2, d}, std::pair{2, d}}) {
+            map += "MAP_" + std::to_string(x + 24) + "_" + std::to_string(y + 24) + "=1\n";
+        }
+    }
+    Write("st03.txt", map + "MAP_24_24=x\n");
+    Write("bt03-00.txt", "WC=3\nWEC_00=300\nwed_1=2\nE_00_01_HP=lots\nE_00_01_SP=20\n");
+
+    const std::vector<std::string> expected{
+        "bt03-00.txt:2: warning: wec_00 = 300 is clamped to 1..250",
+        "bt03-00.txt:3: warning: the battle never reads \"wed_1\"",
+        "bt03-00.txt:4: error: \"lots\" is no whole number: e_00_01_hp takes its default",
+        "first.txt:3: error: label \"*どこにもない\" does not exist in first.txt",
+        "first.txt:4: error: script \"chapter9.txt\" does not exist",
+        "first.txt:5: error: picture \"btnない\" does not exist",
+        "first.txt:6: error: sound \"bgm_none.ogg\" does not exist",
+        "first.txt:7: error: \"謎の命令\" is no command, and no picture \"謎の命令.png\" exists",
+        "first.txt:8: error: the condition \"-7 ％ 2\" cannot be evaluated (an operator without two operands, "
+        "nothing to evaluate, or a division by zero) and never holds",
+        "first.txt:9: error: the condition \"ターン／0\" cannot be evaluated (an operator without two operands, "
+        "nothing to evaluate, or a division by zero) and never holds",
+        "first.txt:10: warning: \"ターソ\" in the condition \"ターソ>3\" is no campaign word and counts as 0",
+        "first.txt:11: error: \"戦闘回数\" needs an area number: the condition \"戦闘回数>1\" always fails",
+        "first.txt:12: warning: font \"No Such Font 12345\" is not installed: the text falls back to another font",
+        "first.txt:13: error: script \"負け.txt\" does not exist",
+        "first.txt:15: error: アイテム消費 needs an item number",
+        "st03.txt:0: error: the obstacles leave the enemies no way from (13, 13) to the base",
+        "st03.txt:21: error: \"x\" is no whole number: the cell stays free",
+        "行動.txt:0: error: the status bar allows saving, and a loaded save resumes here",
+    };
+    EXPECT_EQ(Lint(), expected);
+    EXPECT_TRUE(HasErrors);
+}
+
+TEST_F(GameLintTest, ScriptsAreFollowedThroughEveryKindOfTarget) {
+    // Each script is reached one way only; each holds a missing picture to show it
+    // was read.
+    Write("first.txt",
+          "[右クリック/menu.txt/*開く]\n[戻/back.txt]\n[ボタン/btn.png/./choice.txt/./0/0]\n[戦闘開始]\n");
+    Write("btn.png", "x");
+    Write("menu.txt", "*開く\n[m1]\n");
+    Write("back.txt", "[m2]\n");
+    Write("choice.txt", "[選択/./*go]行く\n*go\n[m3]\n");
+    Write("敗北.txt", "*スタート\n[m4]\n");
+    Write("title.txt", "[ジャンプ/unused.txt]\n");
+    Write("unused.txt", "[m5]\n");
+    Write("never.txt", "[m6]\n");
+    const std::vector<std::string> findings = Lint();
+    std::string all;
+    for (const std::string& line : findings) all += line + "\n";
+    for (const char* reached : {"menu.txt:2:", "back.txt:1:", "choice.txt:3:", "敗北.txt:2:", "unused.txt:1:"}) {
+        EXPECT_NE(all.find(reached), std::string::npos) << reached << " in\n" << all;
+    }
+    EXPECT_EQ(all.find("never.txt"), std::string::npos) << all;
+    // The battle of area -1 is fought as area 1, which has no map or waves here.
+    EXPECT_NE(all.find("st01.txt:0: warning: area 1 has no map"), std::string::npos) << all;
+    EXPECT_NE(all.find("first.txt:4: warning: area 1 has no wave table"), std::string::npos) << all;
+}
+
+}  // namespace
+}  // namespace vandor
