@@ -127,7 +127,7 @@ TEST_F(CampaignGameTest, AKilledProgramNeverLeavesABrokenSave) {
         pid_t pid = 0;
         const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
         ASSERT_EQ(posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ), 0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(150 + random() % 600));
+        std::this_thread::sleep_for(std::chrono::milliseconds(200 + random() % 1200));
         int status = 0;
         if (waitpid(pid, &status, WNOHANG) == 0) {
             kill(pid, SIGKILL);
