@@ -12,8 +12,9 @@ void TPlacementCheck::Prepare(const TDistanceField::TOccupied& occupied, int tar
     Passes_ = shared.Start(occupied, 0, 0);  // (0, 0) blocks nothing
     int pass = 0;
     for (int ring = 0; ring < kRings; ++ring) {
-        // Ring `ring` is first read by the pass whose square reaches the ring next to it.
-        while (pass < Passes_ && TDistanceField::PassRadius(pass) + 1 < ring) shared.RunPass(pass++);
+        // Passes whose square stops short of the ring read it only where it is still
+        // unreached, and an unreached cell relaxes no one, blocked or not.
+        while (pass < Passes_ && TDistanceField::PassRadius(pass) < ring) shared.RunPass(pass++);
         RingStart_[static_cast<std::size_t>(ring)] = shared;
         RingPass_[static_cast<std::size_t>(ring)] = pass;
     }

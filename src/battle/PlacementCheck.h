@@ -4,10 +4,11 @@
 // asks this for every free cell of the building area at once, and each answer must
 // be exactly that of a full TDistanceField::Compute, so the work they share is done
 // once:
-//  - A pass relaxes a square and reads only one cell beyond it, so every pass
-//    before the square comes next to the blocked cell runs the same as without the
-//    block. Those passes run once, keeping the state where each ring of cells
-//    starts to matter; a test resumes from its ring's state.
+//  - A pass relaxes a square and reads one cell beyond it, where every cell is still
+//    unreached; an unreached cell lowers no neighbour, blocked or not. So every pass
+//    before the square takes in the blocked cell runs as it would without the block.
+//    Those passes run once, keeping the state where each ring of cells starts to
+//    matter; a test resumes from its ring's state.
 //  - Distances only ever fall and an unreached cell holds kNotReached exactly, so
 //    once the target falls below it, the answer is known and the passes stop.
 

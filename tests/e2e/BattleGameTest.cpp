@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "DiamondTiles.h"
 #include "GameProgram.h"
 #include "TempFolder.h"
 #include "resources/PictureCodec.h"
@@ -32,14 +33,9 @@ protected:
     }
     // Ground tiles are diamonds, so that the field reads as the isometric grid it is.
     void GroundPicture() {
-        TBitmap32 picture(384, 17);
-        for (int frame = 0; frame < 12; ++frame) {
-            const TColor32 colour = frame == 2 ? 0xC0FF0000 : frame == 0 ? 0xFFFFFF80 : kGround;
-            for (int y = 0; y < 16; ++y) {
-                const int half = y < 8 ? 2 * y + 2 : 2 * (15 - y) + 2;
-                picture.FillRect({32 * frame + 16 - half, y, 32 * frame + 16 + half, y + 1}, colour);
-            }
-        }
+        const TBitmap32 picture = test::DiamondTiles([](int frame) -> TColor32 {
+            return frame == 2 ? 0xC0FF0000 : frame == 0 ? 0xFFFFFF80 : kGround;
+        });
         ASSERT_TRUE(SavePng(picture, data + "地面.png"));
     }
     void WriteData() {
