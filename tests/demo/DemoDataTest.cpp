@@ -143,7 +143,7 @@ TEST(DemoDataTest, BattlePicturesHaveTheSizesTheBattleCutsThemBy) {
         sizes[AreaButtonName(area)] = {139, 132};
     }
     sizes[AreaBannerName(1)] = {139, 132};
-    for (int h = 1; h <= 10; ++h) sizes[(h < 10 ? "マスター0" : "マスター") + std::to_string(h) + ".png"] = {150, 170};
+    for (int h = 1; h <= 10; ++h) sizes[(h < 10 ? "マスター0" : "マスター") + std::to_string(h) + ".png"] = {104, 140};
     for (const auto& [name, size] : sizes) {
         const TBitmap32 picture = LoosePicture(name);
         ASSERT_FALSE(picture.Empty()) << name;

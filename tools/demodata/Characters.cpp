@@ -333,18 +333,18 @@ constexpr TLook kNoel{THair::Long, TOutfit::Robe, THeadwear::Hat, TMouth::Calm,
 constexpr TLook kGuard{THair::Short, TOutfit::Soldier, THeadwear::Helmet, TMouth::Calm,
                        0xFF5A3A22, 0xFF6A4A2A, 0xFF2E5A3A, 0xFF8A9098, 0xFFE0C060};
 
-// A bust for the battle's information panel, standing on the interface bar: head and
-// shoulders over a gold-rimmed plate in the character's colour, the head rising above
-// the plate's rounded top.
+// A bust for the battle's information panel, standing on the interface bar between the
+// durability gauge and the command buttons: head and shoulders over a gold-rimmed plate
+// in the character's colour, the head rising above the plate's rounded top.
 TBitmap32 Portrait(const TBitmap32& standing, const TLook& look) {
-    constexpr int kWidth = 150, kHeight = 170;
-    constexpr double kScale = 0.75, kTop = 30;
+    constexpr int kWidth = 104, kHeight = 140;
+    constexpr double kScale = 0.55, kTop = 34;
     TBitmap32 portrait(kWidth, kHeight);
     portrait.Clear(0);
     TCanvas canvas(portrait);
-    canvas.Fill(RoundRect(4, 48, kWidth - 4, kHeight + 20, 22), Shade(look.Trim, 0.9));
-    canvas.Fill(RoundRect(8, 52, kWidth - 8, kHeight + 20, 18),
-                Vertical(52, Shade(look.Main, 1.6), kHeight, Shade(look.Main, 0.6)));
+    canvas.Fill(RoundRect(3, 36, kWidth - 3, kHeight + 16, 16), Shade(look.Trim, 0.9));
+    canvas.Fill(RoundRect(6, 39, kWidth - 6, kHeight + 16, 13),
+                Vertical(39, Shade(look.Main, 1.6), kHeight, Shade(look.Main, 0.6)));
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
             const TColor32 p = Sample(standing, kCx + (x - kWidth / 2.0) / kScale, kTop + y / kScale);

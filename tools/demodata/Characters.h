@@ -12,7 +12,7 @@
 namespace vandor::demo {
 
 std::vector<TPicture> MakeCharacters();
-// The ten heroines' portraits of the battle (150 x 170, "マスター01.png" ...): the three
+// The ten heroines' portraits of the battle (104 x 140, "マスター01.png" ...): the three
 // of the story and seven more who command towers in the campaign.
 std::vector<TPicture> MakePortraits();
 
