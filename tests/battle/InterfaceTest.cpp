@@ -158,6 +158,22 @@ TEST_F(BattleScreenTest, SelectingATowerAndThenTheBaseMovesThePopUpThereWithoutA
     EXPECT_EQ(Game.RangeMarker->Tag, Game.Range(1, 0));
 }
 
+// An obstacle whose picture leaves its tile open can be selected through the tile: it
+// has no menu, and the last tower's menu must not stay open to act on it.
+TEST_F(BattleScreenTest, ASelectedObstacleClosesTheMenuOfTheTowerBefore) {
+    Write("st01.txt", "MAP_20_26=1\n");  // cell (-4, 2), its chip picture missing
+    Start();
+    PlaceTower(2, 4, 2);
+    ClickCell(4, 2);
+    ASSERT_TRUE(Game.PopUpFrame->Visible());
+    ClickCell(-4, 2);
+    EXPECT_EQ(Game.Selected, (TPoint{-4, 2}));
+    EXPECT_FALSE(Game.PopUpFrame->Visible());
+    for (const TLayerItem* button : Game.PopUpButtons) EXPECT_FALSE(button->Visible());
+    EXPECT_NE(Game.Cell(-4, 2).Building, nullptr);
+    EXPECT_TRUE(Blank(*Game.InfoPanel->Bitmap(), Game.InfoPanel->Bitmap()->BoundsRect()));
+}
+
 TEST_F(BattleScreenTest, CancelIsGreyForATowerOfThisPreparationAndRemovingItRefundsItAll) {
     Load(1, EnemyLines(0, 3, 0, 1));  // the base's first shot ends the wave
     const int32_t money = Game.Money();
