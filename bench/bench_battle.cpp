@@ -1,5 +1,6 @@
-// The battle's frame at fast speed on a crowded field, and the walking-distance field
-// that placement computes once per free cell, against a memcpy of one back surface.
+// The battle's frame at fast speed on a crowded field, the walking-distance field that
+// placement computes once per free cell, entering placement mode, and a frame's
+// panels, against a memcpy of one back surface.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -32,54 +33,33 @@ namespace fs = std::filesystem;
 constexpr std::size_t kSurfaceBytes = std::size_t{800} * 600 * sizeof(TColor32);
 constexpr int kProjectilesInFlight = 4000;
 
-// A battle on a data folder with all its pictures and effects: 128 enemies that do not
-// die walk in from the edge of the field while towers of seven types fire at them.
-class TCrowdedBattle {
+// A battle on a data folder with all its pictures and effects, whose wave 0 brings 128
+// enemies that do not die in from the edge of the field; area 2 has 20 obstacles.
+class TBenchBattle {
 public:
-    TCrowdedBattle() : Dir_(fs::temp_directory_path() / ("vandor_bench_battle_" + std::to_string(::getpid()))) {
+    TBenchBattle() : Dir_(fs::temp_directory_path() / ("vandor_bench_battle_" + std::to_string(::getpid()))) {
         fs::create_directories(Dir_);
         WriteData();
         Files_.AddFolder(Dir_.string() + "/");
-        Game = std::make_unique<TQTDGame>(TBattleServices{Images_, Files_, Sound_, Random_});
+        Game = std::make_unique<TQTDGame>(TBattleServices{Images_, Files_, Sound_, Random});
         Dat_ = std::make_unique<TQTDGameDat>(Game->Store());
         Game->Campaign = Dat_.get();
         Dat_->SetHeroinePresent(1, false);  // no cut-in holds a frame
-        Game->StartBattle(1);
-        constexpr std::array<int, 7> kTypes{1, 2, 3, 4, 5, 7, 8};
-        for (int y = -8; y <= 8; y += 2) {
-            for (int x = -8; x <= 8; x += 2) {
-                if (x == 0 && y == 0) continue;
-                Game->Build(x, y, kTypes[Towers_.size() % kTypes.size()]);
-                Game->Cell(x, y).Level = static_cast<int>(Towers_.size() % 5) + 1;
-                Towers_.push_back({x, y});
-            }
-        }
-        for (int i = 0; i < 20; ++i) Game->Update(20);  // the area title
-        Game->StartWave();
-        Game->Speed = TQTDGame::kFastSpeed;
-        Game->Update(20);
     }
-    ~TCrowdedBattle() {
+    ~TBenchBattle() {
         Dat_.reset();
         Game.reset();
         fs::remove_all(Dir_);
     }
-
-    // Shots and debris back up to the figure in flight, and the base back to full.
-    void Refill() {
-        Game->SetBaseHP(Game->BaseMaxHP);
-        for (int n = Game->ProjectileCount(); n < kProjectilesInFlight; ++n) {
-            const int enemy = static_cast<int>(Random_() % TQTDGame::kMaxEnemies);
-            if (n % 2) {
-                Game->SpawnDebris(enemy);
-            } else {
-                const TPoint& tower = Towers_[Random_() % Towers_.size()];
-                Game->Fire(tower.X, tower.Y, enemy);
-            }
-        }
+    // The area title's frames.
+    void Frames(int count) {
+        for (int i = 0; i < count; ++i) Game->Update(20);
     }
 
+    TQTDGameDat& Campaign() { return *Dat_; }
+
     std::unique_ptr<TQTDGame> Game;
+    std::mt19937 Random{2024};
 
 private:
     void Picture(const std::string& name, int width, int height, TColor32 colour) {
@@ -93,7 +73,8 @@ private:
         Picture("城.png", 48, 46, 0xFF808080);
         Picture("城壁.png", 192, 32, 0xFF707070);
         Picture("弾丸.png", 32, 32, 0xC0FFE080);
-        for (const char* name : {"frm戦場.png", "frm耐久ゲージ.png", "frmメニュー.png", "fi戦場01.png"}) {
+        Picture("マップチップ.png", 512, 64, 0xFF705030);
+        for (const char* name : {"frm戦場.png", "frm耐久ゲージ.png", "frmメニュー.png", "fi戦場01.png", "fi戦場02.png"}) {
             Picture(name, 200, 130, 0x80000000);
         }
         for (const char* name : {"btn戦闘開始.png", "btn高速モード.png", "btn一時停止.png", "btn汎用.png"}) {
@@ -120,6 +101,9 @@ private:
             waves += lines;
         }
         std::ofstream(Dir_ / "bt01-00.txt", std::ios::binary) << waves;
+        std::string map;
+        for (int k = 0; k < 20; ++k) map += "MAP_" + std::to_string(24 - 9 + k) + "_" + std::to_string(24 + 5 + k % 3) + "=1\n";
+        std::ofstream(Dir_ / "st02.txt", std::ios::binary) << map;
     }
 
     fs::path Dir_;
@@ -128,8 +112,50 @@ private:
     TSimulatedClock Clock_;
     THeadlessWaveDevice Device_{Clock_};
     TSoundPlayer Sound_{Device_, &Files_, nullptr};
-    std::mt19937 Random_{2024};
     std::unique_ptr<TQTDGameDat> Dat_;
+};
+
+// Towers of seven types on every other cell fire at the wave's enemies at fast speed.
+class TCrowdedBattle {
+public:
+    TCrowdedBattle() {
+        TQTDGame& game = *Battle_.Game;
+        game.StartBattle(1);
+        constexpr std::array<int, 7> kTypes{1, 2, 3, 4, 5, 7, 8};
+        for (int y = -8; y <= 8; y += 2) {
+            for (int x = -8; x <= 8; x += 2) {
+                if (x == 0 && y == 0) continue;
+                game.Build(x, y, kTypes[Towers_.size() % kTypes.size()]);
+                game.Cell(x, y).Level = static_cast<int>(Towers_.size() % 5) + 1;
+                Towers_.push_back({x, y});
+            }
+        }
+        Battle_.Frames(20);
+        game.StartWave();
+        game.Speed = TQTDGame::kFastSpeed;
+        game.Update(20);
+    }
+
+    // Shots and debris back up to the figure in flight, and the base back to full.
+    void Refill() {
+        TQTDGame& game = *Battle_.Game;
+        game.SetBaseHP(game.BaseMaxHP);
+        std::mt19937& random = Battle_.Random;
+        for (int n = game.ProjectileCount(); n < kProjectilesInFlight; ++n) {
+            const int enemy = static_cast<int>(random() % TQTDGame::kMaxEnemies);
+            if (n % 2) {
+                game.SpawnDebris(enemy);
+            } else {
+                const TPoint& tower = Towers_[random() % Towers_.size()];
+                game.Fire(tower.X, tower.Y, enemy);
+            }
+        }
+    }
+
+    TQTDGame& Game() { return *Battle_.Game; }
+
+private:
+    TBenchBattle Battle_;
     std::vector<TPoint> Towers_;
 };
 
@@ -139,7 +165,7 @@ void BattleFrameFast(benchmark::State& state) {
         state.PauseTiming();
         battle.Refill();
         state.ResumeTiming();
-        benchmark::DoNotOptimize(battle.Game->Update(20));
+        benchmark::DoNotOptimize(battle.Game().Update(20));
     }
 }
 
@@ -165,6 +191,58 @@ void ComputeDistances(benchmark::State& state, const std::array<uint8_t, TDistan
     }
 }
 
+// Entering placement tests every free cell of the building area: on the empty field of
+// area 1, and on area 2 with its 20 obstacles and 20 towers in two rows.
+void PlacementEnter(benchmark::State& state, int area) {
+    TBenchBattle battle;
+    TQTDGame& game = *battle.Game;
+    game.StartBattle(area);
+    for (int x = -9; x <= 9 && area == 2; x += 2) {
+        game.Build(x, -7, 2);
+        game.Build(x, -3, 3);
+    }
+    battle.Frames(20);
+    for (auto _ : state) {
+        game.SetPlacementMode(true);
+        state.PauseTiming();
+        game.SetPlacementMode(false);
+        state.ResumeTiming();
+    }
+}
+
+// A frame's panels during a running wave: the status panel's timer, a new time each frame.
+void RefreshPanelsWave(benchmark::State& state) {
+    TBenchBattle battle;
+    TQTDGame& game = *battle.Game;
+    game.StartBattle(1);
+    battle.Frames(20);
+    game.StartWave();
+    game.RefreshPanels();
+    for (auto _ : state) {
+        ++game.Ticks;
+        game.RefreshPanels();
+    }
+}
+
+// Every panel marked, as after a tower is placed: the tower selected, with its heroine
+// and the pop-up.
+void RefreshPanelsAll(benchmark::State& state) {
+    TBenchBattle battle;
+    TQTDGame& game = *battle.Game;
+    battle.Campaign().SetAffection(4, 5);
+    battle.Campaign().SetTraining(4, 3);
+    game.StartBattle(1);
+    battle.Frames(20);
+    game.Build(2, 3, 4);
+    game.HeroineOf[4] = 4;
+    game.Selected = {2, 3};
+    for (auto _ : state) {
+        game.Marks.All();
+        game.Marks.PopUp = true;
+        game.RefreshPanels();
+    }
+}
+
 const bool kRegistered = [] {
     const auto memcpy = [](benchmark::State& state) { bench::MemcpyBench(state, kSurfaceBytes); };
     benchmark::RegisterBenchmark("battle_frame_fast", BattleFrameFast)->Unit(benchmark::kMicrosecond);
@@ -177,6 +255,14 @@ const bool kRegistered = [] {
         ComputeDistances(state, Maze());
     })->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("compute_distances_maze_memcpy", memcpy)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("placement_enter_empty", PlacementEnter, 1)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("placement_enter_empty_memcpy", memcpy)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("placement_enter_crowded", PlacementEnter, 2)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("placement_enter_crowded_memcpy", memcpy)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("refresh_panels_wave", RefreshPanelsWave)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("refresh_panels_wave_memcpy", memcpy)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("refresh_panels_all", RefreshPanelsAll)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("refresh_panels_all_memcpy", memcpy)->Unit(benchmark::kMicrosecond);
     return true;
 }();
 

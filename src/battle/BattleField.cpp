@@ -1,6 +1,5 @@
 // The field: coordinates and projection, cell tags, the layers of the ground, the
-// base and its walls, the map file's obstacles, walking distances and the markers
-// of placement mode.
+// base and its walls, the map file's obstacles and walking distances.
 
 #include "battle/QTDGame.h"
 #include "util/Encoding.h"
@@ -16,8 +15,6 @@ constexpr int kTileWidth = 32;
 constexpr int kTileHeight = 16;
 constexpr TRect kMarkerFrame{64, 0, 96, 16};
 constexpr TRect kBaseFrame{0, 0, 48, 46};
-constexpr int kSeeThrough = 96;    // buildings while placing a tower
-constexpr int kBuildingHit = 64;   // buildings otherwise
 constexpr const char* kBasePicture = "城.png";
 constexpr const char* kWallPicture = "城壁.png";
 constexpr const char* kGroundPicture = "地面.png";
@@ -67,6 +64,7 @@ void TQTDGame::CreateField() {
             TCell& cell = Cell(x, y);
             cell.Ground = &AddPicture(kGroundPicture, kAnchorBottomCentre, 1, ground);
             cell.Ground->Tag = CellTag(x, y);
+            ListenToCell(*cell.Ground, true);
             SetFrame(*cell.Ground, {0, 0, kTileWidth, kTileHeight});
             cell.Marker = &AddPicture(kGroundPicture, kAnchorBottomCentre, 1, ground);
             cell.Marker->Tag = CellTag(x, y) + 1;
@@ -78,6 +76,7 @@ void TQTDGame::CreateField() {
     TCell& base = Cell(0, 0);
     base.Building = &AddPicture(kBasePicture, kAnchorBottomCentre, 16);
     base.Building->Tag = CellTag(0, 0);
+    ListenToCell(*base.Building, true);
     SetFrame(*base.Building, kBaseFrame);
     base.Type = 0;
     base.Level = 1;
@@ -85,6 +84,7 @@ void TQTDGame::CreateField() {
         TCell& cell = Cell(piece.X, piece.Y);
         cell.Building = &AddPicture(kWallPicture, kAnchorBottomCentre, 16);
         cell.Building->Tag = CellTag(0, 0);
+        ListenToCell(*cell.Building, true);
         SetFrame(*cell.Building, piece.Frame);
     }
     PlaceFieldLayers();
@@ -139,46 +139,17 @@ void TQTDGame::PlaceFieldLayers() {
     SetFrame(*Cell(0, 0).Building, kBaseFrame);
 }
 
-void TQTDGame::ComputeDistances(int bx, int by) {
-    std::array<uint8_t, TDistanceField::kCells> occupied{};
+void TQTDGame::ComputeDistances(int bx, int by) { Distances_.Compute(OccupiedCells(), bx, by); }
+
+TDistanceField::TOccupied TQTDGame::OccupiedCells() const {
+    TDistanceField::TOccupied occupied{};
     for (int y = -kTowerRegion; y <= kTowerRegion; ++y) {
         for (int x = -kTowerRegion; x <= kTowerRegion; ++x) {
-            const int i = TDistanceField::Index(x, y);
-            occupied[static_cast<std::size_t>(i)] = Cells_[static_cast<std::size_t>(i)].Building != nullptr;
+            const std::size_t i = static_cast<std::size_t>(TDistanceField::Index(x, y));
+            occupied[i] = Cells_[i].Building != nullptr;
         }
     }
-    Distances_.Compute(occupied, bx, by);
-}
-
-// Placement shows a marker on every cell that cannot take a tower: outside the
-// building area, taken, in the base square, or one that would cut the enemies off
-// from the base ((13, 13) stands for every spawn point, since all around is open).
-void TQTDGame::SetPlacementMode(bool on) {
-    if (on == PlacementMode) return;
-    PlacementMode = on;
-    for (int y = -kDrawn; y <= kDrawn; ++y) {
-        for (int x = -kDrawn; x <= kDrawn; ++x) {
-            TCell& cell = Cell(x, y);
-            if (!on) {
-                cell.Marker->SetVisible(false);
-                if (cell.Building) {
-                    cell.Building->Position.SetAlpha(255);
-                    cell.Building->HitAlpha = kBuildingHit;
-                }
-                continue;
-            }
-            bool blocked = true;
-            if (!InBuildArea(x, y)) {
-            } else if (cell.Building) {
-                cell.Building->Position.SetAlpha(kSeeThrough);
-                cell.Building->HitAlpha = kHitNever;
-            } else if (!InBaseSquare(x, y)) {
-                ComputeDistances(x, y);
-                blocked = Dist(kDrawn, kDrawn) >= TDistanceField::kNotReached;
-            }
-            cell.Marker->SetVisible(blocked);
-        }
-    }
+    return occupied;
 }
 
 }  // namespace vandor

@@ -1,24 +1,38 @@
-// The battle's interface: its buttons and panels, and the mouse. A press while a
-// caption or a voice holds the battle is refused; its release clears what held it.
-
-#include <algorithm>
+// The battle's interface: its buttons and panels, the buttons' events, and the
+// mouse. A press while a caption or a voice holds the battle is refused; its release
+// clears what held it.
 
 #include "battle/QTDGame.h"
-#include "campaign/GameDat.h"
 #include "compositor/LayerButton.h"
-#include "sound/SoundChannels.h"
-#include "sound/SoundPlayer.h"
-#include "util/Format.h"
 
 namespace vandor {
 namespace {
 
-enum TButtonTag { btStart = 0, btFast = 1, btPause = 2, btFirstBuild = 8, btLevelUp = 128 };
+enum TButtonTag {
+    btStart = 0,
+    btFast = 1,
+    btPause = 2,
+    btFirstBuild = 8,
+    btLastBuild = 15,
+    btBeforePopUp = 127,  // the pop-up's buttons come after every other tag
+    btLevelUp = 128,
+    btCancel = 129,
+    btRemove = 130,
+};
 
 constexpr const char* kPanelFont = "ＭＳ ゴシック";
 constexpr int kPanelFontHeight = 15;
 constexpr int kPopUpFontHeight = 13;
 constexpr int kPanelTag = -1;
+constexpr int kBuildTagOffset = 7;  // build button t carries tag t + 7
+
+bool IsBuildButton(int tag) { return tag >= btFirstBuild && tag <= btLastBuild; }
+
+// An empty stand-in for a missing button picture counts as disabled.
+bool IsEnabled(const TLayerItem& button) {
+    const auto* picture = dynamic_cast<const TLayerButton*>(&button);
+    return picture && picture->Enabled;
+}
 
 }  // namespace
 
@@ -30,7 +44,7 @@ void TQTDGame::CreateInterface() {
     PauseButton->SetVisible(false);
     for (int t = 1; t < kTowerTypes; ++t) {
         BuildButtons[static_cast<std::size_t>(t)] = AddButton("btn塔" + std::to_string(t) + ".png", 48 * ((t + 7) % 4),
-                                                              504 + 48 * ((t - 1) / 4), t + 7, btFirstBuild + t - 1);
+                                                              504 + 48 * ((t - 1) / 4), t + 7, t + kBuildTagOffset);
     }
     for (int j = 0; j < 3; ++j) {
         TLayerItem* button = AddButton("btn汎用.png", 0, 0, 200, btLevelUp + j);
@@ -67,6 +81,8 @@ void TQTDGame::CreateInterface() {
     marker->Tag = 0;
     marker->SetVisible(false);
     RangeMarker = &Layers.Add(std::move(marker));
+
+    Layers.OnItemEnter = [this](TLayerItem& layer) { OnCellHover(layer); };
 }
 
 // The buttons are made with the battle, at start-up. A title without battle pictures
@@ -82,6 +98,9 @@ TLayerItem* TQTDGame::AddButton(const std::string& picture, int x, int y, int z,
     }
     button->SetPosition(x, y, z);
     button->Tag = tag;
+    button->OnMouseDown = [this](TLayerItem& sender, TMouseButton, TShiftState, int, int) { ButtonPressed(sender); };
+    button->OnMouseEnter = [this](TLayerItem& sender) { ButtonEntered(sender); };
+    button->OnMouseLeave = [this](TLayerItem& sender) { ButtonLeft(sender); };
     button->OnClick = [this](TLayerItem& sender) { ButtonClicked(sender); };
     return &Layers.Add(std::move(button));
 }
@@ -97,6 +116,36 @@ TLayerItem* TQTDGame::AddPanel(int width, int height, int x, int y, int z, int a
     return &panel;
 }
 
+// ---------------------------------------------------------------- button events
+
+// A build button takes effect on the press, so that a tower can be dragged onto the field.
+void TQTDGame::ButtonPressed(TLayerItem& button) {
+    if (IsBuildButton(button.Tag)) EnterPlacement(button.Tag - kBuildTagOffset);
+}
+
+void TQTDGame::ButtonEntered(TLayerItem& button) {
+    if (IsBuildButton(button.Tag)) {
+        HoveredBuild = button.Tag - kBuildTagOffset;
+        HoverLevelUp = false;
+        Marks.Info = true;
+    } else if (button.Tag == btLevelUp) {
+        HoverLevelUp = IsEnabled(button);
+        Marks.Info = true;
+    }
+}
+
+void TQTDGame::ButtonLeft(TLayerItem& button) {
+    if (HoverLevelUp) {
+        HoverLevelUp = false;
+        Marks.Info = true;
+    } else if (button.Tag >= btFirstBuild && button.Tag <= btBeforePopUp) {
+        HoveredBuild = -1;
+        Marks.Info = true;
+    }
+}
+
+// So a paused wave shows the start button, which resumes it; the fast button toggles
+// between 1 and 16 ticks a frame and keeps a pause paused.
 void TQTDGame::ButtonClicked(TLayerItem& button) {
     switch (button.Tag) {
         case btPause:
@@ -112,8 +161,28 @@ void TQTDGame::ButtonClicked(TLayerItem& button) {
         case btStart:
             if (!PlacementMode) StartWave();
             break;
+        case btLevelUp:
+        case btCancel:
+        case btRemove: PopUpButtonClicked(button.Tag); break;
         default: break;
     }
+}
+
+// Cancelling undoes only the levels bought in this preparation: a tower built in it
+// has none to undo (it is removed at its full price instead).
+void TQTDGame::PopUpButtonClicked(int tag) {
+    TCell* cell = SelectedCell();
+    if (!cell || !cell->Building) return;
+    const TPoint at = Selected;
+    if (tag == btRemove) {
+        Remove(at.X, at.Y);
+        Selected = {kNoCell, 0};
+    } else if (tag == btLevelUp) {
+        LevelUp(at.X, at.Y);
+    } else if (cell->Level != cell->LevelAtWaveStart && cell->LevelAtWaveStart >= 1) {
+        CancelUpgrades(at.X, at.Y);
+    }
+    Marks.Info = Marks.PopUp = true;
 }
 
 void TQTDGame::HidePopUp() {
@@ -157,40 +226,6 @@ void TQTDGame::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
         DismissCaption();
     } else if (Caption) {
         DismissCaption();
-    }
-}
-
-// ---------------------------------------------------------------- panels
-
-void TQTDGame::DrawNumber(TLayerItem& panel, const char* format, int32_t value) {
-    TBitmap32& bitmap = *panel.Bitmap();
-    bitmap.FillRect(bitmap.BoundsRect(), 0);
-    bitmap.DrawText(0, 0, Format(format, value), 0, 0xFFFFFFFF);
-    panel.Invalidate();
-}
-
-void TQTDGame::RefreshPanels() {
-    if (Marks.Durability) {
-        Marks.Durability = false;
-        const int32_t hp = std::max(0, BaseHP());
-        DrawNumber(*DurabilityPanel, "%3d", hp / 10);
-        // The gauge shrinks from the right.
-        if (const TBitmap32* gauge = DurabilityGauge->Bitmap(); gauge && BaseMaxHP > 0) {
-            const int width = gauge->Width() * hp / BaseMaxHP;
-            DurabilityGauge->SrcRect.Right = width;
-            DurabilityGauge->SetWidth(width);
-            DurabilityGauge->Invalidate();
-        }
-    }
-    if (Marks.Money) {
-        Marks.Money = false;
-        DrawNumber(*MoneyPanel, "%7d", Money());
-    }
-    if (Marks.Score) {
-        Marks.Score = false;
-        const int32_t score = Score();
-        DrawNumber(*ScorePanel, "%9d", score);
-        if (Campaign && score > Campaign->BestScore()) Campaign->SetBestScore(score);
     }
 }
 

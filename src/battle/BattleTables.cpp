@@ -118,4 +118,6 @@ const std::array<const char*, kDirectionCount> kDirectionNames{
     "北", "北東", "東", "南東", "南", "南西", "西", "北西", "様々な方向",
 };
 
+std::string TowerPicture(int type) { return "塔" + std::to_string(type) + ".png"; }
+
 }  // namespace vandor

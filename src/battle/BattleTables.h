@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace vandor {
 
@@ -35,6 +36,8 @@ extern const std::array<int, kTowerTypes> kTowerHeroine;
 // A type's shot: how fast it flies (field units per tick) and the sound it leaves with.
 int ShotSpeed(int type);
 const char* ShotSound(int type);
+// The picture of a built tower of type 1..8.
+std::string TowerPicture(int type);
 
 inline constexpr int kDirectionCount = 9;
 extern const std::array<const char*, kDirectionCount> kDirectionNames;

@@ -349,7 +349,7 @@ void TQTDGame::Build(int x, int y, int type) {
     PlayEffect("se-b-09.ogg");
     TLayerItem* tower = Ghost;
     Ghost = nullptr;
-    if (!tower) tower = &AddPicture("塔" + std::to_string(type) + ".png", kAnchorBottomCentre, kHitNever);
+    if (!tower) tower = &MakeGhost(type);
     tower->HitAlpha = kHitNever;  // until placement mode ends
     tower->Tag = CellTag(x, y);
     PlaceAt(*tower, ProjectCell(x, y), kBuildingZ);

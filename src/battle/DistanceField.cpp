@@ -1,6 +1,5 @@
 #include "battle/DistanceField.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace vandor {
@@ -18,7 +17,12 @@ bool EightClosed(const uint8_t* open) {
 
 }  // namespace
 
-void TDistanceField::Compute(const std::array<uint8_t, kCells>& occupied, int bx, int by) {
+void TDistanceField::Compute(const TOccupied& occupied, int bx, int by) {
+    const int passes = Start(occupied, bx, by);
+    for (int pass = 0; pass < passes; ++pass) RunPass(pass);
+}
+
+int TDistanceField::Start(const TOccupied& occupied, int bx, int by) {
     Dist_.fill(kNotReached);
     Open_.fill(1);
     int blocked = 0;
@@ -31,56 +35,56 @@ void TDistanceField::Compute(const std::array<uint8_t, kCells>& occupied, int bx
             }
         }
     }
-    if (bx >= -kReach && bx <= kReach && by >= -kReach && by <= kReach) Dist_[Index(bx, by)] = kBlocked;
+    if (bx >= -kReach && bx <= kReach && by >= -kReach && by <= kReach) Block(bx, by);
     Dist_[Index(0, 0)] = 0;
+    return 2 * blocked / 3 + 36;
+}
 
+void TDistanceField::RunPass(int pass) {
     int32_t* dist = Dist_.data();
     uint8_t* open = Open_.data();
-    const int passes = 2 * blocked / 3 + 36;
-    for (int pass = 0, k = 5; pass < passes; ++pass, ++k) {
-        const int r = std::min(k / 3, kReach - 1);
-        for (int y = -r; y <= r; ++y) {
-            // x = -r..r, in this order, skipping closed cells.
-            const int end = Index(r, y) + 1;
-            for (int i = Index(-r, y); i < end;) {
-                if (!open[i]) {
-                    if (i + 8 <= end && EightClosed(open + i)) {
-                        i += 8;
-                    } else {
-                        ++i;
-                    }
-                    continue;
-                }
-                const int32_t before = dist[i];
-                if (before >= kBlocked) {
-                    open[i++] = 0;
-                    continue;
-                }
-                // A neighbour replaces the value only when it is lower after its step, so
-                // the comparisons in turn, each seeing the value the last one left, end at
-                // the lowest candidate, which is taken at once. Diagonals count only
-                // between two open side cells.
-                // By value, unlike std::min's references, so that it compiles to no branch.
-                const auto lowest = [](int32_t a, int32_t b) { return a < b ? a : b; };
-                const auto diagonal = [&](int sideX, int sideY) {
-                    const bool between = dist[i + sideX] < kBlocked && dist[i + sideY] < kBlocked;
-                    return between ? dist[i + sideX + sideY] + 14 : kBlocked;
-                };
-                const int32_t straight =
-                    lowest(lowest(dist[i + kStepX], dist[i - kStepX]), lowest(dist[i + kStepY], dist[i - kStepY])) + 10;
-                const int32_t slanted = lowest(lowest(diagonal(kStepX, kStepY), diagonal(-kStepX, kStepY)),
-                                               lowest(diagonal(kStepX, -kStepY), diagonal(-kStepX, -kStepY)));
-                const int32_t d = lowest(before, lowest(straight, slanted));
-                if (d != before) {
-                    dist[i] = d;
-                    for (int dy = -kStepY; dy <= kStepY; dy += kStepY) {
-                        for (int dx = -1; dx <= 1; ++dx) open[i + dy + dx] = 1;
-                    }
+    const int r = PassRadius(pass);
+    for (int y = -r; y <= r; ++y) {
+        // x = -r..r, in this order, skipping closed cells.
+        const int end = Index(r, y) + 1;
+        for (int i = Index(-r, y); i < end;) {
+            if (!open[i]) {
+                if (i + 8 <= end && EightClosed(open + i)) {
+                    i += 8;
                 } else {
-                    open[i] = 0;
+                    ++i;
                 }
-                ++i;
+                continue;
             }
+            const int32_t before = dist[i];
+            if (before >= kBlocked) {
+                open[i++] = 0;
+                continue;
+            }
+            // A neighbour replaces the value only when it is lower after its step, so
+            // the comparisons in turn, each seeing the value the last one left, end at
+            // the lowest candidate, which is taken at once. Diagonals count only
+            // between two open side cells.
+            // By value, unlike std::min's references, so that it compiles to no branch.
+            const auto lowest = [](int32_t a, int32_t b) { return a < b ? a : b; };
+            const auto diagonal = [&](int sideX, int sideY) {
+                const bool between = dist[i + sideX] < kBlocked && dist[i + sideY] < kBlocked;
+                return between ? dist[i + sideX + sideY] + 14 : kBlocked;
+            };
+            const int32_t straight =
+                lowest(lowest(dist[i + kStepX], dist[i - kStepX]), lowest(dist[i + kStepY], dist[i - kStepY])) + 10;
+            const int32_t slanted = lowest(lowest(diagonal(kStepX, kStepY), diagonal(-kStepX, kStepY)),
+                                           lowest(diagonal(kStepX, -kStepY), diagonal(-kStepX, -kStepY)));
+            const int32_t d = lowest(before, lowest(straight, slanted));
+            if (d != before) {
+                dist[i] = d;
+                for (int dy = -kStepY; dy <= kStepY; dy += kStepY) {
+                    for (int dx = -1; dx <= 1; ++dx) open[i + dy + dx] = 1;
+                }
+            } else {
+                open[i] = 0;
+            }
+            ++i;
         }
     }
 }

@@ -64,6 +64,9 @@ void TQTDGame::StartBattle(int area) {
     Lost = false;
     Wipe = false;
     HidePopUp();
+    // Placement ends with the battle it began in: a ghost left over would build on the next field.
+    RemoveGhost();
+    BuildType = -1;
 
     WaveIndex = 0;
     Speed = 1;
@@ -103,6 +106,7 @@ void TQTDGame::StartBattle(int area) {
     Store_->Set(lrIncome, 0, 0, funds);
 
     ComputeTowerTable();
+    ShowEnemyBanner();
     LoadMap();
 
     // The wave table of this stronghold battle, else the area's own, else the general

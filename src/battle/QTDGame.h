@@ -9,17 +9,22 @@
 //   QTDGame.cpp          construction, StartBattle, the frame (Update) and the tick,
 //                        the value store and the ledger, captions, PlayEffect
 //   BattleField.cpp      coordinates, projection, cell tags, the field's layers, the map
-//                        file, walking distances, placement mode's markers
+//                        file, walking distances
 //   BattleWaves.cpp      waves: preparation, start, spawning, walking, poison and
 //                        slowing, contact with the base, wipe, death and rewards, the
 //                        end of a wave and of the battle
 //   BattleTowers.cpp     tower statistics, targeting, shots and their flight, splash,
 //                        debris, the prayer bonus, building, raising, cancelling and
 //                        removing, cut-ins and voices
-//   BattleInterface.cpp  the buttons and panels, mouse presses and releases
+//   BattleInterface.cpp  the interface's layers, the buttons and their events, mouse
+//                        presses and releases
+//   BattlePlacement.cpp  the pointer over the field: hover, selection, placement mode
+//                        with its markers and ghost, the range marker
+//   BattlePanels.cpp     the panels' texts, the gauge, the enemy banner, the portrait
 //   BattleTables.h       the constant tables (costs, ranges, speeds, attacks, names)
 //   BattleFile.h         map and wave files: key=value lines
 //   DistanceField.h      the pass-by-pass relaxation of walking distances
+//   PlacementCheck.h     the same, for every free cell placement mode tests at once
 //   LayerArrow.h         TQTDLayerArrow, the layer of a shot or a particle of debris
 // The simulation files touch layers only to place, show and remove them.
 //
@@ -38,6 +43,7 @@
 #include "battle/BattleFile.h"
 #include "battle/BattleTables.h"
 #include "battle/DistanceField.h"
+#include "battle/PlacementCheck.h"
 #include "campaign/CryptMaps.h"
 #include "compositor/GameMode.h"
 #include "compositor/LayerList.h"
@@ -196,7 +202,6 @@ public:
     void ComputeDistances(int bx, int by);
     int32_t Dist(int x, int y) const { return Distances_.Dist(x, y); }
     int32_t PathValue(int x, int y) const { return PathValues_[static_cast<std::size_t>(TDistanceField::Index(x, y))]; }
-    void SetPlacementMode(bool on);
 
     // --- the store: money, score, ledger and statistics (QTDGame.cpp)
     int32_t Money() const;
@@ -246,8 +251,14 @@ public:
     const TProjectile& Projectile(int n) const { return Projectiles_.at(static_cast<std::size_t>(n)); }
     int ProjectileCount() const;
 
-    // --- interface (BattleInterface.cpp)
+    // --- interface (BattleInterface.cpp, BattlePlacement.cpp, BattlePanels.cpp)
     void UpdateTowerButtons(bool show);
+    void OnCellHover(TLayerItem& layer);
+    void EnterPlacement(int type);
+    void CancelPlacement();
+    void SetPlacementMode(bool on);
+    TLayerItem& MakeGhost(int type);
+    void SetRangeMarker(int range);
     void RefreshPanels();
 
     // --- state the shell, the interface and the tests read
@@ -283,6 +294,8 @@ public:
     TLayerItem* Ghost = nullptr;
     bool PlacementMode = false;
     int HoveredBuild = -1;
+    bool HoverLevelUp = false;
+    bool ClickConsumed = false;
     bool PressAccepted = false;
     TShiftState LastShift = 0;
 
@@ -301,6 +314,8 @@ public:
     TLayerItem* PopUpFrame = nullptr;
     TLayerItem* HoverCursor = nullptr;
     TLayerItem* RangeMarker = nullptr;
+    TLayerItem* EnemyBanner = nullptr;
+    TLayerItem* Portrait = nullptr;
 
 private:
     static bool Within(int x, int y, int reach) { return x >= -reach && x <= reach && y >= -reach && y <= reach; }
@@ -322,6 +337,7 @@ private:
     void CreateField();
     void LoadMap();
     void PlaceFieldLayers();
+    TDistanceField::TOccupied OccupiedCells() const;
 
     // --- waves (BattleWaves.cpp)
     void RunWave();
@@ -352,14 +368,41 @@ private:
     void CreateInterface();
     TLayerItem* AddButton(const std::string& picture, int x, int y, int z, int tag);
     TLayerItem* AddPanel(int width, int height, int x, int y, int z, int anchor);
+    void ButtonPressed(TLayerItem& button);
+    void ButtonEntered(TLayerItem& button);
+    void ButtonLeft(TLayerItem& button);
     void ButtonClicked(TLayerItem& button);
+    void PopUpButtonClicked(int tag);
     void HidePopUp();
+
+    // --- the pointer over the field (BattlePlacement.cpp)
+    void ListenToCell(TLayerItem& layer, bool releases);
+    void CellClicked(TLayerItem& layer);
+    void CellReleased(TLayerItem& layer, TMouseButton button, TShiftState shift);
+    bool CanBuildOn(int x, int y) const;
+    TCell* SelectedCell();
+    void ShowRangeMarker(int range, const TProjection& cell);
+    void RemoveGhost();
+
+    // --- panels (BattlePanels.cpp)
+    void ShowEnemyBanner();
+    void RefreshStatus();
+    void DrawStatus(TBitmap32& panel);
+    void RefreshInformation();
+    void DrawHeroineColumn(TBitmap32& panel, int type, int heroine);
+    void DrawTowerColumn(TBitmap32& panel, int type, int level);
+    void ShowPortrait(int heroine);
+    void RefreshDurability();
+    void RefreshPopUp();
     void DrawNumber(TLayerItem& panel, const char* format, int32_t value);
 
     TBattleServices Services_;
     std::unique_ptr<TCryptMaps> Store_;
     std::array<TCell, TDistanceField::kCells> Cells_{};
     TDistanceField Distances_;
+    TPlacementCheck Placement_;
+    TBitmap32 RangeScratch_;  // the ellipse whose blue becomes the range marker's alpha
+    TBitmap32 StatusShown_;   // the status panel as last composed
     std::array<int32_t, TDistanceField::kCells> PathValues_{};
     std::array<TEnemy, kMaxEnemies> Enemies_{};
     std::array<TProjectile, kMaxProjectiles> Projectiles_{};

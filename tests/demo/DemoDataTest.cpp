@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "campaign/WorldNames.h"
 #include "compositor/LayerItem.h"
 #include "resources/PictureCodec.h"
 #include "sound/OggTone.h"
@@ -124,7 +125,7 @@ TEST(DemoDataTest, BattlePicturesHaveTheSizesTheBattleCutsThemBy) {
         {"bgi戦闘.png", {800, 600}},      {"地面.png", {384, 17}},           {"城.png", {48, 46}},
         {"城壁.png", {192, 32}},          {"マップチップ.png", {512, 64}},   {"弾丸.png", {32, 32}},
         {"btn戦闘開始.png", {128, 96}},   {"btn高速モード.png", {128, 96}},  {"btn一時停止.png", {128, 96}},
-        {"btn汎用.png", {118, 72}},       {"frm戦場.png", {200, 130}},       {"frm耐久ゲージ.png", {200, 14}},
+        {"btn汎用.png", {142, 72}},       {"frm戦場.png", {200, 130}},       {"frm耐久ゲージ.png", {200, 14}},
         {"frmメニュー.png", {150, 102}},
     };
     for (int t = 1; t <= 8; ++t) {
@@ -136,9 +137,13 @@ TEST(DemoDataTest, BattlePicturesHaveTheSizesTheBattleCutsThemBy) {
          {"撃破", "殲滅", "敗北", "被撃1", "被撃2", "被撃3", "攻撃0", "攻撃0f", "攻撃2", "攻撃3", "攻撃4", "攻撃5"}) {
         sizes[std::string("ci") + caption + ".png"] = {800, 120};
     }
+    // The areas' buttons, of three frames of the banner's 139 x 44, and the homeland's banner.
     for (int area = 1; area <= 14; ++area) {
         sizes[(area < 10 ? "fi戦場0" : "fi戦場") + std::to_string(area) + ".png"] = {800, 600};
+        sizes[AreaButtonName(area)] = {139, 132};
     }
+    sizes[AreaBannerName(1)] = {139, 132};
+    for (int h = 1; h <= 10; ++h) sizes[(h < 10 ? "マスター0" : "マスター") + std::to_string(h) + ".png"] = {104, 140};
     for (const auto& [name, size] : sizes) {
         const TBitmap32 picture = LoosePicture(name);
         ASSERT_FALSE(picture.Empty()) << name;

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "DiamondTiles.h"
 #include "GameProgram.h"
 #include "TempFolder.h"
 #include "resources/PictureCodec.h"
@@ -22,6 +23,8 @@ constexpr TColor32 kBase = 0xFF3050FF;
 constexpr TColor32 kEnemy = 0xFFFF2020;
 constexpr TColor32 kShot = 0xFFFFFF00;
 constexpr TColor32 kDefeat = 0xFF00C0C0;
+constexpr TColor32 kTower = 0xFFC08040;
+constexpr TColor32 kText = 0xFFFFFFFF;
 
 class BattleGameTest : public ::testing::Test {
 protected:
@@ -32,14 +35,9 @@ protected:
     }
     // Ground tiles are diamonds, so that the field reads as the isometric grid it is.
     void GroundPicture() {
-        TBitmap32 picture(384, 17);
-        for (int frame = 0; frame < 12; ++frame) {
-            const TColor32 colour = frame == 2 ? 0xC0FF0000 : frame == 0 ? 0xFFFFFF80 : kGround;
-            for (int y = 0; y < 16; ++y) {
-                const int half = y < 8 ? 2 * y + 2 : 2 * (15 - y) + 2;
-                picture.FillRect({32 * frame + 16 - half, y, 32 * frame + 16 + half, y + 1}, colour);
-            }
-        }
+        const TBitmap32 picture = test::DiamondTiles([](int frame) -> TColor32 {
+            return frame == 2 ? 0xC0FF0000 : frame == 0 ? 0xFFFFFF80 : kGround;
+        });
         ASSERT_TRUE(SavePng(picture, data + "地面.png"));
     }
     void WriteData() {
@@ -85,20 +83,23 @@ protected:
         WriteTextFile(data + "bt02-00.txt", lost);
     }
 
-    int Run(const std::string& input) {
+    int Run(const std::string& input, int frames = 310) {
         WriteTextFile(temp / "input.txt", input);
         return test::RunGame(game, documents,
-                             "--headless --frames 310 --input '" + (temp / "input.txt") + "' --battle-log '" +
-                                 (temp / "battle.log") + "'",
+                             "--headless --frames " + std::to_string(frames) + " --input '" + (temp / "input.txt") +
+                                 "' --battle-log '" + (temp / "battle.log") + "'",
                              temp / "stdout.txt", temp / "stderr.txt");
     }
     TBitmap32 Shot(const std::string& name) const {
         const std::string bytes = ReadTextFile(temp / name);
         return DecodePicture(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     }
-    static int Count(const TBitmap32& picture, TColor32 colour) {
+    static int Count(const TBitmap32& picture, TColor32 colour) { return Count(picture, colour, picture.BoundsRect()); }
+    static int Count(const TBitmap32& picture, TColor32 colour, const TRect& rect) {
         int count = 0;
-        for (int i = 0; i < picture.Width() * picture.Height(); ++i) count += picture.Bits()[i] == colour;
+        for (int y = rect.Top; y < rect.Bottom; ++y) {
+            for (int x = rect.Left; x < rect.Right; ++x) count += *picture.PixelPtr(x, y) == colour;
+        }
         return count;
     }
 
@@ -150,6 +151,77 @@ TEST_F(BattleGameTest, WinsOneBattleLosesTheNextAndLogsEveryWave) {
     EXPECT_GT(Count(first, kShot), 50) << "the base's shot";
     EXPECT_GT(Count(Shot("battle2.png"), kEnemy), 1000) << "the enemies around the base";
     EXPECT_EQ(*Shot("defeat.png").PixelPtr(400, 300), kDefeat) << "the defeat script runs";
+}
+
+// One battle fought with the mouse alone: towers placed from their buttons, one of
+// them refused on an obstacle, raised, cancelled and removed through the pop-up, and
+// both waves started with the start button, the second in fast mode.
+TEST_F(BattleGameTest, ABattleFoughtWithTheMouseLogsWhatItsTowersCost) {
+    std::filesystem::create_directories(game);
+    std::filesystem::copy_file(VANDOR_PATH, game + "vandor");
+    WriteData();
+    WriteTextFile(data + "first.txt", "[戦闘開始/1]\n[クリック待]\n");
+    for (int t = 1; t <= 8; ++t) Picture("塔" + std::to_string(t) + ".png", 24, 20, kTower);
+
+    // Cell (x, y)'s tile is centred at (400 + 16 (x + y), 252 + 8 (x - y)); a tower there
+    // stands on it. Build buttons 1 and 2 lie at (0, 504) and (48, 504), 48 x 48; a
+    // tower's pop-up buttons at (sx + 24, sy - 8 + 25 j), 118 x 24, beside its cell's
+    // point (sx, sy); start and fast at (671, 504) and (671, 536), 128 x 32.
+    const auto click = [](int frame, int x, int y) {
+        const std::string f = std::to_string(frame);
+        return f + " move " + std::to_string(x) + " " + std::to_string(y) + "\n" + f + " down left\n" + f +
+               " up left\n";
+    };
+    const auto shot = [&](int frame, const std::string& name) {
+        return std::to_string(frame) + " shot " + (temp / name) + "\n";
+    };
+    const TPoint towerA{400, 172};  // cell (-5, 5)
+    const TPoint towerB{464, 316};  // cell (6, -2)
+    std::string input;
+    input += "45 move 72 528\n" + shot(46, "hover.png");
+    input += click(47, 72, 528) + click(49, towerA.X, towerA.Y);           // a bow tower on (-5, 5)
+    input += click(52, 24, 528) + "54 move 300 300\n";                        // a simple tower...
+    input += click(56, 208, 252) + shot(57, "refused.png");                  // ...not on the obstacle at (-6, -6)
+    input += click(59, towerB.X, towerB.Y);                                   // but on (6, -2)
+    input += click(62, towerA.X, towerA.Y) + click(65, 464, 184) + shot(66, "popup.png");  // level 2
+    input += click(68, 464, 209);                                             // cancel: grey, nothing
+    input += click(71, towerB.X, towerB.Y) + click(74, 528, 378);            // remove the simple tower
+    input += click(77, 735, 520) + shot(86, "wave1.png");                    // wave 1
+    input += click(111, towerA.X, towerA.Y) + click(114, 464, 184);         // level 3...
+    input += click(117, 464, 209) + click(120, 464, 234);                    // ...cancelled, then removed
+    input += click(123, 735, 520) + click(124, 735, 552) + shot(128, "fast.png");  // wave 2, fast
+    input += shot(135, "won.png");
+    ASSERT_EQ(Run(input, 140), 0) << ReadTextFile(temp / "stderr.txt");
+
+    // Funds 550. Preparation 1: the bow tower 80, the simple tower 20, the bow tower's
+    // level 2 60; the simple tower, built in this preparation, is removed at its full
+    // price: spending 80 + 20 + 60 - 20 = 140. The towers stand far from the enemies'
+    // way, so wave 1 goes as without them: the base's shot kills at tick 16, reward 30.
+    // Money 550 + 30 - 140 + 100 (next income) = 540; bonuses 100 + 540 div 20 = 127
+    // and 72000 div 16 = 4500; score 30 + 127 + 4500 = 4657.
+    // Preparation 2: level 3 for 100, cancelled (the level was bought since the wave
+    // began) for 100 back; the bow tower of the last wave is removed for half its 140:
+    // refund 70. Wave 2 runs at 16 ticks a frame from its first tick: the hit at tick 75
+    // ends it with the frame's last tick, 80. Money 540 + 30 + 70 + 100 = 740; bonuses
+    // 100 + 740 div 20 = 137 and 72000 div 80 = 900; score 4657 + 30 + 137 + 900 = 5724.
+    EXPECT_EQ(ReadTextFile(temp / "battle.log"),
+              "1 1 16 540 4657 3000 0 cleared\n"
+              "1 2 80 740 5724 3000 0 won\n");
+
+    // White text in the panels: the status (top right), the information about the
+    // hovered build button (bottom middle), money and score (the bar), the pop-up.
+    const TBitmap32 hover = Shot("hover.png");
+    EXPECT_GT(Count(hover, kText, {600, 0, 800, 130}), 200) << "status";
+    EXPECT_GT(Count(hover, kText, {192, 504, 488, 600}), 200) << "information";
+    EXPECT_GT(Count(hover, kText, {118, 484, 182, 500}), 10) << "money";
+    // The towers: the ghost where the pointer last found a free cell, the bow tower
+    // under its pop-up (the hover cursor lies over its foot).
+    EXPECT_GT(Count(Shot("refused.png"), kTower, {270, 270, 330, 310}), 200) << "the simple tower's ghost";
+    const TBitmap32 popUp = Shot("popup.png");
+    EXPECT_GT(Count(popUp, kText, {424, 152, 566, 246}), 100) << "pop-up";
+    EXPECT_GT(Count(popUp, kTower, {388, 160, 412, 180}), 150) << "the bow tower";
+    EXPECT_GT(Count(Shot("wave1.png"), kShot), 50) << "the base's shot";
+    EXPECT_GT(Count(Shot("fast.png"), kEnemy), 50) << "the second wave's enemy";
 }
 
 }  // namespace

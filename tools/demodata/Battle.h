@@ -20,7 +20,8 @@ std::vector<TPicture> MakeObstacles();
 std::vector<TPicture> MakeTowers();
 // The five kinds of enemy soldier, walking in eight directions.
 std::vector<TPicture> MakeEnemies();
-// Buttons, panels, the durability gauge, the captions and the area titles.
+// Buttons, panels, the durability gauge, the captions, the area titles and the areas'
+// buttons, whose first frames are the enemy banners.
 std::vector<TPicture> MakeBattleInterface();
 
 // Tower kind 1..8 standing on the middle of its cell at the canvas's (0, 0): drawn

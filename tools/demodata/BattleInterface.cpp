@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "Battle.h"
+#include "campaign/WorldNames.h"
 #include "Widgets.h"
 
 namespace vandor::demo {
@@ -23,10 +24,28 @@ TBitmap32 TowerButton(int kind) {
     });
 }
 
-// The game writes the menu's words on it.
+// The game writes the menu's words on it, the price of a level at its right end.
 TBitmap32 PlainButton() {
-    constexpr int kW = 118, kH = 24;
+    constexpr int kW = 142, kH = 24;
     return ThreeFrames(kW, kH, [](TCanvas& canvas, int frame, int top) { ButtonFace(canvas, frame, top, kW, kH, 6); });
+}
+
+// An area's button on the campaign map, whose first frame is the enemy's banner in
+// battle: the name across the top, a crimson pennant at the left, and beside it a dark
+// strip on which the battle marks the stronghold's strength.
+TBitmap32 AreaBanner(std::string_view name) {
+    constexpr int kW = 139, kH = 44;
+    const TFont font{"ＭＳ Ｐ明朝", 13, 0, true};
+    return ThreeFrames(kW, kH, [&](TCanvas& canvas, int frame, int top) {
+        const double shift = ButtonFace(canvas, frame, top, kW, kH, 8);
+        TCanvas face = canvas.At({shift, top + shift});
+        face.Line({14, 21}, {14, 38}, 1.5, kGold);
+        face.Fill(Polygon({{15, 21}, {40, 25}, {15, 31}}), frame == 1 ? 0xFFE83A4A : 0xFFC8283A);
+        face.Fill(RoundRect(48, 21, 131, 37, 3), 0x90000010);
+        const TColor32 ink = frame == 1 ? 0xFFFFF4D0 : 0xFFF0E6C8;
+        const int s = static_cast<int>(shift);
+        canvas.Text(Centred(canvas, name, font, kW) + s, top + 4 + s, name, font, ink, 0xA0000010);
+    });
 }
 
 // The game shows as much of the bar as durability is left, from the left.
@@ -113,7 +132,10 @@ std::vector<TPicture> MakeBattleInterface() {
     for (int area = 1; area <= 14; ++area) {
         const std::string number = (area < 10 ? "0" : "") + std::to_string(area);
         pictures.push_back({"fi戦場" + number + ".png", AreaTitle(area)});
+        pictures.push_back({AreaButtonName(area), AreaBanner(AreaName(area))});
     }
+    // The homeland's enemy is its own rebel army.
+    pictures.push_back({AreaBannerName(1), AreaBanner(std::string(AreaName(1)) + "国革命軍")});
     return pictures;
 }
 

@@ -323,6 +323,37 @@ TBitmap32 Face(const TBitmap32& standing, const TLook& look, double top) {
     return face;
 }
 
+// The cast of the story; the heroines 4..10 appear only as portraits in battle.
+constexpr TLook kLisette{THair::Ponytail, TOutfit::Armour, THeadwear::None, TMouth::Smile,
+                         0xFFC8283A, 0xFF2E6AC8, 0xFF22305A, 0xFFA01E2A, 0xFFE0B850};
+constexpr TLook kMio{THair::TwinTails, TOutfit::Overalls, THeadwear::Goggles, TMouth::Grin,
+                     0xFFF08A2A, 0xFF2E9A58, 0xFF9A6A3A, 0xFFF4F0E8, 0xFFE0A030};
+constexpr TLook kNoel{THair::Long, TOutfit::Robe, THeadwear::Hat, TMouth::Calm,
+                      0xFFD8DCF4, 0xFF8A5AD0, 0xFF1E2A6A, 0xFF2A3A8A, 0xFFE8C860};
+constexpr TLook kGuard{THair::Short, TOutfit::Soldier, THeadwear::Helmet, TMouth::Calm,
+                       0xFF5A3A22, 0xFF6A4A2A, 0xFF2E5A3A, 0xFF8A9098, 0xFFE0C060};
+
+// A bust for the battle's information panel, standing on the interface bar between the
+// durability gauge and the command buttons: head and shoulders over a gold-rimmed plate
+// in the character's colour, the head rising above the plate's rounded top.
+TBitmap32 Portrait(const TBitmap32& standing, const TLook& look) {
+    constexpr int kWidth = 104, kHeight = 140;
+    constexpr double kScale = 0.55, kTop = 34;
+    TBitmap32 portrait(kWidth, kHeight);
+    portrait.Clear(0);
+    TCanvas canvas(portrait);
+    canvas.Fill(RoundRect(3, 36, kWidth - 3, kHeight + 16, 16), Shade(look.Trim, 0.9));
+    canvas.Fill(RoundRect(6, 39, kWidth - 6, kHeight + 16, 13),
+                Vertical(39, Shade(look.Main, 1.6), kHeight, Shade(look.Main, 0.6)));
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const TColor32 p = Sample(standing, kCx + (x - kWidth / 2.0) / kScale, kTop + y / kScale);
+            canvas.Blend(x, y, p | 0xFF000000, (p >> 24) / 255.0);
+        }
+    }
+    return portrait;
+}
+
 }  // namespace
 
 std::vector<TPicture> MakeCharacters() {
@@ -333,24 +364,46 @@ std::vector<TPicture> MakeCharacters() {
         double FaceTop;
     };
     const TCast cast[] = {
-        {"chr_rize01.png", "fc_rize01.png",
-         {THair::Ponytail, TOutfit::Armour, THeadwear::None, TMouth::Smile, 0xFFC8283A, 0xFF2E6AC8, 0xFF22305A, 0xFFA01E2A, 0xFFE0B850},
-         50},
-        {"chr_mio01.png", "fc_mio01.png",
-         {THair::TwinTails, TOutfit::Overalls, THeadwear::Goggles, TMouth::Grin, 0xFFF08A2A, 0xFF2E9A58, 0xFF9A6A3A, 0xFFF4F0E8, 0xFFE0A030},
-         50},
-        {"chr_noel01.png", "fc_noel01.png",
-         {THair::Long, TOutfit::Robe, THeadwear::Hat, TMouth::Calm, 0xFFD8DCF4, 0xFF8A5AD0, 0xFF1E2A6A, 0xFF2A3A8A, 0xFFE8C860},
-         56},
-        {"chr_guard01.png", nullptr,
-         {THair::Short, TOutfit::Soldier, THeadwear::Helmet, TMouth::Calm, 0xFF5A3A22, 0xFF6A4A2A, 0xFF2E5A3A, 0xFF8A9098, 0xFFE0C060},
-         50},
+        {"chr_rize01.png", "fc_rize01.png", kLisette, 50},
+        {"chr_mio01.png", "fc_mio01.png", kMio, 50},
+        {"chr_noel01.png", "fc_noel01.png", kNoel, 56},
+        {"chr_guard01.png", nullptr, kGuard, 50},
     };
     std::vector<TPicture> pictures;
     for (const TCast& member : cast) {
         TBitmap32 standing = Standing(member.Look);
         if (member.Face) pictures.push_back({member.Face, Face(standing, member.Look, member.FaceTop)});
         pictures.push_back({member.Standing, std::move(standing)});
+    }
+    return pictures;
+}
+
+std::vector<TPicture> MakePortraits() {
+    const TLook heroines[] = {
+        kLisette,
+        kMio,
+        kNoel,
+        {THair::Short, TOutfit::Armour, THeadwear::None, TMouth::Calm, 0xFF2A2A38, 0xFFC83A3A, 0xFF3A3A48, 0xFF8A2A2A,
+         0xFFC0C0C8},
+        {THair::Ponytail, TOutfit::Robe, THeadwear::None, TMouth::Smile, 0xFF4A2A6A, 0xFF9A4AD0, 0xFF2A2A3A, 0xFF5A2A6A,
+         0xFFA08AC0},
+        {THair::TwinTails, TOutfit::Overalls, THeadwear::None, TMouth::Grin, 0xFFE8C040, 0xFF2E7AC8, 0xFF4A7A3A,
+         0xFFF4F0E8, 0xFFE0A030},
+        {THair::Long, TOutfit::Robe, THeadwear::None, TMouth::Calm, 0xFF1A1A22, 0xFFA02A2A, 0xFFE8E4E0, 0xFFC8283A,
+         0xFFE0B850},
+        {THair::Long, TOutfit::Robe, THeadwear::Hat, TMouth::Smile, 0xFFF0F0F8, 0xFFE0A020, 0xFF3A1A4A, 0xFF6A2A7A,
+         0xFFE8C860},
+        {THair::Short, TOutfit::Soldier, THeadwear::Goggles, TMouth::Grin, 0xFF8A4A22, 0xFF3A8A6A, 0xFF6A4A2A,
+         0xFFB89868, 0xFFD0A040},
+        {THair::Ponytail, TOutfit::Armour, THeadwear::Helmet, TMouth::Calm, 0xFF5A8A3A, 0xFF2A6A9A, 0xFF2A4A5A,
+         0xFF5A8A3A, 0xFFC0C8D0},
+    };
+    std::vector<TPicture> pictures;
+    int number = 0;
+    for (const TLook& look : heroines) {
+        ++number;
+        const std::string name = std::string("マスター") + (number < 10 ? "0" : "") + std::to_string(number) + ".png";
+        pictures.push_back({name, Portrait(Standing(look), look)});
     }
     return pictures;
 }

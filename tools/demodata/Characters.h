@@ -12,5 +12,8 @@
 namespace vandor::demo {
 
 std::vector<TPicture> MakeCharacters();
+// The ten heroines' portraits of the battle (104 x 140, "マスター01.png" ...): the three
+// of the story and seven more who command towers in the campaign.
+std::vector<TPicture> MakePortraits();
 
 }  // namespace vandor::demo

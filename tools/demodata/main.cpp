@@ -109,6 +109,7 @@ void Generate(const fs::path& data, const fs::path& out) {
         WritePictures(MakeTowers(), out / "image", TPngAlpha::Keep);
         WritePictures(MakeEnemies(), out / "image", TPngAlpha::Keep);
         WritePictures(MakeBattleInterface(), out / "image", TPngAlpha::Keep);
+        WritePictures(MakePortraits(), out / "image", TPngAlpha::Keep);
         WritePictures(MakeIcons(), out / "icons", TPngAlpha::Keep);
         WriteSounds(MakeEffects(), out / "sound", 0.3f);
         WriteSounds(MakeVoices(), out / "sound", 0.3f);
