@@ -32,6 +32,12 @@ TLayerItem& AddScreen(TLayerList& stage, int height, int z) {
 
 int32_t Clamped(int32_t value) { return std::clamp(value, 0, kMaxTrainingOrAffection); }
 
+// Word 1 as a number; -1 when it is missing or no number.
+int NumberArgument(TFields& fields) {
+    PadFields(fields, 2);
+    return ToNumber(fields[1], -1);
+}
+
 }  // namespace
 
 struct TCampaignCommands::TCommand {
@@ -118,8 +124,7 @@ void TCampaignCommands::SetRoute(TFields&) { Campaign_.SetRouteFlag(true); }
 // random draw for good.
 void TCampaignCommands::ConsumeItem(TFields& fields) {
     const bool routeWord = fields.size() >= 3 && fields[2] == "ヴァンドル";
-    PadFields(fields, 2);
-    const int item = ToNumber(fields[1], -1);
+    const int item = NumberArgument(fields);
     CurrentItem = item;
     if (item >= 5 && item <= 15) {
         Campaign_.SetItem(item, false);
@@ -133,8 +138,7 @@ void TCampaignCommands::ConsumeItem(TFields& fields) {
 }
 
 void TCampaignCommands::GainItem(TFields& fields) {
-    PadFields(fields, 2);
-    const int item = ToNumber(fields[1], -1);
+    const int item = NumberArgument(fields);
     CurrentItem = item;
     if (item >= 1 && item <= kItemCount) {
         Campaign_.SetItem(item, true);
@@ -164,21 +168,15 @@ void TCampaignCommands::DrawRandomItem(TFields&) {
 }
 
 void TCampaignCommands::HeroineEnters(TFields& fields) {
-    PadFields(fields, 2);
-    const int heroine = ToNumber(fields[1], -1);
-    if (heroine >= 1) Campaign_.SetHeroinePresent(heroine, true);
+    if (const int heroine = NumberArgument(fields); heroine >= 1) Campaign_.SetHeroinePresent(heroine, true);
 }
 
 void TCampaignCommands::HeroineLeaves(TFields& fields) {
-    PadFields(fields, 2);
-    const int heroine = ToNumber(fields[1], -1);
-    if (heroine >= 1) Campaign_.SetHeroinePresent(heroine, false);
+    if (const int heroine = NumberArgument(fields); heroine >= 1) Campaign_.SetHeroinePresent(heroine, false);
 }
 
 void TCampaignCommands::SetPassFlag(TFields& fields) {
-    PadFields(fields, 2);
-    const int flag = ToNumber(fields[1], -1);
-    if (flag >= 0) Campaign_.SetPassFlag(flag, true);
+    if (const int flag = NumberArgument(fields); flag >= 0) Campaign_.SetPassFlag(flag, true);
 }
 
 // [行動/進行] begins a new turn, [行動/進行/a] advances area a's story. Training and
