@@ -93,6 +93,8 @@ const TFormField* TForm::Find(std::string_view name) const { return const_cast<T
 
 std::string TForm::Problem() const {
     for (const TFormField& field : Fields) {
+        // The facts are the game's own: nothing the player could correct.
+        if (field.Kind == TFieldKind::Fact) continue;
         if (field.Kind == TFieldKind::Choice) {
             if (field.Required && field.SentValue().empty()) return "「" + field.Label + "」を選んでください。";
             continue;

@@ -122,6 +122,15 @@ TEST_F(FormSessionTest, AnUnreachableServerIsReportedWithinTheTimeOut) {
     EXPECT_FALSE(session.CanSend());
 }
 
+// The settings file is the player's to edit: an address of another kind reads nothing.
+TEST_F(FormSessionTest, OnlyWebAddressesAreFollowed) {
+    TFormSession session(FilledSupport(), {"file:///etc/hostname", "gopher://127.0.0.1/"}, saves.Folder());
+    session.WaitForWorkers();
+    EXPECT_EQ(session.ServerState(), TProbeState::Unreachable);
+    EXPECT_EQ(session.PublicSiteState(), TProbeState::Unreachable);
+    EXPECT_FALSE(session.CanSend());
+}
+
 TEST_F(FormSessionTest, AReportThatCannotBeWrittenIsSaidSo) {
     TFormSession session(FilledSupport(), {}, saves / "missing/folder/");
     session.Press(TFormButton::Save);

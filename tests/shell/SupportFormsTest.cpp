@@ -94,6 +94,9 @@ TEST(SupportFormsTest, LengthsAreCountedInCharactersAndBrokenTextIsRefused) {
     EXPECT_NE(form.Problem().find("64文字以内"), std::string::npos);
     form.Find("name")->Value = "\xFF\xFE";
     EXPECT_NE(form.Problem().find("使えない文字"), std::string::npos);
+    form.Find("name")->Value = "";
+    form.Find("os")->Value = "\xFF";
+    EXPECT_EQ(form.Problem(), "") << "a fact the player cannot change never blocks the form";
 }
 
 TEST(SupportFormsTest, TheSurveyNeedsEveryQuestionAnsweredAndRemembersTheAnswers) {

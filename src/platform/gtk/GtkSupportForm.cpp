@@ -15,6 +15,14 @@ constexpr int kTextHeight = 96;
 constexpr int kPreviewHeight = 150;
 constexpr int kFormWidth = 520;
 
+// GTK takes only valid UTF-8; a fact of the system (an odd os-release) might not be.
+std::string Valid(const std::string& text) {
+    gchar* valid = g_utf8_make_valid(text.c_str(), static_cast<gssize>(text.size()));
+    std::string result = valid;
+    g_free(valid);
+    return result;
+}
+
 struct TDialog;
 
 // What a field's change signal needs to write the widget's value back into the form.
@@ -40,7 +48,7 @@ struct TDialog {
                                     (Session->Addresses().Server.empty() ? std::string("（未設定）")
                                                                          : Session->Addresses().Server) +
                                     "\n\n" + Session->Form().Preview();
-        gtk_text_buffer_set_text(Preview, preview.c_str(), -1);
+        gtk_text_buffer_set_text(Preview, Valid(preview).c_str(), -1);
         gtk_dialog_set_response_sensitive(GTK_DIALOG(Widget), kSend, Session->CanSend());
     }
 };
@@ -95,7 +103,7 @@ GtkWidget* FieldWidget(TDialog& dialog, std::size_t index) {
     auto& binding = *dialog.Bindings.emplace_back(std::make_unique<TFieldBinding>(TFieldBinding{&dialog, index}));
     switch (field.Kind) {
         case TFieldKind::Fact: {
-            GtkWidget* label = WrappedLabel(field.Value);
+            GtkWidget* label = WrappedLabel(Valid(field.Value));
             gtk_label_set_selectable(GTK_LABEL(label), TRUE);
             return label;
         }
