@@ -1,11 +1,8 @@
 // The main window's menu bar: the tree, the volume items made at start-up and what
-// each item does (the slot items are MainSlots.cpp).
-
-#include <vector>
+// each item does (the slot items are MainSlots.cpp, the help entries MainHelp.cpp).
 
 #include "battle/QTDGame.h"
 #include "campaign/CampaignCommands.h"
-#include "resources/FileCache.h"
 #include "resources/ImageCache.h"
 #include "scenario/NovelGame.h"
 #include "shell/MainWindow.h"
@@ -79,7 +76,7 @@ void TggTDMain::BuildMenus() {
     Menu_.Add("", "mmHelp", "ヘルプ(&H)");
     Menu_.Add("mmHelp", "mmSuport", "ユーザーサポート(&S)...", 0, 0, click(&TggTDMain::mmSuportClick));
     // The survey opens to players who have read far enough (ShowSettingsInMenus).
-    Menu_.Add("mmHelp", "mmEnq", "ユーザーアンケート(&Q)...").SetVisible(false);
+    Menu_.Add("mmHelp", "mmEnq", "ユーザーアンケート(&Q)...", 0, 0, click(&TggTDMain::mmEnqClick)).SetVisible(false);
     Menu_.AddSeparator("mmHelp", "mmHelpLine1");
     Menu_.Add("mmHelp", "mmAbout", "バージョン情報(&A)...", 0, 0, click(&TggTDMain::mmAboutClick));
 }
@@ -206,24 +203,6 @@ void TggTDMain::mmUnCombineClick() {
     CloseChannels();
     RestartPending_ = true;
     SaveSettings();
-}
-
-// ---------------------------------------------------------------- help
-
-void TggTDMain::mmAboutClick() {
-    std::string text = Title_ + "\nVer. " + Version_ + "\n\n";
-    std::vector<std::string> sources;
-    Files_->ListSources(sources);
-    for (const std::string& source : sources) text += source + "\n";
-    Host_.MessageBox(text, "バージョン情報", TMessageButtons::OK, TMessageIcon::Information);
-}
-
-// The support form arrives later; until then the player sees what it would send.
-void TggTDMain::mmSuportClick() {
-    const TSize screen = Host_.ScreenSize();
-    const std::string text = Title_ + "\nVer. " + Version_ + "\nOS: " + OSName_ + "\nモニタ解像度 " +
-                             std::to_string(screen.Width) + " x " + std::to_string(screen.Height);
-    Host_.MessageBox(text, "ユーザーサポート", TMessageButtons::OK, TMessageIcon::Information);
 }
 
 }  // namespace vandor

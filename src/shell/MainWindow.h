@@ -7,9 +7,10 @@
 // shows it and hands it the events.
 //
 // The class is split by concern: MainWindow.cpp (creation, sessions, settings,
-// shutdown), MainWindowEvents.cpp (frame loop, painting, input, closing, errors) and
-// MainMenus.cpp (the menu tree and its handlers), MainCommands.cpp (the campaign's
-// script commands, conditions and read flags), MainSlots.cpp (the save slots).
+// shutdown), MainWindowEvents.cpp (frame loop, painting, input, closing, errors),
+// MainMenus.cpp (the menu tree and its handlers), MainHelp.cpp (the help entries and
+// their forms), MainCommands.cpp (the campaign's script commands, conditions and read
+// flags) and MainSlots.cpp (the save slots).
 
 #include <array>
 #include <cstdint>
@@ -27,6 +28,7 @@
 #include "shell/MenuModel.h"
 #include "shell/PictureLayout.h"
 #include "shell/Settings.h"
+#include "shell/SupportForms.h"
 #include "shell/WindowHost.h"
 
 namespace vandor {
@@ -204,8 +206,15 @@ private:
     void mmCSpeedClick(TMenuItem& sender);
     void mmCAAClick();
     void VolumeMenuClick(TMenuItem& sender);
+
+    // --- help (MainHelp.cpp)
     void mmAboutClick();
     void mmSuportClick();
+    void mmEnqClick();
+    TSupportFacts SupportFacts() const;
+    // Shows the form, its probes addressed by the settings file; true when it was sent.
+    // The form comes back as the player left it.
+    bool RunForm(TForm& form);
     void StopForRestart();
     void CloseChannels();
 

@@ -13,6 +13,7 @@
 namespace vandor {
 
 class TBitmap32;
+class TFormSession;
 class TMenuModel;
 
 // The modifier flag a key stands for (Shift, Ctrl, Alt), 0 for any other key.
@@ -90,6 +91,11 @@ public:
 
     virtual TMessageResult MessageBox(const std::string& text, const std::string& caption,
                                       TMessageButtons buttons, TMessageIcon icon) = 0;
+    // Shows the support or survey form modally until the session is done (sent, or
+    // closed by the player): the player edits the form's fields and presses its buttons,
+    // and the host polls the session while the form is open to show what the workers
+    // found. Closing the form counts as its close button.
+    virtual void ShowForm(TFormSession& session) = 0;
 
     virtual void SetCursor(TCursorShape shape) = 0;
     virtual void SetTitle(const std::string& title) = 0;

@@ -38,8 +38,10 @@ std::map<std::string, TBytes> Contents(const fs::path& folder) {
     return files;
 }
 
-int Generate(const std::string& out) {
-    const std::string command = std::string("'") + DEMODATA_PATH + "' '" + DEMO_SOURCE_DIR + "' '" + out + "' >/dev/null";
+// The main demo, or with options "--companion" and the companion's data folder.
+int Generate(const std::string& out, const std::string& options = "", const std::string& source = DEMO_SOURCE_DIR) {
+    const std::string command =
+        std::string("'") + DEMODATA_PATH + "' " + options + " '" + source + "' '" + out + "' >/dev/null";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -58,6 +60,26 @@ TEST(DemoDataTest, TwoRunsWriteTheSameBytesAndRefreshStaleFiles) {
         ASSERT_TRUE(b.count(name)) << name;
         EXPECT_TRUE(bytes == b.at(name)) << name << " differs between two runs";
     }
+}
+
+// In the combined edition the companion's archive overrides this title's files of the
+// same name: those it shares must be the very same bytes.
+TEST(DemoDataTest, TheCompanionIsRepeatableAndSharesTheSameInterfaceFiles) {
+    test::TTempFolder first, second;
+    ASSERT_EQ(Generate(first.Folder(), "--companion", COMPANION_SOURCE_DIR), 0);
+    ASSERT_EQ(Generate(second.Folder(), "--companion", COMPANION_SOURCE_DIR), 0);
+    const auto a = Contents(first.Folder());
+    EXPECT_TRUE(a == Contents(second.Folder()));
+    EXPECT_TRUE(a.count("image/title_haiba.png") && a.count("image/title_plus.png") && a.count("scenario/bonus.txt"));
+    EXPECT_FALSE(fs::exists(first / "fgimage")) << "the companion has no pictures of that kind";
+    const auto main = Contents(DEMO_LOOSE_DIR);
+    int shared = 0;
+    for (const auto& [name, bytes] : a) {
+        if (name.starts_with("scenario/") || !main.count(name)) continue;
+        EXPECT_TRUE(bytes == main.at(name)) << name << " differs from this title's";
+        ++shared;
+    }
+    EXPECT_GE(shared, 8) << "frames, buttons, interface sounds and the title music";
 }
 
 TEST(DemoDataTest, GeneratorRefusesMissingScripts) {

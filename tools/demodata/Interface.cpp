@@ -16,19 +16,8 @@ TBitmap32 Title() {
     Glow(canvas, 400, 250, 240, 0x70FFE8B0);
     canvas.Fill(Star(400, 250, 60, 18, 4), 0xE0FFF8E0);
     canvas.Fill(Star(400, 250, 26, 8, 4), 0xFFFFFFFF);
-    // A darker band so that the title reads over the sky.
-    canvas.Fill(Polygon({{0, 40}, {800, 40}, {800, 115}, {0, 115}}),
-                LinearGradient({0, 40}, 0x00060A20, {0, 115}, 0x90060A20));
-    canvas.Fill(Polygon({{0, 115}, {800, 115}, {800, 190}, {0, 190}}),
-                LinearGradient({0, 115}, 0x90060A20, {0, 190}, 0x00060A20));
-    const TFont small{"ＭＳ Ｐ明朝", 26, 0, true};
-    const TFont large{"ＭＳ Ｐ明朝", 56, 0, true};
-    const TFont latin{"ＭＳ Ｐ明朝", 18, 0, false};
-    canvas.Text(Centred(canvas, "ヴァンドルの", small, 800), 52, "ヴァンドルの", small, 0xFFF0E0B0, 0xC0101430);
-    canvas.Text(Centred(canvas, "星砦タクティクス", large, 800), 86, "星砦タクティクス", large, kGold, 0xE0101430);
-    canvas.Text(Centred(canvas, "Vandor's Star Fortress Tactics", latin, 800), 160, "Vandor's Star Fortress Tactics",
-                latin, 0xFFC8D4F0, 0xC0101430);
-    canvas.Line({230, 154}, {570, 154}, 2, 0xA0E8C468);
+    TitleLettering(canvas, "ヴァンドルの", "星砦タクティクス", "Vandor's Star Fortress Tactics",
+                   {0xFF060A20, 0xFFF0E0B0, kGold, 0xFFC8D4F0, 0xE0101430});
     const TFont note{"ＭＳ Ｐ明朝", 16, 0, false};
     canvas.Text(Centred(canvas, "序章　―七日前―", note, 800), 560, "序章　―七日前―", note, 0xFFE0E6F8, 0xC0101430);
     return picture;

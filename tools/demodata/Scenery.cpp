@@ -20,6 +20,7 @@ struct TPalette {
 
 const TPalette kDusk{0xFF2A2250, 0xFFF0955A, 0xFF3A2A3A, 0xFF2A2035, 0xFFFFD27A, 25};
 const TPalette kNight{0xFF060A20, 0xFF1E2D5A, 0xFF0E1424, 0xFF232A44, 0xFFFFC060, 220};
+const TPalette kAsh{0xFF3A4250, 0xFFB8B4B0, 0xFF4A4C52, 0xFF30343C, 0xFFE8E0D0, 40};
 
 TBitmap32 NewPicture() { return TBitmap32(kWidth, kHeight); }
 
@@ -368,6 +369,8 @@ void PaintSky(TBitmap32& picture, char variant) {
 }  // namespace
 
 void PaintFortressNight(TBitmap32& picture) { PaintFortress(picture, kNight, 11, true); }
+
+void PaintAshFortress(TBitmap32& picture) { PaintFortress(picture, kAsh, 12, false); }
 
 std::vector<TPicture> MakeBackgrounds() {
     std::vector<TPicture> pictures;

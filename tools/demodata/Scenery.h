@@ -18,5 +18,7 @@ struct TPicture {
 std::vector<TPicture> MakeBackgrounds();
 // The sky of the title picture is the fortress by night, drawn by the same hand.
 void PaintFortressNight(TBitmap32& picture);
+// The companion title's fortress: the same hand at a grey winter dawn.
+void PaintAshFortress(TBitmap32& picture);
 
 }  // namespace vandor::demo

@@ -44,4 +44,18 @@ TBitmap32 Panel(int width, int height, double radius, bool stars) {
     return picture;
 }
 
+void TitleLettering(TCanvas& canvas, std::string_view upper, std::string_view main, std::string_view latin,
+                    const TTitleStyle& style) {
+    const TColor32 band = style.Band & 0x00FFFFFF;
+    canvas.Fill(Polygon({{0, 40}, {800, 40}, {800, 115}, {0, 115}}), LinearGradient({0, 40}, band, {0, 115}, band | 0x90000000));
+    canvas.Fill(Polygon({{0, 115}, {800, 115}, {800, 190}, {0, 190}}), LinearGradient({0, 115}, band | 0x90000000, {0, 190}, band));
+    const TFont small{"ＭＳ Ｐ明朝", 26, 0, true};
+    const TFont large{"ＭＳ Ｐ明朝", 56, 0, true};
+    const TFont letters{"ＭＳ Ｐ明朝", 18, 0, false};
+    canvas.Text(Centred(canvas, upper, small, 800), 52, upper, small, style.Upper, style.Shadow);
+    canvas.Text(Centred(canvas, main, large, 800), 86, main, large, style.Main, style.Shadow);
+    canvas.Text(Centred(canvas, latin, letters, 800), 160, latin, letters, style.Latin, style.Shadow);
+    canvas.Line({230, 154}, {570, 154}, 2, WithAlpha(style.Main, 0xA0));
+}
+
 }  // namespace vandor::demo

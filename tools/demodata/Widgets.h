@@ -31,6 +31,20 @@ double ButtonFace(TCanvas& canvas, int frame, int top, int width, int height, do
 // A face with a small star at each end and the caption centred on it.
 TBitmap32 CaptionButton(std::string_view caption, int width, int height, int fontHeight);
 
+// The colours of a title picture's lettering.
+struct TTitleStyle {
+    TColor32 Band;    // the darker band behind the lettering (its alpha is ignored)
+    TColor32 Upper;   // the small first line
+    TColor32 Main;    // the large name, and the rule under it
+    TColor32 Latin;   // the name in Latin letters
+    TColor32 Shadow;  // the outline of all three
+};
+
+// A title in two lines over a darker band across the top, a rule, and a line in Latin
+// letters below.
+void TitleLettering(TCanvas& canvas, std::string_view upper, std::string_view main, std::string_view latin,
+                    const TTitleStyle& style);
+
 // A translucent navy panel in a gold rim, with stars in its corners if asked.
 TBitmap32 Panel(int width, int height, double radius, bool stars);
 

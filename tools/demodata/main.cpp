@@ -1,7 +1,8 @@
 // demodata: makes the bundled demo's content. Reads the plain-text scripts of
 // DATA_DIR/scenario and writes the loose data folders the game reads in debug mode:
 //
-//   demodata DATA_DIR OUT_DIR
+//   demodata DATA_DIR OUT_DIR              this title's demo
+//   demodata --companion DATA_DIR OUT_DIR  the companion title's demo (no fgimage, no icons)
 //
 // OUT_DIR/scenario  the scripts, copied
 // OUT_DIR/bgimage   backgrounds             OUT_DIR/fgimage  standing and face pictures
@@ -22,10 +23,13 @@
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 #include "Battle.h"
 #include "Characters.h"
+#include "Companion.h"
 #include "Icon.h"
 #include "Interface.h"
 #include "Music.h"
@@ -40,7 +44,8 @@ using namespace vandor::demo;
 
 namespace {
 
-const char* const kFolders[] = {"scenario", "bgimage", "fgimage", "image", "bgm", "sound", "icons"};
+const std::vector<const char*> kFolders = {"scenario", "bgimage", "fgimage", "image", "bgm", "sound", "icons"};
+const std::vector<const char*> kCompanionFolders = {"scenario", "bgimage", "image", "bgm", "sound"};
 
 void Write(const fs::path& path, std::string_view bytes) {
     if (!WriteFileAtomically(path.string(), bytes)) throw std::runtime_error("cannot write \"" + path.string() + "\"");
@@ -82,8 +87,29 @@ void WriteSounds(const std::vector<TPiece>& pieces, const fs::path& folder, floa
     }
 }
 
-void Generate(const fs::path& data, const fs::path& out) {
-    for (const char* folder : kFolders) {
+void WriteThisTitle(const fs::path& out) {
+    WritePictures(MakeBackgrounds(), out / "bgimage", TPngAlpha::Opaque);
+    WritePictures(MakeCharacters(), out / "fgimage", TPngAlpha::Keep);
+    WritePictures(MakeInterface(), out / "image", TPngAlpha::Keep);
+    WritePictures(MakeBattleField(), out / "image", TPngAlpha::Keep);
+    WritePictures(MakeObstacles(), out / "image", TPngAlpha::Keep);
+    WritePictures(MakeTowers(), out / "image", TPngAlpha::Keep);
+    WritePictures(MakeEnemies(), out / "image", TPngAlpha::Keep);
+    WritePictures(MakeBattleInterface(), out / "image", TPngAlpha::Keep);
+    WritePictures(MakePortraits(), out / "image", TPngAlpha::Keep);
+    WritePictures(MakeIcons(), out / "icons", TPngAlpha::Keep);
+    WriteSounds(MakeEffects(), out / "sound", 0.3f);
+    WriteSounds(MakeVoices(), out / "sound", 0.3f);
+}
+
+void WriteCompanion(const fs::path& out) {
+    WritePictures(MakeCompanionBackgrounds(), out / "bgimage", TPngAlpha::Opaque);
+    WritePictures(MakeCompanionInterface(), out / "image", TPngAlpha::Keep);
+    WriteSounds(MakeCompanionSounds(), out / "sound", 0.3f);
+}
+
+void Generate(const fs::path& data, const fs::path& out, bool companion) {
+    for (const char* folder : companion ? kCompanionFolders : kFolders) {
         fs::remove_all(out / folder);
         fs::create_directories(out / folder);
     }
@@ -94,25 +120,18 @@ void Generate(const fs::path& data, const fs::path& out) {
     std::exception_ptr musicError;
     std::thread music([&] {
         try {
-            WriteSounds(MakeMusic(), out / "bgm", 0.3f);
+            WriteSounds(companion ? MakeCompanionMusic() : MakeMusic(), out / "bgm", 0.3f);
         } catch (...) {
             musicError = std::current_exception();
         }
     });
     std::exception_ptr error;
     try {
-        WritePictures(MakeBackgrounds(), out / "bgimage", TPngAlpha::Opaque);
-        WritePictures(MakeCharacters(), out / "fgimage", TPngAlpha::Keep);
-        WritePictures(MakeInterface(), out / "image", TPngAlpha::Keep);
-        WritePictures(MakeBattleField(), out / "image", TPngAlpha::Keep);
-        WritePictures(MakeObstacles(), out / "image", TPngAlpha::Keep);
-        WritePictures(MakeTowers(), out / "image", TPngAlpha::Keep);
-        WritePictures(MakeEnemies(), out / "image", TPngAlpha::Keep);
-        WritePictures(MakeBattleInterface(), out / "image", TPngAlpha::Keep);
-        WritePictures(MakePortraits(), out / "image", TPngAlpha::Keep);
-        WritePictures(MakeIcons(), out / "icons", TPngAlpha::Keep);
-        WriteSounds(MakeEffects(), out / "sound", 0.3f);
-        WriteSounds(MakeVoices(), out / "sound", 0.3f);
+        if (companion) {
+            WriteCompanion(out);
+        } else {
+            WriteThisTitle(out);
+        }
     } catch (...) {
         error = std::current_exception();
     }
@@ -125,13 +144,15 @@ void Generate(const fs::path& data, const fs::path& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: demodata DATA_DIR OUT_DIR\n"
-                     "reads DATA_DIR/scenario/*.txt and writes the demo's loose data folders into OUT_DIR\n";
+    const bool companion = argc == 4 && std::string_view(argv[1]) == "--companion";
+    if (argc != 3 && !companion) {
+        std::cerr << "usage: demodata [--companion] DATA_DIR OUT_DIR\n"
+                     "reads DATA_DIR/scenario/*.txt and writes the demo's loose data folders into OUT_DIR\n"
+                     "(--companion: the companion title's demo)\n";
         return 2;
     }
     try {
-        Generate(argv[1], argv[2]);
+        Generate(argv[argc - 2], argv[argc - 1], companion);
     } catch (const std::exception& error) {
         std::cerr << "demodata: " << error.what() << "\n";
         return 1;

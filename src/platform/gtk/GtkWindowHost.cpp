@@ -14,6 +14,7 @@
 #include "platform/gtk/GtkKeys.h"
 #include "platform/gtk/GtkMenuBar.h"
 #include "platform/gtk/GtkMessageBox.h"
+#include "platform/gtk/GtkSupportForm.h"
 #include "platform/gtk/GtkWindowIcon.h"
 #include "shell/MenuModel.h"
 
@@ -529,6 +530,10 @@ TMessageResult TGtkWindowHost::MessageBox(const std::string& text, const std::st
                                           TMessageButtons buttons, TMessageIcon icon) {
     GtkWindow* parent = gtk_widget_get_visible(Impl_->Window) ? GTK_WINDOW(Impl_->Window) : nullptr;
     return RunMessageBox(parent, text, caption, buttons, icon);
+}
+
+void TGtkWindowHost::ShowForm(TFormSession& session) {
+    RunSupportForm(gtk_widget_get_visible(Impl_->Window) ? GTK_WINDOW(Impl_->Window) : nullptr, session);
 }
 
 void TGtkWindowHost::SetCursor(TCursorShape shape) {

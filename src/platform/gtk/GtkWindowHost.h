@@ -30,6 +30,7 @@ public:
     // A modal box; the idle callback keeps running while it is open.
     TMessageResult MessageBox(const std::string& text, const std::string& caption, TMessageButtons buttons,
                               TMessageIcon icon) override;
+    void ShowForm(TFormSession& session) override;
     void SetCursor(TCursorShape shape) override;
     void SetTitle(const std::string& title) override;
     TPoint Position() const override;

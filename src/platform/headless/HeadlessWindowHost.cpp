@@ -1,6 +1,7 @@
 #include "platform/headless/HeadlessWindowHost.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "resources/PictureCodec.h"
@@ -100,6 +101,49 @@ TMessageResult THeadlessWindowHost::MessageBox(const std::string& text, const st
     return result;
 }
 
+void THeadlessWindowHost::ShowForm(TFormSession& session) {
+    session.WaitForWorkers();
+    TShownForm shown;
+    shown.Caption = session.Form().Caption;
+    const auto problem = [&](const std::string& what) { FormProblems_.push_back(shown.Caption + ": " + what); };
+    while (!session.Done() && !FormInputs_.empty()) {
+        const TFormInput input = std::move(FormInputs_.front());
+        FormInputs_.pop_front();
+        TFormField* field = input.Kind == TFormInputKind::Press ? nullptr : session.Form().Find(input.Name);
+        switch (input.Kind) {
+            case TFormInputKind::Field:
+                if (field == nullptr || !field->Editable() || field->Kind == TFieldKind::Choice) {
+                    problem("no text field \"" + input.Name + "\"");
+                } else {
+                    field->Value = input.Text;
+                }
+                break;
+            case TFormInputKind::Choose:
+                if (field == nullptr || field->Kind != TFieldKind::Choice) {
+                    problem("no question \"" + input.Name + "\"");
+                } else if (input.Choice < 0 || input.Choice > static_cast<int>(field->Choices.size())) {
+                    problem("\"" + input.Name + "\" has " + std::to_string(field->Choices.size()) + " answers");
+                } else {
+                    field->Chosen = input.Choice - 1;
+                }
+                break;
+            case TFormInputKind::Press:
+                if (input.Button == TFormButton::Send && !session.CanSend()) problem("cannot send now");
+                session.Press(input.Button);
+                session.WaitForWorkers();
+                shown.Statuses.push_back(session.Status());
+                break;
+        }
+    }
+    if (!session.Done()) session.Press(TFormButton::Close);
+    shown.Server = session.ServerState();
+    shown.PublicSite = session.PublicSiteState();
+    shown.ProbeText = session.ProbeText();
+    shown.Preview = session.Form().Preview();
+    shown.Sent = session.Sent();
+    Forms_.push_back(std::move(shown));
+}
+
 void THeadlessWindowHost::SetCursor(TCursorShape shape) { Cursor_ = shape; }
 
 void THeadlessWindowHost::SetTitle(const std::string& title) { Title_ = title; }
@@ -162,6 +206,10 @@ void THeadlessWindowHost::TypeCharacter(int character) {
 bool THeadlessWindowHost::ClickMenu(const std::string& name) { return Menu_ != nullptr && Menu_->Click(name); }
 
 void THeadlessWindowHost::QueueAnswer(TMessageResult answer) { Answers_.push_back(answer); }
+
+void THeadlessWindowHost::QueueFormInput(TFormInput input) { FormInputs_.push_back(std::move(input)); }
+
+std::vector<std::string> THeadlessWindowHost::TakeFormProblems() { return std::exchange(FormProblems_, {}); }
 
 void THeadlessWindowHost::SetActive(bool active) {
     if (active == Active_) return;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "compositor/Bitmap32.h"
+#include "shell/FormSession.h"
 #include "shell/WindowHost.h"
 
 namespace vandor {
@@ -18,6 +19,26 @@ struct TShownMessageBox {
     TMessageButtons Buttons;
     TMessageIcon Icon;
     TMessageResult Result;
+};
+
+// What the input gives the next form: a field's text, a choice, a button.
+enum class TFormInputKind { Field, Choose, Press };
+struct TFormInput {
+    TFormInputKind Kind = TFormInputKind::Press;
+    std::string Name;   // Field, Choose: the field
+    std::string Text;   // Field
+    int Choice = 0;     // Choose: 1 for the first answer, 0 for none
+    TFormButton Button = TFormButton::Close;  // Press
+};
+
+struct TShownForm {
+    std::string Caption;
+    TProbeState Server = TProbeState::NotSet;
+    TProbeState PublicSite = TProbeState::NotSet;
+    std::string ProbeText;
+    std::vector<std::string> Statuses;  // the form's status after each button
+    std::string Preview;                // as the form was left
+    bool Sent = false;
 };
 
 class THeadlessWindowHost final : public IWindowHost {
@@ -37,6 +58,10 @@ public:
     // answer the box does not offer counts as closing it: Cancel.
     TMessageResult MessageBox(const std::string& text, const std::string& caption, TMessageButtons buttons,
                               TMessageIcon icon) override;
+    // Waits for the probes, then gives the form the queued form input until the form is
+    // done (a pressed button waits for its work too); with no input left, the form is
+    // closed. Deterministic, as the replay must be.
+    void ShowForm(TFormSession& session) override;
     void SetCursor(TCursorShape shape) override;
     void SetTitle(const std::string& title) override;
     TPoint Position() const override;
@@ -60,6 +85,10 @@ public:
     // A click by the user: false when the item is missing, hidden or disabled.
     bool ClickMenu(const std::string& name);
     void QueueAnswer(TMessageResult answer);
+    void QueueFormInput(TFormInput input);
+    // What could not be given to a form since the last call (an unknown field, a button
+    // that does nothing), one message each.
+    std::vector<std::string> TakeFormProblems();
     // Raises OnActivate or OnDeactivate when the state changes; a new host is active.
     void SetActive(bool active);
     // Writes the client area as an opaque PNG; false when it cannot be written.
@@ -70,6 +99,7 @@ public:
     const TWindowEvents& Events() const { return Events_; }
     TMenuModel* Menu() const { return Menu_; }
     const std::vector<TShownMessageBox>& MessageBoxes() const { return MessageBoxes_; }
+    const std::vector<TShownForm>& Forms() const { return Forms_; }
     TCursorShape Cursor() const { return Cursor_; }
     const std::string& Title() const { return Title_; }
     bool Shown() const { return Shown_; }
@@ -89,6 +119,9 @@ private:
     TCursorShape Cursor_ = TCursorShape::Default;
     std::deque<TMessageResult> Answers_;
     std::vector<TShownMessageBox> MessageBoxes_;
+    std::deque<TFormInput> FormInputs_;
+    std::vector<TShownForm> Forms_;
+    std::vector<std::string> FormProblems_;
     TPoint Pointer_;
     TShiftState Held_ = 0;  // modifier keys and mouse buttons down
     bool Active_ = true;

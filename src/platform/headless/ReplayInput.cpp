@@ -8,7 +8,6 @@
 #include <sstream>
 #include <utility>
 
-#include "platform/headless/HeadlessWindowHost.h"
 #include "util/Encoding.h"
 
 namespace vandor {
@@ -98,6 +97,9 @@ public:
         if (Word_ == "char") return Character();
         if (Word_ == "menu") return MenuItem();
         if (Word_ == "answer") return Answer();
+        if (Word_ == "field") return Field();
+        if (Word_ == "choose") return Choose();
+        if (Word_ == "press") return Press();
         if (Word_ == "resize") return Size();
         if (Word_ == "shot") return Shot();
         if (Word_ == "close") return Done(K::Close);
@@ -192,6 +194,55 @@ private:
             return "unknown answer " + Quoted(word) + " (ok, cancel, yes or no)";
         }
         return Done(TReplayEventKind::Answer);
+    }
+
+    // The text is the rest of the line, so that it may hold spaces.
+    std::string Field() {
+        const std::string_view name = NextWord(Rest_);
+        if (name.empty()) return "\"field\" needs a field name and its text";
+        Event_.FormInput.Kind = TFormInputKind::Field;
+        Event_.FormInput.Name = std::string(name);
+        Event_.FormInput.Text = Unescape(Trim(Rest_));
+        Event_.Kind = TReplayEventKind::Form;
+        return {};
+    }
+
+    std::string Choose() {
+        const std::string_view name = NextWord(Rest_);
+        const auto number = ParseNumber<int>(NextWord(Rest_));
+        if (name.empty() || !number || *number < 0) return "\"choose\" needs a question name and an answer number";
+        Event_.FormInput.Kind = TFormInputKind::Choose;
+        Event_.FormInput.Name = std::string(name);
+        Event_.FormInput.Choice = *number;
+        return Done(TReplayEventKind::Form);
+    }
+
+    std::string Press() {
+        const std::string_view word = NextWord(Rest_);
+        if (word.empty()) return NeedsArgument();
+        Event_.FormInput.Kind = TFormInputKind::Press;
+        if (word == "send") {
+            Event_.FormInput.Button = TFormButton::Send;
+        } else if (word == "save") {
+            Event_.FormInput.Button = TFormButton::Save;
+        } else if (word == "close") {
+            Event_.FormInput.Button = TFormButton::Close;
+        } else {
+            return "unknown button " + Quoted(word) + " (send, save or close)";
+        }
+        return Done(TReplayEventKind::Form);
+    }
+
+    static std::string Unescape(std::string_view text) {
+        std::string result;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'n' || text[i + 1] == '\\')) {
+                result += text[++i] == 'n' ? '\n' : '\\';
+            } else {
+                result += text[i];
+            }
+        }
+        return result;
     }
 
     std::string Size() {
@@ -328,8 +379,10 @@ std::vector<std::string> TReplayInput::ApplyEvents(uint32_t frame, THeadlessWind
                 if (!host.ClickMenu(event.Text)) {
                     problem("menu item " + Quoted(event.Text) + " is missing, hidden, disabled or does nothing");
                 }
+                for (const std::string& formProblem : host.TakeFormProblems()) problem(formProblem);
                 break;
             case TReplayEventKind::Answer: host.QueueAnswer(event.Answer); break;
+            case TReplayEventKind::Form: host.QueueFormInput(event.FormInput); break;
             case TReplayEventKind::Resize: host.SetClientSize(event.Size); break;
             case TReplayEventKind::Shot:
                 if (!host.SaveShot(event.Text)) problem("cannot write " + Quoted(event.Text));

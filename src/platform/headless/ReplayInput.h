@@ -10,6 +10,10 @@
 //   char KEY            a typed character: Return, Space, or a single character
 //   menu ITEM           a click on the menu item of that name
 //   answer ANSWER       ok, cancel, yes or no, for the next message box
+//   field NAME TEXT     the text of a field of the next form (the rest of the line;
+//                       "\n" is a line break, "\\" a backslash)
+//   choose NAME N       the N-th answer (from 1; 0 for none) of a question of the next form
+//   press BUTTON        send, save or close, on the next form
 //   resize W H          client area size
 //   shot PATH           the client area as PNG (the rest of the line is the path)
 //   close               close request
@@ -20,14 +24,13 @@
 #include <vector>
 
 #include "compositor/Input.h"
+#include "platform/headless/HeadlessWindowHost.h"
 #include "shell/WindowHost.h"
 #include "util/Geometry.h"
 
 namespace vandor {
 
-class THeadlessWindowHost;
-
-enum class TReplayEventKind { Move, Down, Up, Wheel, KeyDown, KeyUp, Char, Menu, Answer, Resize, Shot, Close };
+enum class TReplayEventKind { Move, Down, Up, Wheel, KeyDown, KeyUp, Char, Menu, Answer, Form, Resize, Shot, Close };
 
 struct TReplayEvent {
     uint32_t Frame = 0;
@@ -39,6 +42,7 @@ struct TReplayEvent {
     int Notch = 0;                                  // Wheel
     int Key = 0;                                    // KeyDown, KeyUp: key number; Char: character code
     TMessageResult Answer = TMessageResult::OK;     // Answer
+    TFormInput FormInput;                           // Form
     std::string Text;                               // Menu: item name; Shot: file path
 };
 
