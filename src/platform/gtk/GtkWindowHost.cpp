@@ -504,7 +504,8 @@ void TGtkWindowHost::SetMenu(TMenuModel* menu) {
 
 void TGtkWindowHost::Show() {
     TImpl& impl = *Impl_;
-    if (!gtk_widget_get_visible(impl.Window)) impl.ResizeToClient(impl.Client);
+    // A window put into full screen before it is shown already has its size.
+    if (!gtk_widget_get_visible(impl.Window) && !impl.FullScreen) impl.ResizeToClient(impl.Client);
     impl.Reported = {-1, -1};
     impl.NeedsPicture = true;
     gtk_widget_show(impl.Area);
