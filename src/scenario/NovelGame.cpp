@@ -239,9 +239,9 @@ void TNovelGame::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 }
 
 void TNovelGame::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == TMouseButton::mbLeft && ReplayVoiceAt(x, y)) {
-        // The backlog stays open for the next page to be heard.
-    } else if (button == TMouseButton::mbLeft) {
+    // A click on a voice mark of the backlog plays that voice and leaves the backlog open.
+    const bool replayed = button == TMouseButton::mbLeft && ReplayVoiceAt(x, y);
+    if (button == TMouseButton::mbLeft && !replayed) {
         if (!NoSkip && TransitionsRunning()) {
             FinishTransitions();
         } else if (!NoSkip) {
