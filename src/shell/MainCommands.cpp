@@ -110,11 +110,17 @@ void TggTDMain::LoadReadFlags() {
 // An empty list writes nothing and leaves an older file as it was.
 void TggTDMain::SaveReadFlags() {
     if (ReadFlags_.Empty()) return;
-    try {
+    WriteLoggingFailure("既読情報の保存に失敗.", [&] {
         WriteReadFlagsFile(Locations_.SaveFolder + kReadFlagsFileName, ReadFlags_);
         Log_->Add("既読情報保存.(" + std::to_string(ReadFlags_.Count()) + ")");
+    });
+}
+
+void TggTDMain::WriteLoggingFailure(const std::string& failureLine, const std::function<void()>& write) {
+    try {
+        write();
     } catch (const std::exception& failure) {
-        Log_->Add("既読情報の保存に失敗.");
+        Log_->Add(failureLine);
         Log_->Add(failure.what());
     }
 }

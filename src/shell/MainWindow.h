@@ -187,6 +187,8 @@ private:
     // Runs `read` on a file of the save folder that exists; when it throws, the file is
     // kept aside under a name of its own (DamagedFileName) and the failure logged.
     void ReadKeepingDamagedAside(const std::string& path, const std::function<void()>& read);
+    // Runs `write`; when it throws, the failure goes to the log under `failureLine`.
+    void WriteLoggingFailure(const std::string& failureLine, const std::function<void()>& write);
 
     // --- comfort (MainComfort.cpp)
     void BuildComfortMenus();

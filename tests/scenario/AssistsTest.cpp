@@ -103,14 +103,6 @@ TEST_F(Assists, AutoModeAdvancesAfterTheDelayOfThePageLength) {
     EXPECT_EQ(PageText(), "次");
 }
 
-TEST_F(Assists, AutoModeOffKeepsTheClickWait) {
-    WriteScript("first.txt", "あ\n\n次\n\n");
-    Start();
-    Game->AutoTiming = {0, 0};
-    Frames(50);
-    EXPECT_EQ(PageText(), "あ");
-}
-
 TEST_F(Assists, AutoModeWaitsForTheVoiceToEnd) {
     MakeSound("cv001.ogg", 1000);
     WriteScript("first.txt", "[cv001]\n声のある頁\n\n次\n\n");

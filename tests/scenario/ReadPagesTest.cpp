@@ -21,17 +21,6 @@ TReadPages SomePages() {
     return pages;
 }
 
-TEST(ReadPages, AddReportsNewPagesOnly) {
-    TReadPages pages;
-    EXPECT_TRUE(pages.Add("a.txt", 1));
-    EXPECT_FALSE(pages.Add("a.txt", 1));
-    EXPECT_TRUE(pages.Add("a.txt", 2));
-    EXPECT_TRUE(pages.Add("b.txt", 1));
-    EXPECT_TRUE(pages.Contains("b.txt", 1));
-    EXPECT_FALSE(pages.Contains("b.txt", 2));
-    EXPECT_EQ(pages.Count(), 3);
-}
-
 TEST(ReadPages, TheFileKeepsEveryPageIncludingJapaneseNames) {
     test::TTempFolder temp;
     const std::string path = temp / "readpages.dat";

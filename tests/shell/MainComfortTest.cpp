@@ -156,16 +156,6 @@ TEST_F(MainComfortTest, AnyClickEndsAutoModeWithoutAdvancing) {
     EXPECT_FALSE(main.Engine().AutoMode) << "a key ends it too";
 }
 
-TEST_F(MainComfortTest, AutoModeTurnsPagesByItself) {
-    WriteScript("first.txt", kPages);
-    Start();
-    Frames(2);
-    host.ClickMenu("mmAutoFast");
-    host.ClickMenu("mmAuto");
-    Frames(200);
-    EXPECT_EQ(PageText(), "三頁目");
-}
-
 TEST_F(MainComfortTest, FullScreenLetterboxesAndGivesTheWindowBack) {
     WriteScript("first.txt", kPages);
     TggTDMain& main = Start();
