@@ -165,6 +165,18 @@ struct TGtkWindowHost::TImpl {
         return natural;
     }
 
+    // The window's size stays within the game's limits, except in full screen: a
+    // monitor larger than the largest window must still be covered.
+    void ApplySizeLimits() {
+        GdkGeometry limits{};
+        limits.min_width = kMinWindowSize.Width;
+        limits.min_height = kMinWindowSize.Height;
+        limits.max_width = kMaxWindowSize.Width;
+        limits.max_height = kMaxWindowSize.Height;
+        const auto hints = FullScreen ? GDK_HINT_MIN_SIZE : static_cast<GdkWindowHints>(GDK_HINT_MIN_SIZE | GDK_HINT_MAX_SIZE);
+        gtk_window_set_geometry_hints(GTK_WINDOW(Window), nullptr, &limits, hints);
+    }
+
     void ResizeToClient(TSize size) {
         Client = size;
         gtk_window_resize(GTK_WINDOW(Window), std::max(size.Width, 1), std::max(size.Height + MenuBarHeight(), 1));
@@ -443,13 +455,7 @@ TGtkWindowHost::TGtkWindowHost() : Impl_(std::make_unique<TImpl>()) {
     gtk_container_add(GTK_CONTAINER(impl.Window), impl.Box);
     gtk_box_pack_end(GTK_BOX(impl.Box), impl.Area, TRUE, TRUE, 0);
 
-    GdkGeometry limits{};
-    limits.min_width = kMinWindowSize.Width;
-    limits.min_height = kMinWindowSize.Height;
-    limits.max_width = kMaxWindowSize.Width;
-    limits.max_height = kMaxWindowSize.Height;
-    gtk_window_set_geometry_hints(GTK_WINDOW(impl.Window), nullptr, &limits,
-                                  static_cast<GdkWindowHints>(GDK_HINT_MIN_SIZE | GDK_HINT_MAX_SIZE));
+    impl.ApplySizeLimits();
 
     gtk_widget_add_events(impl.Area, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
                                          GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK);
@@ -603,6 +609,7 @@ void TGtkWindowHost::SetFullScreen(bool fullScreen) {
         impl.WindowedClient = impl.Client;
     }
     impl.FullScreen = fullScreen;
+    impl.ApplySizeLimits();
     if (impl.MenuBar) gtk_widget_set_visible(impl.MenuBar->Widget(), !fullScreen);
     if (fullScreen && managed) {
         gtk_window_fullscreen(window);
