@@ -267,7 +267,8 @@ void TNovelGame::PlaySound(const TFields& fields, const std::string& name) {
         }
         TOggData& voice = Services_.Sound.Channel(channel);
         voice.Open(name);
-        if (Skip && !loop) {
+        Store_.SetPageVoice(name, channel);
+        if (Skipping() && !loop) {
             voice.Stop();
             return;
         }

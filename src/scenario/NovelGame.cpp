@@ -114,6 +114,7 @@ bool TNovelGame::Update(int elapsed) {
     // The delay keeps its deficit: with delays shorter than a frame several characters
     // appear per frame and the reveal keeps pace with the text speed.
     if (Column > 1 && RevealDelay > 0) RevealDelay -= elapsed;
+    StepAuto(elapsed);
     if (DownHeld) Wheel(+1);
     if (UpHeld) Wheel(-1);
     return Layers.Render(elapsed);
@@ -129,6 +130,7 @@ bool TNovelGame::ExecuteStep() {
 
     if (line->empty() || (Column == 1 && StartsWith(*line, "*"))) {
         if (line->empty()) {
+            MarkPageRead();
             PageEnd();
         } else {
             LastLabel = *line;
@@ -155,12 +157,12 @@ bool TNovelGame::RunText(const std::string& line) {
     if (start < line.size()) NextCodePoint(line, end);
     if (start < line.size()) {
         // Skipped text is drawn plain: it only flashes by.
-        if (Skip) Message_->AntiAlias = false;
+        if (Skipping()) Message_->AntiAlias = false;
         Message_->AddChar(std::string_view(line).substr(start, end - start));
         Message_->AntiAlias = AntiAlias;
         MessageFrame_->SetVisible(true);
         Message_->SetVisible(true);
-        if (TextSpeed > 0 && !ShowRest && !Skip) RevealDelay += TextSpeed;
+        if (TextSpeed > 0 && !ShowRest && !Skipping()) RevealDelay += TextSpeed;
     }
     ++Column;
     return end < line.size() || EndTextLine();
@@ -237,7 +239,9 @@ void TNovelGame::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 }
 
 void TNovelGame::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == TMouseButton::mbLeft) {
+    // A click on a voice mark of the backlog plays that voice and leaves the backlog open.
+    const bool replayed = button == TMouseButton::mbLeft && ReplayVoiceAt(x, y);
+    if (button == TMouseButton::mbLeft && !replayed) {
         if (!NoSkip && TransitionsRunning()) {
             FinishTransitions();
         } else if (!NoSkip) {
@@ -286,6 +290,7 @@ void TNovelGame::HideWindow() {
 }
 
 void TNovelGame::Unhide() {
+    if (BackLog_->Visible()) Services_.Sound.ReplayVoice().Stop();
     Hidden = false;
     MessageFrame_->SetVisible(true);
     Message_->SetVisible(true);
@@ -316,6 +321,7 @@ void TNovelGame::OpenBackLog() {
         if (!Message_->Visible()) return;
         HideWindow();
     }
+    BackLog_->ShowVoiceMarks = ReplayVoices;
     BackLog_->Rebuild();
     BackLog_->SetVisible(true);
 }

@@ -8,7 +8,9 @@
 //
 // The class is split by concern: NovelGame.cpp (construction, the run loop, input,
 // jumps), NovelCommands.cpp (dispatch and the built-in commands), NovelStage.cpp
-// (pictures and fades) and NovelChoices.cpp (choices and buttons).
+// (pictures and fades), NovelChoices.cpp (choices and buttons) and NovelAssists.cpp
+// (what the player may turn on: skipping read text only, auto mode, voices again
+// from the backlog).
 
 #include <array>
 #include <functional>
@@ -33,6 +35,7 @@ namespace vandor {
 
 class IPictureSource;
 class TDebugLog;
+class TReadPages;
 class TScriptCache;
 class TSoundPlayer;
 
@@ -60,6 +63,13 @@ struct TLayerState {
     bool Busy = false;
     int32_t Step = -1;
     TLayerItem* Layer = nullptr;
+};
+
+// How long auto mode lets a finished page stand: Base plus PerCharacter for each
+// character of the page, in milliseconds.
+struct TAutoTiming {
+    int Base = 800;
+    int PerCharacter = 50;
 };
 
 // The objects the engine draws on and plays through; all outlive it.
@@ -109,6 +119,26 @@ public:
     bool Skip = false;
     bool UpHeld = false;
     bool DownHeld = false;
+    // Where pages are marked read at their end; none marks nothing.
+    TReadPages* ReadPages = nullptr;
+    // Skip passes only pages in ReadPages; an unread page shows as without skip.
+    bool SkipReadOnly = false;
+    // Click waits end by themselves after AutoTiming, once no voice plays.
+    bool AutoMode = false;
+    TAutoTiming AutoTiming;
+    // The backlog marks voiced pages; a click on a mark plays the voice again.
+    bool ReplayVoices = false;
+
+    // --- the player's assists (NovelAssists.cpp)
+    // Whether skip is in effect now: held, and not held back by an unread page.
+    bool Skipping() const;
+    // Whether the page being shown (or about to be) is in ReadPages.
+    bool CurrentPageRead() const;
+    // The time auto mode waits on the current page.
+    int AutoDelay() const;
+    // A click wait the player could end with a click, with nothing else on top.
+    bool AwaitingClick() const;
+    bool VoicePlaying() const;
 
     // Hooks; an unset hook is skipped.
     std::function<void(TFields& fields)> OnCommand;
@@ -194,7 +224,7 @@ private:
     bool ClearStandingCommand(const TFields& fields);
     bool ClearFaceCommand(const TFields& fields);
     void RemoveStagePictures();
-    int StageTime(int time) const { return Skip ? 1 : time; }
+    int StageTime(int time) const { return Skipping() ? 1 : time; }
     TLayerItem* FindOrLoadPicture(const std::string& name, bool& loadedNow);
     TLayerItem* LoadStagePicture(const std::string& name);
     TLayerItem* BackgroundPicture(const std::string& name);
@@ -204,6 +234,12 @@ private:
     void StandingCommand(TLayerItem& layer, const TFields& fields, bool loadedNow);
     void StepFlash();
     void RepeatLine();
+
+    // --- the player's assists (NovelAssists.cpp)
+    void MarkPageRead();
+    void StepAuto(int elapsed);
+    // Plays the voice of the backlog page under the point; false when there is none.
+    bool ReplayVoiceAt(int x, int y);
 
     // --- choices and buttons (NovelChoices.cpp)
     bool ChoiceCommand(TFields& fields, const std::string& caption);
@@ -245,6 +281,7 @@ private:
     int ChoiceColumns_ = 1;
     std::string ClickSound_;
     std::string HoverSound_;
+    int AutoWaited_ = 0;  // ms the current click wait has stood in auto mode
 };
 
 }  // namespace vandor

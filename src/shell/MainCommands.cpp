@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "battle/QTDGame.h"
 #include "campaign/CampaignCommands.h"
@@ -84,14 +85,12 @@ void TggTDMain::MarkScriptRead() { ReadFlags_.Add(ScriptKey(Engine_->ScriptName)
 
 void TggTDMain::MarkLabelRead() { ReadFlags_.Add(LabelKey(Engine_->ScriptName, Engine_->LastLabel)); }
 
-void TggTDMain::LoadReadFlags() {
-    const std::string path = Locations_.SaveFolder + kReadFlagsFileName;
+void TggTDMain::ReadKeepingDamagedAside(const std::string& path, const std::function<void()>& read) {
     std::error_code error;
     if (!fs::exists(fs::u8path(path), error)) return;
     try {
-        ReadReadFlagsFile(path, ReadFlags_);
-        Log_->Add("既読情報読込.(" + std::to_string(ReadFlags_.Count()) + ")");
-    } catch (const TSaveFileError& failure) {
+        read();
+    } catch (const std::runtime_error& failure) {
         // What the player had read stays on the disk under another name, so that the
         // file written at exit does not destroy it.
         const std::string aside = DamagedFileName(path);
@@ -100,14 +99,28 @@ void TggTDMain::LoadReadFlags() {
     }
 }
 
+void TggTDMain::LoadReadFlags() {
+    const std::string path = Locations_.SaveFolder + kReadFlagsFileName;
+    ReadKeepingDamagedAside(path, [&] {
+        ReadReadFlagsFile(path, ReadFlags_);
+        Log_->Add("既読情報読込.(" + std::to_string(ReadFlags_.Count()) + ")");
+    });
+}
+
 // An empty list writes nothing and leaves an older file as it was.
 void TggTDMain::SaveReadFlags() {
     if (ReadFlags_.Empty()) return;
-    try {
+    WriteLoggingFailure("既読情報の保存に失敗.", [&] {
         WriteReadFlagsFile(Locations_.SaveFolder + kReadFlagsFileName, ReadFlags_);
         Log_->Add("既読情報保存.(" + std::to_string(ReadFlags_.Count()) + ")");
+    });
+}
+
+void TggTDMain::WriteLoggingFailure(const std::string& failureLine, const std::function<void()>& write) {
+    try {
+        write();
     } catch (const std::exception& failure) {
-        Log_->Add("既読情報の保存に失敗.");
+        Log_->Add(failureLine);
         Log_->Add(failure.what());
     }
 }

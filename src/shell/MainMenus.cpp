@@ -73,6 +73,8 @@ void TggTDMain::BuildMenus() {
         Menu_.Add("mmVolume", kVolumeSubmenuNames[kFirstVoiceSubmenu + entry], kVoiceCaptions[entry]);
     }
 
+    BuildComfortMenus();
+
     Menu_.Add("", "mmHelp", "ヘルプ(&H)");
     Menu_.Add("mmHelp", "mmSuport", "ユーザーサポート(&S)...", 0, 0, click(&TggTDMain::mmSuportClick));
     // The survey opens to players who have read far enough (ShowSettingsInMenus).
@@ -173,6 +175,7 @@ void TggTDMain::StopForRestart() {
 
 void TggTDMain::CloseChannels() {
     for (int i = 0; i < SoundChannel::Count; ++i) Sound_->Channel(i).Close();
+    Sound_->ReplayVoice().Close();
 }
 
 void TggTDMain::mmCombineClick() {

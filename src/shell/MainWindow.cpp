@@ -65,6 +65,7 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
                                              Locations_.DebugMode ? kDebugImageCacheLimit : kImageCacheLimit);
     Engine_ = std::make_unique<TNovelGame>(
         "first.txt", TNovelServices{*Scripts_, *Images_, *Renderer_, *Sound_, Log_.get()});
+    Engine_->ReadPages = &ReadPages_;
     Engine_->Layers.OnItemEnter = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::HandPoint); };
     Engine_->Layers.OnItemLeave = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::Default); };
     CreateBattle();
@@ -222,6 +223,7 @@ void TggTDMain::LoadSettings() {
         SurveyAnswer_ = settings.SurveyAnswer;
     }
     ShowSlotCaptions(settings.SlotCaptions);
+    ApplyComfortSettings(settings.Comfort);
     Log_->Add("システム情報読込.");
     if (InstallId_ == 0) {
         const uint32_t first = Random_() % 256;
@@ -229,12 +231,13 @@ void TggTDMain::LoadSettings() {
         InstallId_ = NewInstallId(first, second, Platform_.Clock.Now());
     }
     LoadReadFlags();
+    LoadReadPages();
 }
 
 void TggTDMain::SaveSettings() {
     TIniFile ini(ConfigPath());
     TSettings settings;
-    const TPoint position = Host_.Position();
+    const TPoint position = Host_.FullScreen() ? WindowedPosition_ : Host_.Position();
     settings.WindowX = position.X;
     settings.WindowY = position.Y;
     settings.MasterVolume = Sound_->Channel(SoundChannel::Music).GetMasterVolume();
@@ -245,6 +248,7 @@ void TggTDMain::SaveSettings() {
     settings.TextSpeed = Engine_->TextSpeed;
     settings.InstallId = InstallId_;
     settings.SurveyAnswer = SurveyAnswer_;
+    settings.Comfort = ComfortSettings();
 
     TSettingsWriteContext context{Locations_.ExeFolder, Platform_.ProgramFileName, Version_, {}, {}, {}};
     const auto versionOf = [this](const std::string& path) -> std::optional<TVersionNumbers> {
@@ -260,6 +264,7 @@ void TggTDMain::SaveSettings() {
     if (!ini.Save()) Log_->Add("設定ファイル " + ConfigPath() + " を書き込めません.");
     Log_->Add("システム情報保存.");
     SaveReadFlags();
+    SaveReadPages();
 }
 
 void TggTDMain::SaveDebugLog() {

@@ -10,7 +10,9 @@
 // shutdown), MainWindowEvents.cpp (frame loop, painting, input, closing, errors),
 // MainMenus.cpp (the menu tree and its handlers), MainHelp.cpp (the help entries and
 // their forms), MainCommands.cpp (the campaign's script commands, conditions and read
-// flags) and MainSlots.cpp (the save slots).
+// flags), MainSlots.cpp (the save slots) and MainComfort.cpp (what the player may turn
+// on: skipping read text only, skipping to the next choice, auto mode, voices from the
+// backlog, full screen).
 
 #include <array>
 #include <cstdint>
@@ -23,6 +25,7 @@
 #include <vector>
 
 #include "campaign/ReadFlags.h"
+#include "scenario/ReadPages.h"
 #include "util/Fields.h"
 #include "shell/DataLocations.h"
 #include "shell/MenuModel.h"
@@ -134,6 +137,8 @@ public:
     const std::string& DefeatScript() const;
     const std::string& DefeatLabel() const;
     const TReadFlags& ReadFlags() const { return ReadFlags_; }
+    const TReadPages& ReadPages() const { return ReadPages_; }
+    bool SkippingToChoice() const { return SkipToChoice_; }
     bool BattleEnded() const { return BattleEnded_; }
     TSoundPlayer& Sound() { return *Sound_; }
     TDebugLog& Log() { return *Log_; }
@@ -181,6 +186,36 @@ private:
     // game starts with none.
     void LoadReadFlags();
     void SaveReadFlags();
+    // Runs `read` on a file of the save folder that exists; when it throws, the file is
+    // kept aside under a name of its own (DamagedFileName) and the failure logged.
+    void ReadKeepingDamagedAside(const std::string& path, const std::function<void()>& read);
+    // Runs `write`; when it throws, the failure goes to the log under `failureLine`.
+    void WriteLoggingFailure(const std::string& failureLine, const std::function<void()>& write);
+
+    // --- comfort (MainComfort.cpp)
+    void BuildComfortMenus();
+    void ApplyComfortSettings(const TComfortSettings& comfort);
+    TComfortSettings ComfortSettings() const;
+    void mmSkipReadClick();
+    void mmSkipChoiceClick();
+    void mmAutoClick();
+    void mmAutoSpeedClick(TMenuItem& sender);
+    void mmBackLogVoiceClick();
+    void mmFullScreenClick();
+    void SetAutoSpeed(int speed);
+    void SetFullScreen(bool fullScreen);
+    // The player's input ends auto mode and the skip to the next choice; true when
+    // one of them was running.
+    bool EndAssistsByInput();
+    // Skip to the next choice ends once a choice or a button set is shown, a battle
+    // begins or skip is held back at an unread page.
+    void StepSkipToChoice();
+    // F11 switches full screen on and off; on release, so that a held key switches once.
+    void ComfortKeyUp(int key);
+    // The read pages of the save folder; a damaged file is kept aside and the game
+    // starts with none.
+    void LoadReadPages();
+    void SaveReadPages();
 
     // --- save slots (MainSlots.cpp)
     void BuildSlotMenus();
@@ -240,6 +275,7 @@ private:
     std::unique_ptr<TQTDGameDat> Campaign_;
     std::unique_ptr<TCampaignCommands> Commands_;
     TReadFlags ReadFlags_;
+    TReadPages ReadPages_;
 
     TPictureLayout Layout_;
     TBandResampler Resampler_;
@@ -247,6 +283,11 @@ private:
     int MouseX_ = 0;
     int MouseY_ = 0;
     bool CtrlHeld_ = false;
+    bool SkipToChoice_ = false;
+    int AutoSpeed_ = 1;
+    // The press that ended auto mode was for that alone: its release does nothing more.
+    bool SwallowRelease_ = false;
+    TPoint WindowedPosition_;  // where the window goes back to from full screen
     int IdleCount_ = 0;
     bool RestartPending_ = false;
     std::string TerminationReason_;  // set when the data cannot be read and the program must end

@@ -88,7 +88,8 @@ void TggTDMain::FrameTick() {
         return;
     }
     Commands_->UpdateItemHover(MouseX_, MouseY_);
-    if (CtrlHeld_) Engine_->Advance();
+    StepSkipToChoice();
+    if ((CtrlHeld_ || SkipToChoice_) && Engine_->Skipping()) Engine_->Advance();
     if (ActiveMode().Update(Pacer_->Elapsed())) {
         ScaledStale_ = true;
         FormPaint();
@@ -138,10 +139,18 @@ void TggTDMain::FormMouseMove(TShiftState, int x, int y) {
 
 // Buttons act where the pointer last moved, as the layers saw it.
 void TggTDMain::FormMouseDown(TMouseButton button, TShiftState shift, int, int) {
+    if (!Battle_->Running && EndAssistsByInput()) {
+        SwallowRelease_ = true;
+        return;
+    }
     ActiveMode().MouseDown(button, shift, MouseX_, MouseY_);
 }
 
 void TggTDMain::FormMouseUp(TMouseButton button, TShiftState shift, int, int) {
+    if (SwallowRelease_) {
+        SwallowRelease_ = false;
+        return;
+    }
     IGameMode& mode = ActiveMode();
     if (Battle_->Running) LeaveEndedBattle();
     mode.MouseUp(button, shift, MouseX_, MouseY_);
@@ -153,12 +162,19 @@ void TggTDMain::LeaveEndedBattle() {
     if (Battle_->Lost) Engine_->Jump(DefeatScript(), DefeatLabel());
 }
 
-void TggTDMain::FormMouseWheel(int notch) { Engine_->Wheel(notch); }
+void TggTDMain::FormMouseWheel(int notch) {
+    if (EndAssistsByInput()) return;
+    Engine_->Wheel(notch);
+}
 
-void TggTDMain::FormKeyDown(int key, TShiftState) { SetKeyHeld(key, true); }
+void TggTDMain::FormKeyDown(int key, TShiftState) {
+    EndAssistsByInput();
+    SetKeyHeld(key, true);
+}
 
 void TggTDMain::FormKeyUp(int key, TShiftState shift) {
     SetKeyHeld(key, false);
+    ComfortKeyUp(key);
     // Shift+Ctrl+Q abandons a battle without a result.
     if (key == 'Q' && (shift & ssShift) && (shift & ssCtrl)) Battle_->Running = false;
 }

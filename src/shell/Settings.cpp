@@ -51,6 +51,12 @@ TSettings ReadSettings(const TIniFile& ini) {
     s.InstallId = ini.ReadInteger("E", "D", s.InstallId);
     s.SurveyAnswer = ini.ReadString("E", "S");
     for (int i = 0; i < kSlotCount; ++i) s.SlotCaptions[i] = ini.ReadString("Save", SlotCaptionKey(i));
+    TComfortSettings& comfort = s.Comfort;
+    comfort.SkipReadOnly = ini.ReadBool("Comfort", "SkipReadOnly", comfort.SkipReadOnly);
+    const int speed = ini.ReadInteger("Comfort", "AutoSpeed", comfort.AutoSpeed);
+    if (speed >= 0 && speed < TComfortSettings::kAutoSpeeds) comfort.AutoSpeed = speed;
+    comfort.BackLogVoice = ini.ReadBool("Comfort", "BackLogVoice", comfort.BackLogVoice);
+    comfort.FullScreen = ini.ReadBool("Comfort", "FullScreen", comfort.FullScreen);
     return s;
 }
 
@@ -75,6 +81,11 @@ void WriteSettings(TIniFile& ini, const TSettings& s, const TSettingsWriteContex
 
     ini.WriteBool("Text", "AA", s.AntiAlias);
     ini.WriteInteger("Text", "Speed", s.TextSpeed);
+
+    ini.WriteBool("Comfort", "SkipReadOnly", s.Comfort.SkipReadOnly);
+    ini.WriteInteger("Comfort", "AutoSpeed", s.Comfort.AutoSpeed);
+    ini.WriteBool("Comfort", "BackLogVoice", s.Comfort.BackLogVoice);
+    ini.WriteBool("Comfort", "FullScreen", s.Comfort.FullScreen);
 }
 
 std::string SlotCaptionKey(int slot) {

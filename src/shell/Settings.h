@@ -18,6 +18,17 @@ namespace vandor {
 inline constexpr int kSlotCount = 16;
 inline constexpr int kNoWindowPosition = -32768;
 
+// What the player turned on for comfort, section "Comfort": each off by default.
+struct TComfortSettings {
+    static constexpr int kAutoSpeeds = 3;  // fast, normal, slow
+    bool SkipReadOnly = false;
+    int AutoSpeed = 1;
+    bool BackLogVoice = false;
+    bool FullScreen = false;
+
+    friend bool operator==(const TComfortSettings&, const TComfortSettings&) = default;
+};
+
 struct TSettings {
     int WindowX = kNoWindowPosition;
     int WindowY = kNoWindowPosition;
@@ -28,6 +39,7 @@ struct TSettings {
     int InstallId = 0;
     std::string SurveyAnswer;
     std::array<std::string, kSlotCount> SlotCaptions;
+    TComfortSettings Comfort;
 
     friend bool operator==(const TSettings&, const TSettings&) = default;
 

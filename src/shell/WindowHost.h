@@ -106,6 +106,10 @@ public:
     virtual TSize ClientSize() const = 0;
     virtual void SetClientSize(TSize size) = 0;
     virtual TSize ScreenSize() const = 0;
+    // Full screen: the client area covers the screen and the menu bar is hidden; back
+    // in the window, the window has its size and place of before again.
+    virtual void SetFullScreen(bool fullScreen) = 0;
+    virtual bool FullScreen() const = 0;
 
     // Whether the application has the user's focus.
     virtual bool IsActive() const = 0;

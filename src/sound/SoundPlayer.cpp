@@ -7,6 +7,7 @@ namespace vandor {
 TSoundPlayer::TSoundPlayer(IWaveDevice& device, TFileCache* files, TDebugLog* log)
     : WaveOut_(std::make_unique<TRWaveOut>(device)) {
     for (auto& channel : Channels_) channel = std::make_unique<TOggData>(files, log);
+    ReplayVoice_ = std::make_unique<TOggData>(files, log);
     WaveOut_->SetnChannels(2);
     WaveOut_->SetnSamplesPerSec(44100);
     WaveOut_->SetNumOfBuffers(3);
@@ -18,6 +19,7 @@ TSoundPlayer::TSoundPlayer(IWaveDevice& device, TFileCache* files, TDebugLog* lo
 TSoundPlayer::~TSoundPlayer() {
     Stop();
     for (auto& channel : Channels_) channel.reset();
+    ReplayVoice_.reset();
     WaveOut_.reset();
 }
 
@@ -40,6 +42,7 @@ const TSoundPlayer::TBlock& TSoundPlayer::MixBlock() {
     for (auto& channel : Channels_) {
         if (channel->Playing()) channel->MixInto(Block_.data(), kBlockBytes);
     }
+    if (ReplayVoice_->Playing()) ReplayVoice_->MixInto(Block_.data(), kBlockBytes);
     return Block_;
 }
 
@@ -50,6 +53,14 @@ void TSoundPlayer::FillBuffer(TRWaveOut& sender) {
 
 void TSoundPlayer::SetMasterVolume(int percent) {
     for (auto& channel : Channels_) channel->SetMasterVolume(percent);
+    ReplayVoice_->SetMasterVolume(percent);
+}
+
+void TSoundPlayer::PlayReplay(const std::string& name, int channel, int levelPercent) {
+    ReplayVoice_->SetVolume(Channel(channel).GetVolume());
+    ReplayVoice_->Open(name);
+    ReplayVoice_->FadeTo(levelPercent, 0);
+    ReplayVoice_->Play(false);
 }
 
 void TSoundPlayer::SetMusicVolume(int percent) { Channel(SoundChannel::Music).SetVolume(percent); }

@@ -1,6 +1,7 @@
 #pragma once
-// TSoundPlayer: the game's one mixer. 22 numbered Ogg channels are mixed into a
-// 44,100 Hz 16-bit stereo stream that a TRWaveOut plays. The channel number says
+// TSoundPlayer: the game's one mixer. 22 numbered Ogg channels, and the backlog's
+// voice replay after them, are mixed into a 44,100 Hz 16-bit stereo stream that a
+// TRWaveOut plays. The channel number says
 // what a sound is (SoundChannels.h); the volume menu and the configuration set
 // channel volumes in the groups below.
 
@@ -39,6 +40,13 @@ public:
 
     // Channels 0-21; throws std::out_of_range for any other number.
     TOggData& Channel(int index);
+    // The channel of voices played again from the backlog: no script command reaches
+    // it, so a replay never cuts off or is cut off by the scene's own sounds. It takes
+    // the master volume; its own volume is that of the voice's channel.
+    TOggData& ReplayVoice() { return *ReplayVoice_; }
+    // Plays `name` on the replay channel as loud as `channel` plays, at the fade level
+    // the script gave that voice.
+    void PlayReplay(const std::string& name, int channel, int levelPercent);
     TRWaveOut& WaveOut() { return *WaveOut_; }
 
     void Start();
@@ -50,7 +58,7 @@ public:
     const TBlock& MixBlock();
 
     // The volume menu's groups, in percent.
-    void SetMasterVolume(int percent);              // "マスター(&M)": all 22 channels
+    void SetMasterVolume(int percent);              // "マスター(&M)": all 22 channels and the replay
     void SetMusicVolume(int percent);               // "音楽(&B)": channel 0
     void SetEffectVolume(int percent);              // "効果音(&E)": channels 1-3 and 16-21
     void SetVoiceVolume(int entry, int percent);    // voice entry 1-11: channel entry + 3
@@ -63,6 +71,7 @@ private:
     void SetVolumes(int first, int last, int percent);
 
     std::array<std::unique_ptr<TOggData>, SoundChannel::Count> Channels_;
+    std::unique_ptr<TOggData> ReplayVoice_;
     std::unique_ptr<TRWaveOut> WaveOut_;
     TBlock Block_{};
 };

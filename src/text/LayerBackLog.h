@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "compositor/LayerItem.h"
 #include "text/NGText.h"
@@ -23,15 +24,29 @@ public:
     // -1 one page back, +1 one page forward; other values change nothing.
     void Scroll(int direction);
     void Render();
+    // The first line of the voiced page whose mark is at this point of the backlog,
+    // or null; marks exist only while ShowVoiceMarks is on.
+    const TNGTListItem* VoiceMarkAt(int x, int y) const;
 
     int32_t TotalHeight = kScreenHeight;
     int32_t PageCount = 0;
     int32_t CurrentPage = 0;
     int32_t LastTopPage = -1;  // the first page from which the rest fits on the screen
     TColor32 Background = 0xCC000000;
+    // Voiced pages get a mark at the right edge beside their first line.
+    bool ShowVoiceMarks = false;
+    static constexpr int kMarkSize = 20;
+    static constexpr int kMarkRight = 16;  // the gap between the mark and the edge
 
 private:
+    struct TVoiceMark {
+        TRect Area;
+        int32_t Line;
+    };
+    void DrawVoiceMark(int top, int32_t line);
+
     TNGText& Store_;
+    std::vector<TVoiceMark> Marks_;
     TRTextRender& Renderer_;
     std::array<int32_t, kMaxPages> PageTop_{};
     std::array<int32_t, kMaxPages> PageFirstLine_{};

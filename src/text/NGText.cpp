@@ -12,7 +12,11 @@ void TNGText::AddLine(int32_t x, int32_t y, int32_t height) { Add(x, y, height, 
 
 void TNGText::Add(int32_t x, int32_t y, int32_t height, bool newPage) {
     if (Count() >= Capacity_) Trim();
-    TNGTListItem line{0, x, y, 0, height, {}};
+    TNGTListItem line{0, x, y, 0, height, {}, {}, -1};
+    if (!newPage && !Items_.empty()) {
+        line.Voice = Items_.back().Voice;
+        line.VoiceChannel = Items_.back().VoiceChannel;
+    }
     if (Items_.empty()) {
         ++PageCount_;
         line.Offset = 0;
@@ -44,6 +48,13 @@ void TNGText::Trim() {
 
 void TNGText::Append(std::string_view text) {
     if (!Items_.empty()) Items_.back().Text.append(text);
+}
+
+void TNGText::SetPageVoice(const std::string& voice, int channel) {
+    for (auto line = Items_.rbegin(); line != Items_.rend() && line->Page == PageCount_ - 1; ++line) {
+        line->Voice = voice;
+        line->VoiceChannel = channel;
+    }
 }
 
 void TNGText::Clear() {

@@ -17,6 +17,10 @@ struct TNGTListItem {
     int32_t Offset = 0;  // where its page starts in the backlog's scroll space
     int32_t Height = 0;
     std::string Text;
+    // The voice heard with this line's page, and the channel it played on; every line
+    // of a page carries it, so that it survives whichever lines are dropped.
+    std::string Voice;
+    int VoiceChannel = -1;
 };
 
 class TNGText {
@@ -28,6 +32,8 @@ public:
     void AddPage(int32_t x, int32_t y, int32_t height);
     void AddLine(int32_t x, int32_t y, int32_t height);
     void Append(std::string_view text);
+    // Gives the last page (the one being written) this voice.
+    void SetPageVoice(const std::string& voice, int channel);
     void Clear();
 
     int32_t Count() const { return static_cast<int32_t>(Items_.size()); }

@@ -110,6 +110,29 @@ TEST_F(HeadlessGameTest, DebugFoldersPlayWithInputAndWriteShotsSettingsAndLog) {
     EXPECT_EQ(log.find("halves.png は存在しません"), std::string::npos);
 }
 
+TEST_F(HeadlessGameTest, FullScreenFromTheMenuLetterboxesAndF11GivesTheWindowBack) {
+    WriteStage(game + "scenario/");
+    WriteInput("5 menu mmFullScreen\n"
+               "6 shot " + (temp / "full.png") + "\n"
+               "7 keydown F11\n"
+               "7 keyup F11\n"
+               "8 shot " + (temp / "window.png") + "\n");
+    ASSERT_EQ(Run("--headless --frames 10 --input " + Input()), 0) << Stderr();
+    // The headless screen is 1920 x 1080: the picture 1440 x 1080 between bands of 240.
+    const TBitmap32 full = Shot("full.png");
+    ASSERT_EQ(full.Width(), 1920);
+    ASSERT_EQ(full.Height(), 1080);
+    EXPECT_EQ(*full.PixelPtr(239, 540), kBlack) << "left band";
+    EXPECT_EQ(*full.PixelPtr(240, 540), kRed);
+    EXPECT_EQ(*full.PixelPtr(1679, 540), kBlue);
+    EXPECT_EQ(*full.PixelPtr(1680, 540), kBlack) << "right band";
+    const TBitmap32 window = Shot("window.png");
+    EXPECT_EQ(window.Width(), 800);
+    EXPECT_EQ(window.Height(), 600);
+    const TIniFile ini(Config());
+    EXPECT_FALSE(ini.ReadBool("Comfort", "FullScreen", true));
+}
+
 TEST_F(HeadlessGameTest, ArchiveMadeWithGdpRunsInNormalPlayAndRepeatsBitForBit) {
     const std::string data = temp / "data/";
     WriteStage(data);

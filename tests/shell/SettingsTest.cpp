@@ -56,6 +56,21 @@ TEST(SettingsTest, SettingsRoundTripThroughTheFile) {
     EXPECT_EQ(reread.ReadString("Save", "Item03"), "第三話　灰羽");
 }
 
+TEST(SettingsTest, ComfortItemsRoundTripAndAnUnknownAutoSpeedReadsAsNormal) {
+    TSettings s;
+    s.Comfort = {true, 2, true, true};
+    TIniFile ini;
+    WriteSettings(ini, s, {"/game/", "vandor", "1.0.0.0", {}, {}, {}});
+    EXPECT_EQ(ReadSettings(ini).Comfort, s.Comfort);
+    EXPECT_EQ(ini.ReadString("Comfort", "SkipReadOnly"), "1");
+
+    TIniFile bad;
+    bad.Parse("[Comfort]\nAutoSpeed=3\nSkipReadOnly=x\n");
+    EXPECT_EQ(ReadSettings(bad).Comfort, TComfortSettings{});
+    bad.Parse("[Comfort]\nAutoSpeed=-1\n");
+    EXPECT_EQ(ReadSettings(bad).Comfort.AutoSpeed, 1);
+}
+
 TEST(SettingsTest, WritingSettingsLeavesSlotCaptionsAlone) {
     TIniFile ini;
     WriteSlotCaption(ini, 0, "saved during play");

@@ -5,6 +5,29 @@
 namespace vandor {
 namespace {
 
+TEST(NGText, APageVoiceReachesEveryLineOfThatPageOnly) {
+    TNGText store(4096);
+    store.AddPage(32, 0, 22);
+    store.Append("声なし");
+    store.AddPage(32, 0, 22);
+    store.SetPageVoice("cv001.ogg", 5);
+    // The page's empty first line gives way to the next; the voice stays with the page.
+    store.AddLine(32, 28, 22);
+    store.Append("一行目");
+    store.AddLine(32, 56, 22);
+    store.Append("二行目");
+    store.AddPage(32, 0, 22);
+    store.Append("次の頁");
+    ASSERT_EQ(store.Count(), 4);
+    EXPECT_EQ(store.Item(0).Voice, "");
+    for (int i : {1, 2}) {
+        EXPECT_EQ(store.Item(i).Voice, "cv001.ogg") << i;
+        EXPECT_EQ(store.Item(i).VoiceChannel, 5) << i;
+    }
+    EXPECT_EQ(store.Item(3).Voice, "");
+    EXPECT_EQ(store.Item(3).VoiceChannel, -1);
+}
+
 TEST(NGText, PagesStackWithAGapAndEmptyLinesAreReplaced) {
     TNGText store(4096);
     store.Append("ignored");  // nothing to append to yet

@@ -1,6 +1,9 @@
 #include "platform/gtk/GtkWindowHost.h"
 
 #include <gtk/gtk.h>
+#ifdef GDK_WINDOWING_X11
+#include <gdk/gdkx.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -94,6 +97,9 @@ struct TGtkWindowHost::TImpl {
     TCursorShape Cursor = TCursorShape::Default;
     bool Closed = false;
     TPoint LastPosition;  // where the window was when it closed
+    bool FullScreen = false;
+    TPoint WindowedPosition;  // where the window was, and its client size, before full screen
+    TSize WindowedClient;
 
     void Report(const std::string& message) {
         if (OnError) {
@@ -160,9 +166,46 @@ struct TGtkWindowHost::TImpl {
         return natural;
     }
 
+    // The window's size stays within the game's limits, except in full screen: a
+    // monitor larger than the largest window must still be covered.
+    void ApplySizeLimits() {
+        GdkGeometry limits{};
+        limits.min_width = kMinWindowSize.Width;
+        limits.min_height = kMinWindowSize.Height;
+        limits.max_width = kMaxWindowSize.Width;
+        limits.max_height = kMaxWindowSize.Height;
+        const auto hints = FullScreen ? GDK_HINT_MIN_SIZE : static_cast<GdkWindowHints>(GDK_HINT_MIN_SIZE | GDK_HINT_MAX_SIZE);
+        gtk_window_set_geometry_hints(GTK_WINDOW(Window), nullptr, &limits, hints);
+    }
+
     void ResizeToClient(TSize size) {
         Client = size;
         gtk_window_resize(GTK_WINDOW(Window), std::max(size.Width, 1), std::max(size.Height + MenuBarHeight(), 1));
+    }
+
+    // The monitor the window is on (the primary one before it is shown); empty when
+    // the display has none.
+    GdkRectangle MonitorGeometry() const {
+        GdkDisplay* display = gtk_widget_get_display(Window);
+        GdkWindow* window = gtk_widget_get_window(Window);
+        GdkMonitor* monitor = window != nullptr ? gdk_display_get_monitor_at_window(display, window)
+                                                : gdk_display_get_primary_monitor(display);
+        if (monitor == nullptr) monitor = gdk_display_get_monitor(display, 0);
+        GdkRectangle geometry{};
+        if (monitor != nullptr) gdk_monitor_get_geometry(monitor, &geometry);
+        return geometry;
+    }
+
+    // Whether a window manager takes the full-screen request: on X without one, nobody
+    // answers it.
+    bool ManagerDoesFullScreen() const {
+#ifdef GDK_WINDOWING_X11
+        GdkScreen* screen = gtk_widget_get_screen(Window);
+        if (GDK_IS_X11_SCREEN(screen)) {
+            return gdk_x11_screen_supports_net_wm_hint(screen, gdk_atom_intern_static_string("_NET_WM_STATE_FULLSCREEN"));
+        }
+#endif
+        return true;
     }
 
     void WakeIdle();
@@ -413,13 +456,7 @@ TGtkWindowHost::TGtkWindowHost() : Impl_(std::make_unique<TImpl>()) {
     gtk_container_add(GTK_CONTAINER(impl.Window), impl.Box);
     gtk_box_pack_end(GTK_BOX(impl.Box), impl.Area, TRUE, TRUE, 0);
 
-    GdkGeometry limits{};
-    limits.min_width = kMinWindowSize.Width;
-    limits.min_height = kMinWindowSize.Height;
-    limits.max_width = kMaxWindowSize.Width;
-    limits.max_height = kMaxWindowSize.Height;
-    gtk_window_set_geometry_hints(GTK_WINDOW(impl.Window), nullptr, &limits,
-                                  static_cast<GdkWindowHints>(GDK_HINT_MIN_SIZE | GDK_HINT_MAX_SIZE));
+    impl.ApplySizeLimits();
 
     gtk_widget_add_events(impl.Area, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
                                          GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK);
@@ -469,12 +506,13 @@ void TGtkWindowHost::SetMenu(TMenuModel* menu) {
     GtkWidget* bar = impl.MenuBar->Widget();
     gtk_box_pack_start(GTK_BOX(impl.Box), bar, FALSE, FALSE, 0);
     gtk_box_reorder_child(GTK_BOX(impl.Box), bar, 0);
-    gtk_widget_show(bar);
+    gtk_widget_set_visible(bar, !impl.FullScreen);
 }
 
 void TGtkWindowHost::Show() {
     TImpl& impl = *Impl_;
-    if (!gtk_widget_get_visible(impl.Window)) impl.ResizeToClient(impl.Client);
+    // A window put into full screen before it is shown already has its size.
+    if (!gtk_widget_get_visible(impl.Window) && !impl.FullScreen) impl.ResizeToClient(impl.Client);
     impl.Reported = {-1, -1};
     impl.NeedsPicture = true;
     gtk_widget_show(impl.Area);
@@ -562,16 +600,36 @@ TSize TGtkWindowHost::ClientSize() const { return Impl_->Client; }
 void TGtkWindowHost::SetClientSize(TSize size) { Impl_->ResizeToClient(size); }
 
 TSize TGtkWindowHost::ScreenSize() const {
-    GdkDisplay* display = gtk_widget_get_display(Impl_->Window);
-    GdkWindow* window = gtk_widget_get_window(Impl_->Window);
-    GdkMonitor* monitor = window != nullptr ? gdk_display_get_monitor_at_window(display, window)
-                                            : gdk_display_get_primary_monitor(display);
-    if (monitor == nullptr) monitor = gdk_display_get_monitor(display, 0);
-    if (monitor == nullptr) return {};
-    GdkRectangle geometry;
-    gdk_monitor_get_geometry(monitor, &geometry);
+    const GdkRectangle geometry = Impl_->MonitorGeometry();
     return {geometry.width, geometry.height};
 }
+
+void TGtkWindowHost::SetFullScreen(bool fullScreen) {
+    TImpl& impl = *Impl_;
+    if (fullScreen == impl.FullScreen) return;
+    GtkWindow* window = GTK_WINDOW(impl.Window);
+    const bool managed = impl.ManagerDoesFullScreen();
+    if (fullScreen) {
+        impl.WindowedPosition = Position();
+        impl.WindowedClient = impl.Client;
+    }
+    impl.FullScreen = fullScreen;
+    impl.ApplySizeLimits();
+    if (impl.MenuBar) gtk_widget_set_visible(impl.MenuBar->Widget(), !fullScreen);
+    if (fullScreen && managed) {
+        gtk_window_fullscreen(window);
+    } else if (fullScreen) {
+        const GdkRectangle monitor = impl.MonitorGeometry();
+        gtk_window_move(window, monitor.x, monitor.y);
+        gtk_window_resize(window, std::max(monitor.width, 1), std::max(monitor.height, 1));
+    } else {
+        if (managed) gtk_window_unfullscreen(window);
+        gtk_window_move(window, impl.WindowedPosition.X, impl.WindowedPosition.Y);
+        impl.ResizeToClient(impl.WindowedClient);
+    }
+}
+
+bool TGtkWindowHost::FullScreen() const { return Impl_->FullScreen; }
 
 // The game asks on every idle call: walking the toplevels each time (every menu is one)
 // cost more than all of the game's idle work.

@@ -39,6 +39,10 @@ public:
     void SetClientSize(TSize size) override;
     // The monitor the window is on (the primary one before it is shown).
     TSize ScreenSize() const override;
+    // Asks the window manager for full screen; without one that does it (a bare X
+    // server), the window itself is moved over the whole monitor.
+    void SetFullScreen(bool fullScreen) override;
+    bool FullScreen() const override;
     bool IsActive() const override;
     void SetTimerEnabled(bool enabled) override;
     void PumpMessages() override;

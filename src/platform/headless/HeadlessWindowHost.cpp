@@ -163,6 +163,20 @@ void THeadlessWindowHost::SetClientSize(TSize size) {
 
 TSize THeadlessWindowHost::ScreenSize() const { return Screen_; }
 
+void THeadlessWindowHost::SetFullScreen(bool fullScreen) {
+    if (fullScreen == FullScreen_) return;
+    FullScreen_ = fullScreen;
+    if (fullScreen) {
+        WindowedPosition_ = Position_;
+        WindowedClient_ = ClientSize();
+        Position_ = {0, 0};
+        SetClientSize(Screen_);
+    } else {
+        Position_ = WindowedPosition_;
+        SetClientSize(WindowedClient_);
+    }
+}
+
 bool THeadlessWindowHost::IsActive() const { return Active_; }
 
 void THeadlessWindowHost::SetTimerEnabled(bool enabled) { TimerEnabled_ = enabled; }

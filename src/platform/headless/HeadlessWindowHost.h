@@ -70,6 +70,10 @@ public:
     // A new size clears the client area to black and raises OnResize, then OnPaint.
     void SetClientSize(TSize size) override;
     TSize ScreenSize() const override;
+    // The client area takes the screen's size (no menu bar to leave room for) and
+    // gets its own back afterwards, each change raising OnResize and OnPaint.
+    void SetFullScreen(bool fullScreen) override;
+    bool FullScreen() const override { return FullScreen_; }
     bool IsActive() const override;
     void SetTimerEnabled(bool enabled) override;
     void PumpMessages() override;
@@ -128,6 +132,9 @@ private:
     bool Shown_ = false;
     bool Closed_ = false;
     bool TimerEnabled_ = false;
+    bool FullScreen_ = false;
+    TPoint WindowedPosition_;
+    TSize WindowedClient_;
 };
 
 }  // namespace vandor

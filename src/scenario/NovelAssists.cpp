@@ -1,0 +1,75 @@
+// What the player may turn on to read more comfortably: skip that stops at pages never
+// read, auto mode that ends click waits by itself, and voices heard again from the
+// backlog. Each is off until the main window turns it on, and then the engine runs
+// exactly as without it.
+
+#include <algorithm>
+
+#include "scenario/NovelGame.h"
+#include "scenario/ReadPages.h"
+#include "sound/SoundChannels.h"
+#include "sound/SoundPlayer.h"
+#include "util/Encoding.h"
+
+namespace vandor {
+
+bool TNovelGame::Skipping() const { return Skip && (!SkipReadOnly || CurrentPageRead()); }
+
+// The page is known by its ending empty line: the first one from the current line on
+// (while the page's click wait stands, the current line is that empty line itself).
+bool TNovelGame::CurrentPageRead() const {
+    if (!ReadPages) return false;
+    int end = std::max(Line, 0);
+    while (end < LineCount() && !LineAt(end)->empty()) ++end;
+    return ReadPages->Contains(ScriptName, end);
+}
+
+void TNovelGame::MarkPageRead() {
+    if (ReadPages) ReadPages->Add(ScriptName, Line);
+}
+
+int TNovelGame::AutoDelay() const {
+    int characters = 0;
+    for (int32_t i = Store_.Count() - 1; i >= 0 && Store_.Item(i).Page == Store_.PageCount() - 1; --i) {
+        characters += static_cast<int>(CodePointCount(Store_.Item(i).Text));
+    }
+    return AutoTiming.Base + AutoTiming.PerCharacter * characters;
+}
+
+bool TNovelGame::AwaitingClick() const {
+    return Waiting && WaitLeft < 0 && !NoSkip && !Hidden && !BackLog_->Visible() && !ChoicesOrButtonsShown();
+}
+
+bool TNovelGame::VoicePlaying() const {
+    for (int channel = SoundChannel::FirstVoice; channel <= SoundChannel::ExtraVoice; ++channel) {
+        const TOggData& voice = Services_.Sound.Channel(channel);
+        if (voice.Playing() && !voice.Loop()) return true;
+    }
+    return false;
+}
+
+// The time counts from the moment the page stands complete; a voice still speaking
+// holds the page however long the time has run.
+void TNovelGame::StepAuto(int elapsed) {
+    if (!AutoMode || !AwaitingClick()) {
+        AutoWaited_ = 0;
+        return;
+    }
+    AutoWaited_ += elapsed;
+    if (AutoWaited_ < AutoDelay() || VoicePlaying()) return;
+    AutoWaited_ = 0;
+    Advance();
+}
+
+bool TNovelGame::ReplayVoiceAt(int x, int y) {
+    if (!ReplayVoices) return false;
+    const TNGTListItem* line = BackLog_->VoiceMarkAt(x, y);
+    if (!line) return false;
+    const int level = line->VoiceChannel < static_cast<int>(VoiceVolume.size())
+                          ? VoiceVolume[static_cast<std::size_t>(line->VoiceChannel)]
+                          : 100;
+    Services_.Sound.PlayReplay(line->Voice, line->VoiceChannel, std::clamp(level, 0, 100));
+    return true;
+}
+
+}  // namespace vandor
