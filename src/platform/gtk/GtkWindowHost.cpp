@@ -1,9 +1,6 @@
 #include "platform/gtk/GtkWindowHost.h"
 
 #include <gtk/gtk.h>
-#ifdef GDK_WINDOWING_X11
-#include <gdk/gdkx.h>
-#endif
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +11,7 @@
 #include <utility>
 
 #include "compositor/Bitmap32.h"
+#include "platform/gtk/GtkFullScreen.h"
 #include "platform/gtk/GtkKeys.h"
 #include "platform/gtk/GtkMenuBar.h"
 #include "platform/gtk/GtkMessageBox.h"
@@ -194,18 +192,6 @@ struct TGtkWindowHost::TImpl {
         GdkRectangle geometry{};
         if (monitor != nullptr) gdk_monitor_get_geometry(monitor, &geometry);
         return geometry;
-    }
-
-    // Whether a window manager takes the full-screen request: on X without one, nobody
-    // answers it.
-    bool ManagerDoesFullScreen() const {
-#ifdef GDK_WINDOWING_X11
-        GdkScreen* screen = gtk_widget_get_screen(Window);
-        if (GDK_IS_X11_SCREEN(screen)) {
-            return gdk_x11_screen_supports_net_wm_hint(screen, gdk_atom_intern_static_string("_NET_WM_STATE_FULLSCREEN"));
-        }
-#endif
-        return true;
     }
 
     void WakeIdle();
@@ -608,7 +594,7 @@ void TGtkWindowHost::SetFullScreen(bool fullScreen) {
     TImpl& impl = *Impl_;
     if (fullScreen == impl.FullScreen) return;
     GtkWindow* window = GTK_WINDOW(impl.Window);
-    const bool managed = impl.ManagerDoesFullScreen();
+    const bool managed = ManagerDoesFullScreen(impl.Window);
     if (fullScreen) {
         impl.WindowedPosition = Position();
         impl.WindowedClient = impl.Client;
