@@ -25,6 +25,7 @@
 #include <thread>
 
 #include "Battle.h"
+#include "BattleSounds.h"
 #include "Characters.h"
 #include "Icon.h"
 #include "Interface.h"
@@ -112,6 +113,7 @@ void Generate(const fs::path& data, const fs::path& out) {
         WritePictures(MakePortraits(), out / "image", TPngAlpha::Keep);
         WritePictures(MakeIcons(), out / "icons", TPngAlpha::Keep);
         WriteSounds(MakeEffects(), out / "sound", 0.3f);
+        WriteSounds(MakeBattleEffects(), out / "sound", 0.3f);
         WriteSounds(MakeVoices(), out / "sound", 0.3f);
     } catch (...) {
         error = std::current_exception();
