@@ -3,7 +3,7 @@
 //
 //   demodata DATA_DIR OUT_DIR
 //
-// OUT_DIR/scenario  the scripts, copied
+// OUT_DIR/scenario  the scripts, copied, and the battles' maps and wave tables
 // OUT_DIR/bgimage   backgrounds             OUT_DIR/fgimage  standing and face pictures
 // OUT_DIR/image     title, buttons, frames  OUT_DIR/bgm      looping music
 //                   and the battle's pictures
@@ -25,6 +25,7 @@
 #include <thread>
 
 #include "Battle.h"
+#include "BattleData.h"
 #include "BattleSounds.h"
 #include "Characters.h"
 #include "Icon.h"
@@ -68,6 +69,10 @@ int CopyScripts(const fs::path& from, const fs::path& to) {
     return static_cast<int>(scripts.size());
 }
 
+void WriteTexts(const std::vector<TTextFile>& files, const fs::path& folder) {
+    for (const TTextFile& file : files) Write(folder / file.Name, file.Text);
+}
+
 void WritePictures(const std::vector<TPicture>& pictures, const fs::path& folder, TPngAlpha alpha) {
     for (const TPicture& picture : pictures) {
         const TBytes png = EncodePng(picture.Bitmap, alpha);
@@ -89,6 +94,8 @@ void Generate(const fs::path& data, const fs::path& out) {
         fs::create_directories(out / folder);
     }
     const int scripts = CopyScripts(data / "scenario", out / "scenario");
+    WriteTexts(MakeBattleMaps(), out / "scenario");
+    WriteTexts(MakeWaveTables(), out / "scenario");
 
     // The music, the costliest part to encode, is made beside everything else (the
     // text renderer the pictures use is not shared across threads, so they stay here).
@@ -121,7 +128,7 @@ void Generate(const fs::path& data, const fs::path& out) {
     music.join();
     if (error) std::rethrow_exception(error);
     if (musicError) std::rethrow_exception(musicError);
-    std::cout << "demodata: " << scripts << " scripts and the pictures and sounds written to " << out.string() << "\n";
+    std::cout << "demodata: " << scripts << " scripts, the battle data and the pictures and sounds written to " << out.string() << "\n";
 }
 
 }  // namespace
