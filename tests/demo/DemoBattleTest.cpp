@@ -21,9 +21,6 @@ namespace vandor {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadTextFile;
-using test::TTempFolder;
-using test::WriteTextFile;
 
 constexpr int kAreas = 14;
 constexpr int kPeriod = 500;
@@ -78,15 +75,15 @@ protected:
     // Starts the campaign with the given script lines in place of the demo's story; the
     // story has no battle, so it has no defeat script either.
     void Begin(const std::string& script) const {
-        WriteTextFile(game + "scenario/first.txt", script);
-        WriteTextFile(game + "scenario/敗北.txt", "*スタート\n[クリック待]\n");
+        test::WriteTextFile(game + "scenario/first.txt", script);
+        test::WriteTextFile(game + "scenario/敗北.txt", "*スタート\n[クリック待]\n");
     }
 
     // Fights area `area` (its first battle) with `plan` and returns the battle log.
     std::string Fight(int area, const std::string& plan, int waves) const {
         fs::remove(temp / "battle.log");
         Begin("[戦闘開始/" + std::to_string(area) + "]\n[クリック待]\n");
-        WriteTextFile(temp / "plan.txt", plan);
+        test::WriteTextFile(temp / "plan.txt", plan);
         const std::string input = temp / "input.txt";
         const std::string command = std::string("'") + BATTLEPLAN_PATH + "' --waves " + std::to_string(waves) +
                                     " --period " + std::to_string(kPeriod) + " '" + (temp / "plan.txt") + "' > '" +
@@ -98,14 +95,20 @@ protected:
                                     "' --battle-log '" + (temp / "battle.log") + "'",
                                 temp / "stdout.txt", temp / "stderr.txt"),
                   0)
-            << ReadTextFile(temp / "stderr.txt");
-        return ReadTextFile(temp / "battle.log");
+            << test::ReadTextFile(temp / "stderr.txt");
+        return test::ReadTextFile(temp / "battle.log");
+    }
+
+    // Every picture and sound the battle named was there.
+    void ExpectNothingMissing() const {
+        const std::string debug = test::ReadDebugLog(game);
+        EXPECT_EQ(debug.find("は存在しません"), std::string::npos) << debug;
     }
 
     // The number of waves of a battle's table.
     static int Waves(const std::string& table) {
         TBattleFile file;
-        file.Parse(ReadTextFile(std::string(DEMO_LOOSE_DIR) + "/scenario/" + table));
+        file.Parse(test::ReadTextFile(std::string(DEMO_LOOSE_DIR) + "/scenario/" + table));
         return file.ReadClamped("WC", 2, 1, 60);
     }
 
@@ -116,7 +119,7 @@ protected:
         return log.substr(start + 1, end - start);
     }
 
-    TTempFolder temp;
+    test::TTempFolder temp;
     const std::string game = temp / "game/";
 };
 
@@ -124,14 +127,13 @@ TEST_F(DemoBattleTest, AFewBowTowersHoldTheHomeland) {
     const std::string log = Fight(1, kHomelandPlan, Waves("bt01-01.txt"));
     EXPECT_EQ(LastWord(log), "won") << log;
     EXPECT_EQ(log.find("lost"), std::string::npos) << log;
-    // Every picture and sound the battle names is there.
-    const std::string debug = test::ReadDebugLog(game);
-    EXPECT_EQ(debug.find("は存在しません"), std::string::npos) << debug;
+    ExpectNothingMissing();
 }
 
 TEST_F(DemoBattleTest, TheBaseAloneLosesTheHomeland) {
     const std::string log = Fight(1, "", Waves("bt01-01.txt"));
     EXPECT_EQ(LastWord(log), "lost") << log;
+    ExpectNothingMissing();
 }
 
 // Area 8 is the first whose waves also come from all sides at once; the bow towers
@@ -145,12 +147,12 @@ TEST_F(DemoBattleTest, RaisedMagicBowsHoldALaterArea) {
 }
 
 TEST_F(DemoBattleTest, ThePlanToolRefusesAPlanThatChangesATowersType) {
-    WriteTextFile(temp / "plan.txt", "1 3 0 2 1\n2 3 0 3 2\n");
+    test::WriteTextFile(temp / "plan.txt", "1 3 0 2 1\n2 3 0 3 2\n");
     const std::string command = std::string("'") + BATTLEPLAN_PATH + "' '" + (temp / "plan.txt") + "' > /dev/null 2> '" +
                                 (temp / "error.txt") + "'";
     const int status = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
-    EXPECT_NE(ReadTextFile(temp / "error.txt").find("plan line 2"), std::string::npos) << ReadTextFile(temp / "error.txt");
+    EXPECT_NE(test::ReadTextFile(temp / "error.txt").find("plan line 2"), std::string::npos) << test::ReadTextFile(temp / "error.txt");
 }
 
 TEST_F(DemoBattleTest, EveryMapAndWaveTableLintsClean) {
@@ -159,14 +161,14 @@ TEST_F(DemoBattleTest, EveryMapAndWaveTableLintsClean) {
     for (int area = 1; area <= kAreas; ++area) script += "[戦闘開始/" + std::to_string(area) + "]\n";
     Begin(script);
     ASSERT_EQ(test::RunGame(game, temp / "docs", "--lint", temp / "stdout.txt", temp / "stderr.txt"), 0)
-        << ReadTextFile(temp / "stdout.txt");
-    EXPECT_EQ(ReadTextFile(temp / "stdout.txt"), "");
+        << test::ReadTextFile(temp / "stdout.txt");
+    EXPECT_EQ(test::ReadTextFile(temp / "stdout.txt"), "");
 }
 
 // The sum of the durability of every enemy of a table: what the towers must wear down.
 long TotalDurability(const std::string& table) {
     TBattleFile file;
-    file.Parse(ReadTextFile(std::string(DEMO_LOOSE_DIR) + "/scenario/" + table));
+    file.Parse(test::ReadTextFile(std::string(DEMO_LOOSE_DIR) + "/scenario/" + table));
     long total = 0;
     const int waves = file.ReadClamped("WC", 2, 1, 60);
     for (int w = 0; w < waves; ++w) {
@@ -181,7 +183,7 @@ TEST(DemoBattleData, EveryBattleOfTheCampaignHasItsOwnTableAndTheyGrowHarder) {
     std::set<std::string> tables;
     const auto add = [&](const std::string& name) {
         ASSERT_TRUE(fs::exists(folder + name)) << name;
-        EXPECT_TRUE(tables.insert(ReadTextFile(folder + name)).second) << name << " repeats another battle";
+        EXPECT_TRUE(tables.insert(test::ReadTextFile(folder + name)).second) << name << " repeats another battle";
     };
     add("bt00-00.txt");
     long previous = 0;

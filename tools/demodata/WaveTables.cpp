@@ -39,7 +39,8 @@ constexpr int kHpPerWavePerTier = 6;   // per wave and 100 of tier
 constexpr int kTierPerPace = 300;  // one more pace every 300 of tier
 constexpr int kBaseGap = 12, kMinGap = 8, kTierPerShorterGap = 400;  // tenths of a second
 constexpr int kFirstMixedArea = 8;  // from here every third wave comes from all sides
-// Rewards follow durability, so that the money a wave brings keeps up with the next.
+// Rewards follow durability (see WaveTable), so that the money a wave brings keeps up
+// with the next.
 
 // The enemy kinds, by their picture "敵ユニット%.2d.png".
 struct TKind {
@@ -133,7 +134,8 @@ std::string Name(int area, int battle) {
 
 std::vector<TTextFile> MakeWaveTables() {
     std::vector<TTextFile> tables;
-    // The last resort, for an area without tables of its own: a light battle from all sides.
+    // The last resort, for an area without tables of its own: a light battle whose waves
+    // come round the field.
     tables.push_back({Name(0, 0), WaveTable({1, 0, 0, 3})});
     for (int area = 1; area < static_cast<int>(TQTDGameDat::InitialStrength.size()); ++area) {
         const int first = kTierPerArea * (area - 1);
