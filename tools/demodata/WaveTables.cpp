@@ -5,7 +5,7 @@
 //
 //   waves            = min(kMaxWaves, kBaseWaves + tier / kTierPerExtraWave)
 //   enemies (wave w) = kBaseCount + kCountPerWave w + kCountPerTier tier / 100
-//   strength (w)     = 100 + kHpPerTier tier / 100 + (kHpPerWave + kHpPerWavePerTier tier / 100) w
+//   strength (w)     = 100 + kHpPerTier tier / 100 + (kHpPerWave + kHpPerWavePerTier tier / 100) w² / (waves - 1)
 //   durability       = kind's durability x strength %
 //   reward           = kind's reward x strength %
 //   pace             = kind's pace + tier / kTierPerPace
@@ -32,9 +32,10 @@ constexpr int kBaseWaves = 3, kTierPerExtraWave = 200, kMaxWaves = 10;
 constexpr int kBaseCount = 8, kCountPerWave = 2, kCountPerTier = 1;  // per 100 of tier
 // Durability in per cent of a kind's: the first wave must fall to the towers the
 // starting funds buy, so it grows slowly from area to area; the waves after it grow
-// the faster the higher the tier, and it is they that call for raised towers.
+// the faster the higher the tier, slowly at first while the rewards build up and
+// steeply towards the last, and it is they that call for raised towers.
 constexpr int kHpPerTier = 5;          // per 100 of tier
-constexpr int kHpPerWave = 8;          // per wave
+constexpr int kHpPerWave = 8;          // per wave (at the last, see strength below)
 constexpr int kHpPerWavePerTier = 6;   // per wave and 100 of tier
 constexpr int kTierPerPace = 300;  // one more pace every 300 of tier
 constexpr int kBaseGap = 12, kMinGap = 8, kTierPerShorterGap = 400;  // tenths of a second
@@ -103,7 +104,8 @@ std::string WaveTable(const TBattle& battle) {
     std::string text = "WC=" + std::to_string(waves) + "\n";
     for (int w = 0; w < waves; ++w) {
         const int count = kBaseCount + kCountPerWave * w + kCountPerTier * tier / 100;
-        const int strength = 100 + kHpPerTier * tier / 100 + (kHpPerWave + kHpPerWavePerTier * tier / 100) * w;
+        const int strength =
+            100 + kHpPerTier * tier / 100 + (kHpPerWave + kHpPerWavePerTier * tier / 100) * w * w / std::max(1, waves - 1);
         const int direction = (battle.Direction + battle.Turn * w) % 8;
         const bool mixed = battle.Area >= kFirstMixedArea && w % 3 == 2;
         Add(text, "WED_%.2d=%d\n", w, mixed ? kVarious : direction);
