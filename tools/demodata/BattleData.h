@@ -13,10 +13,6 @@ struct TTextFile {
     std::string Text;
 };
 
-// The maps keep the square within kOpenSquare of the base free of obstacles, so that
-// every area offers the same inner cells to build on.
-inline constexpr int kOpenSquare = 4;
-
 std::vector<TTextFile> MakeBattleMaps();
 std::vector<TTextFile> MakeWaveTables();
 

@@ -20,6 +20,9 @@ namespace {
 constexpr int kAreas = 14;
 constexpr int kPathRegion = TDistanceField::kPathRegion;
 constexpr int kDrawn = 13;
+// The square within this many cells of the base stays free, so that every area offers
+// the same inner cells to build on.
+constexpr int kOpenSquare = 4;
 
 // The chips of each area's landscape (see Obstacles.cpp for the numbers).
 const std::vector<int> kLandscapes[kAreas] = {
