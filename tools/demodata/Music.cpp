@@ -102,6 +102,22 @@ std::vector<int> Chord(std::initializer_list<const char*> names) {
     return chord;
 }
 
+// A jingle played once: a brass line over one held chord, without the loop's wrap.
+TSound Jingle(double tempo, const std::vector<TStep>& melody, const std::vector<int>& chord) {
+    const double beat = 60.0 / tempo;
+    double length = 0;
+    for (const TStep& step : melody) length += step.Beats * beat;
+    TSound sound(length + 1.2);
+    double time = 0;
+    for (const TStep& step : melody) {
+        if (step.Note > 0) AddNote(sound, TTimbre::Brass, time, step.Beats * beat * 0.9, MidiToHz(step.Note), 0.7);
+        time += step.Beats * beat;
+    }
+    AddNote(sound, TTimbre::Bass, 0, length, MidiToHz(chord[0]), 0.45);
+    for (std::size_t i = 1; i < chord.size(); ++i) AddNote(sound, TTimbre::Pad, 0, length, MidiToHz(chord[i]), 0.2);
+    return sound;
+}
+
 }  // namespace
 
 std::vector<TPiece> MakeMusic() {
@@ -152,6 +168,25 @@ std::vector<TPiece> MakeMusic() {
          Chord({"Bb1", "Bb2", "D3", "F3"}), Chord({"F2", "F3", "A3", "C4"}), Chord({"G2", "G3", "Bb3", "D4"}),
          Chord({"A1", "A2", "C#3", "E3"}), Chord({"D2", "D3", "F3", "A3"})},
         TTimbre::Brass, TTimbre::Pad, 0.6, true, true}, random)});
+
+    // The battle: a marching tune in E minor over a driving bass and drums.
+    pieces.push_back({"bgm003.ogg", Render({120, 4,
+        Melody({{"E4", 1}, {"G4", 1}, {"B4", 1.5}, {"A4", 0.5}, {"G4", 1}, {"F#4", 1}, {"E4", 2},
+                {"C5", 1}, {"B4", 1}, {"A4", 1}, {"G4", 1}, {"F#4", 2}, {"D4", 2},
+                {"E4", 1}, {"G4", 1}, {"B4", 1}, {"E5", 1}, {"D5", 1.5}, {"C5", 0.5}, {"B4", 2},
+                {"A4", 1}, {"G4", 1}, {"F#4", 1}, {"D#4", 1}, {"E4", 4}}),
+        {Chord({"E2", "E3", "G3", "B3"}), Chord({"E2", "E3", "G3", "B3"}), Chord({"C2", "C3", "E3", "G3"}),
+         Chord({"D2", "D3", "F#3", "A3"}), Chord({"E2", "E3", "G3", "B3"}), Chord({"G2", "G3", "B3", "D4"}),
+         Chord({"B1", "B2", "D#3", "F#3"}), Chord({"E2", "E3", "G3", "B3"})},
+        TTimbre::Brass, TTimbre::Pad, 0.55, true, true}, random)});
+    // A wave beaten, the battle won, the battle lost.
+    pieces.push_back({"bgm012.ogg", Jingle(140, Melody({{"G4", 0.5}, {"C5", 0.5}, {"E5", 0.5}, {"G5", 1.5}}),
+                                          Chord({"C2", "C3", "E3", "G3"}))});
+    pieces.push_back({"bgm013.ogg", Jingle(120, Melody({{"C5", 0.5}, {"C5", 0.5}, {"C5", 0.5}, {"E5", 1}, {"D5", 0.5},
+                                                        {"E5", 0.5}, {"G5", 2.5}}),
+                                          Chord({"C2", "C3", "E3", "G3", "C4"}))});
+    pieces.push_back({"bgm014.ogg", Jingle(70, Melody({{"E4", 1}, {"D#4", 1}, {"D4", 1}, {"C#4", 3}}),
+                                          Chord({"A1", "A2", "C3", "E3"}))});
     return pieces;
 }
 

@@ -10,7 +10,7 @@
 namespace vandor::demo {
 
 struct TPiece {
-    std::string Name;  // file name, "bgm_….ogg"
+    std::string Name;  // file name, ".ogg"
     TSound Sound;
 };
 

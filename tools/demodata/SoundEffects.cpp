@@ -1,6 +1,7 @@
 #include "SoundEffects.h"
 
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 namespace vandor::demo {
@@ -232,6 +233,21 @@ std::vector<TPiece> MakeVoices() {
     voices.push_back({"cv_noel_002.ogg", Speak(noel, "iaoe", random)});
     voices.push_back({"cv_noel_003.ogg", Speak(noel, "ieaa", random)});
     voices.push_back({"cv_noel_chant.ogg", Speak({196, 0.45, 0.25}, "uuoa uoou", random, true)});
+
+    // The battle's stand-ins, "cv00H-sys-0NN.ogg": heroine 1 commands the base and calls
+    // the wave's start (26), victory (29), defeat (30), her cut-ins (31-35) and the
+    // hits on the base (36-40); heroines 2-5 call their towers' start and cut-ins.
+    const TVoice commanders[] = {rize, mio, noel, {340, 0.12, 0.1}, {190, 0.15, 0.15}};
+    const char* const phrases[] = {"aa ei", "ou ia", "eia o", "iaa u", "oeo ai", "uaia"};
+    for (int heroine = 1; heroine <= 5; ++heroine) {
+        for (int line = 26; line <= 40; ++line) {
+            if (heroine > 1 && (line == 29 || line == 30 || line > 35)) continue;
+            if (line == 27 || line == 28) continue;
+            char name[32];
+            std::snprintf(name, sizeof name, "cv%03d-sys-%03d.ogg", heroine, line);
+            voices.push_back({name, Speak(commanders[heroine - 1], phrases[(heroine + line) % 6], random)});
+        }
+    }
     return voices;
 }
 

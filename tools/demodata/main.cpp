@@ -4,7 +4,7 @@
 //   demodata DATA_DIR OUT_DIR              this title's demo
 //   demodata --companion DATA_DIR OUT_DIR  the companion title's demo (no fgimage, no icons)
 //
-// OUT_DIR/scenario  the scripts, copied
+// OUT_DIR/scenario  the scripts, copied, and the battles' maps and wave tables
 // OUT_DIR/bgimage   backgrounds             OUT_DIR/fgimage  standing and face pictures
 // OUT_DIR/image     title, buttons, frames  OUT_DIR/bgm      looping music
 //                   and the battle's pictures
@@ -28,6 +28,8 @@
 #include <vector>
 
 #include "Battle.h"
+#include "BattleData.h"
+#include "BattleSounds.h"
 #include "Characters.h"
 #include "Companion.h"
 #include "Icon.h"
@@ -72,6 +74,10 @@ int CopyScripts(const fs::path& from, const fs::path& to) {
     return static_cast<int>(scripts.size());
 }
 
+void WriteTexts(const std::vector<TTextFile>& files, const fs::path& folder) {
+    for (const TTextFile& file : files) Write(folder / file.Name, file.Text);
+}
+
 void WritePictures(const std::vector<TPicture>& pictures, const fs::path& folder, TPngAlpha alpha) {
     for (const TPicture& picture : pictures) {
         const TBytes png = EncodePng(picture.Bitmap, alpha);
@@ -88,6 +94,8 @@ void WriteSounds(const std::vector<TPiece>& pieces, const fs::path& folder, floa
 }
 
 void WriteThisTitle(const fs::path& out) {
+    WriteTexts(MakeBattleMaps(), out / "scenario");
+    WriteTexts(MakeWaveTables(), out / "scenario");
     WritePictures(MakeBackgrounds(), out / "bgimage", TPngAlpha::Opaque);
     WritePictures(MakeCharacters(), out / "fgimage", TPngAlpha::Keep);
     WritePictures(MakeInterface(), out / "image", TPngAlpha::Keep);
@@ -99,6 +107,7 @@ void WriteThisTitle(const fs::path& out) {
     WritePictures(MakePortraits(), out / "image", TPngAlpha::Keep);
     WritePictures(MakeIcons(), out / "icons", TPngAlpha::Keep);
     WriteSounds(MakeEffects(), out / "sound", 0.3f);
+    WriteSounds(MakeBattleEffects(), out / "sound", 0.3f);
     WriteSounds(MakeVoices(), out / "sound", 0.3f);
 }
 
@@ -138,7 +147,7 @@ void Generate(const fs::path& data, const fs::path& out, bool companion) {
     music.join();
     if (error) std::rethrow_exception(error);
     if (musicError) std::rethrow_exception(musicError);
-    std::cout << "demodata: " << scripts << " scripts and the pictures and sounds written to " << out.string() << "\n";
+    std::cout << "demodata: " << scripts << " scripts, the battle data and the pictures and sounds written to " << out.string() << "\n";
 }
 
 }  // namespace

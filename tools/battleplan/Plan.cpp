@@ -1,0 +1,155 @@
+#include "Plan.h"
+
+#include <cstdlib>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <utility>
+
+namespace vandor::plan {
+namespace {
+
+constexpr int kBuildArea = 9;
+constexpr int kTowerTypes = 8;
+constexpr int kMaxLevel = 5;
+constexpr int kActionFrames = 2;  // between two clicks, so each takes effect
+constexpr int kDismissEvery = 20;
+
+struct TPoint {
+    int X, Y;
+};
+
+// Screen points, as the battle lays out its field and buttons: cell (x, y) has its
+// middle at (400 + 16 (x + y), 260 + 8 (x - y)) and a tower on it is clicked on its
+// tile, 8 pixels higher; the pop-up's first button (raise) lies right of that middle.
+TPoint CellPoint(int x, int y) { return {400 + 16 * (x + y), 252 + 8 * (x - y)}; }
+TPoint RaisePoint(int x, int y) { return {400 + 16 * (x + y) + 64, 260 + 8 * (x - y) + 4}; }
+TPoint BuildButton(int type) { return {48 * ((type + 7) % 4) + 24, 504 + 48 * ((type - 1) / 4) + 24}; }
+constexpr TPoint kStart{735, 520};
+constexpr TPoint kFast{735, 552};
+constexpr TPoint kSky{300, 30};  // above the field: no layer takes the click
+// The pop-up of a selected tower covers 142 x 94 pixels right of its cell's middle.
+bool UnderPopUp(TPoint point, int x, int y) {
+    const TPoint middle{400 + 16 * (x + y), 260 + 8 * (x - y)};
+    return point.X >= middle.X && point.X < middle.X + 24 + 142 && point.Y >= middle.Y - 8 && point.Y < middle.Y - 8 + 94;
+}
+
+class TInput {
+public:
+    void Click(int frame, TPoint at, const char* button = "left") {
+        Text_ << frame << " move " << at.X << " " << at.Y << "\n"
+              << frame << " down " << button << "\n"
+              << frame << " up " << button << "\n";
+    }
+    void Comment(const std::string& text) { Text_ << "# " << text << "\n"; }
+    std::string Text() const { return Text_.str(); }
+
+private:
+    std::ostringstream Text_;
+};
+
+struct TTower {
+    int Type = 0;
+    int Level = 0;
+};
+
+// One preparation's clicks; returns the frame after the last.
+int Prepare(TInput& input, int frame, const std::vector<TStep>& steps, std::map<std::pair<int, int>, TTower>& towers) {
+    bool popUp = false;
+    TPoint popUpOf{};
+    for (const TStep& step : steps) {
+        TTower& tower = towers[{step.X, step.Y}];
+        if (tower.Level == 0) {
+            // Pressing a build button also closes an open pop-up.
+            input.Click(frame, BuildButton(step.Type));
+            input.Click(frame += kActionFrames, CellPoint(step.X, step.Y));
+            frame += kActionFrames;
+            tower = {step.Type, 1};
+            popUp = false;
+        }
+        if (tower.Level >= step.Level) continue;
+        const TPoint cell = CellPoint(step.X, step.Y);
+        if (popUp && UnderPopUp(cell, popUpOf.X, popUpOf.Y)) {
+            // A build button closes the pop-up; a right click ends placing its tower.
+            input.Click(frame, BuildButton(1));
+            input.Click(frame += kActionFrames, cell, "right");
+            frame += kActionFrames;
+        }
+        input.Click(frame, cell);
+        frame += kActionFrames;
+        for (; tower.Level < step.Level; ++tower.Level) {
+            input.Click(frame, RaisePoint(step.X, step.Y));
+            frame += kActionFrames;
+        }
+        popUp = true;
+        popUpOf = {step.X, step.Y};
+    }
+    return frame;
+}
+
+}  // namespace
+
+std::vector<TStep> ParsePlan(std::string_view text) {
+    std::vector<TStep> plan;
+    std::map<std::pair<int, int>, TStep> planned;
+    std::istringstream lines{std::string(text)};
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        line = line.substr(0, line.find('#'));
+        std::istringstream fields(line);
+        TStep step;
+        std::string rest;
+        if (!(fields >> step.Wave)) {
+            if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
+        }
+        const auto fault = [&](const std::string& why) {
+            return std::runtime_error("plan line " + std::to_string(number) + ": " + why);
+        };
+        if (!fields || !(fields >> step.X >> step.Y >> step.Type >> step.Level) || (fields >> rest)) {
+            throw fault("expected WAVE X Y TYPE LEVEL");
+        }
+        if (step.Wave < 1) throw fault("waves count from 1");
+        if (std::abs(step.X) > kBuildArea || std::abs(step.Y) > kBuildArea || (std::abs(step.X) <= 1 && std::abs(step.Y) <= 1)) {
+            throw fault("towers stand on cells -9..9 outside the base");
+        }
+        if (step.Type < 1 || step.Type > kTowerTypes) throw fault("tower types are 1..8");
+        if (step.Level < 1 || step.Level > kMaxLevel) throw fault("levels are 1..5");
+        const auto [known, fresh] = planned.try_emplace({step.X, step.Y}, step);
+        if (!fresh) {
+            if (known->second.Type != step.Type) throw fault("another type stands on this cell");
+            if (known->second.Wave > step.Wave || known->second.Level > step.Level) throw fault("the tower would lose levels");
+            known->second = step;
+        }
+        plan.push_back(step);
+    }
+    return plan;
+}
+
+std::string WriteInput(const std::vector<TStep>& plan, const TSchedule& schedule) {
+    TInput input;
+    input.Comment("battleplan: " + std::to_string(plan.size()) + " steps over " + std::to_string(schedule.Waves) + " waves");
+    std::map<std::pair<int, int>, TTower> towers;
+    for (int wave = 1; wave <= schedule.Waves; ++wave) {
+        const int begin = schedule.FirstFrame + (wave - 1) * schedule.Period;
+        input.Comment("wave " + std::to_string(wave));
+        input.Click(begin - kActionFrames, kSky);
+        std::vector<TStep> steps;
+        for (const TStep& step : plan) {
+            if (step.Wave == wave) steps.push_back(step);
+        }
+        const int start = Prepare(input, begin, steps, towers);
+        // The wave's start may call a heroine's cut-in, which takes the next click.
+        input.Click(start, kStart);
+        input.Click(start + kActionFrames, kSky);
+        if (wave == 1) input.Click(start + 2 * kActionFrames, kFast);
+        for (int frame = start + kDismissEvery; frame < begin + schedule.Period - 2 * kActionFrames; frame += kDismissEvery) {
+            input.Click(frame, kSky);
+        }
+    }
+    input.Comment("play with --frames " + std::to_string(FramesNeeded(schedule)));
+    return input.Text();
+}
+
+int FramesNeeded(const TSchedule& schedule) { return schedule.FirstFrame + schedule.Waves * schedule.Period; }
+
+}  // namespace vandor::plan

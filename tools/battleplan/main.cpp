@@ -1,0 +1,72 @@
+// battleplan: writes the headless input that plays a plan of towers through a battle.
+//
+//   battleplan [--waves N] [--period FRAMES] [--first FRAME] PLAN
+//
+// prints the input file for `vandor --headless --input FILE --battle-log LOG`; its last
+// line names the frames the run needs. See Plan.h for the plan's lines.
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "Plan.h"
+
+using namespace vandor::plan;
+
+namespace {
+
+int Number(const std::string& text, int lowest) {
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || value < lowest || value > 1000000) throw std::invalid_argument(text);
+    return static_cast<int>(value);
+}
+
+int Usage() {
+    std::cerr << "usage: battleplan [--waves N] [--period FRAMES] [--first FRAME] PLAN\n"
+                 "PLAN lines: WAVE X Y TYPE LEVEL (before wave WAVE, the tower of TYPE on (X, Y) at LEVEL)\n";
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    TSchedule schedule;
+    std::string planPath;
+    try {
+        for (int i = 1; i < argc; ++i) {
+            const std::string arg = argv[i];
+            if (arg == "--waves" && i + 1 < argc) {
+                schedule.Waves = Number(argv[++i], 1);
+            } else if (arg == "--period" && i + 1 < argc) {
+                schedule.Period = Number(argv[++i], 50);
+            } else if (arg == "--first" && i + 1 < argc) {
+                schedule.FirstFrame = Number(argv[++i], 2);
+            } else if (planPath.empty() && !arg.starts_with("--")) {
+                planPath = arg;
+            } else {
+                return Usage();
+            }
+        }
+    } catch (const std::invalid_argument&) {
+        return Usage();
+    }
+    if (planPath.empty()) return Usage();
+    std::ifstream in(planPath, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in) {
+        std::cerr << "battleplan: cannot read \"" << planPath << "\"\n";
+        return 1;
+    }
+    try {
+        std::cout << WriteInput(ParsePlan(text.str()), schedule);
+    } catch (const std::runtime_error& error) {
+        std::cerr << "battleplan: " << error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,156 @@
+// The wave tables of every battle the demo's campaign can fight. One curve makes them
+// all: a battle's tier grows by a whole step per area and by a fraction per stronghold
+// battle fought there before, and the tier sets the number of waves, the enemies per
+// wave, their durability, pace and reward, and how closely they follow each other:
+//
+//   waves            = min(kMaxWaves, kBaseWaves + tier / kTierPerExtraWave)
+//   enemies (wave w) = kBaseCount + kCountPerWave w + kCountPerTier tier / 100
+//   strength (w)     = 100 + kHpPerTier tier / 100 + (kHpPerWave + kHpPerWavePerTier tier / 100) w² / (waves - 1)
+//   durability       = kind's durability x strength %
+//   reward           = kind's reward x strength %
+//   pace             = kind's pace + tier / kTierPerPace
+//   gap              = max(kMinGap, kBaseGap - tier / kTierPerShorterGap) tenths of a second
+// The knobs below are the whole of the balance; tools/battleplan measures it.
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+#include <string>
+#include <utility>
+
+#include "BattleData.h"
+#include "campaign/GameDat.h"
+
+namespace vandor::demo {
+namespace {
+
+// --- the knobs. Tiers are in hundredths: area a's first battle is 100 (a - 1).
+constexpr int kTierPerArea = 100;
+constexpr int kTierPerBattle = 25;       // each later stronghold battle of an area
+constexpr int kOrderKeepingRelief = 50;  // order-keeping battles are this much lighter
+constexpr int kBaseWaves = 3, kTierPerExtraWave = 200, kMaxWaves = 10;
+constexpr int kBaseCount = 8, kCountPerWave = 2, kCountPerTier = 1;  // per 100 of tier
+// Durability in per cent of a kind's: the first wave must fall to the towers the
+// starting funds buy, so it grows slowly from area to area; the waves after it grow
+// the faster the higher the tier, slowly at first while the rewards build up and
+// steeply towards the last, and it is they that call for raised towers.
+constexpr int kHpPerTier = 5;          // per 100 of tier
+constexpr int kHpPerWave = 8;          // per wave (at the last, see strength below)
+constexpr int kHpPerWavePerTier = 6;   // per wave and 100 of tier
+constexpr int kTierPerPace = 300;  // one more pace every 300 of tier
+constexpr int kBaseGap = 12, kMinGap = 8, kTierPerShorterGap = 400;  // tenths of a second
+constexpr int kFirstMixedArea = 8;  // from here every third wave comes from all sides
+// Rewards follow durability (see WaveTable), so that the money a wave brings keeps up
+// with the next.
+
+// The enemy kinds, by their picture "敵ユニット%.2d.png".
+struct TKind {
+    int Id, Hp, Pace, Reward, FirstArea;
+};
+constexpr TKind kFootman{1, 12, 10, 4, 1};
+constexpr TKind kArcher{2, 8, 14, 4, 2};
+constexpr TKind kCavalry{3, 16, 22, 7, 4};
+constexpr TKind kKnight{4, 40, 7, 12, 6};
+// The last wave of a battle ends with its leaders: captains of the footmen in the
+// first areas, ogres from the third on.
+constexpr TKind kCaptain{1, 48, 8, 20, 1};
+constexpr TKind kOgre{5, 150, 5, 40, 3};
+// The order of a wave: footmen make half of it, the other kinds join as the campaign
+// reaches their areas (until then footmen take their places).
+constexpr const TKind* kPattern[] = {&kFootman, &kArcher, &kFootman, &kCavalry, &kFootman, &kKnight};
+
+// The compass of the battle's status panel as the player sees the field: north is up.
+// A step of one cell along each direction (x grows to the lower right on screen,
+// y to the upper right).
+constexpr int kDirectionSteps[8][2] = {{-1, 1}, {0, 1}, {1, 1}, {1, 0}, {1, -1}, {0, -1}, {-1, -1}, {-1, 0}};
+constexpr int kVarious = 8;
+constexpr int kEdge = 13;
+
+struct TBattle {
+    int Area;
+    int Tier;
+    int Direction;  // of the first wave
+    int Turn;       // directions turned between waves
+};
+
+// The cell enemy `i` enters on from `direction`: on the edge of the drawn field, spread
+// over nine cells so that a wave arrives as a column, not a single file.
+std::pair<int, int> Entry(int direction, int i) {
+    const int vx = kDirectionSteps[direction][0], vy = kDirectionSteps[direction][1];
+    const int spread = 2 * (i % 5 - 2);
+    if (vx == 0) return {spread, kEdge * vy};
+    if (vy == 0) return {kEdge * vx, spread};
+    return spread >= 0 ? std::pair{kEdge * vx - spread * vx, kEdge * vy} : std::pair{kEdge * vx, kEdge * vy + spread * vy};
+}
+
+const TKind& KindOf(const TBattle& battle, int wave, int waves, int i, int count) {
+    const int leaders = 1 + battle.Tier / 400;
+    if (wave == waves - 1 && i >= count - leaders) return battle.Area >= kOgre.FirstArea ? kOgre : kCaptain;
+    const TKind& kind = *kPattern[static_cast<std::size_t>(i + wave + battle.Area) % std::size(kPattern)];
+    return battle.Area >= kind.FirstArea ? kind : kFootman;
+}
+
+template <typename... TArgs>
+void Add(std::string& text, const char* format, TArgs... args) {
+    char line[48];
+    std::snprintf(line, sizeof line, format, args...);
+    text += line;
+}
+
+std::string WaveTable(const TBattle& battle) {
+    const int tier = battle.Tier;
+    const int waves = std::min(kMaxWaves, kBaseWaves + tier / kTierPerExtraWave);
+    const int gap = std::max(kMinGap, kBaseGap - tier / kTierPerShorterGap);
+    std::string text = "WC=" + std::to_string(waves) + "\n";
+    for (int w = 0; w < waves; ++w) {
+        const int count = kBaseCount + kCountPerWave * w + kCountPerTier * tier / 100;
+        const int strength =
+            100 + kHpPerTier * tier / 100 + (kHpPerWave + kHpPerWavePerTier * tier / 100) * w * w / std::max(1, waves - 1);
+        const int direction = (battle.Direction + battle.Turn * w) % 8;
+        const bool mixed = battle.Area >= kFirstMixedArea && w % 3 == 2;
+        Add(text, "WED_%.2d=%d\n", w, mixed ? kVarious : direction);
+        Add(text, "WEC_%.2d=%d\n", w, count);
+        for (int i = 0; i < count; ++i) {
+            const TKind& kind = KindOf(battle, w, waves, i, count);
+            const int from = mixed ? (direction + 3 * i) % 8 : direction;
+            const auto [x, y] = Entry(from, i);
+            Add(text, "E_%.2d_%.2d_TM=%d\n", w, i, std::min(60, i * gap / 10));
+            Add(text, "E_%.2d_%.2d_ID=%d\n", w, i, kind.Id);
+            Add(text, "E_%.2d_%.2d_HP=%d\n", w, i, kind.Hp * strength / 100);
+            Add(text, "E_%.2d_%.2d_SP=%d\n", w, i, kind.Pace + tier / kTierPerPace);
+            Add(text, "E_%.2d_%.2d_MN=%d\n", w, i, kind.Reward * strength / 100);
+            Add(text, "E_%.2d_%.2d_PX=%d\n", w, i, x);
+            Add(text, "E_%.2d_%.2d_PY=%d\n", w, i, y);
+        }
+    }
+    return text;
+}
+
+std::string Name(int area, int battle) {
+    char name[32];
+    std::snprintf(name, sizeof name, "bt%02d-%02d.txt", area, battle);
+    return name;
+}
+
+}  // namespace
+
+std::vector<TTextFile> MakeWaveTables() {
+    std::vector<TTextFile> tables;
+    // The last resort, for an area without tables of its own: a light battle whose waves
+    // come round the field.
+    tables.push_back({Name(0, 0), WaveTable({1, 0, 0, 3})});
+    for (int area = 1; area < static_cast<int>(TQTDGameDat::InitialStrength.size()); ++area) {
+        const int first = kTierPerArea * (area - 1);
+        const int direction = 3 * area % 8;
+        const int turn = 1 + area % 3;
+        tables.push_back({Name(area, 0), WaveTable({area, std::max(0, first - kOrderKeepingRelief), direction, turn})});
+        for (int k = 1; k <= TQTDGameDat::InitialStrength[static_cast<std::size_t>(area)]; ++k) {
+            // Each stronghold battle comes from its own side first and turns its own way.
+            const int battleDirection = area <= 2 ? direction : (direction + 5 * (k - 1)) % 8;
+            tables.push_back({Name(area, k), WaveTable({area, first + kTierPerBattle * (k - 1), battleDirection, turn + k % 2})});
+        }
+    }
+    return tables;
+}
+
+}  // namespace vandor::demo
