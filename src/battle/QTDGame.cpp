@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "battle/LayerArrow.h"
+#include "campaign/CampaignItems.h"
 #include "campaign/GameDat.h"
 #include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
@@ -95,15 +96,8 @@ void TQTDGame::StartBattle(int area) {
     for (int w = 0; w < kLedgerWaves; ++w) {
         for (int row = 0; row < kLedgerRows; ++row) Store_->Set(row, 0, w, 0);
     }
-    int32_t funds = 50 * campaign.ConqueredCount() + (Field == 1 ? 500 : 400);
-    for (int item = 1; item <= 4; ++item) {
-        if (campaign.HasItem(item)) funds += 1;
-    }
-    if (campaign.HasItem(31)) funds += 100;
-    if (campaign.HasItem(62)) funds += 10;
-    if (campaign.HasItem(63)) funds += 20;
-    if (campaign.HasItem(64)) funds += 40;
-    Store_->Set(lrIncome, 0, 0, funds);
+    // The campaign's war funds, and a hundred more for the homeland's own battle.
+    Store_->Set(lrIncome, 0, 0, WarFunds(campaign) + (Field == 1 ? 100 : 0));
 
     ComputeTowerTable();
     ShowEnemyBanner();

@@ -77,6 +77,8 @@ bool TCampaignCommands::IsCommand(std::string_view word) {
                        [&](const TCommand& command) { return command.Word == word; });
 }
 
+bool TCampaignCommands::IsHideWord(std::string_view word) { return IsOneOf(word, {"消", "消去"}); }
+
 bool TCampaignCommands::Run(TFields& fields) {
     if (fields.empty()) return false;
     for (const TCommand& command : kCommands) {
@@ -104,8 +106,8 @@ void TCampaignCommands::StartBattle(TFields& fields) {
     DefeatLabel = fields[3];
     DefeatScript = fields[2];
     if (DefeatLabel.empty() && DefeatScript.empty()) {
-        DefeatLabel = "*スタート";
-        DefeatScript = "敗北.txt";
+        DefeatLabel = kDefaultDefeatLabel;
+        DefeatScript = kDefaultDefeatScript;
     }
     InfoLayer_.SetVisible(false);
     const int area = ToNumber(fields[1], -1);

@@ -43,6 +43,12 @@ public:
     bool Run(TFields& fields);
     // Whether the word (as the engine hands it over, letters lower-cased) is a command.
     static bool IsCommand(std::string_view word);
+    // The word that makes a screen command hide its screen: "消" or "消去".
+    static bool IsHideWord(std::string_view word);
+
+    // Where a lost battle leads when its command names neither script nor label.
+    static constexpr const char* kDefaultDefeatScript = "敗北.txt";
+    static constexpr const char* kDefaultDefeatLabel = "*スタート";
 
     // Once a frame: while the item list shows, the item under the pointer becomes
     // CurrentItem and its description shows below the list.

@@ -24,8 +24,6 @@ constexpr int kItemHoverTop = 102;
 constexpr int kItemHoverBottom = 502;
 constexpr TRect kDescriptionBand{0, 510, 640, 600};
 
-bool IsHideWord(const std::string& word) { return word == "消" || word == "消去"; }
-
 void Clear(TBitmap32& surface) { surface.FillRect({0, 0, surface.Width(), surface.Height()}, 0); }
 
 }  // namespace

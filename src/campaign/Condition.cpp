@@ -106,10 +106,16 @@ void AddToLog(const TConditionContext& context, std::string_view message, std::s
 
 }  // namespace
 
+bool IsFormula(std::string_view text) {
+    return !(text.empty() || text == "." || text == "ヴァンドルルート" || text.starts_with("既読"));
+}
+
 bool EvaluateCondition(std::string_view text, TConditionContext& context) {
-    if (text.empty() || text == ".") return true;
-    if (text == "ヴァンドルルート") return VandorRoute(context.Campaign);
-    if (text.starts_with("既読")) return HasBeenRead(text, context.ReadFlags);
+    if (!IsFormula(text)) {
+        if (text == "ヴァンドルルート") return VandorRoute(context.Campaign);
+        if (text.starts_with("既読")) return HasBeenRead(text, context.ReadFlags);
+        return true;
+    }
 
     std::vector<std::string> tokens = Tokenize(Normalize(std::string(text)));
     for (std::string& token : tokens) {

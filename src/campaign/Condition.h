@@ -37,6 +37,10 @@ struct TConditionContext {
 // makes the condition false and writes one line to the log.
 bool EvaluateCondition(std::string_view text, TConditionContext& context);
 
+// False for the whole-word tests that are no formula: the empty text, ".",
+// "ヴァンドルルート" and "既読" with its key.
+bool IsFormula(std::string_view text);
+
 // The English words, the full-width signs and the two-character comparisons become
 // the operator characters of "+-*/%|&()=←≠<>≦≧".
 std::string Normalize(std::string text);
@@ -44,6 +48,9 @@ std::string Normalize(std::string text);
 // Every operator character is a token; the text between them is an operand token
 // with its outer blanks removed, and none when it is blank.
 std::vector<std::string> Tokenize(std::string_view text);
+
+// A token of one operator character, as Tokenize makes them.
+bool IsOperatorToken(std::string_view token);
 
 // Postfix order; "&" and "|" bind more tightly than arithmetic and comparisons.
 std::vector<std::string> ToPostfix(const std::vector<std::string>& tokens);

@@ -129,6 +129,12 @@ std::vector<std::string> Tokenize(std::string_view text) {
     return tokens;
 }
 
+bool IsOperatorToken(std::string_view token) {
+    std::size_t end = 0;
+    return !token.empty() && kOperatorCharacters.find(NextCodePoint(token, end)) != std::u32string_view::npos &&
+           end == token.size();
+}
+
 std::vector<std::string> ToPostfix(const std::vector<std::string>& tokens) {
     std::vector<std::string> output;
     std::vector<std::string> stack;

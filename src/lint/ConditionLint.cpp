@@ -10,14 +10,10 @@
 namespace vandor {
 namespace {
 
-constexpr std::string_view kOperators = "+-*/%|&()=←≠<>≦≧";
-
-bool IsOperator(const std::string& token) { return token.size() <= 3 && kOperators.find(token) != std::string_view::npos; }
-
 // The formula with every campaign word standing for `wordValue`.
 std::optional<int32_t> EvaluateWithWordsAs(std::vector<std::string> tokens, int32_t wordValue) {
     for (std::string& token : tokens) {
-        if (!IsOperator(token) && ClassifyOperand(token) == TOperandKind::CampaignWord) {
+        if (!IsOperatorToken(token) && ClassifyOperand(token) == TOperandKind::CampaignWord) {
             token = std::to_string(wordValue);
         }
     }
@@ -27,10 +23,10 @@ std::optional<int32_t> EvaluateWithWordsAs(std::vector<std::string> tokens, int3
 }  // namespace
 
 void TGameLint::CheckCondition(const TPlace& place, const std::string& text) {
-    if (text.empty() || text == "." || text == "ヴァンドルルート" || text.starts_with("既読")) return;
+    if (!IsFormula(text)) return;
     const std::vector<std::string> tokens = Tokenize(Normalize(text));
     for (const std::string& token : tokens) {
-        if (IsOperator(token)) continue;
+        if (IsOperatorToken(token)) continue;
         switch (ClassifyOperand(token)) {
             case TOperandKind::FailingWord:
                 Report(place, true, "\"" + token + "\" needs an area number: the condition \"" + text + "\" always fails");

@@ -2,8 +2,6 @@
 // they go to, the pictures, sounds and fonts they name, and the words handed to the
 // campaign.
 
-#include <initializer_list>
-
 #include "campaign/CampaignCommands.h"
 #include "compositor/FontLookup.h"
 #include "lint/GameLint.h"
@@ -12,23 +10,6 @@
 #include "util/Encoding.h"
 
 namespace vandor {
-namespace {
-
-bool IsOneOf(const std::string& word, std::initializer_list<const char*> words) {
-    for (const char* w : words) {
-        if (word == w) return true;
-    }
-    return false;
-}
-
-bool IsHideWord(const std::string& word) { return word == "消" || word == "消去"; }
-
-std::string WithExtension(std::string name, const char* extension) {
-    if (Extension(name).empty()) name += extension;
-    return name;
-}
-
-}  // namespace
 
 void TGameLint::CheckCommand(const TPlace& place, TFields fields) {
     if (CheckBuiltIn(place, fields)) return;
@@ -123,8 +104,7 @@ bool TGameLint::CheckBuiltIn(const TPlace& place, TFields& fields) {
 void TGameLint::CheckResourceCommand(const TPlace& place, TFields& fields) {
     fields[0] = AsciiLower(fields[0]);
     const std::string& word = fields[0];
-    const bool sound = StartsWith(word, "bgm") || StartsWith(word, "se") || StartsWith(word, "cv");
-    const std::string name = WithExtension(word, sound ? ".ogg" : ".png");
+    const std::string name = ResourceFileName(word);
     const std::string_view extension = Extension(name);
     if (extension == ".ogg") {
         CheckSound(place, name);
@@ -144,7 +124,7 @@ bool TGameLint::CheckCampaignCommand(const TPlace& place, TFields& fields) {
     if (word == "戦闘開始") {
         CheckBattle(place, numberAt(1));
         if (fields[2].empty() && fields[3].empty()) {
-            CheckTarget(place, "敗北.txt", "*スタート");
+            CheckTarget(place, TCampaignCommands::kDefaultDefeatScript, TCampaignCommands::kDefaultDefeatLabel);
         } else {
             CheckTarget(place, fields[2], fields[3]);
         }
@@ -168,7 +148,7 @@ bool TGameLint::CheckCampaignCommand(const TPlace& place, TFields& fields) {
             Report(place, false, "行動 knows 進行, 調教 and 求愛; \"" + fields[1] + "\" does nothing");
         }
     } else if (word == "上部情報") {
-        if (!IsHideWord(fields[1])) SavesPossible_ = true;
+        if (!TCampaignCommands::IsHideWord(fields[1])) SavesPossible_ = true;
     }
     return true;
 }

@@ -10,10 +10,6 @@
 namespace vandor {
 namespace {
 
-bool IsOneOf(const std::string& word, std::initializer_list<const char*> words) {
-    return std::any_of(words.begin(), words.end(), [&](const char* w) { return word == w; });
-}
-
 }  // namespace
 
 bool TNovelGame::Dispatch(TFields& fields, const std::string& trailing) {
@@ -159,8 +155,7 @@ void TNovelGame::InitialValueCommand(TFields& fields) {
     const std::string& setting = fields[1];
     bool copyToCurrent = false;
     if (setting == "文章枠") {
-        std::string picture = fields[2];
-        if (Extension(picture).empty()) picture += ".png";
+        const std::string picture = WithExtension(fields[2], ".png");
         TLayerItem* frame = Layers.AddImage(Services_.Pictures, picture, ToNumber(fields[3], 0), ToNumber(fields[4], 0),
                                             100, kAnchorTopLeft);
         // A frame picture that cannot be loaded keeps the old frame, so the message
@@ -229,11 +224,7 @@ void TNovelGame::InitialValueCommand(TFields& fields) {
 
 bool TNovelGame::ResourceCommand(TFields& fields) {
     fields[0] = AsciiLower(fields[0]);
-    std::string name = fields[0];
-    if (Extension(name).empty()) {
-        const bool sound = StartsWith(name, "bgm") || StartsWith(name, "se") || StartsWith(name, "cv");
-        name += sound ? ".ogg" : ".png";
-    }
+    const std::string name = ResourceFileName(fields[0]);
     const std::string_view extension = Extension(name);
     if (extension == ".png" || extension == ".jpg" || extension == ".jpeg") {
         bool loadedNow = false;

@@ -14,6 +14,16 @@ std::string_view Extension(std::string_view name) {
     return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
 }
 
+std::string WithExtension(std::string name, std::string_view extension) {
+    if (Extension(name).empty()) name += extension;
+    return name;
+}
+
+std::string ResourceFileName(const std::string& word) {
+    const bool sound = StartsWith(word, "bgm") || StartsWith(word, "se") || StartsWith(word, "cv");
+    return WithExtension(word, sound ? ".ogg" : ".png");
+}
+
 TScriptTarget ReadTarget(const std::string& first, const std::string& second, bool two) {
     TScriptTarget target;
     if (!two) {
@@ -40,7 +50,7 @@ std::string VariantBase(const std::string& field) {
 
 std::string VariantSound(const std::string& name) {
     if (name.empty() || name == ".") return {};
-    return Extension(name).empty() ? name + ".ogg" : name;
+    return WithExtension(name, ".ogg");
 }
 
 }  // namespace vandor

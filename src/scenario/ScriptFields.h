@@ -11,6 +11,11 @@ namespace vandor {
 
 // The extension from the last "." on (".png"), empty when there is none.
 std::string_view Extension(std::string_view name);
+// The name, with `extension` added when it has none.
+std::string WithExtension(std::string name, std::string_view extension);
+// The file a command word names (lower-cased): words without an extension are sounds
+// when they begin with "bgm", "se" or "cv", otherwise pictures.
+std::string ResourceFileName(const std::string& word);
 
 // Of one or two target fields, the one beginning with "*" is the label and any other
 // the script.

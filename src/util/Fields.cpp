@@ -1,5 +1,7 @@
 #include "util/Fields.h"
 
+#include <algorithm>
+
 namespace vandor {
 
 TFields SplitFields(std::string_view command) {
@@ -27,5 +29,9 @@ void PadFields(TFields& fields, std::size_t count) {
 }
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+bool IsOneOf(std::string_view word, std::initializer_list<std::string_view> words) {
+    return std::find(words.begin(), words.end(), word) != words.end();
+}
 
 }  // namespace vandor

@@ -2,6 +2,7 @@
 // The words of a script command line, shared by the scenario engine and the
 // campaign's commands; their numbers are read with util/Number.h.
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,5 +21,8 @@ TFields SplitFields(std::string_view command);
 void PadFields(TFields& fields, std::size_t count);
 
 bool StartsWith(std::string_view text, std::string_view prefix);
+
+// Whether the word is one of `words`.
+bool IsOneOf(std::string_view word, std::initializer_list<std::string_view> words);
 
 }  // namespace vandor
