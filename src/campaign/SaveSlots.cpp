@@ -6,6 +6,7 @@
 
 #include "campaign/GameDat.h"
 #include "campaign/ReadFlags.h"
+#include "resources/ScriptText.h"
 #include "resources/TextCompression.h"
 #include "util/AtomicFile.h"
 #include "util/Encoding.h"
@@ -29,19 +30,6 @@ std::size_t CellIndex(int row, int index) {
     return static_cast<std::size_t>(index * TQTDGameDat::kRows + row);
 }
 
-// The lines of a text, CR LF or LF ended; a last line without an end counts too.
-template <typename Visit>
-void ForEachLine(std::string_view text, Visit visit) {
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        visit(line);
-        if (end == std::string_view::npos) break;
-        text.remove_prefix(end + 1);
-    }
-}
-
 // A stream that expands to `limit` compresses to far less than this.
 std::size_t MaxStoredSize(std::size_t limit) { return limit + limit / 2 + 1024; }
 
@@ -59,21 +47,23 @@ std::string ExpandFileText(std::string_view stored, const std::string& name, std
 std::string ReadCompressedText(const std::string& path, std::size_t limit) {
     std::ifstream in(fs::u8path(path), std::ios::binary);
     if (!in) throw TSaveFileError("ファイル " + path + " を開けません");
-    std::string stored;
-    // Read one byte past the largest acceptable file, so that a huge file is refused
-    // without reading it whole.
-    stored.resize(MaxStoredSize(limit) + 1);
-    in.read(stored.data(), static_cast<std::streamsize>(stored.size()));
-    if (in.bad()) throw TSaveFileError("ファイル " + path + " を読めません");
-    stored.resize(static_cast<std::size_t>(in.gcount()));
+    // A huge file is refused before it is read.
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(fs::u8path(path), error);
+    if (error) throw TSaveFileError("ファイル " + path + " を読めません");
+    if (size > MaxStoredSize(limit)) throw TSaveFileError("ファイル " + path + " は大きすぎます");
+    std::string stored(static_cast<std::size_t>(size), '\0');
+    if (!in.read(stored.data(), static_cast<std::streamsize>(stored.size()))) {
+        throw TSaveFileError("ファイル " + path + " を読めません");
+    }
     return ExpandFileText(stored, path, limit);
 }
 
 // Lines of other tools (LF alone, unsorted, doubled) read as a clean list.
 void AddReadFlags(std::string_view text, TReadFlags& flags) {
-    ForEachLine(text, [&](std::string_view key) {
+    for (const std::string& key : SplitLines(text)) {
         if (!key.empty()) flags.Add(key);
-    });
+    }
 }
 
 void WriteCompressedText(const std::string& path, const std::string& text) {
@@ -113,11 +103,12 @@ TSlotCells ParseSlotText(std::string_view text) {
     // The first entry of a name counts, as a hand-edited file with a doubled line
     // would be read by most tools.
     std::unordered_map<std::string, std::string_view> entries;
-    ForEachLine(text, [&](std::string_view line) {
+    const std::vector<std::string> lines = SplitLines(text);
+    for (const std::string_view line : lines) {
         const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos) return;
+        if (equals == std::string_view::npos) continue;
         entries.try_emplace(AsciiLower(line.substr(0, equals)), line.substr(equals + 1));
-    });
+    }
     if (!entries.count("ver")) throw TSaveFileError("セーブデータではありません (\"ver\" がありません)");
     TSlotCells cells{};
     for (int index = 0; index < TQTDGameDat::kIndexes; ++index) {
