@@ -54,8 +54,8 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
     };
     if (window.Terminating()) return dataFailure();
     host->SetErrorHandler([&](const std::string& message) { window.AppEventsException(message); });
-    // A second start is looked for every tenth frame (a fifth of a second): asking the
-    // socket every frame was a system call per frame for a request that hardly ever comes.
+    // Asking for a second start is a system call and a second start is rare: every tenth
+    // frame (a fifth of a second) is soon enough.
     window.OnAfterFrame = [&] {
         if (TerminationRequested()) window.CloseWithoutAsking();
         if (window.FrameCount() % 10 == 0 && instance.PollRequest()) host->BringToFront();

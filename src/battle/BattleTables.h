@@ -42,4 +42,17 @@ std::string TowerPicture(int type);
 inline constexpr int kDirectionCount = 9;
 extern const std::array<const char*, kDirectionCount> kDirectionNames;
 
+// What the battle clamps a wave table's values to (the lint checks files against them).
+struct TValueRange {
+    int32_t Lo;
+    int32_t Hi;
+};
+inline constexpr TValueRange kWaveDirectionRange{0, kDirectionCount - 1};
+inline constexpr TValueRange kWaveSizeRange{1, 250};
+inline constexpr TValueRange kEnemyTimeRange{0, 60};  // seconds after the wave starts
+inline constexpr TValueRange kEnemyPictureRange{1, 60};
+inline constexpr TValueRange kEnemyHpRange{1, 1000000};
+inline constexpr TValueRange kEnemyPaceRange{1, 200};
+inline constexpr TValueRange kEnemyRewardRange{1, 20000};
+
 }  // namespace vandor

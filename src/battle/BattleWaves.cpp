@@ -38,8 +38,8 @@ void TQTDGame::PrepareWave() {
     PauseButton->SetVisible(false);
     Marks.All();
 
-    WaveDirection = FileLines.ReadClamped(Format("WED_%.2d", WaveIndex), 7, 0, kDirectionCount - 1);
-    WaveSize = FileLines.ReadClamped(Format("WEC_%.2d", WaveIndex), 10, 1, 250);
+    WaveDirection = FileLines.ReadClamped(Format("WED_%.2d", WaveIndex), 7, kWaveDirectionRange.Lo, kWaveDirectionRange.Hi);
+    WaveSize = FileLines.ReadClamped(Format("WEC_%.2d", WaveIndex), 10, kWaveSizeRange.Lo, kWaveSizeRange.Hi);
     Spawned = 0;
 
     // Building, removing and raising towers.
@@ -167,16 +167,16 @@ int TQTDGame::FreeEnemyRecord(int enemy) const {
 void TQTDGame::SpawnDue() {
     while (Spawned < WaveSize) {
         const int i = Spawned;
-        const int time = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "TM"), 0, 0, 60);
+        const int time = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "TM"), 0, kEnemyTimeRange.Lo, kEnemyTimeRange.Hi);
         if (60 * time > Ticks) return;
         const int r = FreeEnemyRecord(i);
         if (r < 0) return;
         TEnemy& enemy = Enemies_[static_cast<std::size_t>(r)];
         enemy = TEnemy{};  // a record taken again starts as a fresh one does
-        LoadEnemySprite(enemy, FileLines.ReadClamped(EnemyKey(WaveIndex, i, "ID"), 1, 1, 60));
-        enemy.HP = enemy.MaxHP = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "HP"), 1, 1, 1000000);
-        enemy.Pace = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "SP"), 1, 1, 200);
-        enemy.Reward = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "MN"), 1, 1, 20000);
+        LoadEnemySprite(enemy, FileLines.ReadClamped(EnemyKey(WaveIndex, i, "ID"), 1, kEnemyPictureRange.Lo, kEnemyPictureRange.Hi));
+        enemy.HP = enemy.MaxHP = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "HP"), 1, kEnemyHpRange.Lo, kEnemyHpRange.Hi);
+        enemy.Pace = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "SP"), 1, kEnemyPaceRange.Lo, kEnemyPaceRange.Hi);
+        enemy.Reward = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "MN"), 1, kEnemyRewardRange.Lo, kEnemyRewardRange.Hi);
         enemy.CX = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "PX"), 9, -kDrawn, kDrawn);
         enemy.CY = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "PY"), 9, -kDrawn, kDrawn);
         ++Spawned;

@@ -115,24 +115,21 @@ void TCampaignCommands::StartBattle(TFields& fields) {
     if (area > 0) {
         strength = Campaign_.AreaStrength(area);
         Campaign_.SetAreaBattles(area, Campaign_.AreaBattles(area) + 1);
-        if (Campaign_.AreaStrength(area) > 0) Campaign_.SetAreaStrength(area, Campaign_.AreaStrength(area) - 1);
+        if (strength > 0) Campaign_.SetAreaStrength(area, strength - 1);
     }
     if (Hooks.StartBattle) Hooks.StartBattle(area, strength);
 }
 
 void TCampaignCommands::SetRoute(TFields&) { Campaign_.SetRouteFlag(true); }
 
-// Only the consumables go: items 5..15 and 33..36. Using item 13 opens it to the
-// random draw for good.
+// Only the consumables go. Using item 13 opens it to the random draw for good.
 void TCampaignCommands::ConsumeItem(TFields& fields) {
     const bool routeWord = fields.size() >= 3 && fields[2] == "ヴァンドル";
     const int item = NumberArgument(fields);
     CurrentItem = item;
-    if (item >= 5 && item <= 15) {
+    if (IsConsumable(item)) {
         Campaign_.SetItem(item, false);
         if (item == 13) Campaign_.SetItemUnlockFlag(true);
-    } else if (item >= 33 && item <= 36) {
-        Campaign_.SetItem(item, false);
     } else {
         CurrentItem = -1;
     }

@@ -102,6 +102,8 @@ const TItem& ItemAt(int item) {
 
 }  // namespace
 
+bool IsConsumable(int item) { return (item >= 5 && item <= 15) || (item >= 33 && item <= 36); }
+
 const char* ItemName(int item) { return ItemAt(item).Name; }
 
 const char* ItemDescription(int item) { return ItemAt(item).Description; }

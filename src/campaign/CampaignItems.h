@@ -6,11 +6,14 @@
 
 #include <cstdint>
 
+#include "campaign/GameDat.h"
+
 namespace vandor {
 
-class TQTDGameDat;
+inline constexpr int kItemCount = TQTDGameDat::kItems;
 
-inline constexpr int kItemCount = 64;
+// Only these are used up: items 5..15 and 33..36.
+bool IsConsumable(int item);
 
 // "" for a number outside 1..64.
 const char* ItemName(int item);

@@ -5,6 +5,7 @@
 
 #include "campaign/Condition.h"
 #include "util/Encoding.h"
+#include "util/Fields.h"
 #include "util/Number.h"
 #include "util/Wrapping.h"
 
@@ -80,13 +81,10 @@ int Precedence(std::string_view token) {
 
 bool IsParenthesis(std::string_view token) { return token == "(" || token == ")"; }
 
-constexpr std::string_view kOperators[] = {"&", "|", "%", "/", "*", "-", "+", "=", "≠", "<", ">", "≦", "≧"};
-
+// The operators that take two operands; "←" has no operation and "(" and ")" never
+// reach the stack machine.
 bool IsOperator(std::string_view token) {
-    for (std::string_view op : kOperators) {
-        if (token == op) return true;
-    }
-    return false;
+    return IsOneOf(token, {"&", "|", "%", "/", "*", "-", "+", "=", "≠", "<", ">", "≦", "≧"});
 }
 
 // Nothing for a division or remainder by zero.

@@ -14,15 +14,18 @@
 #include <string>
 #include <string_view>
 
+#include "campaign/GameDat.h"
+
 namespace vandor {
 
-class TQTDGameDat;
 class TReadFlags;
 
-inline constexpr int kSaveSlots = 16;
 // A save holds about 4 KB of text; anything that expands beyond this is not a save.
 inline constexpr std::size_t kMaxSaveTextSize = 1u << 20;
 inline constexpr const char* kReadFlagsFileName = "save999.dat";
+// Where a loaded save resumes: the campaign's action phase.
+inline constexpr const char* kResumeScript = "行動.txt";
+inline constexpr const char* kResumeLabel = "*行動フェイズ";
 
 // A slot or read-flags file that cannot be read; the message names the file and why.
 class TSaveFileError : public std::runtime_error {
@@ -42,7 +45,7 @@ std::string UsedSlotCaption(int slot, std::string_view time, const TQTDGameDat& 
 bool IsEmptySlotCaption(std::string_view caption);
 
 // Every cell of the saved rows, as a slot file holds them.
-using TSlotCells = std::array<int32_t, 8 * 65>;
+using TSlotCells = std::array<int32_t, TQTDGameDat::kRows * TQTDGameDat::kIndexes>;
 
 // The slot text, UTF-8 (it is ASCII), CR LF lines.
 std::string SlotText(const TQTDGameDat& campaign, std::string_view version);

@@ -18,35 +18,30 @@
 namespace vandor {
 namespace {
 
-struct TRange {
-    int32_t Lo;
-    int32_t Hi;
-};
-
 // The range the battle clamps a wave table's key to; nothing for keys it never reads.
-std::optional<TRange> WaveKeyRange(const std::string& key) {
-    if (key == "wc") return TRange{1, TQTDGame::kMaxWaves};
+std::optional<TValueRange> WaveKeyRange(const std::string& key) {
+    if (key == "wc") return TValueRange{1, TQTDGame::kMaxWaves};
     int wave = 0;
     int enemy = 0;
     int used = 0;
     char field[3] = {};
     if (std::sscanf(key.c_str(), "wed_%d%n", &wave, &used) == 1 && used == static_cast<int>(key.size()) &&
         Format("wed_%.2d", wave) == key) {
-        return TRange{0, kDirectionCount - 1};
+        return kWaveDirectionRange;
     }
     if (std::sscanf(key.c_str(), "wec_%d%n", &wave, &used) == 1 && used == static_cast<int>(key.size()) &&
         Format("wec_%.2d", wave) == key) {
-        return TRange{1, 250};
+        return kWaveSizeRange;
     }
     if (std::sscanf(key.c_str(), "e_%d_%d_%2[a-z]%n", &wave, &enemy, field, &used) == 3 &&
         used == static_cast<int>(key.size()) && Format("e_%.2d_%.2d_%s", wave, enemy, field) == key) {
         const std::string name(field);
-        if (name == "tm") return TRange{0, 60};
-        if (name == "id") return TRange{1, 60};
-        if (name == "hp") return TRange{1, 1000000};
-        if (name == "sp") return TRange{1, 200};
-        if (name == "mn") return TRange{1, 20000};
-        if (name == "px" || name == "py") return TRange{-TQTDGame::kDrawn, TQTDGame::kDrawn};
+        if (name == "tm") return kEnemyTimeRange;
+        if (name == "id") return kEnemyPictureRange;
+        if (name == "hp") return kEnemyHpRange;
+        if (name == "sp") return kEnemyPaceRange;
+        if (name == "mn") return kEnemyRewardRange;
+        if (name == "px" || name == "py") return TValueRange{-TQTDGame::kDrawn, TQTDGame::kDrawn};
     }
     return std::nullopt;
 }
@@ -130,7 +125,7 @@ void TGameLint::CheckWaveFile(const std::string& name) {
     TBattleFile waves;
     waves.Load(Files_, name);
     for (const auto& [key, entry] : waves.Entries()) {
-        const std::optional<TRange> range = WaveKeyRange(key);
+        const std::optional<TValueRange> range = WaveKeyRange(key);
         if (!range) {
             ReportFile(name, entry.Line, false, "the battle never reads \"" + key + "\"");
             continue;

@@ -4,23 +4,11 @@
 #include <tuple>
 
 #include "resources/FileCache.h"
-#include "resources/ScriptText.h"
+#include "campaign/SaveSlots.h"
+#include "scenario/ScriptFields.h"
 #include "util/Encoding.h"
 
 namespace vandor {
-namespace {
-
-constexpr std::string_view kMark = "■";
-
-// The engine's own entry points: the first script, the title the menu returns to,
-// and the action phase a loaded save resumes at.
-constexpr const char* kFirstScript = "first.txt";
-constexpr const char* kTitleScript = "title.txt";
-constexpr const char* kTitleLabel = "*スタート";
-constexpr const char* kActionScript = "行動.txt";
-constexpr const char* kActionLabel = "*行動フェイズ";
-
-}  // namespace
 
 std::string FormatFinding(const TLintFinding& finding) {
     return finding.File + ":" + std::to_string(finding.Line) + ": " + (finding.Error ? "error" : "warning") + ": " +
@@ -52,14 +40,14 @@ void TGameLint::Run() {
         Pending_.pop_back();
         CheckScript(name);
         // Saving is possible once a status bar shows; a loaded save resumes here.
-        if (Pending_.empty() && SavesPossible_ && !Reached_.count(kActionScript)) {
-            const TScript* action = Script(kActionScript);
+        if (Pending_.empty() && SavesPossible_ && !Reached_.count(kResumeScript)) {
+            const TScript* action = Script(kResumeScript);
             if (!action) {
-                ReportFile(kActionScript, 0, true, "the status bar allows saving, and a loaded save resumes here");
+                ReportFile(kResumeScript, 0, true, "the status bar allows saving, and a loaded save resumes here");
             } else {
-                Reach(kActionScript);
-                if (!action->Labels.count(kActionLabel)) {
-                    ReportFile(kActionScript, 0, true, std::string("a loaded save resumes at ") + kActionLabel +
+                Reach(kResumeScript);
+                if (!action->Labels.count(kResumeLabel)) {
+                    ReportFile(kResumeScript, 0, true, std::string("a loaded save resumes at ") + kResumeLabel +
                                                            ", which this script lacks");
                 }
             }
@@ -75,14 +63,12 @@ const TGameLint::TScript* TGameLint::Script(const std::string& name) {
     auto found = Scripts_.find(key);
     if (found == Scripts_.end()) {
         std::optional<TScript> script;
-        if (const TBytes* bytes = Files_.GetStream(key)) {
-            TNumberedScript lines =
-                NormalizeScriptNumbered(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
-            Files_.Release(bytes);
+        const TStreamHold stream(Files_, key);
+        if (const TBytes* bytes = stream.Get()) {
             script.emplace();
-            script->Lines = std::move(lines.Lines);
-            script->SourceLines = std::move(lines.SourceLines);
-            for (const std::string& line : script->Lines) {
+            script->Text =
+                NormalizeScriptNumbered(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+            for (const std::string& line : script->Text.Lines) {
                 if (line.starts_with('*')) script->Labels.insert(line);
             }
         }
@@ -99,12 +85,12 @@ void TGameLint::Reach(const std::string& name) {
 void TGameLint::CheckScript(const std::string& name) {
     const TScript* script = Script(name);
     if (!script) return;
-    for (std::size_t index = 0; index < script->Lines.size(); ++index) {
-        const std::string& line = script->Lines[index];
-        if (!line.starts_with(kMark)) continue;
-        const std::string_view body = std::string_view(line).substr(kMark.size());
+    for (std::size_t index = 0; index < script->Text.Lines.size(); ++index) {
+        const std::string& line = script->Text.Lines[index];
+        if (!line.starts_with(kCommandMark)) continue;
+        const std::string_view body = std::string_view(line).substr(kCommandMark.size());
         const TPlace place{name, static_cast<int>(index)};
-        const TFields fields = SplitFields(body.substr(0, body.find(kMark)));
+        const TFields fields = SplitFields(body.substr(0, body.find(kCommandMark)));
         if (fields.empty() || fields[0].empty()) {
             Report(place, false, "a command without a word is skipped");
             continue;
@@ -128,7 +114,7 @@ void TGameLint::CheckTarget(const TPlace& place, const std::string& script, cons
 
 void TGameLint::Report(const TPlace& place, bool error, const std::string& message) {
     const TScript* script = Script(place.Script);
-    const int line = script && place.Line >= 0 ? script->SourceLines[static_cast<std::size_t>(place.Line)] : 0;
+    const int line = script && place.Line >= 0 ? script->Text.SourceLines[static_cast<std::size_t>(place.Line)] : 0;
     ReportFile(place.Script, line, error, message);
 }
 

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "resources/ScriptText.h"
 #include "util/Fields.h"
 
 namespace vandor {
@@ -46,8 +47,7 @@ public:
 
 private:
     struct TScript {
-        std::vector<std::string> Lines;
-        std::vector<int> SourceLines;
+        TNumberedScript Text;
         std::set<std::string> Labels;
     };
     // Where a finding is: the script and the line index within it.

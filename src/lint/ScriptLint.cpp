@@ -3,6 +3,7 @@
 // campaign.
 
 #include "campaign/CampaignCommands.h"
+#include "campaign/CampaignItems.h"
 #include "compositor/FontLookup.h"
 #include "lint/GameLint.h"
 #include "resources/FileCache.h"
@@ -132,9 +133,9 @@ bool TGameLint::CheckCampaignCommand(const TPlace& place, TFields& fields) {
         const int item = numberAt(1);
         if (!IsNumber(fields[1])) {
             Report(place, true, word + " needs an item number");
-        } else if (item < 1 || item > 64) {
-            Report(place, false, "there is no item " + fields[1] + " (items are 1..64)");
-        } else if (word == "アイテム消費" && !((item >= 5 && item <= 15) || (item >= 33 && item <= 36))) {
+        } else if (item < 1 || item > kItemCount) {
+            Report(place, false, "there is no item " + fields[1] + " (items are 1.." + std::to_string(kItemCount) + ")");
+        } else if (word == "アイテム消費" && !IsConsumable(item)) {
             Report(place, false, "item " + fields[1] + " is no consumable (5..15, 33..36) and stays owned");
         }
     } else if (word == "ヒロイン登場" || word == "ヒロイン退場") {

@@ -5,7 +5,7 @@
 namespace vandor {
 namespace {
 
-constexpr std::string_view kMark = "■";
+constexpr std::string_view kMark = kCommandMark;
 constexpr std::string_view kEscape = "\x1B";
 constexpr std::size_t kMaxCommentCharacters = 1024;
 

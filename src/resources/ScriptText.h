@@ -9,6 +9,10 @@
 
 namespace vandor {
 
+// What a bracket becomes: a command line starts with this mark and its command ends
+// at the next one.
+inline constexpr std::string_view kCommandMark = "■";
+
 // Splits at CR LF, a lone CR or a lone LF. A final line break does not start
 // another line, so empty text gives no lines.
 std::vector<std::string> SplitLines(std::string_view text);

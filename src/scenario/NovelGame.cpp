@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "resources/ScriptCache.h"
+#include "resources/ScriptText.h"
 #include "sound/SoundPlayer.h"
 #include "util/DebugLog.h"
 #include "util/Encoding.h"
@@ -11,7 +12,7 @@ namespace vandor {
 namespace {
 
 constexpr TColor32 kFrameColour = 0xCC000000;
-const std::string kMark = "■";
+const std::string kMark(kCommandMark);
 
 std::unique_ptr<TBitmap32> Panel(int width, int height) {
     auto panel = std::make_unique<TBitmap32>(width, height);

@@ -9,6 +9,11 @@
 
 namespace vandor {
 
+// Where the story starts, and where the menu's return to the title goes.
+inline constexpr const char* kFirstScript = "first.txt";
+inline constexpr const char* kTitleScript = "title.txt";
+inline constexpr const char* kTitleLabel = "*スタート";
+
 // The extension from the last "." on (".png"), empty when there is none.
 std::string_view Extension(std::string_view name);
 // The name, with `extension` added when it has none.

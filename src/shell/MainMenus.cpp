@@ -159,7 +159,7 @@ void TggTDMain::mmTitleClick() {
     Commands_->HideScreens();
     Battle_->Running = false;
     Engine_->Reset();
-    Engine_->Jump("title.txt", "*スタート");
+    Engine_->Jump(kTitleScript, kTitleLabel);
     Engine_->Advance();
 }
 

@@ -107,7 +107,7 @@ void TggTDMain::LoadSlot(int slot) {
     ApplySlot(*Campaign_, cells);
     Commands_->HideScreens();
     Engine_->Reset();
-    Engine_->Jump("行動.txt", "*行動フェイズ");
+    Engine_->Jump(kResumeScript, kResumeLabel);
     Engine_->Advance();
     Battle_->Running = false;
 }

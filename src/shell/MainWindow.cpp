@@ -64,7 +64,7 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
     Images_ = std::make_unique<TAImageCache>(*Files_, Log_.get(),
                                              Locations_.DebugMode ? kDebugImageCacheLimit : kImageCacheLimit);
     Engine_ = std::make_unique<TNovelGame>(
-        "first.txt", TNovelServices{*Scripts_, *Images_, *Renderer_, *Sound_, Log_.get()});
+        kFirstScript, TNovelServices{*Scripts_, *Images_, *Renderer_, *Sound_, Log_.get()});
     Engine_->ReadPages = &ReadPages_;
     Engine_->Layers.OnItemEnter = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::HandPoint); };
     Engine_->Layers.OnItemLeave = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::Default); };
@@ -198,7 +198,7 @@ void TggTDMain::Restart() {
     LoadSettings();
     ShowSettingsInMenus();
     Sound_->Start();
-    Engine_->Jump("first.txt", "");
+    Engine_->Jump(kFirstScript, "");
     Engine_->Advance();
 }
 
