@@ -5,7 +5,6 @@
 // again only when marked, except the status panel's timer while a wave runs.
 
 #include <algorithm>
-#include <cstring>
 
 #include "battle/QTDGame.h"
 #include "campaign/GameDat.h"
@@ -43,11 +42,6 @@ void UseFont(TBitmap32& panel, const char* name) {
 
 void Text(TBitmap32& panel, int x, int y, const std::string& text, TColor32 colour = kWhite) {
     panel.DrawText(x, y, text, 0, colour);
-}
-
-bool SamePixels(const TBitmap32& a, const TBitmap32& b) {
-    return a.Width() == b.Width() && a.Height() == b.Height() &&
-           std::memcmp(a.Bits(), b.Bits(), sizeof(TColor32) * static_cast<std::size_t>(a.Width()) * a.Height()) == 0;
 }
 
 void SetEnabled(TLayerItem& button, bool enabled) {
@@ -96,13 +90,18 @@ void TQTDGame::DrawNumber(TLayerItem& panel, const char* format, int32_t value) 
 
 // ---------------------------------------------------------------- status
 
-// The timer redraws the panel every frame of a running wave; the picture is composed
-// again only when that changed a pixel (a voice holding the wave changes none).
+// Asked for every frame of a running wave, for the timer; the panel is drawn and the
+// picture composed again only when something it shows changed (a voice holding the
+// wave changes nothing).
 void TQTDGame::RefreshStatus() {
-    TBitmap32& panel = *StatusPanel->Bitmap();
-    DrawStatus(panel);
-    if (SamePixels(panel, StatusShown_)) return;
-    StatusShown_ = panel;
+    const TStatusValues shown{Strength,     Campaign ? Campaign->AreaBattles(Field) : 0,
+                              WaveCount,    WaveIndex,
+                              WaveSize,     WaveDirection,
+                              EnemiesLeft(), Ticks,
+                              Prep};
+    if (StatusShown_ == shown) return;
+    StatusShown_ = shown;
+    DrawStatus(*StatusPanel->Bitmap());
     StatusPanel->Invalidate();
 }
 
@@ -306,7 +305,7 @@ void TQTDGame::RefreshPopUp() {
     if (canRaise) Text(panel, 100, 26, Format("%4d$", nextCost));
 
     TLayerItem& cancel = *PopUpButtons[1];
-    const bool canCancel = level != cell->LevelAtWaveStart && cell->LevelAtWaveStart >= 1;
+    const bool canCancel = cell->CanCancelUpgrades();
     cancel.SetVisible(true);
     SetEnabled(cancel, canCancel);
     Text(panel, 4, 51, "キャンセル", canCancel ? kWhite : kGrey);

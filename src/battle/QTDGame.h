@@ -37,6 +37,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -120,6 +121,9 @@ public:
         TLayerItem* Building = nullptr;
         TLayerItem* Ground = nullptr;
         TLayerItem* Marker = nullptr;
+
+        // Raised in this preparation, so the raises can be taken back.
+        bool CanCancelUpgrades() const { return Level != LevelAtWaveStart && LevelAtWaveStart >= 1; }
     };
 
     struct TEnemy {
@@ -402,7 +406,13 @@ private:
     TDistanceField Distances_;
     TPlacementCheck Placement_;
     TBitmap32 RangeScratch_;  // the ellipse whose blue becomes the range marker's alpha
-    TBitmap32 StatusShown_;   // the status panel as last composed
+    // What the status panel shows; it is drawn again only when one of these changed.
+    struct TStatusValues {
+        int32_t Strength, Battles, WaveCount, WaveIndex, WaveSize, WaveDirection, EnemiesLeft, Ticks;
+        bool Prep;
+        friend bool operator==(const TStatusValues&, const TStatusValues&) = default;
+    };
+    std::optional<TStatusValues> StatusShown_;
     std::array<int32_t, TDistanceField::kCells> PathValues_{};
     std::array<TEnemy, kMaxEnemies> Enemies_{};
     std::array<TProjectile, kMaxProjectiles> Projectiles_{};
