@@ -13,8 +13,7 @@ enum TButtonTag {
     btFast = 1,
     btPause = 2,
     btFirstBuild = 8,
-    btLastBuild = 15,
-    btBeforePopUp = 127,  // the pop-up's buttons come after every other tag
+    btLastBuild = btFirstBuild + kTowerTypes - 2,  // types 1..8; the base has none
     btLevelUp = 128,
     btCancel = 129,
     btRemove = 130,
@@ -24,7 +23,7 @@ constexpr const char* kPanelFont = "ＭＳ ゴシック";
 constexpr int kPanelFontHeight = 15;
 constexpr int kPopUpFontHeight = 13;
 constexpr int kPanelTag = -1;
-constexpr int kBuildTagOffset = 7;  // build button t carries tag t + 7
+constexpr int kBuildTagOffset = btFirstBuild - 1;  // build button t carries tag t + 7
 
 bool IsBuildButton(int tag) { return tag >= btFirstBuild && tag <= btLastBuild; }
 
@@ -138,7 +137,7 @@ void TQTDGame::ButtonLeft(TLayerItem& button) {
     if (HoverLevelUp) {
         HoverLevelUp = false;
         Marks.Info = true;
-    } else if (button.Tag >= btFirstBuild && button.Tag <= btBeforePopUp) {
+    } else if (IsBuildButton(button.Tag)) {
         HoveredBuild = -1;
         Marks.Info = true;
     }
@@ -179,7 +178,7 @@ void TQTDGame::PopUpButtonClicked(int tag) {
         Selected = {kNoCell, 0};
     } else if (tag == btLevelUp) {
         LevelUp(at.X, at.Y);
-    } else if (cell->Level != cell->LevelAtWaveStart && cell->LevelAtWaveStart >= 1) {
+    } else if (cell->CanCancelUpgrades()) {
         CancelUpgrades(at.X, at.Y);
     }
     Marks.Info = Marks.PopUp = true;

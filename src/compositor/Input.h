@@ -39,5 +39,6 @@ inline constexpr int vkDown = 40;
 inline constexpr int vkInsert = 45;
 inline constexpr int vkDelete = 46;
 inline constexpr int vkF1 = 112;  // F2..F12 follow
+inline constexpr int vkF11 = vkF1 + 10;
 
 }  // namespace vandor

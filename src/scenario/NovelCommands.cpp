@@ -8,9 +8,6 @@
 #include "util/Encoding.h"
 
 namespace vandor {
-namespace {
-
-}  // namespace
 
 bool TNovelGame::Dispatch(TFields& fields, const std::string& trailing) {
     const std::string word = fields[0];  // a copy: the handlers pad the field list

@@ -49,7 +49,7 @@ void ParseReadPagesText(std::string_view text, TReadPages& pages) {
         const std::string& line = lines[i];
         const std::size_t tab = line.rfind('\t');
         const std::string_view number = tab == std::string::npos ? std::string_view() : std::string_view(line).substr(tab + 1);
-        const int index = IsNumber(number) ? ToNumber(number, -1) : -1;
+        const int index = ToNumber(number, -1);
         if (tab == 0 || tab == std::string::npos || index < 0 || index > kMaxLineIndex) {
             throw Damaged(i + 1, "expected a script name, a tab and a line number");
         }

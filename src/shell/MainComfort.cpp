@@ -13,7 +13,7 @@ namespace vandor {
 namespace {
 
 constexpr int kAutoSpeedGroup = 2;
-constexpr int kFullScreenKey = vkF1 + 10;
+constexpr int kFullScreenKey = vkF11;
 
 // Fast, normal, slow: a short line stands for about a second at the normal speed,
 // a full page of some eighty characters for five.

@@ -1,10 +1,10 @@
 #include "shell/SupportForms.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
 #include "util/Encoding.h"
+#include "util/Format.h"
 
 namespace vandor {
 namespace {
@@ -195,11 +195,7 @@ std::string SurveyAnswers(const TForm& survey) {
     return answers;
 }
 
-std::string MonitorText(int width, int height) {
-    char text[64];
-    std::snprintf(text, sizeof text, "モニタ解像度 %d x %d", width, height);
-    return text;
-}
+std::string MonitorText(int width, int height) { return Format("モニタ解像度 %d x %d", width, height); }
 
 std::string FormUrlEncode(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
