@@ -22,15 +22,16 @@ struct TPoint {
 // Screen points, as the battle lays out its field and buttons: cell (x, y) has its
 // middle at (400 + 16 (x + y), 260 + 8 (x - y)) and a tower on it is clicked on its
 // tile, 8 pixels higher; the pop-up's first button (raise) lies right of that middle.
-TPoint CellPoint(int x, int y) { return {400 + 16 * (x + y), 252 + 8 * (x - y)}; }
-TPoint RaisePoint(int x, int y) { return {400 + 16 * (x + y) + 64, 260 + 8 * (x - y) + 4}; }
+TPoint Middle(int x, int y) { return {400 + 16 * (x + y), 260 + 8 * (x - y)}; }
+TPoint CellPoint(int x, int y) { return {Middle(x, y).X, Middle(x, y).Y - 8}; }
+TPoint RaisePoint(int x, int y) { return {Middle(x, y).X + 64, Middle(x, y).Y + 4}; }
 TPoint BuildButton(int type) { return {48 * ((type + 7) % 4) + 24, 504 + 48 * ((type - 1) / 4) + 24}; }
 constexpr TPoint kStart{735, 520};
 constexpr TPoint kFast{735, 552};
 constexpr TPoint kSky{300, 30};  // above the field: no layer takes the click
 // The pop-up of a selected tower covers 142 x 94 pixels right of its cell's middle.
 bool UnderPopUp(TPoint point, int x, int y) {
-    const TPoint middle{400 + 16 * (x + y), 260 + 8 * (x - y)};
+    const TPoint middle = Middle(x, y);
     return point.X >= middle.X && point.X < middle.X + 24 + 142 && point.Y >= middle.Y - 8 && point.Y < middle.Y - 8 + 94;
 }
 
