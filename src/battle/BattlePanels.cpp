@@ -8,6 +8,7 @@
 
 #include "battle/QTDGame.h"
 #include "campaign/GameDat.h"
+#include "campaign/StrengthBoxes.h"
 #include "campaign/WorldNames.h"
 #include "compositor/LayerButton.h"
 #include "util/Format.h"
@@ -22,8 +23,6 @@ constexpr TColor32 kWhite = 0xFFFFFFFF;
 constexpr TColor32 kGrey = 0xCCCCCCCC;
 constexpr TColor32 kPaleGreen = 0xFFCCFFCC;
 constexpr TColor32 kBonusColour = 0xFF66FFFF;
-constexpr TColor32 kStrengthColour = 0xBB00FF00;
-constexpr int kStrengthBoxes = 7;
 constexpr int kLastHeroine = 10;  // heroines with a name and campaign values
 constexpr int kPortraitZ = 199;
 constexpr int kPortraitHit = 16;  // the portrait takes the pointer like any picture
@@ -107,15 +106,7 @@ void TQTDGame::RefreshStatus() {
 
 void TQTDGame::DrawStatus(TBitmap32& panel) {
     Clear(panel);
-    for (int k = 0; k < kStrengthBoxes; ++k) {
-        const int x = 54 + 11 * k;
-        const TRect box{x, 26, x + 9, 38};
-        if (k < Strength) {
-            panel.FillRect(box, kStrengthColour);
-        } else {
-            panel.FrameRect(box, kStrengthColour);
-        }
-    }
+    DrawStrengthBoxes(panel, 54, 26, Strength);
     UseFont(panel, kProportionalFont);
     const int battles = Campaign ? Campaign->AreaBattles(Field) : 0;
     Text(panel, 7, 57,

@@ -5,6 +5,7 @@
 #include "campaign/CampaignCommands.h"
 #include "campaign/CampaignItems.h"
 #include "campaign/GameDat.h"
+#include "campaign/StrengthBoxes.h"
 #include "campaign/WorldNames.h"
 #include "compositor/LayerList.h"
 #include "util/Format.h"
@@ -13,8 +14,6 @@ namespace vandor {
 namespace {
 
 constexpr TColor32 kWhite = 0xFFFFFFFF;
-constexpr TColor32 kStrengthGreen = 0xBB00FF00;
-constexpr int kStrengthBoxes = 7;
 // The item list: four columns of 200 pixels, rows of 25 from y = 106; the hover reads
 // rows from y = 102 so that a row's band covers its text.
 constexpr int kItemColumnWidth = 200;
@@ -89,26 +88,15 @@ void TCampaignCommands::AreaStrengths(TFields& fields) {
     InfoLayer_.SetVisible(true);
 }
 
-// Each area button of the map carries a row of seven boxes, one filled box for every
-// battle the area still needs.
 void TCampaignCommands::DrawAreaStrengths() {
     TBitmap32& surface = *InfoLayer_.Bitmap();
     Clear(surface);
     for (int index = 0; index < Stage_.Count(); ++index) {
         const TLayerItem& layer = Stage_.Items(index);
-        if (layer.Name().rfind("btn", 0) != 0) continue;
+        if (!layer.Name().starts_with("btn")) continue;
         for (int area = 2; area <= TQTDGameDat::kAreas; ++area) {
             if (layer.Name() != AreaButtonName(area)) continue;
-            const int x0 = layer.Position.X + 50;
-            const int y0 = layer.Position.Y + 22;
-            for (int j = 0; j < kStrengthBoxes; ++j) {
-                const TRect box{x0 + 11 * j, y0, x0 + 11 * j + 9, y0 + 12};
-                if (j < Campaign_.AreaStrength(area)) {
-                    surface.FillRect(box, kStrengthGreen);
-                } else {
-                    surface.FrameRect(box, kStrengthGreen);
-                }
-            }
+            DrawStrengthBoxes(surface, layer.Position.X + 50, layer.Position.Y + 22, Campaign_.AreaStrength(area));
             break;
         }
     }
