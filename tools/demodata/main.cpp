@@ -4,7 +4,8 @@
 //   demodata DATA_DIR OUT_DIR              this title's demo
 //   demodata --companion DATA_DIR OUT_DIR  the companion title's demo (no fgimage, no icons)
 //
-// OUT_DIR/scenario  the scripts, copied, and the battles' maps and wave tables
+// OUT_DIR/scenario  the scripts, copied, the ones made from the item table, and the
+//                   battles' maps and wave tables
 // OUT_DIR/bgimage   backgrounds             OUT_DIR/fgimage  standing and face pictures
 // OUT_DIR/image     title, buttons, frames  OUT_DIR/bgm      looping music
 //                   and the battle's pictures
@@ -30,6 +31,7 @@
 #include "Battle.h"
 #include "BattleData.h"
 #include "BattleSounds.h"
+#include "CampaignScripts.h"
 #include "Characters.h"
 #include "Companion.h"
 #include "Icon.h"
@@ -96,6 +98,7 @@ void WriteSounds(const std::vector<TPiece>& pieces, const fs::path& folder, floa
 void WriteThisTitle(const fs::path& out) {
     WriteTexts(MakeBattleMaps(), out / "scenario");
     WriteTexts(MakeWaveTables(), out / "scenario");
+    WriteTexts(MakeCampaignScripts(), out / "scenario");
     WritePictures(MakeBackgrounds(), out / "bgimage", TPngAlpha::Opaque);
     WritePictures(MakeCharacters(), out / "fgimage", TPngAlpha::Keep);
     WritePictures(MakeInterface(), out / "image", TPngAlpha::Keep);
