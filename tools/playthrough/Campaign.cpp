@@ -1,0 +1,140 @@
+#include "Campaign.h"
+
+namespace vandor::playthrough {
+namespace {
+
+// Where the demo's screens put what the route clicks.
+constexpr TPoint kStartButton{400, 408};
+// The prologue: the first of its three choices, the first of its four in two columns,
+// the first button of the fortress tour, and the text.
+const std::vector<TPoint> kProloguePoints{{260, 238}, {200, 253}, {185, 215}, {300, 30}};
+// The action phase's buttons, from the top.
+constexpr TPoint kWar{640, 138};
+constexpr TPoint kTrain{640, 208};
+constexpr TPoint kItems{640, 348};
+constexpr TPoint kFirstHeroine{280, 148};
+constexpr TPoint kLedgerBack{720, 562};
+constexpr TPoint kSecondItem{300, 112};
+// An area's briefing.
+constexpr TPoint kSortie{400, 228};
+// The title's end button.
+constexpr TPoint kEndButton{400, 480};
+
+// The area buttons' top-left corners on the map; a click lands on the pennant.
+TPoint AreaButton(int area) {
+    static constexpr TPoint kCorners[] = {{0, 0},     {0, 0},     {130, 300}, {290, 380}, {200, 470},
+                                          {20, 430},  {20, 330},  {300, 250}, {470, 330}, {630, 420},
+                                          {640, 260}, {460, 480}, {470, 150}, {640, 90},  {250, 80}};
+    const TPoint corner = kCorners[area];
+    return {corner.X + 24, corner.Y + 26};
+}
+
+// Magic bows on the four diagonals, raised wave by wave as the rewards come in, with
+// more of them around the base in the longer battles.
+constexpr const char* kPlan =
+    "1  2  2 3 1\n"
+    "1 -2 -2 3 1\n"
+    "1  2 -2 3 1\n"
+    "1 -2  2 3 1\n"
+    "2  2  2 3 2\n"
+    "2 -2 -2 3 2\n"
+    "2  2 -2 3 2\n"
+    "2 -2  2 3 2\n"
+    "3  3  0 3 1\n"
+    "3 -3  0 3 1\n"
+    "3  2  2 3 3\n"
+    "3 -2 -2 3 3\n"
+    "4  2 -2 3 3\n"
+    "4 -2  2 3 3\n"
+    "4  0  3 3 1\n"
+    "4  0 -3 3 1\n"
+    "5  3  0 3 3\n"
+    "5 -3  0 3 3\n"
+    "5  0  3 3 3\n"
+    "5  0 -3 3 3\n"
+    "6  2  2 3 4\n"
+    "6 -2 -2 3 4\n"
+    "7  2 -2 3 4\n"
+    "7 -2  2 3 4\n"
+    "8  2  2 3 5\n"
+    "8 -2 -2 3 5\n"
+    "9  2 -2 3 5\n"
+    "9 -2  2 3 5\n";
+
+// From the action phase over the map and the area's briefing into its battle.
+void War(TRoute& route, int area, const char* plan = kPlan) {
+    route.Click(kWar, 60);
+    route.Click(AreaButton(area), 40);
+    route.Click(kSortie, 10);
+    route.Battle(area, plan);
+}
+
+}  // namespace
+
+void PlayCampaign(TRoute& route) {
+    route.Wait(40);
+    route.Shot("title");
+    route.Click(kStartButton, 60);
+    // The prologue, then the storm night's pages up to its battle.
+    route.Cycle(2700, kProloguePoints);
+    route.Pages(700);
+    route.Shot("opening-battle");
+    route.Battle(1, kPlan);
+    // The morning after and the first council, up to the action phase of turn 1.
+    route.Pages(900);
+    route.Shot("action-phase");
+
+    // Turn 1: a heroine trained, then the map explained and a battle lost on purpose
+    // (no towers: the base stands alone).
+    route.Click(kTrain, 40);
+    route.Click(kFirstHeroine, 20);
+    route.Pages(400);
+    route.Click(kWar, 40);
+    route.Pages(300);
+    route.Shot("area-map");
+    route.Click(AreaButton(6), 40);
+    route.Click(kSortie, 10);
+    route.ShotInNextBattle(1, "heroine-cut-in");
+    route.Battle(6, "");
+    route.Pages(500);
+
+    // Turn 2: the broken corner taken, and its scout joins.
+    War(route, 6);
+    route.Pages(1200);
+
+    // Turn 3: saved, the ledger looked at, and the save loaded again from the map.
+    route.Menu("mmSF0_0", 20);
+    route.Click(kItems, 60);
+    route.Click(kSecondItem, 10);
+    route.Shot("items");
+    route.Click(kLedgerBack, 60);
+    route.Click(kWar, 60);
+    route.Menu("mmSF1_0", 100);
+
+    // The white beach (whose sorceress joins), the frost corner, then the lamp corner
+    // (whose fire keeper joins) opens the mist king's castle.
+    const struct {
+        int Area, Battles;
+    } conquests[] = {{11, 3}, {2, 4}, {4, 4}};
+    for (const auto& [area, battles] : conquests) {
+        for (int battle = 1; battle <= battles; ++battle) {
+            if (area == 4 && battle == 4) route.ShotInNextBattle(2400, "many-shots");
+            War(route, area);
+            route.Pages(battle == 1 ? 1200 : 300);
+        }
+    }
+
+    // The mist king's castle, the ending, and the title's end button.
+    route.Click(kWar, 60);
+    route.Shot("area-map-late");
+    route.Click(AreaButton(14), 40);
+    route.Pages(300);
+    route.Click(kSortie, 10);
+    route.Battle(14, kPlan);
+    route.Pages(1500);
+    route.Shot("title-again");
+    route.Click(kEndButton, 20);
+    route.Pages(400);
+}
+
+}  // namespace vandor::playthrough
