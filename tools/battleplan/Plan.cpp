@@ -15,10 +15,6 @@ constexpr int kMaxLevel = 5;
 constexpr int kActionFrames = 2;  // between two clicks, so each takes effect
 constexpr int kDismissEvery = 20;
 
-struct TPoint {
-    int X, Y;
-};
-
 // Screen points, as the battle lays out its field and buttons: cell (x, y) has its
 // middle at (400 + 16 (x + y), 260 + 8 (x - y)) and a tower on it is clicked on its
 // tile, 8 pixels higher; the pop-up's first button (raise) lies right of that middle.
@@ -26,9 +22,6 @@ TPoint Middle(int x, int y) { return {400 + 16 * (x + y), 260 + 8 * (x - y)}; }
 TPoint CellPoint(int x, int y) { return {Middle(x, y).X, Middle(x, y).Y - 8}; }
 TPoint RaisePoint(int x, int y) { return {Middle(x, y).X + 64, Middle(x, y).Y + 4}; }
 TPoint BuildButton(int type) { return {48 * ((type + 7) % 4) + 24, 504 + 48 * ((type - 1) / 4) + 24}; }
-constexpr TPoint kStart{735, 520};
-constexpr TPoint kFast{735, 552};
-constexpr TPoint kSky{300, 30};  // above the field: no layer takes the click
 // The pop-up of a selected tower covers 142 x 94 pixels right of its cell's middle.
 bool UnderPopUp(TPoint point, int x, int y) {
     const TPoint middle = Middle(x, y);
@@ -140,9 +133,10 @@ std::string WriteInput(const std::vector<TStep>& plan, const TSchedule& schedule
         }
         const int start = Prepare(input, begin, steps, towers);
         // The wave's start may call a heroine's cut-in, which takes the next click.
-        input.Click(start, kStart);
+        input.Click(start, kStartButton);
         input.Click(start + kActionFrames, kSky);
-        if (wave == 1) input.Click(start + 2 * kActionFrames, kFast);
+        if (wave == 1) input.Click(start + 2 * kActionFrames, kFastButton);
+        if (schedule.QuietLastWave && wave == schedule.Waves) break;
         for (int frame = start + kDismissEvery; frame < begin + schedule.Period - 2 * kActionFrames; frame += kDismissEvery) {
             input.Click(frame, kSky);
         }

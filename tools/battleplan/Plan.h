@@ -12,6 +12,16 @@
 
 namespace vandor::plan {
 
+struct TPoint {
+    int X, Y;
+};
+
+// The battle's command buttons, and a point above the field where no layer takes a
+// click (such a click dismisses a caption or a voice).
+constexpr TPoint kStartButton{735, 520};
+constexpr TPoint kFastButton{735, 552};
+constexpr TPoint kSky{300, 30};
+
 struct TStep {
     int Wave = 1;
     int X = 0, Y = 0;
@@ -28,6 +38,9 @@ struct TSchedule {
     int Waves = 1;          // start buttons to press
     int FirstFrame = 50;    // the first preparation, once the area's title has gone
     int Period = 400;       // frames from one preparation to the next
+    // No clicks on the sky once the last wave has started, so that the caption that
+    // closes the battle stays until the caller's own click.
+    bool QuietLastWave = false;
 };
 
 // The input file for `vandor --headless --input`: each preparation starts at its frame,

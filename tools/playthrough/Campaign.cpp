@@ -4,17 +4,21 @@ namespace vandor::playthrough {
 namespace {
 
 // Where the demo's screens put what the route clicks.
+constexpr TPoint kText = plan::kSky;
 constexpr TPoint kStartButton{400, 408};
 // The prologue: the first of its three choices, the first of its four in two columns,
 // the first button of the fortress tour, and the text.
-const std::vector<TPoint> kProloguePoints{{260, 238}, {200, 253}, {185, 215}, {300, 30}};
+const std::vector<TPoint> kProloguePoints{{260, 238}, {200, 253}, {185, 215}, kText};
 // The action phase's buttons, from the top.
 constexpr TPoint kWar{640, 138};
 constexpr TPoint kTrain{640, 208};
 constexpr TPoint kItems{640, 348};
 constexpr TPoint kFirstHeroine{280, 148};
 constexpr TPoint kLedgerBack{720, 562};
-constexpr TPoint kSecondItem{300, 112};
+// The cell of item 16, the banner the commander is given on the storm night.
+constexpr TPoint kBannerItem{650, 188};
+// The first of two choices in the choice frame: the cross of its "十".
+constexpr TPoint kFirstOfTwoChoices{262, 256};
 // An area's briefing.
 constexpr TPoint kSortie{400, 228};
 // The title's end button.
@@ -61,18 +65,26 @@ constexpr const char* kPlan =
     "9  2 -2 3 5\n"
     "9 -2  2 3 5\n";
 
-// From the action phase over the map and the area's briefing into its battle.
-void War(TRoute& route, int area, const char* plan = kPlan) {
-    route.Click(kWar, 60);
-    route.Click(AreaButton(area), 40);
+// From the map over the area's briefing, whose buttons come once its line is shown,
+// into its battle.
+void Sortie(TRoute& route, int area, int briefing = 60) {
+    route.Click(AreaButton(area), 10);
+    route.Pages(briefing);
     route.Click(kSortie, 10);
-    route.Battle(area, plan);
+}
+
+// From the action phase over the map into the area's battle.
+void War(TRoute& route, int area) {
+    route.Click(kWar, 60);
+    Sortie(route, area);
+    route.Battle(area, kPlan);
 }
 
 }  // namespace
 
 void PlayCampaign(TRoute& route) {
-    route.Wait(40);
+    // The title fades in for 1.2 s; its buttons take no click before.
+    route.Wait(100);
     route.Shot("title");
     route.Click(kStartButton, 60);
     // The prologue, then the storm night's pages up to its battle.
@@ -92,10 +104,8 @@ void PlayCampaign(TRoute& route) {
     route.Click(kWar, 40);
     route.Pages(300);
     route.Shot("area-map");
-    route.Click(AreaButton(6), 40);
-    route.Click(kSortie, 10);
-    route.ShotInNextBattle(1, "heroine-cut-in");
-    route.Battle(6, "");
+    Sortie(route, 6);
+    route.LoseBattle(6, 1500);
     route.Pages(500);
 
     // Turn 2: the broken corner taken, and its scout joins.
@@ -105,7 +115,7 @@ void PlayCampaign(TRoute& route) {
     // Turn 3: saved, the ledger looked at, and the save loaded again from the map.
     route.Menu("mmSF0_0", 20);
     route.Click(kItems, 60);
-    route.Click(kSecondItem, 10);
+    route.Click(kBannerItem, 10);
     route.Shot("items");
     route.Click(kLedgerBack, 60);
     route.Click(kWar, 60);
@@ -120,16 +130,21 @@ void PlayCampaign(TRoute& route) {
         for (int battle = 1; battle <= battles; ++battle) {
             if (area == 4 && battle == 4) route.ShotInNextBattle(2400, "many-shots");
             War(route, area);
-            route.Pages(battle == 1 ? 1200 : 300);
+            if (battle > 1) {
+                route.Pages(300);
+            } else if (area == 11) {
+                // The sorceress asks a question on the beach: the first answer.
+                route.Cycle(1400, {kFirstOfTwoChoices, kText});
+            } else {
+                route.Pages(1200);
+            }
         }
     }
 
     // The mist king's castle, the ending, and the title's end button.
     route.Click(kWar, 60);
     route.Shot("area-map-late");
-    route.Click(AreaButton(14), 40);
-    route.Pages(300);
-    route.Click(kSortie, 10);
+    Sortie(route, 14, 400);
     route.Battle(14, kPlan);
     route.Pages(1500);
     route.Shot("title-again");

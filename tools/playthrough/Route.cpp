@@ -11,7 +11,9 @@
 namespace vandor::playthrough {
 namespace {
 
-constexpr TPoint kNeutral{300, 30};
+// Above the stage's pictures and the battle's field: a click there only turns a page
+// or dismisses a caption.
+constexpr TPoint kNeutral = plan::kSky;
 constexpr int kClickEvery = 8;
 // A battle opens with its area's title before the first preparation can begin.
 constexpr int kBattleTitle = 60;
@@ -75,14 +77,19 @@ int TRoute::Waves(int area, int battle, int strength) const {
     return table.ReadClamped("WC", 2, 1, 60);
 }
 
-void TRoute::Battle(int area, std::string_view plan) {
+std::pair<int, int> TRoute::NextBattle(int area) {
     const std::size_t a = static_cast<std::size_t>(area);
     const int strength = TQTDGameDat::InitialStrength.at(a) - Fought_.at(a);
-    const int battle = ++Fought_[a];
+    return {++Fought_[a], strength};
+}
+
+void TRoute::Battle(int area, std::string_view plan) {
+    const auto [battle, strength] = NextBattle(area);
     plan::TSchedule schedule;
     schedule.Waves = Waves(area, battle, strength);
     schedule.FirstFrame = Frame_ + kBattleTitle;
     schedule.Period = kWavePeriod;
+    schedule.QuietLastWave = true;
     Text_ << "# battle " << battle << " of area " << area << "\n" << plan::WriteInput(plan::ParsePlan(plan), schedule);
     for (const TPendingShot& shot : BattleShots_) {
         Frame_ = schedule.FirstFrame + shot.Frames;
@@ -90,7 +97,19 @@ void TRoute::Battle(int area, std::string_view plan) {
     }
     BattleShots_.clear();
     Frame_ = plan::FramesNeeded(schedule) + kBattleClose;
-    Shot(Format("battle-end-area%d", area));
+    Shot(Format("victory-area%d-%d", area, battle));
+    Click(kNeutral, kClickEvery);
+}
+
+void TRoute::LoseBattle(int area, int frames) {
+    NextBattle(area);
+    Text_ << "# a battle of area " << area << " lost on purpose\n";
+    Frame_ += kBattleTitle;
+    Click(plan::kStartButton, 12);
+    Shot("heroine-cut-in");
+    Click(kNeutral, 2);
+    Click(plan::kFastButton, frames);
+    Shot("defeat");
     Click(kNeutral, kClickEvery);
 }
 

@@ -8,13 +8,14 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "Plan.h"
 
 namespace vandor::playthrough {
 
-struct TPoint {
-    int X = 0, Y = 0;
-};
+using plan::TPoint;
 
 class TRoute {
 public:
@@ -42,6 +43,10 @@ public:
     // Takes a picture this many frames into the next battle's run (after its first
     // preparation), to catch what only a running wave shows.
     void ShotInNextBattle(int frames, std::string_view name);
+    // The next battle of `area` with no tower built: the first wave is started (its
+    // heroine's cut-in pictured), the base falls within `frames`, the defeat is
+    // pictured and a click leaves the battle.
+    void LoseBattle(int area, int frames);
 
     int Frames() const { return Frame_; }
     // The input file, closing with a comment that names the frames a run needs.
@@ -49,6 +54,8 @@ public:
 
 private:
     int Waves(int area, int battle, int strength) const;
+    // Counts the area's next battle; returns its number and the area's strength before.
+    std::pair<int, int> NextBattle(int area);
     void ClickAt(int frame, TPoint at);
 
     std::string ScenarioFolder_;
