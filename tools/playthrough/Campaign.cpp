@@ -128,7 +128,6 @@ void PlayCampaign(TRoute& route) {
     } conquests[] = {{11, 3}, {2, 4}, {4, 4}};
     for (const auto& [area, battles] : conquests) {
         for (int battle = 1; battle <= battles; ++battle) {
-            if (area == 4 && battle == 4) route.ShotInNextBattle(2400, "many-shots");
             War(route, area);
             if (battle > 1) {
                 route.Pages(300);
@@ -145,6 +144,8 @@ void PlayCampaign(TRoute& route) {
     route.Click(kWar, 60);
     route.Shot("area-map-late");
     Sortie(route, 14, 400);
+    // The castle's seventh wave: every tower firing.
+    route.ShotInNextBattle(7, 300, "many-shots");
     route.Battle(14, kPlan);
     route.Pages(1500);
     route.Shot("title-again");

@@ -58,7 +58,9 @@ void TRoute::Shot(std::string_view name) {
     Text_ << Frame_ << " shot " << ShotFolder_ << "/" << Format("%.2d-", ++Shots_) << name << ".png\n";
 }
 
-void TRoute::ShotInNextBattle(int frames, std::string_view name) { BattleShots_.push_back({frames, std::string(name)}); }
+void TRoute::ShotInNextBattle(int wave, int frames, std::string_view name) {
+    BattleShots_.push_back({(wave - 1) * kWavePeriod + frames, std::string(name)});
+}
 
 int TRoute::Waves(int area, int battle, int strength) const {
     const auto readable = [&](const std::string& name) {

@@ -40,9 +40,9 @@ public:
     // from the frame the battle has taken the screen until it has ended and a click has
     // left it. Follows the area's strength to know which wave table it plays.
     void Battle(int area, std::string_view plan);
-    // Takes a picture this many frames into the next battle's run (after its first
-    // preparation), to catch what only a running wave shows.
-    void ShotInNextBattle(int frames, std::string_view name);
+    // Takes a picture `frames` into wave `wave` (from 1) of the next battle, to catch
+    // what only a running wave shows.
+    void ShotInNextBattle(int wave, int frames, std::string_view name);
     // The next battle of `area` with no tower built: the first wave is started (its
     // heroine's cut-in pictured), the base falls within `frames`, the defeat is
     // pictured and a click leaves the battle.
