@@ -135,8 +135,8 @@ TEST(DemoDataTest, PicturesHaveTheSizesTheirRoleNeeds) {
     EXPECT_GT(counted, 30);
 }
 
-TBitmap32 LoosePicture(const std::string& name) {
-    const TBytes bytes = ReadAll(fs::path(DEMO_LOOSE_DIR) / "image" / name);
+TBitmap32 LoosePicture(const std::string& name, const char* folder = "image") {
+    const TBytes bytes = ReadAll(fs::path(DEMO_LOOSE_DIR) / folder / name);
     return DecodePicture(bytes.data(), bytes.size());
 }
 
@@ -248,6 +248,132 @@ TEST(DemoDataTest, IconIsOneSquarePictureAtEveryThemeSize) {
         double worst = 0;
         for (std::size_t i = 0; i < cells.size(); ++i) worst = std::max(worst, std::abs(cells[i] - reference[i]));
         EXPECT_LT(worst, 20) << size << " px differs from the 256 px icon";
+    }
+}
+
+// The campaign's screens, the faces and figures of the heroines who join it, and its
+// buttons: the scripts place them by these sizes.
+TEST(DemoDataTest, CampaignPicturesHaveTheirSizes) {
+    struct TExpected {
+        const char* Folder;
+        std::string Name;
+        int Width, Height;
+    };
+    std::vector<TExpected> expected;
+    for (const char* screen : {"bg_camp01.png", "bg_area01.png", "bg_items01.png", "bg_castle01.png"}) {
+        expected.push_back({"bgimage", screen, 800, 600});
+    }
+    for (const char* heroine : {"setsuna", "kanae", "hibari", "amane", "yuzuriha"}) {
+        expected.push_back({"fgimage", std::string("chr_") + heroine + "01.png", 360, 560});
+        expected.push_back({"fgimage", std::string("fc_") + heroine + "01.png", 200, 200});
+    }
+    for (const char* command : {"war", "train", "court", "items", "rest"}) {
+        expected.push_back({"image", std::string("btn_") + command + ".png", 240, 3 * 56});
+    }
+    expected.push_back({"image", "btn_back.png", 140, 3 * 44});
+    for (int heroine = 1; heroine <= 8; ++heroine) {
+        expected.push_back({"image", "btn_h0" + std::to_string(heroine) + ".png", 200, 3 * 56});
+    }
+    for (const TExpected& picture : expected) {
+        const TBitmap32 bitmap = LoosePicture(picture.Name, picture.Folder);
+        ASSERT_FALSE(bitmap.Empty()) << picture.Folder << "/" << picture.Name;
+        EXPECT_EQ(bitmap.Width(), picture.Width) << picture.Name;
+        EXPECT_EQ(bitmap.Height(), picture.Height) << picture.Name;
+    }
+}
+
+int Luma(TColor32 pixel) { return (299 * (pixel >> 16 & 0xFF) + 587 * (pixel >> 8 & 0xFF) + 114 * (pixel & 0xFF)) / 1000; }
+
+// The darkest and brightest luma within the rectangle [left, right) x [top, bottom).
+std::pair<int, int> LumaRange(const TBitmap32& picture, int left, int top, int right, int bottom) {
+    std::pair<int, int> range{255, 0};
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const int luma = Luma(*picture.PixelPtr(x, y));
+            range = {std::min(range.first, luma), std::max(range.second, luma)};
+        }
+    }
+    return range;
+}
+
+// The game writes white numbers into the status band at fixed spots: each must be a
+// plain dark ground, and the captions naming the numbers must be there beside them.
+TEST(DemoDataTest, StatusBandKeepsTheNumbersOnPlainDarkGround) {
+    struct TSpot {
+        int Left, Top, Right;
+    };
+    const TSpot spots[] = {{12, 12, 50}, {202, 12, 228}, {308, 12, 334}, {410, 12, 470}, {558, 12, 662}, {752, 8, 772}};
+    constexpr int kBottom = 38;
+    for (const char* name : {"bg_camp01.png", "bg_area01.png", "bg_items01.png"}) {
+        const TBitmap32 picture = LoosePicture(name, "bgimage");
+        ASSERT_FALSE(picture.Empty()) << name;
+        for (const TSpot& spot : spots) {
+            const auto [darkest, brightest] = LumaRange(picture, spot.Left, spot.Top, spot.Right, kBottom);
+            EXPECT_LT(brightest, 80) << name << ": the spot at x " << spot.Left << " is too light for white digits";
+            EXPECT_LT(brightest - darkest, 24) << name << ": the spot at x " << spot.Left << " is not plain";
+        }
+        int captionPixels = 0;
+        for (int y = 12; y < kBottom; ++y) {
+            for (int x = 0; x < picture.Width(); ++x) {
+                const bool inSpot = std::any_of(std::begin(spots), std::end(spots),
+                                                [&](const TSpot& s) { return x >= s.Left && x < s.Right; });
+                captionPixels += !inSpot && Luma(*picture.PixelPtr(x, y)) > 120;
+            }
+        }
+        EXPECT_GT(captionPixels, 300) << name << ": the band's captions are missing";
+    }
+}
+
+// The ledger: white item names over every cell of the four columns and sixteen rows, and
+// the white description in the band below them, each on a dark ground.
+TEST(DemoDataTest, ItemLedgerIsDarkWhereTheGameWritesInWhite) {
+    const TBitmap32 ledger = LoosePicture("bg_items01.png", "bgimage");
+    ASSERT_FALSE(ledger.Empty());
+    for (int row = 0; row < 16; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            const int left = 200 * column + 4, top = 106 + 25 * row;
+            EXPECT_LT(LumaRange(ledger, left, top, left + 190, top + 17).second, 80) << "cell " << column << ", " << row;
+        }
+    }
+    EXPECT_LT(LumaRange(ledger, 4, 514, 630, 598).second, 80) << "the description band";
+    // Not dark everywhere: the heading shines above the list.
+    EXPECT_GT(LumaRange(ledger, 200, 40, 600, 100).second, 150);
+}
+
+// How far apart two pictures are where they differ most: the largest difference of one
+// cell's colour and alpha (see Cells) over the grid.
+double Difference(const TBitmap32& a, const TBitmap32& b, int grid) {
+    const std::vector<double> x = Cells(a, grid), y = Cells(b, grid);
+    double largest = 0;
+    for (std::size_t cell = 0; cell < x.size(); cell += 4) {
+        double sum = 0;
+        for (std::size_t i = cell; i < cell + 4; ++i) sum += std::abs(x[i] - y[i]);
+        largest = std::max(largest, sum);
+    }
+    return largest;
+}
+
+// The player picks a heroine by her figure and by her button's chip: no two of the
+// eight may look alike in either.
+TEST(DemoDataTest, HeroinesAreToldApartAtAGlance) {
+    const char* const stems[] = {"rize", "mio", "noel", "setsuna", "kanae", "hibari", "amane", "yuzuriha"};
+    std::vector<TBitmap32> figures, chips;
+    for (int h = 0; h < 8; ++h) {
+        figures.push_back(LoosePicture(std::string("chr_") + stems[h] + "01.png", "fgimage"));
+        const TBitmap32 button = LoosePicture("btn_h0" + std::to_string(h + 1) + ".png");
+        ASSERT_FALSE(figures.back().Empty() || button.Empty()) << stems[h];
+        // The chip of the normal frame, at the button's left end.
+        TBitmap32 chip(44, 44);
+        for (int y = 0; y < 44; ++y) {
+            for (int x = 0; x < 44; ++x) *chip.PixelPtr(x, y) = *button.PixelPtr(9 + x, 6 + y);
+        }
+        chips.push_back(std::move(chip));
+    }
+    for (int a = 0; a < 8; ++a) {
+        for (int b = a + 1; b < 8; ++b) {
+            EXPECT_GT(Difference(figures[a], figures[b], 6), 40) << stems[a] << " and " << stems[b] << " look alike";
+            EXPECT_GT(Difference(chips[a], chips[b], 4), 40) << stems[a] << "'s and " << stems[b] << "'s chips look alike";
+        }
     }
 }
 

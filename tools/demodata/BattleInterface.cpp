@@ -42,9 +42,7 @@ TBitmap32 AreaBanner(std::string_view name) {
         face.Line({14, 21}, {14, 38}, 1.5, kGold);
         face.Fill(Polygon({{15, 21}, {40, 25}, {15, 31}}), frame == 1 ? 0xFFE83A4A : 0xFFC8283A);
         face.Fill(RoundRect(48, 21, 131, 37, 3), 0x90000010);
-        const TColor32 ink = frame == 1 ? 0xFFFFF4D0 : 0xFFF0E6C8;
-        const int s = static_cast<int>(shift);
-        canvas.Text(Centred(canvas, name, font, kW) + s, top + 4 + s, name, font, ink, 0xA0000010);
+        FaceCaption(canvas, name, font, frame, Centred(canvas, name, font, kW), top + 4);
     });
 }
 

@@ -35,6 +35,8 @@ TPaint LinearGradient(TPointF p0, TColor32 from, TPointF p1, TColor32 to) {
     };
 }
 
+TPaint Vertical(double top, TColor32 a, double bottom, TColor32 b) { return LinearGradient({0, top}, a, {0, bottom}, b); }
+
 TPaint RadialGradient(TPointF centre, double radius, TColor32 inner, TColor32 outer) {
     return [=](double x, double y) {
         const double t = std::hypot(x - centre.X, y - centre.Y) / radius;
@@ -140,6 +142,10 @@ TPath Polygon(std::initializer_list<TPointF> points) {
     TPath path;
     for (const TPointF& p : points) path.LineTo(p.X, p.Y);
     return path;
+}
+
+TPath Box(double left, double top, double right, double bottom) {
+    return Polygon({{left, top}, {right, top}, {right, bottom}, {left, bottom}});
 }
 
 TPath Star(double cx, double cy, double outer, double inner, int points) {
@@ -255,6 +261,13 @@ void TCanvas::Outline(const TPath& path, TColor32 colour, double width) {
 
 void Glow(TCanvas& canvas, double x, double y, double radius, TColor32 colour) {
     canvas.Fill(Ellipse(x, y, radius, radius), RadialGradient({x, y}, radius, colour, WithAlpha(colour, 0)));
+}
+
+void Haze(TCanvas& canvas, double x, double y, double rx, double ry, TColor32 colour) {
+    canvas.Fill(Ellipse(x, y, rx, ry), [=](double px, double py) {
+        const double t = std::min(1.0, std::hypot((px - x) / rx, (py - y) / ry));
+        return Mix(colour, WithAlpha(colour, 0), t * t);
+    });
 }
 
 namespace {

@@ -23,6 +23,8 @@ using TPaint = std::function<TColor32(double x, double y)>;
 TPaint Solid(TColor32 colour);
 // From `from` at p0 to `to` at p1, constant across the line between them.
 TPaint LinearGradient(TPointF p0, TColor32 from, TPointF p1, TColor32 to);
+// From `a` at y = top to `b` at y = bottom.
+TPaint Vertical(double top, TColor32 a, double bottom, TColor32 b);
 // From `inner` at the centre to `outer` at the radius and beyond.
 TPaint RadialGradient(TPointF centre, double radius, TColor32 inner, TColor32 outer);
 
@@ -53,6 +55,8 @@ TPath Shifted(const TPath& path, double dx, double dy);
 TPath Ellipse(double cx, double cy, double rx, double ry);
 TPath RoundRect(double left, double top, double right, double bottom, double radius);
 TPath Polygon(std::initializer_list<TPointF> points);
+// An upright rectangle.
+TPath Box(double left, double top, double right, double bottom);
 // A star with `points` tips between the two radii, the first tip straight up.
 TPath Star(double cx, double cy, double outer, double inner, int points);
 
@@ -90,6 +94,8 @@ private:
 
 // A soft round light fading out at the radius.
 void Glow(TCanvas& canvas, double x, double y, double radius, TColor32 colour);
+// A soft elliptic patch fading out towards its rim, as fog lies.
+void Haze(TCanvas& canvas, double x, double y, double rx, double ry, TColor32 colour);
 // The left edge that centres the text across the width.
 int Centred(TCanvas& canvas, std::string_view text, const TFont& font, int width);
 

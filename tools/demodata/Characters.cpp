@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "Canvas.h"
+#include "Widgets.h"
+#include "campaign/WorldNames.h"
 
 namespace vandor::demo {
 namespace {
@@ -14,7 +16,8 @@ constexpr int kFaceSize = 200;
 constexpr double kCx = 180;  // the figure's centre line
 
 enum class THair { Ponytail, TwinTails, Long, Short };
-enum class TOutfit { Armour, Overalls, Robe, Soldier };
+// A vestment is a shrine keeper's robe: white above, a pleated skirt in the second colour.
+enum class TOutfit { Armour, Overalls, Robe, Vestment, Soldier };
 enum class THeadwear { None, Goggles, Hat, Helmet };
 enum class TMouth { Smile, Grin, Calm };
 
@@ -28,6 +31,7 @@ struct TLook {
     TColor32 Main;    // the outfit's main colour
     TColor32 Second;  // cape, shirt or mail
     TColor32 Trim;
+    bool Sword = false;  // a sheathed sword at the hip
 };
 
 constexpr TColor32 kSkin = 0xFFFBE2D0;
@@ -35,7 +39,6 @@ constexpr TColor32 kSkinShade = 0xFFE8BFA8;
 constexpr TColor32 kLine = 0xFF3A2228;
 constexpr TColor32 kSilver = 0xFFD4DAE4;
 
-TPaint Vertical(double top, TColor32 a, double bottom, TColor32 b) { return LinearGradient({0, top}, a, {0, bottom}, b); }
 TPaint Across(double left, TColor32 a, double right, TColor32 b) { return LinearGradient({left, 0}, a, {right, 0}, b); }
 
 // Mirror of a path around the centre line, for the symmetric parts.
@@ -103,8 +106,8 @@ void Body(TCanvas& canvas, const TLook& look) {
     // The neck first, so that collars lie over it.
     canvas.Fill(Polygon({{165, 170}, {195, 170}, {197, 222}, {163, 222}}), Vertical(170, kSkinShade, 222, kSkin));
 
-    // Sleeves hang beside the body; a robe has wide ones.
-    const bool robe = look.Outfit == TOutfit::Robe;
+    // Sleeves hang beside the body; robes have wide ones.
+    const bool robe = look.Outfit == TOutfit::Robe || look.Outfit == TOutfit::Vestment;
     TPath sleeve;
     if (robe) {
         sleeve.MoveTo(108, 222).CurveTo(70, 260, 50, 360, 40, 430).LineTo(106, 440).CurveTo(104, 360, 112, 290, 126, 250);
@@ -169,6 +172,23 @@ void Body(TCanvas& canvas, const TLook& look) {
             for (int i = 0; i < 14; ++i) {
                 canvas.Fill(Star(random.Range(110, 250), random.Range(390, 550), 5, 2, 4), 0xC0FFF0C0);
             }
+            break;
+        }
+        case TOutfit::Vestment: {
+            // The skirt is wider than the robe above it, tied with a bow at the waist.
+            canvas.Fill(Polygon({{102, 330}, {258, 330}, {274, 560}, {86, 560}}),
+                        Vertical(330, look.Second, 560, Shade(look.Second, 0.65)));
+            for (double x : {136.0, 160.0, 200.0, 224.0}) {
+                canvas.Line({x, 346}, {x + (x - 180) * 0.2, 560}, 2, Shade(look.Second, 0.7));
+            }
+            canvas.Fill(Polygon({{180, 336}, {150, 318}, {152, 354}}), Shade(look.Second, 1.15));
+            canvas.Fill(Polygon({{180, 336}, {210, 318}, {208, 354}}), Shade(look.Second, 1.15));
+            canvas.Fill(Ellipse(180, 336, 8, 7), Shade(look.Second, 0.85));
+            // Crossed collars, each edged in the second colour.
+            canvas.Line({136, 218}, {196, 310}, 7, look.Second);
+            canvas.Line({224, 218}, {172, 296}, 7, look.Second);
+            FillBoth(canvas, Polygon({{40, 424}, {106, 434}, {106, 442}, {40, 432}}), look.Second);
+            canvas.Fill(Star(180, 240, 9, 4, 5), look.Trim);
             break;
         }
         case TOutfit::Soldier: {
@@ -270,6 +290,27 @@ void Headwear(TCanvas& canvas, const TLook& look) {
     }
 }
 
+// Worn on the left hip, the hilt forward and up, the scabbard trailing back past the
+// hand.
+void Sword(TCanvas& canvas, const TLook& look) {
+    constexpr TPointF kMouth{248, 372}, kTip{326, 548}, kPommel{220, 318};
+    const auto along = [](TPointF from, TPointF to, double t) {
+        return TPointF{from.X + (to.X - from.X) * t, from.Y + (to.Y - from.Y) * t};
+    };
+    canvas.Line(kMouth, kTip, 13, 0xFF1E1A22);
+    canvas.Line({kMouth.X + 2, kMouth.Y + 4}, {kTip.X - 2, kTip.Y - 4}, 5, 0x30FFFFFF);
+    for (double t : {0.3, 0.75}) {
+        const TPointF band = along(kMouth, kTip, t);
+        canvas.Line({band.X - 8, band.Y + 3}, {band.X + 8, band.Y - 3}, 4, look.Trim);
+    }
+    canvas.Fill(Ellipse(kMouth.X - 2, kMouth.Y - 4, 12, 7), look.Trim);
+    canvas.Line({kMouth.X - 4, kMouth.Y - 8}, kPommel, 9, 0xFF2A2430);
+    for (double t = 0.15; t < 1; t += 0.25) {
+        const TPointF wrap = along({kMouth.X - 4, kMouth.Y - 8}, kPommel, t);
+        canvas.Fill(Ellipse(wrap.X, wrap.Y, 3, 2), 0xFFC0C0C8);
+    }
+}
+
 TBitmap32 Standing(const TLook& look) {
     TBitmap32 picture(kStandWidth, kStandHeight);
     picture.Clear(0);
@@ -277,6 +318,7 @@ TBitmap32 Standing(const TLook& look) {
     BackHair(canvas, look);
     Cape(canvas, look);
     Body(canvas, look);
+    if (look.Sword) Sword(canvas, look);
     Head(canvas, look);
     FrontHair(canvas, look);
     Headwear(canvas, look);
@@ -305,6 +347,24 @@ TColor32 Sample(const TBitmap32& source, double x, double y) {
     return byte(a) << 24 | byte(r / a) << 16 | byte(g / a) << 8 | byte(b / a);
 }
 
+// The standing picture drawn enlarged over the box: the box's pixel (x, y) shows the
+// point origin + (x, y) * step of it, weighed by `cover` (the pixel's share inside the
+// box's shape).
+template <class Cover>
+void Enlarged(TCanvas& canvas, const TBitmap32& standing, TPointF origin, double step, const TRect& box,
+              const Cover& cover) {
+    for (int y = box.Top; y < box.Bottom; ++y) {
+        for (int x = box.Left; x < box.Right; ++x) {
+            const double weight = cover(x, y);
+            if (weight <= 0) continue;
+            const TColor32 p = Sample(standing, origin.X + x * step, origin.Y + y * step);
+            canvas.Blend(x, y, p | 0xFF000000, (p >> 24) / 255.0 * weight);
+        }
+    }
+}
+
+double Whole(int, int) { return 1; }
+
 // The face picture: the head enlarged onto a round-cornered plate in the
 // character's colour.
 TBitmap32 Face(const TBitmap32& standing, const TLook& look, double top) {
@@ -314,24 +374,51 @@ TBitmap32 Face(const TBitmap32& standing, const TLook& look, double top) {
     canvas.Fill(RoundRect(2, 2, 198, 198, 22), Shade(look.Trim, 0.9));
     canvas.Fill(RoundRect(6, 6, 194, 194, 18), Vertical(6, Shade(look.Main, 1.6), 194, Shade(look.Main, 0.6)));
     const double side = 170;  // source square, centred on the face
-    for (int y = 6; y < 194; ++y) {
-        for (int x = 6; x < 194; ++x) {
-            const TColor32 p = Sample(standing, kCx - side / 2 + x * side / kFaceSize, top + y * side / kFaceSize);
-            canvas.Blend(x, y, p | 0xFF000000, (p >> 24) / 255.0);
-        }
-    }
+    Enlarged(canvas, standing, {kCx - side / 2, top}, side / kFaceSize, {6, 6, 194, 194}, Whole);
     return face;
 }
 
-// The cast of the story; the heroines 4..10 appear only as portraits in battle.
+// The heroines of the story and of the campaign, then the guard. Each is told apart
+// from the others by her hair and outfit at a glance, even as a small chip on a button.
 constexpr TLook kLisette{THair::Ponytail, TOutfit::Armour, THeadwear::None, TMouth::Smile,
                          0xFFC8283A, 0xFF2E6AC8, 0xFF22305A, 0xFFA01E2A, 0xFFE0B850};
 constexpr TLook kMio{THair::TwinTails, TOutfit::Overalls, THeadwear::Goggles, TMouth::Grin,
                      0xFFF08A2A, 0xFF2E9A58, 0xFF9A6A3A, 0xFFF4F0E8, 0xFFE0A030};
 constexpr TLook kNoel{THair::Long, TOutfit::Robe, THeadwear::Hat, TMouth::Calm,
                       0xFFD8DCF4, 0xFF8A5AD0, 0xFF1E2A6A, 0xFF2A3A8A, 0xFFE8C860};
+// The swordswoman of the old mine: short dark hair, a slate cloak, a sword at her hip.
+constexpr TLook kSetsuna{THair::Short, TOutfit::Armour, THeadwear::None, TMouth::Calm,
+                         0xFF2A2A38, 0xFFC83A3A, 0xFF3A3A48, 0xFF3A4A5E, 0xFFB8404A, true};
+// The prayer-singer of the western bastion: a purple ponytail and a plum robe.
+constexpr TLook kKanae{THair::Ponytail, TOutfit::Robe, THeadwear::None, TMouth::Smile,
+                       0xFF7A4AAA, 0xFF9A4AD0, 0xFF4A2A4A, 0xFF5A2A6A, 0xFFC8B0E8};
+// The scout: blonde twin tails and green overalls, no goggles.
+constexpr TLook kHibari{THair::TwinTails, TOutfit::Overalls, THeadwear::None, TMouth::Grin,
+                        0xFFE8C040, 0xFF2E7AC8, 0xFF4A7A3A, 0xFFF4F0E8, 0xFFE0A030};
+// The keeper of the southern signal fire: long black hair, amber eyes, a white vestment
+// and a crimson skirt.
+constexpr TLook kAmane{THair::Long, TOutfit::Vestment, THeadwear::None, TMouth::Calm,
+                       0xFF1A1A22, 0xFFD07A20, 0xFFF0ECE8, 0xFFC8283A, 0xFFE0B850};
+// The wandering sorceress: long white hair under a violet hat, a violet robe.
+constexpr TLook kYuzuriha{THair::Long, TOutfit::Robe, THeadwear::Hat, TMouth::Grin,
+                          0xFFF4F4FA, 0xFFE0A020, 0xFF5A2A78, 0xFF6A2A7A, 0xFFF0A8D0};
 constexpr TLook kGuard{THair::Short, TOutfit::Soldier, THeadwear::Helmet, TMouth::Calm,
                        0xFF5A3A22, 0xFF6A4A2A, 0xFF2E5A3A, 0xFF8A9098, 0xFFE0C060};
+
+// Heroine h's look at index h - 1; the last two command towers in battle only.
+constexpr TLook kHeroines[] = {
+    kLisette, kMio, kNoel, kSetsuna, kKanae, kHibari, kAmane, kYuzuriha,
+    {THair::Short, TOutfit::Soldier, THeadwear::Goggles, TMouth::Grin, 0xFF8A4A22, 0xFF3A8A6A, 0xFF6A4A2A, 0xFFB89868,
+     0xFFD0A040},
+    {THair::Ponytail, TOutfit::Armour, THeadwear::Helmet, TMouth::Calm, 0xFF5A8A3A, 0xFF2A6A9A, 0xFF2A4A5A, 0xFF5A8A3A,
+     0xFFC0C8D0},
+};
+// The heroines who join the campaign and have a button of their own.
+constexpr int kCampaignHeroines = 8;
+
+std::string Numbered(std::string_view prefix, int number, std::string_view suffix) {
+    return std::string(prefix) + (number < 10 ? "0" : "") + std::to_string(number) + std::string(suffix);
+}
 
 // A bust for the battle's information panel, standing on the interface bar between the
 // durability gauge and the command buttons: head and shoulders over a gold-rimmed plate
@@ -345,13 +432,35 @@ TBitmap32 Portrait(const TBitmap32& standing, const TLook& look) {
     canvas.Fill(RoundRect(3, 36, kWidth - 3, kHeight + 16, 16), Shade(look.Trim, 0.9));
     canvas.Fill(RoundRect(6, 39, kWidth - 6, kHeight + 16, 13),
                 Vertical(39, Shade(look.Main, 1.6), kHeight, Shade(look.Main, 0.6)));
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const TColor32 p = Sample(standing, kCx + (x - kWidth / 2.0) / kScale, kTop + y / kScale);
-            canvas.Blend(x, y, p | 0xFF000000, (p >> 24) / 255.0);
-        }
-    }
+    Enlarged(canvas, standing, {kCx - kWidth / 2.0 / kScale, kTop}, 1 / kScale, portrait.BoundsRect(), Whole);
     return portrait;
+}
+
+// A heroine's button: a round chip with her head at the left, her name beside it.
+TBitmap32 HeroineButton(int heroine) {
+    constexpr int kW = 200, kH = 56;
+    // The chip shows the head and the top of the collar, the outfit's colours too.
+    constexpr double kChipX = 31, kChipRadius = 21;
+    constexpr TPointF kBustCentre{kCx, 146};  // in the standing picture
+    constexpr double kStep = 4;               // standing picture pixels per chip pixel
+    const TLook& look = kHeroines[heroine - 1];
+    const TBitmap32 standing = Standing(look);
+    const std::string_view name = HeroineName(heroine);
+    const TFont font{"ＭＳ Ｐ明朝", 24, 0, true};
+    return ThreeFrames(kW, kH, [&](TCanvas& canvas, int frame, int top) {
+        const double shift = ButtonFace(canvas, frame, top, kW, kH, 12);
+        const double cx = kChipX + shift, cy = top + kH / 2.0 + shift;
+        canvas.Fill(Ellipse(cx, cy, kChipRadius + 2, kChipRadius + 2), frame == 1 ? 0xFFFFE8A0 : kGold);
+        canvas.Fill(Ellipse(cx, cy, kChipRadius, kChipRadius),
+                    Vertical(cy - kChipRadius, Shade(look.Main, 1.5), cy + kChipRadius, Shade(look.Main, 0.7)));
+        const TRect box{static_cast<int>(cx - kChipRadius) - 1, static_cast<int>(cy - kChipRadius) - 1,
+                        static_cast<int>(cx + kChipRadius) + 2, static_cast<int>(cy + kChipRadius) + 2};
+        Enlarged(canvas, standing, {kBustCentre.X - cx * kStep, kBustCentre.Y - cy * kStep}, kStep, box,
+                 [&](int x, int y) { return std::clamp(kChipRadius + 0.5 - std::hypot(x + 0.5 - cx, y + 0.5 - cy), 0.0, 1.0); });
+        canvas.Fill(Star(kW - 22 + shift, cy, 8, 3, 4), kGold);
+        constexpr int kNameLeft = 58, kNameWidth = 114;
+        FaceCaption(canvas, name, font, frame, kNameLeft + Centred(canvas, name, font, kNameWidth), top + (kH - 30) / 2);
+    });
 }
 
 }  // namespace
@@ -367,6 +476,11 @@ std::vector<TPicture> MakeCharacters() {
         {"chr_rize01.png", "fc_rize01.png", kLisette, 50},
         {"chr_mio01.png", "fc_mio01.png", kMio, 50},
         {"chr_noel01.png", "fc_noel01.png", kNoel, 56},
+        {"chr_setsuna01.png", "fc_setsuna01.png", kSetsuna, 50},
+        {"chr_kanae01.png", "fc_kanae01.png", kKanae, 50},
+        {"chr_hibari01.png", "fc_hibari01.png", kHibari, 50},
+        {"chr_amane01.png", "fc_amane01.png", kAmane, 50},
+        {"chr_yuzuriha01.png", "fc_yuzuriha01.png", kYuzuriha, 56},
         {"chr_guard01.png", nullptr, kGuard, 50},
     };
     std::vector<TPicture> pictures;
@@ -379,31 +493,19 @@ std::vector<TPicture> MakeCharacters() {
 }
 
 std::vector<TPicture> MakePortraits() {
-    const TLook heroines[] = {
-        kLisette,
-        kMio,
-        kNoel,
-        {THair::Short, TOutfit::Armour, THeadwear::None, TMouth::Calm, 0xFF2A2A38, 0xFFC83A3A, 0xFF3A3A48, 0xFF8A2A2A,
-         0xFFC0C0C8},
-        {THair::Ponytail, TOutfit::Robe, THeadwear::None, TMouth::Smile, 0xFF4A2A6A, 0xFF9A4AD0, 0xFF2A2A3A, 0xFF5A2A6A,
-         0xFFA08AC0},
-        {THair::TwinTails, TOutfit::Overalls, THeadwear::None, TMouth::Grin, 0xFFE8C040, 0xFF2E7AC8, 0xFF4A7A3A,
-         0xFFF4F0E8, 0xFFE0A030},
-        {THair::Long, TOutfit::Robe, THeadwear::None, TMouth::Calm, 0xFF1A1A22, 0xFFA02A2A, 0xFFE8E4E0, 0xFFC8283A,
-         0xFFE0B850},
-        {THair::Long, TOutfit::Robe, THeadwear::Hat, TMouth::Smile, 0xFFF0F0F8, 0xFFE0A020, 0xFF3A1A4A, 0xFF6A2A7A,
-         0xFFE8C860},
-        {THair::Short, TOutfit::Soldier, THeadwear::Goggles, TMouth::Grin, 0xFF8A4A22, 0xFF3A8A6A, 0xFF6A4A2A,
-         0xFFB89868, 0xFFD0A040},
-        {THair::Ponytail, TOutfit::Armour, THeadwear::Helmet, TMouth::Calm, 0xFF5A8A3A, 0xFF2A6A9A, 0xFF2A4A5A,
-         0xFF5A8A3A, 0xFFC0C8D0},
-    };
     std::vector<TPicture> pictures;
     int number = 0;
-    for (const TLook& look : heroines) {
+    for (const TLook& look : kHeroines) {
         ++number;
-        const std::string name = std::string("マスター") + (number < 10 ? "0" : "") + std::to_string(number) + ".png";
-        pictures.push_back({name, Portrait(Standing(look), look)});
+        pictures.push_back({Numbered("マスター", number, ".png"), Portrait(Standing(look), look)});
+    }
+    return pictures;
+}
+
+std::vector<TPicture> MakeHeroineButtons() {
+    std::vector<TPicture> pictures;
+    for (int heroine = 1; heroine <= kCampaignHeroines; ++heroine) {
+        pictures.push_back({Numbered("btn_h", heroine, ".png"), HeroineButton(heroine)});
     }
     return pictures;
 }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <tuple>
+#include <utility>
 
 #include "Canvas.h"
 
@@ -247,13 +249,8 @@ void PaintObservatory(TBitmap32& picture) {
 }
 
 void PaintMap(TBitmap32& picture) {
+    PaintParchment(picture, 9);
     TCanvas canvas(picture);
-    canvas.FillAll(RadialGradient({400, 300}, 520, 0xFFF0E0B8, 0xFFB89868));
-    TRandom random(9);
-    for (int i = 0; i < 60; ++i) {
-        const double x = random.Range(0, 800), y = random.Range(0, 600), r = random.Range(10, 40);
-        canvas.Fill(Ellipse(x, y, r, r * 0.7), 0x108A6A3A);
-    }
     // The star of the fortress; the north-west point lies in ruins (dashed).
     const TColor32 ink = 0xFF4A3020;
     double px[10], py[10];
@@ -294,6 +291,65 @@ void PaintMap(TBitmap32& picture) {
     label(720, 114, "北");
     for (double x = 30; x < 780; x += 26) canvas.Fill(Polygon({{x, 40}, {x + 12, 8}, {x + 24, 40}}), 0x902A4A2A);
     label(140, 48, "黒霧の森");
+}
+
+// The mist king's castle on its crag, far off under a pale moon, the fog rising round it.
+void PaintMistCastle(TBitmap32& picture) {
+    TCanvas canvas(picture);
+    TRandom random(41);
+    Sky(canvas, 0xFF161A26, 0xFF5A606E, 440);
+    Stars(canvas, random, 50, 260, 0.5);
+    Glow(canvas, 610, 118, 170, 0x58D8DCE8);
+    canvas.Fill(Ellipse(610, 118, 40, 40), RadialGradient({600, 108}, 46, 0xFFF4F2E6, 0xFFC8CAC4));
+    for (const auto& [x, y, r] : {std::tuple{596.0, 104.0, 7.0}, {622.0, 128.0, 5.0}, {616.0, 98.0, 4.0}}) {
+        canvas.Fill(Ellipse(x, y, r, r), 0x20404850);
+    }
+    // Far ridges, paler with the distance.
+    for (int ridge = 0; ridge < 2; ++ridge) {
+        TPath hills;
+        const double base = 400 + ridge * 40;
+        hills.MoveTo(0, kHeight).LineTo(0, base);
+        for (double x = 0; x <= kWidth; x += 40) hills.LineTo(x, base - random.Range(10, 50) * (1 - ridge * 0.4));
+        hills.LineTo(kWidth, kHeight);
+        canvas.Fill(hills, Shade(0xFF3A3E4C, 1.0 - ridge * 0.3));
+    }
+    // The crag: steep on both sides, a flat crown for the walls.
+    TPath crag;
+    crag.MoveTo(180, kHeight).LineTo(250, 470).LineTo(282, 440).LineTo(300, 392).LineTo(336, 372).LineTo(350, 338)
+        .LineTo(498, 334).LineTo(516, 366).LineTo(548, 384).LineTo(566, 430).LineTo(610, 470).LineTo(680, kHeight);
+    canvas.Fill(crag, LinearGradient({300, 0}, 0xFF2A2C36, {600, 0}, 0xFF15161C));
+    for (int i = 0; i < 9; ++i) {
+        const double x = random.Range(300, 560), y = random.Range(380, 560);
+        canvas.Line({x, y}, {x + random.Range(-16, 16), y + random.Range(24, 60)}, 2, 0x40000000);
+    }
+    // The castle: a keep between two towers and a spire over all.
+    const TColor32 stone = 0xFF22222C;
+    const auto tower = [&](double x, double width, double top, double roof) {
+        canvas.Fill(Polygon({{x - width / 2, 340}, {x - width / 2, top}, {x + width / 2, top}, {x + width / 2, 340}}),
+                    LinearGradient({x - width / 2, 0}, Shade(stone, 1.5), {x + width / 2, 0}, stone));
+        canvas.Fill(Polygon({{x - width * 0.65, top + 2}, {x, top - roof}, {x + width * 0.65, top + 2}}), 0xFF18181F);
+        canvas.Fill(Polygon({{x - 1.5, top - roof}, {x - 1.5, top - roof - 14}, {x + 12, top - roof - 9}, {x + 1.5, top - roof - 6}}),
+                    0xFF3A1E2A);
+    };
+    canvas.Fill(Polygon({{352, 340}, {352, 262}, {494, 262}, {494, 340}}), LinearGradient({352, 0}, 0xFF2E2E3A, {494, 0}, stone));
+    for (double x = 354; x < 492; x += 12) canvas.Fill(Polygon({{x, 263}, {x, 254}, {x + 6, 254}, {x + 6, 263}}), 0xFF2A2A34);
+    tower(362, 30, 214, 50);
+    tower(486, 28, 226, 44);
+    tower(424, 44, 150, 84);
+    // Windows lit with a cold, faint light.
+    for (const auto& [x, y] : {std::pair{424.0, 180.0}, {424.0, 214.0}, {362.0, 240.0}, {486.0, 250.0}, {400.0, 290.0}, {448.0, 290.0}}) {
+        Glow(canvas, x, y + 7, 14, 0x50A8A0E8);
+        canvas.Fill(RoundRect(x - 3, y, x + 3, y + 14, 3), 0xD0B8B0F0);
+    }
+    canvas.Fill(RoundRect(410, 306, 438, 340, 13), 0xFF0C0C12);
+    // Fog: veils across the crag's foot, thickest low down, a thin one over the walls.
+    for (int i = 0; i < 14; ++i) {
+        const double y = random.Range(320, 600), x = random.Range(-100, 900);
+        const int alpha = static_cast<int>(50 + 100 * (y - 320) / 280);
+        Haze(canvas, x, y, random.Range(160, 320), random.Range(24, 50), WithAlpha(0xFFB4B8C4, alpha));
+    }
+    canvas.Fill(Polygon({{0, 500}, {kWidth, 500}, {kWidth, kHeight}, {0, kHeight}}),
+                LinearGradient({0, 500}, 0x00A8ACB8, {0, kHeight}, 0x90A8ACB8));
 }
 
 // The sky of the star reading and its variants; x1 and x2 are the lightning.
@@ -370,6 +426,16 @@ void PaintSky(TBitmap32& picture, char variant) {
 
 void PaintFortressNight(TBitmap32& picture) { PaintFortress(picture, kNight, 11, true); }
 
+void PaintParchment(TBitmap32& picture, uint32_t seed) {
+    TCanvas canvas(picture);
+    canvas.FillAll(RadialGradient({400, 300}, 520, 0xFFF0E0B8, 0xFFB89868));
+    TRandom random(seed);
+    for (int i = 0; i < 60; ++i) {
+        const double x = random.Range(0, 800), y = random.Range(0, 600), r = random.Range(10, 40);
+        canvas.Fill(Ellipse(x, y, r, r * 0.7), 0x108A6A3A);
+    }
+}
+
 void PaintAshFortress(TBitmap32& picture) { PaintFortress(picture, kAsh, 12, false); }
 
 std::vector<TPicture> MakeBackgrounds() {
@@ -387,6 +453,7 @@ std::vector<TPicture> MakeBackgrounds() {
     add("bg_works01.png", PaintWorks);
     add("bg_tower01.png", PaintObservatory);
     add("bg_map01.png", PaintMap);
+    add("bg_castle01.png", PaintMistCastle);
     add("bg_sky01.png", [](TBitmap32& b) { PaintSky(b, 0); });
     for (char v : std::string("abcdefg")) add(std::string("bg_sky01") + v + ".png", [v](TBitmap32& b) { PaintSky(b, v); });
     add("bg_sky01x1.png", [](TBitmap32& b) { PaintSky(b, '1'); });

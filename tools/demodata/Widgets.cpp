@@ -1,15 +1,27 @@
 #include "Widgets.h"
 
 namespace vandor::demo {
+namespace {
+
+// The pressed frame's face and caption sit one pixel down and right.
+int PressShift(int frame) { return frame == 2 ? 1 : 0; }
+
+}  // namespace
 
 double ButtonFace(TCanvas& canvas, int frame, int top, int width, int height, double radius) {
-    const double shift = frame == 2 ? 1 : 0;
+    const double shift = PressShift(frame);
     const TColor32 upper = frame == 1 ? 0xF0405AA8 : frame == 2 ? 0xF0141C40 : 0xE0243470;
     const TColor32 lower = frame == 1 ? 0xF0202C68 : frame == 2 ? 0xF00C1028 : 0xE0101838;
     canvas.Fill(RoundRect(2, top + 2, width - 2, top + height - 2, radius), frame == 1 ? 0xFFFFE8A0 : kGold);
     canvas.Fill(RoundRect(4 + shift, top + 4 + shift, width - 4 + shift, top + height - 4 + shift, radius - 2),
                 LinearGradient({0, double(top)}, upper, {0, double(top + height)}, lower));
     return shift;
+}
+
+void FaceCaption(TCanvas& canvas, std::string_view caption, const TFont& font, int frame, int x, int y) {
+    const TColor32 ink = frame == 1 ? 0xFFFFF4D0 : 0xFFF0E6C8;
+    const int shift = PressShift(frame);
+    canvas.Text(x + shift, y + shift, caption, font, ink, 0xA0000010);
 }
 
 TBitmap32 CaptionButton(std::string_view caption, int width, int height, int fontHeight) {
@@ -23,9 +35,7 @@ TBitmap32 CaptionButton(std::string_view caption, int width, int height, int fon
         for (double x : {22 * unit, width - 22 * unit}) {
             canvas.Fill(Star(x + shift, top + height / 2.0 + shift, 8 * unit, 3 * unit, 4), kGold);
         }
-        const TColor32 ink = frame == 1 ? 0xFFFFF4D0 : 0xFFF0E6C8;
-        const int s = static_cast<int>(shift);
-        canvas.Text(Centred(canvas, caption, font, width) + s, top + textTop + s, caption, font, ink, 0xA0000010);
+        FaceCaption(canvas, caption, font, frame, Centred(canvas, caption, font, width), top + textTop);
     });
 }
 

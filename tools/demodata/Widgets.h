@@ -28,6 +28,10 @@ TBitmap32 ThreeFrames(int width, int height, const Paint& paint) {
 // pressed frame leaves clear would swallow the click.
 double ButtonFace(TCanvas& canvas, int frame, int top, int width, int height, double radius);
 
+// A caption on a button face at (x, y) of the normal frame: brighter on the lit frame,
+// moved with the face on the pressed one.
+void FaceCaption(TCanvas& canvas, std::string_view caption, const TFont& font, int frame, int x, int y);
+
 // A face with a small star at each end and the caption centred on it.
 TBitmap32 CaptionButton(std::string_view caption, int width, int height, int fontHeight);
 

@@ -31,6 +31,7 @@
 #include "Battle.h"
 #include "BattleData.h"
 #include "BattleSounds.h"
+#include "Campaign.h"
 #include "CampaignScripts.h"
 #include "Characters.h"
 #include "Companion.h"
@@ -100,6 +101,7 @@ void WriteThisTitle(const fs::path& out) {
     WriteTexts(MakeWaveTables(), out / "scenario");
     WriteTexts(MakeCampaignScripts(), out / "scenario");
     WritePictures(MakeBackgrounds(), out / "bgimage", TPngAlpha::Opaque);
+    WritePictures(MakeCampaignBackgrounds(), out / "bgimage", TPngAlpha::Opaque);
     WritePictures(MakeCharacters(), out / "fgimage", TPngAlpha::Keep);
     WritePictures(MakeInterface(), out / "image", TPngAlpha::Keep);
     WritePictures(MakeBattleField(), out / "image", TPngAlpha::Keep);
@@ -108,6 +110,8 @@ void WriteThisTitle(const fs::path& out) {
     WritePictures(MakeEnemies(), out / "image", TPngAlpha::Keep);
     WritePictures(MakeBattleInterface(), out / "image", TPngAlpha::Keep);
     WritePictures(MakePortraits(), out / "image", TPngAlpha::Keep);
+    WritePictures(MakeHeroineButtons(), out / "image", TPngAlpha::Keep);
+    WritePictures(MakeCampaignButtons(), out / "image", TPngAlpha::Keep);
     WritePictures(MakeIcons(), out / "icons", TPngAlpha::Keep);
     WriteSounds(MakeEffects(), out / "sound", 0.3f);
     WriteSounds(MakeBattleEffects(), out / "sound", 0.3f);
