@@ -32,18 +32,26 @@ TBitmap32 PlainButton() {
 
 // An area's button on the campaign map, whose first frame is the enemy's banner in
 // battle: the name across the top, a crimson pennant at the left, and beside it a dark
-// strip on which the battle marks the stronghold's strength.
+// strip on which the game marks the stronghold's strength. On the map those marks are
+// drawn on a layer behind the buttons, so the strip is a window: faintly tinted, in the
+// same place in every frame, it lets them through (and still takes the click).
 TBitmap32 AreaBanner(std::string_view name) {
     constexpr int kW = 139, kH = 44;
+    constexpr int kStripLeft = 48, kStripTop = 21, kStripRight = 131, kStripBottom = 37;
     const TFont font{"ＭＳ Ｐ明朝", 13, 0, true};
-    return ThreeFrames(kW, kH, [&](TCanvas& canvas, int frame, int top) {
+    TBitmap32 picture = ThreeFrames(kW, kH, [&](TCanvas& canvas, int frame, int top) {
         const double shift = ButtonFace(canvas, frame, top, kW, kH, 8);
         TCanvas face = canvas.At({shift, top + shift});
         face.Line({14, 21}, {14, 38}, 1.5, kGold);
         face.Fill(Polygon({{15, 21}, {40, 25}, {15, 31}}), frame == 1 ? 0xFFE83A4A : 0xFFC8283A);
-        face.Fill(RoundRect(48, 21, 131, 37, 3), 0x90000010);
         FaceCaption(canvas, name, font, frame, Centred(canvas, name, font, kW), top + 4);
     });
+    for (int frame = 0; frame < 3; ++frame) {
+        for (int y = kStripTop; y < kStripBottom; ++y) {
+            for (int x = kStripLeft; x < kStripRight; ++x) *picture.PixelPtr(x, frame * kH + y) = 0x58000010;
+        }
+    }
+    return picture;
 }
 
 // The game shows as much of the bar as durability is left, from the left.

@@ -1,5 +1,7 @@
 #include "Campaign.h"
 
+#include <string_view>
+
 namespace vandor::playthrough {
 namespace {
 
@@ -67,9 +69,10 @@ constexpr const char* kPlan =
 
 // From the map over the area's briefing, whose buttons come once its line is shown,
 // into its battle.
-void Sortie(TRoute& route, int area, int briefing = 60) {
+void Sortie(TRoute& route, int area, int briefing = 60, std::string_view shot = {}) {
     route.Click(AreaButton(area), 10);
     route.Pages(briefing);
+    if (!shot.empty()) route.Shot(shot);
     route.Click(kSortie, 10);
 }
 
@@ -104,7 +107,7 @@ void PlayCampaign(TRoute& route) {
     route.Click(kWar, 40);
     route.Pages(300);
     route.Shot("area-map");
-    Sortie(route, 6);
+    Sortie(route, 6, 60, "briefing");
     route.LoseBattle(6, 1500);
     route.Pages(500);
 
@@ -143,11 +146,17 @@ void PlayCampaign(TRoute& route) {
     // The mist king's castle, the ending, and the title's end button.
     route.Click(kWar, 60);
     route.Shot("area-map-late");
-    Sortie(route, 14, 400);
+    Sortie(route, 14, 400, "castle-briefing");
     // The castle's seventh wave: every tower firing.
-    route.ShotInNextBattle(7, 300, "many-shots");
+    route.ShotInNextBattle(7, 150, "many-shots");
     route.Battle(14, kPlan);
-    route.Pages(1500);
+    route.Pages(60);
+    route.Shot("ending-castle");
+    route.Pages(120);
+    route.Shot("ending-fortress");
+    route.Pages(160);
+    route.Shot("the-end");
+    route.Pages(1000);
     route.Shot("title-again");
     route.Click(kEndButton, 20);
     route.Pages(400);
