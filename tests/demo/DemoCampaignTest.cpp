@@ -65,7 +65,7 @@ TEST(DemoCampaign, PlaysFromTheTitleToTheEnding) {
                              "scenario' > '" + input + "'";
     ASSERT_EQ(std::system(tool.c_str()), 0) << tool;
     const std::string route = ReadTextFile(input);
-    const std::string frames = route.substr(route.rfind(' ') + 1);
+    const std::string frames = std::to_string(std::stoi(route.substr(route.rfind(' ') + 1)));
     ASSERT_EQ(test::RunGame(game, temp / "docs",
                             "--headless --frames " + frames + " --input '" + input + "' --battle-log '" +
                                 (temp / "battle.log") + "'",
@@ -101,7 +101,9 @@ TEST(DemoCampaign, PlaysFromTheTitleToTheEnding) {
     // The load from the menu: the only time the map is left for the action phase
     // without a battle.
     int mapLeftForActions = 0;
-    for (std::size_t i = 1; i < labels.size(); ++i) mapLeftForActions += labels[i - 1] == "*地図" && labels[i] == "*行動フェイズ";
+    for (std::size_t i = 1; i < labels.size(); ++i) {
+        mapLeftForActions += labels[i - 1] == "*地図" && labels[i] == "*行動フェイズ";
+    }
     EXPECT_EQ(mapLeftForActions, 1);
 
     // The save of turn 3: the trained captain, the broken corner taken in its second
@@ -120,12 +122,16 @@ TEST(DemoCampaign, PlaysFromTheTitleToTheEnding) {
     EXPECT_NE(TIniFile(saves + "Config.ini").ReadString("Save", "Item00").find("3ターン 制圧2箇所"), std::string::npos);
 
     // A picture of each moment: distinct, and none of them blank.
-    std::vector<std::string> pictures;
-    for (const auto& entry : fs::directory_iterator(shots)) pictures.push_back(ReadTextFile(entry.path().string()));
+    std::vector<std::pair<std::string, std::string>> pictures;
+    for (const auto& entry : fs::directory_iterator(shots)) {
+        pictures.emplace_back(entry.path().filename().string(), ReadTextFile(entry.path().string()));
+    }
     EXPECT_GE(pictures.size(), 20u);
     for (std::size_t i = 0; i < pictures.size(); ++i) {
-        EXPECT_GT(pictures[i].size(), 10000u);
-        for (std::size_t j = 0; j < i; ++j) EXPECT_NE(pictures[i], pictures[j]);
+        EXPECT_GT(pictures[i].second.size(), 10000u) << pictures[i].first;
+        for (std::size_t j = 0; j < i; ++j) {
+            EXPECT_FALSE(pictures[i].second == pictures[j].second) << pictures[i].first << " = " << pictures[j].first;
+        }
     }
 }
 

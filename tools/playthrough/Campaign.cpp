@@ -120,7 +120,8 @@ void PlayCampaign(TRoute& route) {
     route.Click(kItems, 60);
     route.Click(kBannerItem, 10);
     route.Shot("items");
-    route.Click(kLedgerBack, 60);
+    route.Click(kLedgerBack, 10);
+    route.Pages(60);
     route.Click(kWar, 60);
     route.Menu("mmSF1_0", 100);
 
@@ -157,7 +158,6 @@ void PlayCampaign(TRoute& route) {
     route.Pages(160);
     route.Shot("the-end");
     route.Pages(1000);
-    route.Shot("title-again");
     route.Click(kEndButton, 20);
     route.Pages(400);
 }
