@@ -14,10 +14,12 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "campaign/CampaignItems.h"
 #include "campaign/WorldNames.h"
 #include "compositor/LayerItem.h"
 #include "resources/PictureCodec.h"
 #include "sound/OggTone.h"
+#include "util/Format.h"
 
 namespace vandor {
 namespace {
@@ -374,6 +376,20 @@ TEST(DemoDataTest, HeroinesAreToldApartAtAGlance) {
             EXPECT_GT(Difference(figures[a], figures[b], 6), 40) << stems[a] << " and " << stems[b] << " look alike";
             EXPECT_GT(Difference(chips[a], chips[b], 4), 40) << stems[a] << "'s and " << stems[b] << "'s chips look alike";
         }
+    }
+}
+
+// The spoils name every item by the table's name, and only consumables are offered
+// as gifts (each used up by its own number).
+TEST(DemoDataTest, ItemScriptsFollowTheItemTable) {
+    const std::string folder = std::string(DEMO_LOOSE_DIR) + "/scenario/";
+    const std::string spoils = test::ReadTextFile(folder + "戦利品.txt");
+    const std::string gifts = test::ReadTextFile(folder + "贈り物.txt");
+    for (int item = 1; item <= kItemCount; ++item) {
+        EXPECT_NE(spoils.find(Format("[ジャンプ/*品%.2d/./予約アイテム=%d]", item, item)), std::string::npos) << item;
+        EXPECT_NE(spoils.find(std::string("「") + ItemName(item) + "」を手に入れた。"), std::string::npos) << item;
+        const bool offered = gifts.find(Format("[アイテム消費/%d]\n", item)) != std::string::npos;
+        EXPECT_EQ(offered, IsConsumable(item)) << item;
     }
 }
 
