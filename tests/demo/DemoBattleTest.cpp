@@ -36,32 +36,6 @@ constexpr const char* kHomelandPlan =
     "3  3  0 2 2\n"
     "3 -3  0 2 2\n";
 
-// Magic bow towers, whose reach covers every side of the base, raised wave by wave
-// with the rewards.
-constexpr const char* kLaterPlan =
-    "1  2  2 3 1\n"
-    "1 -2 -2 3 1\n"
-    "1  2 -2 3 1\n"
-    "1 -2  2 3 1\n"
-    "2  2  2 3 2\n"
-    "2 -2 -2 3 2\n"
-    "2  2 -2 3 2\n"
-    "2 -2  2 3 2\n"
-    "3  3  0 3 1\n"
-    "3 -3  0 3 1\n"
-    "3  2  2 3 3\n"
-    "3 -2 -2 3 3\n"
-    "4  2 -2 3 3\n"
-    "4 -2  2 3 3\n"
-    "4  0  3 3 1\n"
-    "4  0 -3 3 1\n"
-    "5  3  0 3 3\n"
-    "5 -3  0 3 3\n"
-    "5  0  3 3 3\n"
-    "5  0 -3 3 3\n"
-    "6  2  2 3 4\n"
-    "6 -2 -2 3 4\n";
-
 class DemoBattleTest : public ::testing::Test {
 protected:
     DemoBattleTest() {
@@ -140,7 +114,8 @@ TEST_F(DemoBattleTest, TheBaseAloneLosesTheHomeland) {
 // that hold the homeland fall there, raised magic bows hold it.
 TEST_F(DemoBattleTest, RaisedMagicBowsHoldALaterArea) {
     const int waves = Waves("bt08-01.txt");
-    const std::string won = Fight(8, kLaterPlan, waves);
+    // The plan the campaign's playthrough wins with.
+    const std::string won = Fight(8, test::ReadTextFile(MAGIC_BOWS_PLAN), waves);
     EXPECT_EQ(LastWord(won), "won") << won;
     const std::string lost = Fight(8, kHomelandPlan, waves);
     EXPECT_EQ(LastWord(lost), "lost") << lost;

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "MagicBowsPlan.h"
+
 namespace vandor::playthrough {
 namespace {
 
@@ -35,38 +37,6 @@ TPoint AreaButton(int area) {
     return {corner.X + 24, corner.Y + 26};
 }
 
-// Magic bows on the four diagonals, raised wave by wave as the rewards come in, with
-// more of them around the base in the longer battles.
-constexpr const char* kPlan =
-    "1  2  2 3 1\n"
-    "1 -2 -2 3 1\n"
-    "1  2 -2 3 1\n"
-    "1 -2  2 3 1\n"
-    "2  2  2 3 2\n"
-    "2 -2 -2 3 2\n"
-    "2  2 -2 3 2\n"
-    "2 -2  2 3 2\n"
-    "3  3  0 3 1\n"
-    "3 -3  0 3 1\n"
-    "3  2  2 3 3\n"
-    "3 -2 -2 3 3\n"
-    "4  2 -2 3 3\n"
-    "4 -2  2 3 3\n"
-    "4  0  3 3 1\n"
-    "4  0 -3 3 1\n"
-    "5  3  0 3 3\n"
-    "5 -3  0 3 3\n"
-    "5  0  3 3 3\n"
-    "5  0 -3 3 3\n"
-    "6  2  2 3 4\n"
-    "6 -2 -2 3 4\n"
-    "7  2 -2 3 4\n"
-    "7 -2  2 3 4\n"
-    "8  2  2 3 5\n"
-    "8 -2 -2 3 5\n"
-    "9  2 -2 3 5\n"
-    "9 -2  2 3 5\n";
-
 // From the map over the area's briefing, whose buttons come once its line is shown,
 // into its battle.
 void Sortie(TRoute& route, int area, int briefing = 60, std::string_view shot = {}) {
@@ -80,7 +50,7 @@ void Sortie(TRoute& route, int area, int briefing = 60, std::string_view shot = 
 void War(TRoute& route, int area) {
     route.Click(kWar, 60);
     Sortie(route, area);
-    route.Battle(area, kPlan);
+    route.Battle(area, kMagicBowsPlan);
 }
 
 }  // namespace
@@ -94,7 +64,7 @@ void PlayCampaign(TRoute& route) {
     route.Cycle(2700, kProloguePoints);
     route.Pages(700);
     route.Shot("opening-battle");
-    route.Battle(1, kPlan);
+    route.Battle(1, kMagicBowsPlan);
     // The morning after and the first council, up to the action phase of turn 1.
     route.Pages(900);
     route.Shot("action-phase");
@@ -150,7 +120,7 @@ void PlayCampaign(TRoute& route) {
     Sortie(route, 14, 400, "castle-briefing");
     // The castle's seventh wave: every tower firing.
     route.ShotInNextBattle(7, 150, "many-shots");
-    route.Battle(14, kPlan);
+    route.Battle(14, kMagicBowsPlan);
     route.Pages(60);
     route.Shot("ending-castle");
     route.Pages(120);
