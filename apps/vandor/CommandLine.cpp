@@ -12,6 +12,9 @@ const char* const kUsage =
     "                              closed window does (see README.md, \"Headless replay\")\n"
     "       --battle-log FILE      (with either) append a line per closed wave and lost\n"
     "                              battle to FILE (see README.md, \"Battle log\")\n"
+    "       --sample FILE [--sample-every N]\n"
+    "                              (with either) write resident memory, open files,\n"
+    "                              threads and layers to FILE every N frames (10000)\n"
     "       vandor --lint          check every script, picture, sound, condition and\n"
     "                              battle file the game can reach, without playing;\n"
     "                              exit status 1 when there is an error\n"
@@ -57,6 +60,10 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             replayOptionGiven = true;
         } else if (argument == "--battle-log") {
             line.BattleLogPath = value();
+        } else if (argument == "--sample") {
+            line.SamplePath = value();
+        } else if (argument == "--sample-every") {
+            line.SampleEvery = ParseNumber(argument, value());
         } else if (argument == "--seed") {
             line.Seed = ParseNumber(argument, value());
             replayOptionGiven = true;
@@ -65,7 +72,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         }
     }
     if (line.Help || line.Version) return line;
-    if (line.Lint && (line.Headless || replayOptionGiven || !line.BattleLogPath.empty())) {
+    if (line.Lint && (line.Headless || replayOptionGiven || !line.BattleLogPath.empty() || !line.SamplePath.empty())) {
         throw std::invalid_argument("--lint runs on its own");
     }
     if (line.Headless && !framesGiven) throw std::invalid_argument("--headless needs --frames N");

@@ -19,6 +19,8 @@ struct TCommandLine {
     std::string InputPath;
     uint32_t Seed = 1;
     std::string BattleLogPath;  // empty: no battle log
+    std::string SamplePath;     // empty: no resource samples
+    uint32_t SampleEvery = 10000;
 };
 
 extern const char* const kUsage;

@@ -2,8 +2,10 @@
 // clock (exactly 20 ms per frame) and the headless wave device, fed from an input file.
 
 #include <iostream>
+#include <optional>
 
 #include "GameRuns.h"
+#include "ResourceSampler.h"
 #include "platform/headless/HeadlessWaveDevice.h"
 #include "platform/headless/HeadlessWindowHost.h"
 #include "platform/headless/ReplayInput.h"
@@ -25,8 +27,11 @@ int RunHeadless(const TCommandLine& line, const TRunFolders& folders) {
     TggTDMain window({host, clock, device, folders.ExeFolder, folders.DocumentsFolder, folders.ProgramFileName,
                       line.Seed, line.BattleLogPath});
     if (window.Terminating()) return ReportDataFailure(window);
+    std::optional<TResourceSampler> sampler;
+    if (!line.SamplePath.empty()) sampler.emplace(line.SamplePath, line.SampleEvery);
     window.OnAfterFrame = [&] {
         if (TerminationRequested()) window.CloseWithoutAsking();
+        if (sampler) sampler->AfterFrame(window);
     };
     host.Show();
 

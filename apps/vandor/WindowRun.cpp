@@ -3,9 +3,11 @@
 #include <ctime>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include "GameRuns.h"
+#include "ResourceSampler.h"
 #include "platform/gtk/GtkWindowHost.h"
 #include "platform/sdlaudio/SdlWaveDevice.h"
 #include "shell/MainWindow.h"
@@ -56,8 +58,11 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
     host->SetErrorHandler([&](const std::string& message) { window.AppEventsException(message); });
     // Asking for a second start is a system call and a second start is rare: every tenth
     // frame (a fifth of a second) is soon enough.
+    std::optional<TResourceSampler> sampler;
+    if (!line.SamplePath.empty()) sampler.emplace(line.SamplePath, line.SampleEvery);
     window.OnAfterFrame = [&] {
         if (TerminationRequested()) window.CloseWithoutAsking();
+        if (sampler) sampler->AfterFrame(window);
         if (window.FrameCount() % 10 == 0 && instance.PollRequest()) host->BringToFront();
     };
     host->Show();

@@ -48,6 +48,9 @@ public:
     // pictured and a click leaves the battle.
     void LoseBattle(int area, int frames);
 
+    // A new game from the title: the areas' battles count from none again.
+    void NewCampaign() { Fought_.fill(0); }
+
     int Frames() const { return Frame_; }
     // The input file, closing with a comment that names the frames a run needs.
     std::string Text() const;
