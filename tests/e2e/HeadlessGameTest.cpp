@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -169,6 +171,30 @@ TEST_F(HeadlessGameTest, ConfirmedCloseEndsTheRunEarly) {
     const std::size_t saved = log.find(" - システム情報保存.");
     ASSERT_NE(saved, std::string::npos) << log;
     EXPECT_EQ(log.substr(log.rfind("\r\n", saved) + 2, 9), "  0:00:00") << log;
+}
+
+// A long run's samples: one line per period with the process's own figures, and the
+// layers on the stage (the background and the message window at least).
+TEST_F(HeadlessGameTest, SamplesTheProcessEveryPeriod) {
+    WriteStage(game + "scenario/");
+    ASSERT_EQ(Run("--headless --frames 30 --sample '" + (temp / "samples.txt") + "' --sample-every 10"), 0) << Stderr();
+    std::istringstream lines(ReadTextFile(temp / "samples.txt"));
+    std::string header;
+    std::getline(lines, header);
+    EXPECT_EQ(header, "frame resident_kib open_files threads layers");
+    std::vector<uint64_t> frames;
+    for (uint64_t frame = 0; lines >> frame;) {
+        long resident = 0;
+        int files = 0, threads = 0, layers = 0;
+        ASSERT_TRUE(lines >> resident >> files >> threads >> layers);
+        frames.push_back(frame);
+        EXPECT_GT(resident, 1000);
+        EXPECT_GE(files, 3) << "standard input, output and error at least";
+        EXPECT_GE(threads, 1);
+        EXPECT_GE(layers, 2);
+    }
+    EXPECT_EQ(frames, (std::vector<uint64_t>{10, 20, 30}));
+    EXPECT_EQ(Run("--lint --sample x"), 2);
 }
 
 TEST_F(HeadlessGameTest, CommandLineIsCheckedAndExplained) {
