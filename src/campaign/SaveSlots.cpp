@@ -1,5 +1,7 @@
 #include "campaign/SaveSlots.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <unordered_map>
@@ -70,7 +72,8 @@ void WriteCompressedText(const std::string& path, const std::string& text) {
     const std::string bytes = Utf8ToCp932(text);
     const TBytes stored = CompressText(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     if (!WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(stored.data()), stored.size()))) {
-        throw TSaveFileError("ファイル " + path + " を書き込めません");
+        const std::string reason = std::strerror(errno);
+        throw TSaveFileError("ファイル " + path + " を書き込めません (" + reason + ")");
     }
 }
 

@@ -1,5 +1,7 @@
 #include "scenario/ReadPages.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
 #include "resources/ScriptText.h"
@@ -60,7 +62,8 @@ void ParseReadPagesText(std::string_view text, TReadPages& pages) {
 
 void WriteReadPagesFile(const std::string& path, const TReadPages& pages) {
     if (!WriteFileAtomically(path, Utf8ToCp932(ReadPagesText(pages)))) {
-        throw TReadPagesError("cannot write " + path);
+        const std::string reason = std::strerror(errno);
+        throw TReadPagesError("cannot write " + path + " (" + reason + ")");
     }
 }
 

@@ -66,9 +66,9 @@ void TggTDMain::LoadReadPages() {
 }
 
 // As with the read flags, no pages write nothing and leave an older file as it was.
-void TggTDMain::SaveReadPages() {
-    if (ReadPages_.Empty()) return;
-    WriteLoggingFailure("既読ページの保存に失敗.", [&] {
+bool TggTDMain::SaveReadPages() {
+    if (ReadPages_.Empty()) return true;
+    return WriteLoggingFailure("既読ページの保存に失敗.", [&] {
         WriteReadPagesFile(Locations_.SaveFolder + kReadPagesFileName, ReadPages_);
         Log_->Add("既読ページ保存.(" + std::to_string(ReadPages_.Count()) + ")");
     });

@@ -36,7 +36,10 @@ void TggTDMain::CreateBattle() {
 void TggTDMain::CreateCampaign() {
     Commands_ = std::make_unique<TCampaignCommands>(*Campaign_, Engine_->Layers, Random_, Log_.get());
     Commands_->Hooks.StartBattle = [this](int area, int32_t strength) { StartBattle(area, strength); };
-    Commands_->Hooks.EnableSave = [this](bool enabled) { Menu_.At("mmSave").SetEnabled(enabled); };
+    Commands_->Hooks.EnableSave = [this](bool enabled) {
+        SaveAllowed_ = enabled;
+        ShowSaveEnabled();
+    };
     Commands_->Hooks.Shutdown = [this] { Host_.Close(); };
     Engine_->OnCommand = [this](TFields& fields) { DoCommand(fields); };
     Engine_->OnCondition = [this](const std::string& text, bool& result) { result = EvaluateCondition(text); };
@@ -108,20 +111,22 @@ void TggTDMain::LoadReadFlags() {
 }
 
 // An empty list writes nothing and leaves an older file as it was.
-void TggTDMain::SaveReadFlags() {
-    if (ReadFlags_.Empty()) return;
-    WriteLoggingFailure("既読情報の保存に失敗.", [&] {
+bool TggTDMain::SaveReadFlags() {
+    if (ReadFlags_.Empty()) return true;
+    return WriteLoggingFailure("既読情報の保存に失敗.", [&] {
         WriteReadFlagsFile(Locations_.SaveFolder + kReadFlagsFileName, ReadFlags_);
         Log_->Add("既読情報保存.(" + std::to_string(ReadFlags_.Count()) + ")");
     });
 }
 
-void TggTDMain::WriteLoggingFailure(const std::string& failureLine, const std::function<void()>& write) {
+bool TggTDMain::WriteLoggingFailure(const std::string& failureLine, const std::function<void()>& write) {
     try {
         write();
+        return true;
     } catch (const std::exception& failure) {
         Log_->Add(failureLine);
         Log_->Add(failure.what());
+        return false;
     }
 }
 

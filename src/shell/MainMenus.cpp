@@ -195,7 +195,7 @@ void TggTDMain::mmCombineClick() {
     StopForRestart();
     Images_->Flush();
     CloseChannels();
-    SaveSettings();
+    SaveSettingsTellingFailure();
     CopySlotsToCombined();
     RestartPending_ = true;
 }
@@ -205,7 +205,7 @@ void TggTDMain::mmUnCombineClick() {
     StopForRestart();
     CloseChannels();
     RestartPending_ = true;
-    SaveSettings();
+    SaveSettingsTellingFailure();
 }
 
 }  // namespace vandor

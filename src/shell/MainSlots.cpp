@@ -2,6 +2,8 @@
 // companion's slots into the combined edition. The file rules are the campaign's
 // (campaign/SaveSlots.h); here they meet the menus, the settings file and the engine.
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -66,8 +68,11 @@ void TggTDMain::SlotMenuClick(TMenuItem& sender) {
 }
 
 // The slot file first, then its caption: should the program die in between, the
-// slot holds the new save under the old caption, and both files are whole.
+// slot holds the new save under the old caption, and both files are whole. A folder
+// that takes no files is told once a run and closes the save menu; any other failure
+// (a full disk) is told at every slot it hits, since freeing space mends it.
 void TggTDMain::SaveSlot(int slot) {
+    if (!SaveFolderReady()) return;
     TMenuItem& saveItem = Menu_.At(SlotItemName(0, slot));
     if (!IsEmptySlotCaption(saveItem.Caption()) &&
         Host_.MessageBox("上書きしますか", "確認", TMessageButtons::YesNo, TMessageIcon::Question) !=
@@ -79,9 +84,13 @@ void TggTDMain::SaveSlot(int slot) {
         WriteSlotFile(Locations_.SaveFolder + SlotFileName(slot), *Campaign_, Version_);
         TIniFile ini(ConfigPath());
         WriteSlotCaption(ini, slot, caption);
-        if (!ini.Save()) throw TSaveFileError("設定ファイル " + ConfigPath() + " を書き込めません.");
+        if (!ini.Save()) {
+            const std::string reason = std::strerror(errno);
+            throw TSaveFileError("設定ファイル " + ConfigPath() + " を書き込めません (" + reason + ").");
+        }
     } catch (const TSaveFileError& error) {
         AppEventsException(error.what());
+        if (!SaveFolderReady()) return;
         Host_.MessageBox("セーブできませんでした。", "セーブ", TMessageButtons::OK, TMessageIcon::Warning);
         return;
     }

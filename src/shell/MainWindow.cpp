@@ -1,5 +1,7 @@
 #include "shell/MainWindow.h"
 
+#include <cerrno>
+#include <cstring>
 #include <exception>
 
 #include "resources/Archive.h"
@@ -91,7 +93,7 @@ TggTDMain::~TggTDMain() {
     // Each step on its own: a failure in one must not keep the settings or the log
     // from being written.
     Guarded([&] { Sound_->Stop(); });
-    Guarded([&] { SaveSettings(); });
+    Guarded([&] { SaveSettingsTellingFailure(); });
     Commands_.reset();
     Campaign_.reset();
     Battle_.reset();
@@ -224,6 +226,7 @@ void TggTDMain::LoadSettings() {
     }
     ShowSlotCaptions(settings.SlotCaptions);
     ApplyComfortSettings(settings.Comfort);
+    CheckSaveFolder();
     Log_->Add("システム情報読込.");
     if (InstallId_ == 0) {
         const uint32_t first = Random_() % 256;
@@ -234,7 +237,7 @@ void TggTDMain::LoadSettings() {
     LoadReadPages();
 }
 
-void TggTDMain::SaveSettings() {
+bool TggTDMain::SaveSettings() {
     TIniFile ini(ConfigPath());
     TSettings settings;
     const TPoint position = Host_.FullScreen() ? WindowedPosition_ : Host_.Position();
@@ -261,10 +264,15 @@ void TggTDMain::SaveSettings() {
     context.PatchVersion = versionOf(Locations_.PatchPath);
     context.PlusVersion = versionOf(Locations_.PlusPath);
     WriteSettings(ini, settings, context);
-    if (!ini.Save()) Log_->Add("設定ファイル " + ConfigPath() + " を書き込めません.");
+    const bool settingsSaved = ini.Save();
+    if (!settingsSaved) {
+        const std::string reason = std::strerror(errno);
+        Log_->Add("設定ファイル " + ConfigPath() + " を書き込めません (" + reason + ").");
+    }
     Log_->Add("システム情報保存.");
-    SaveReadFlags();
-    SaveReadPages();
+    const bool flagsSaved = SaveReadFlags();
+    const bool pagesSaved = SaveReadPages();
+    return settingsSaved && flagsSaved && pagesSaved;
 }
 
 void TggTDMain::SaveDebugLog() {

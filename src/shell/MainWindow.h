@@ -10,9 +10,10 @@
 // shutdown), MainWindowEvents.cpp (frame loop, painting, input, closing, errors),
 // MainMenus.cpp (the menu tree and its handlers), MainHelp.cpp (the help entries and
 // their forms), MainCommands.cpp (the campaign's script commands, conditions and read
-// flags), MainSlots.cpp (the save slots) and MainComfort.cpp (what the player may turn
+// flags), MainSlots.cpp (the save slots), MainComfort.cpp (what the player may turn
 // on: skipping read text only, skipping to the next choice, auto mode, voices from the
-// backlog, full screen).
+// backlog, full screen) and MainSaveFailures.cpp (what the player hears when the save
+// folder or the disk refuses a file).
 
 #include <array>
 #include <cstdint>
@@ -152,7 +153,9 @@ private:
     void CloseSources();
     void Terminate(const std::string& reason);
     void LoadSettings();
-    void SaveSettings();
+    // Config.ini, the read flags and the read pages; false when one of them could not
+    // be written (each one is tried).
+    bool SaveSettings();
     void Restart();
     std::string ConfigPath() const { return Locations_.SaveFolder + kConfigFileName; }
 
@@ -185,12 +188,13 @@ private:
     // The read-flags file of the save folder; a damaged one is kept aside and the
     // game starts with none.
     void LoadReadFlags();
-    void SaveReadFlags();
+    bool SaveReadFlags();
     // Runs `read` on a file of the save folder that exists; when it throws, the file is
     // kept aside under a name of its own (DamagedFileName) and the failure logged.
     void ReadKeepingDamagedAside(const std::string& path, const std::function<void()>& read);
-    // Runs `write`; when it throws, the failure goes to the log under `failureLine`.
-    void WriteLoggingFailure(const std::string& failureLine, const std::function<void()>& write);
+    // Runs `write`; when it throws, the failure goes to the log under `failureLine` and
+    // the answer is false.
+    bool WriteLoggingFailure(const std::string& failureLine, const std::function<void()>& write);
 
     // --- comfort (MainComfort.cpp)
     void BuildComfortMenus();
@@ -215,7 +219,7 @@ private:
     // The read pages of the save folder; a damaged file is kept aside and the game
     // starts with none.
     void LoadReadPages();
-    void SaveReadPages();
+    bool SaveReadPages();
 
     // --- save slots (MainSlots.cpp)
     void BuildSlotMenus();
@@ -224,6 +228,20 @@ private:
     void SlotMenuClick(TMenuItem& sender);
     void SaveSlot(int slot);
     void LoadSlot(int slot);
+
+    // --- save failures (MainSaveFailures.cpp)
+    // Looks at the session's save folder: a problem is logged, switches saving off and
+    // is shown to the player with the next frame, once a run.
+    void CheckSaveFolder();
+    // Checks the folder again before a write, or after one failed: true when it can take
+    // files; else the player hears why (once a run) and saving stays off.
+    bool SaveFolderReady();
+    void TellSaveFolderProblem();
+    // SaveSettings at exit and before a restart: a file that could not be written is
+    // told in one box, before the program goes on or ends.
+    void SaveSettingsTellingFailure();
+    // The save menu is open while the story allows saving and the folder takes files.
+    void ShowSaveEnabled();
 
     // --- menus (MainMenus.cpp)
     void BuildMenus();
@@ -298,6 +316,10 @@ private:
     bool BattleEnded_ = false;
     int InstallId_ = 0;
     std::string SurveyAnswer_;
+    bool SaveAllowed_ = false;         // the story shows the status bar that allows saving
+    bool SaveFolderUsable_ = true;
+    bool SaveFolderNoticeDue_ = false;  // the player is told with the next frame
+    bool SaveFolderTold_ = false;       // once a run, restarts included
 };
 
 template <typename Action>

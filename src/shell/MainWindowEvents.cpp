@@ -87,6 +87,7 @@ void TggTDMain::FrameTick() {
         Restart();
         return;
     }
+    if (SaveFolderNoticeDue_) TellSaveFolderProblem();
     Commands_->UpdateItemHover(MouseX_, MouseY_);
     StepSkipToChoice();
     if ((CtrlHeld_ || SkipToChoice_) && Engine_->Skipping()) Engine_->Advance();

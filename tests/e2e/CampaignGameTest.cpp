@@ -1,6 +1,6 @@
 // The campaign in the real program, headless: a story that keeps its state in save
-// slots and its read flags across runs, a damaged slot, and saves that survive the
-// program being killed in the middle of writing them.
+// slots and its read flags across runs, a damaged slot, and saves, settings and read
+// progress that survive the program being killed in the middle of writing them.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -8,15 +8,20 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <random>
+#include <set>
 #include <string>
 #include <thread>
 
 #include "GameProgram.h"
 #include "TempFolder.h"
 #include "campaign/GameDat.h"
+#include "campaign/ReadFlags.h"
 #include "campaign/SaveSlots.h"
+#include "scenario/ReadPages.h"
+#include "util/Encoding.h"
 #include "util/IniFile.h"
 
 extern char** environ;
@@ -46,6 +51,51 @@ protected:
                              temp / "stdout.txt", temp / "stderr.txt");
     }
     std::string Stderr() const { return ReadTextFile(temp / "stderr.txt"); }
+    // Starts `./vandor ARGUMENTS` as Run does, without waiting for it; its output is dropped.
+    pid_t Spawn(const std::string& arguments) const {
+        const std::string command =
+            "cd '" + game + "' && XDG_DATA_HOME='" + documents + "' exec ./vandor " + arguments + " >/dev/null 2>&1";
+        pid_t pid = 0;
+        const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
+        return posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ) == 0 ? pid : -1;
+    }
+    // Gives the program `wait` to end, then kills it with SIGKILL; true when it had to
+    // be killed.
+    static bool KillAfter(pid_t pid, std::chrono::microseconds wait) {
+        const auto deadline = std::chrono::steady_clock::now() + wait;
+        int status = 0;
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (waitpid(pid, &status, WNOHANG) != 0) return false;
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        if (waitpid(pid, &status, WNOHANG) != 0) return false;
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        return true;
+    }
+    // Watches for `temporary` (a file being written) and kills the program `delay`
+    // after it shows; true when it was killed. Writes take a millisecond or two, so a
+    // kill at a random time alone would seldom hit one.
+    static bool KillWhileWriting(pid_t pid, const std::string& temporary, std::chrono::microseconds delay) {
+        int status = 0;
+        for (const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+             std::chrono::steady_clock::now() < deadline;) {
+            if (waitpid(pid, &status, WNOHANG) != 0) return false;
+            if (fs::exists(temporary)) return KillAfter(pid, delay);
+            std::this_thread::sleep_for(std::chrono::microseconds(20));
+        }
+        return KillAfter(pid, std::chrono::microseconds(0));
+    }
+    // Removes what killed runs left, and tells whether there was anything.
+    bool RemoveTemporaryFiles() const {
+        bool left = false;
+        for (const auto& entry : fs::directory_iterator(SaveFolder())) {
+            if (entry.path().extension() != ".tmp") continue;
+            fs::remove(entry.path());
+            left = true;
+        }
+        return left;
+    }
     std::string SaveFolder() const { return documents + "クイルフェン/ヴァンドルの星砦タクティクス/"; }
     void WriteScript(const std::string& name, const std::string& text) { WriteTextFile(game + "scenario/" + name, text); }
 
@@ -117,23 +167,13 @@ TEST_F(CampaignGameTest, AKilledProgramNeverLeavesABrokenSave) {
         input += std::to_string(frame) + " answer yes\n" + std::to_string(frame) + " menu mmSF0_5\n";
     }
     WriteTextFile(temp / "input.txt", input);
-    const std::string command = "cd '" + game + "' && XDG_DATA_HOME='" + documents +
-                                "' exec ./vandor --headless --frames 20000 --input '" + (temp / "input.txt") +
-                                "' >/dev/null 2>&1";
     std::mt19937 random(12345);
     int killedWhileRunning = 0;
     int32_t lastTurn = -1;
     for (int round = 0; round < 12; ++round) {
-        pid_t pid = 0;
-        const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
-        ASSERT_EQ(posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ), 0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(200 + random() % 1200));
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == 0) {
-            kill(pid, SIGKILL);
-            ++killedWhileRunning;
-        }
-        waitpid(pid, &status, 0);
+        const pid_t pid = Spawn("--headless --frames 20000 --input '" + (temp / "input.txt") + "'");
+        ASSERT_GT(pid, 0);
+        if (KillAfter(pid, std::chrono::milliseconds(200 + random() % 1200))) ++killedWhileRunning;
 
         const std::string slot = SaveFolder() + "save05.dat";
         if (!fs::exists(slot)) continue;  // killed before the first save
@@ -149,6 +189,117 @@ TEST_F(CampaignGameTest, AKilledProgramNeverLeavesABrokenSave) {
     }
     EXPECT_GT(killedWhileRunning, 6) << "the program must be killed mid-run for this test to mean anything";
     EXPECT_GT(lastTurn, 0) << "no round got as far as saving";
+}
+
+// The files written at exit: Config.ini, the read flags and the read pages. Every run
+// reaches a script, labels and a page of its own and picks another auto speed, so
+// that each of the three files changes at its exit, and is killed at a random moment:
+// two runs in three while one of the files is being written, the third anywhere in
+// the second half of the run. After every kill each file must be the old one byte for
+// byte or the whole new one: never a mix of the two, never cut short. Long read lists
+// (the player of a long story) make the writes last longer.
+TEST_F(CampaignGameTest, AKilledProgramNeverLeavesBrokenSettingsOrReadProgress) {
+    constexpr int kRounds = 30;
+    constexpr int kFrames = 20;
+    const std::string flagsPath = SaveFolder() + kReadFlagsFileName;
+    const std::string pagesPath = SaveFolder() + kReadPagesFileName;
+    const std::string configPath = SaveFolder() + "Config.ini";
+    fs::create_directories(SaveFolder());
+    {
+        TReadFlags flags;
+        TReadPages pages;
+        for (int i = 0; i < 40000; ++i) {
+            flags.Add("昔の章" + std::to_string(i) + "_見出し");
+            pages.Add("昔の章" + std::to_string(i) + ".txt", i);
+        }
+        WriteReadFlagsFile(flagsPath, flags);
+        WriteReadPagesFile(pagesPath, pages);
+    }
+
+    const char* speedItems[] = {"mmAutoFast", "mmAutoNormal", "mmAutoSlow"};
+    const auto prepare = [&](int round) {
+        const std::string script = "回" + std::to_string(round);
+        WriteScript("first.txt", "[ジャンプ/" + script + ".txt/*始まり]\n");
+        WriteScript(script + ".txt", "*始まり\n頁\n\n*読了\n[クリック待]\n");
+        WriteTextFile(temp / "input.txt", "1 menu " + std::string(speedItems[round % 3]) +
+                                              "\n10 move 400 300\n11 down left\n12 up left\n");
+    };
+    const std::string arguments = "--headless --frames " + std::to_string(kFrames) + " --input '" + (temp / "input.txt") + "'";
+    const auto readFlags = [&] {
+        TReadFlags flags;
+        ReadReadFlagsFile(flagsPath, flags);
+        return std::set<std::string>(flags.Keys().begin(), flags.Keys().end());
+    };
+    const auto readPages = [&] {
+        TReadPages pages;
+        ReadReadPagesFile(pagesPath, pages);
+        return pages.Pages();
+    };
+
+    // A run left to its end: the settings file exists from then on, every file takes
+    // the run's news, and its length tells when to kill the others.
+    prepare(0);
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_FALSE(KillAfter(Spawn(arguments), std::chrono::seconds(10))) << "a run of " << kFrames << " frames hung";
+    const auto runLength = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+    std::set<std::string> flags = readFlags();
+    auto pages = readPages();
+    std::string config = ReadTextFile(configPath);
+    ASSERT_TRUE(flags.contains("回0_読了"));
+    ASSERT_TRUE(pages.contains({"回0.txt", 2}));
+    ASSERT_EQ(TIniFile(configPath).ReadInteger("Comfort", "AutoSpeed", -1), 0);
+
+    std::mt19937 random(4242);
+    int killedWhileRunning = 0;
+    int killedWhileWriting = 0;  // a temporary file was left: the kill came between open and rename
+    int roundsWritten = 0;
+    for (int round = 1; round < kRounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        prepare(round);
+        const pid_t pid = Spawn(arguments);
+        ASSERT_GT(pid, 0);
+        const std::string watched[] = {configPath, flagsPath, pagesPath};
+        const bool killed =
+            round % 3 == 0 ? KillAfter(pid, runLength * (50 + static_cast<int>(random() % 65)) / 100)
+                           : KillWhileWriting(pid, watched[random() % 3] + ".tmp",
+                                              std::chrono::microseconds(random() % 2500));
+        if (killed) ++killedWhileRunning;
+        if (RemoveTemporaryFiles()) ++killedWhileWriting;
+
+        const std::string script = "回" + std::to_string(round);
+        const std::set<std::string> roundKeys = {script, script + "_始まり", script + "_読了"};
+        std::set<std::string> nowFlags;
+        ASSERT_NO_THROW(nowFlags = readFlags()) << "a cut or mixed read-flags file";
+        for (const std::string& key : flags) ASSERT_TRUE(nowFlags.contains(key)) << key << " was lost";
+        for (const std::string& key : nowFlags) ASSERT_TRUE(flags.contains(key) || roundKeys.contains(key)) << key;
+
+        decltype(pages) nowPages;
+        ASSERT_NO_THROW(nowPages = readPages()) << "a cut or mixed read-pages file";
+        for (const auto& page : pages) ASSERT_TRUE(nowPages.contains(page)) << page.first << " was lost";
+        for (const auto& page : nowPages) {
+            const bool roundPage = page.first == script + ".txt" && page.second == 2;
+            ASSERT_TRUE(pages.contains(page) || roundPage) << page.first;
+        }
+
+        const std::string nowConfig = ReadTextFile(configPath);
+        if (nowConfig != config) {
+            TIniFile expected;
+            expected.Parse(config);
+            expected.WriteInteger("Comfort", "AutoSpeed", round % 3);
+            ASSERT_EQ(nowConfig, Utf8ToCp932(expected.Text())) << "Config.ini is neither the old nor the new file";
+        }
+
+        if (nowFlags != flags || nowPages != pages || nowConfig != config) ++roundsWritten;
+        flags = std::move(nowFlags);
+        pages = std::move(nowPages);
+        config = nowConfig;
+    }
+    std::printf("%d runs of %lld ms: %d killed, %d of them while a file was being written, %d wrote new files\n",
+                kRounds - 1, static_cast<long long>(runLength.count() / 1000), killedWhileRunning, killedWhileWriting,
+                roundsWritten);
+    EXPECT_GT(killedWhileRunning, kRounds / 3) << "the program must be killed mid-run for this test to mean anything";
+    EXPECT_GT(roundsWritten, 0) << "no killed run got as far as writing its files";
+    EXPECT_GT(killedWhileWriting, kRounds / 10) << "too few kills hit a file being written";
 }
 
 }  // namespace
