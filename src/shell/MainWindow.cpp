@@ -93,7 +93,15 @@ TggTDMain::~TggTDMain() {
     // Each step on its own: a failure in one must not keep the settings or the log
     // from being written.
     Guarded([&] { Sound_->Stop(); });
-    Guarded([&] { SaveSettingsTellingFailure(); });
+    // Closed by a signal (or by unreadable data) nobody is there to click a box away:
+    // a failure is only logged then.
+    Guarded([&] {
+        if (CloseConfirmed_) {
+            SaveSettings();
+        } else {
+            SaveSettingsTellingFailure();
+        }
+    });
     Commands_.reset();
     Campaign_.reset();
     Battle_.reset();

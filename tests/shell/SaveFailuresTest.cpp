@@ -172,6 +172,29 @@ TEST_F(SaveFailuresTest, SettingsAndReadProgressThatCannotBeWrittenAtExitAreTold
     EXPECT_FALSE(LeftoverTemporaryFiles());
 }
 
+// A game ended by a signal (the desktop logging out) has nobody to click a box away:
+// the failure is logged, the old files stay, and no box holds the end up.
+TEST_F(SaveFailuresTest, AGameEndedWithoutThePlayerOnlyLogsWhatItCouldNotWrite) {
+    WriteStory("一回目");
+    Start();
+    Frames(6);
+    TurnPage();
+    Stop();
+    const std::string config = ReadTextFile(ThisConfig());
+    WriteStory("二回目");
+    TggTDMain& second = Start();
+    Frames(6);
+    host.ClickMenu("mmAutoSlow");
+    TurnPage();
+    SetWriteFault(TWriteFault{TWriteStep::Write, 8, -1, SaveFolder()});
+    second.CloseWithoutAsking();
+    Stop();
+    EXPECT_TRUE(host.MessageBoxes().empty()) << host.MessageBoxes().front().Text;
+    EXPECT_EQ(ReadTextFile(ThisConfig()), config);
+    EXPECT_TRUE(LogHas("Config.ini を書き込めません (No space left on device)"));
+    EXPECT_FALSE(LeftoverTemporaryFiles());
+}
+
 TEST_F(SaveFailuresTest, AFolderThatCannotBeMadeIsToldOnceAndPlayGoesOnWithoutSaving) {
     // A file where the maker's folder should be: no save folder can be made below it.
     test::WriteTextFile(documents + "クイルフェン", "not a folder");
