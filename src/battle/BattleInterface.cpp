@@ -170,21 +170,23 @@ void TQTDGame::ButtonClicked(TLayerItem& button) {
 // Cancelling undoes only the levels bought in this preparation: a tower built in it
 // has none to undo (it is removed at its full price instead).
 void TQTDGame::PopUpButtonClicked(int tag) {
-    TCell* cell = SelectedCell();
-    if (!cell || !cell->Building) return;
-    const TPoint at = Selected;
+    const TPoint at = PopUpCell;
+    if (!InDrawnField(at.X, at.Y)) return;
+    TCell& cell = Cell(at.X, at.Y);
+    if (!cell.Building) return;
     if (tag == btRemove) {
         Remove(at.X, at.Y);
         Selected = {kNoCell, 0};
     } else if (tag == btLevelUp) {
         LevelUp(at.X, at.Y);
-    } else if (cell->CanCancelUpgrades()) {
+    } else if (cell.CanCancelUpgrades()) {
         CancelUpgrades(at.X, at.Y);
     }
     Marks.Info = Marks.PopUp = true;
 }
 
 void TQTDGame::HidePopUp() {
+    PopUpCell = {kNoCell, 0};
     PopUpPanel->SetVisible(false);
     PopUpFrame->SetVisible(false);
     RangeMarker->SetVisible(false);

@@ -277,6 +277,7 @@ void TQTDGame::RefreshPopUp() {
     RangeMarker->SetVisible(true);
     PopUpPanel->SetVisible(true);
     PopUpFrame->SetVisible(true);
+    PopUpCell = Selected;
     const TProjection point = ProjectCell(Selected.X, Selected.Y);
 
     Text(panel, 0, 1, Format("%s Lv%d", kTowerNames[static_cast<std::size_t>(type)], level));

@@ -294,6 +294,10 @@ public:
     TPanelMarks Marks;
     TPoint Hovered{0, -10};
     TPoint Selected{kNoCell, 0};
+    // The cell whose menu the pop-up shows, kNoCell while it is hidden. Its buttons act
+    // on this cell: a click since the last frame may have selected another one (the
+    // base, an obstacle) that the menu on screen is not for.
+    TPoint PopUpCell{kNoCell, 0};
     int BuildType = -1;
     TLayerItem* Ghost = nullptr;
     bool PlacementMode = false;

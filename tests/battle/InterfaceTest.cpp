@@ -174,6 +174,43 @@ TEST_F(BattleScreenTest, ASelectedObstacleClosesTheMenuOfTheTowerBefore) {
     EXPECT_TRUE(Blank(*Game.InfoPanel->Bitmap(), Game.InfoPanel->Bitmap()->BoundsRect()));
 }
 
+// Clicks that reach the battle between two frames (the window hands over all that queued
+// up during a long one) meet the menu drawn by the frame before: its buttons act on the
+// tower it shows, never on the base or an obstacle the first click selected.
+TEST_F(BattleScreenTest, APopUpButtonActsOnTheTowerItsMenuShowsWhateverWasSelectedSinceTheLastFrame) {
+    Write("st01.txt", "MAP_20_26=1\n");  // cell (-4, 2), its chip picture missing
+    Start();
+    const int32_t money = Game.Money();
+    const auto clickBeforeTheFrame = [this](TPoint at) {
+        MoveTo(at);
+        Press();
+        Release();
+    };
+
+    PlaceTower(2, 4, 2);
+    ClickCell(4, 2);
+    clickBeforeTheFrame(kBasePoint);
+    ASSERT_EQ(Game.Selected, (TPoint{0, 0}));
+    clickBeforeTheFrame(Middle(*Game.PopUpButtons[2]));
+    EXPECT_EQ(Game.Cell(4, 2).Building, nullptr);
+    EXPECT_EQ(Game.Money(), money);
+    EXPECT_NE(Game.Cell(0, 0).Building, nullptr);
+    EXPECT_EQ((std::array{Game.Cell(0, 0).Type, Game.Cell(0, 0).Level}), (std::array{0, 1}));
+    Frames(1);
+    EXPECT_FALSE(Game.PopUpFrame->Visible());
+
+    PlaceTower(2, 4, 2);
+    ClickCell(4, 2);
+    clickBeforeTheFrame(CellPoint(-4, 2));
+    ASSERT_EQ(Game.Selected, (TPoint{-4, 2}));
+    clickBeforeTheFrame(Middle(*Game.PopUpButtons[0]));
+    EXPECT_EQ(Game.Cell(4, 2).Level, 2);
+    EXPECT_EQ(Game.Money(), money - Game.Cost(1, 2) - Game.Cost(2, 2));
+    EXPECT_EQ((std::array{Game.Cell(-4, 2).Type, Game.Cell(-4, 2).Level}), (std::array{-1, -1}));
+    Frames(1);
+    EXPECT_FALSE(Game.PopUpFrame->Visible());
+}
+
 TEST_F(BattleScreenTest, CancelIsGreyForATowerOfThisPreparationAndRemovingItRefundsItAll) {
     Load(1, EnemyLines(0, 3, 0, 1));  // the base's first shot ends the wave
     const int32_t money = Game.Money();
