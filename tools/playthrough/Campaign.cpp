@@ -8,7 +8,7 @@ namespace vandor::playthrough {
 namespace {
 
 // Where the demo's screens put what the route clicks.
-constexpr TPoint kText = plan::kSky;
+constexpr TPoint kText = TRoute::kNeutral;
 constexpr TPoint kStartButton{400, 408};
 // The prologue: the first of its three choices, the first of its four in two columns,
 // the first button of the fortress tour, and the text.
@@ -37,8 +37,8 @@ TPoint AreaButton(int area) {
     return {corner.X + 24, corner.Y + 26};
 }
 
-// From the map over the area's briefing, whose buttons come once its line is shown,
-// into its battle.
+// From the map over the area's briefing, whose buttons come once its line is shown, to
+// its sortie button.
 void Sortie(TRoute& route, int area, int briefing = 60, std::string_view shot = {}) {
     route.Click(AreaButton(area), 10);
     route.Pages(briefing);

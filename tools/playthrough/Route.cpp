@@ -11,9 +11,6 @@
 namespace vandor::playthrough {
 namespace {
 
-// Above the stage's pictures and the battle's field: a click there only turns a page
-// or dismisses a caption.
-constexpr TPoint kNeutral = plan::kSky;
 constexpr int kClickEvery = 8;
 // A battle opens with its area's title before the first preparation can begin.
 constexpr int kBattleTitle = 60;

@@ -19,12 +19,15 @@ using plan::TPoint;
 
 class TRoute {
 public:
+    // Above the stage's pictures and the battle's field: a click there only turns a
+    // page or dismisses a caption.
+    static constexpr TPoint kNeutral = plan::kSky;
+
     // `scenarioFolder` holds the wave tables the battles will read (for their wave
     // counts); with a `shotFolder`, Shot writes pictures there, else it does nothing.
     TRoute(std::string scenarioFolder, std::string shotFolder);
 
-    // Clicks where nothing but the text takes a click (above the stage, where no button
-    // stands and the battle's field does not reach), every few frames.
+    // Clicks kNeutral every few frames.
     void Pages(int frames);
     // Clicks the points in turn, every few frames: a stretch of the story with choices
     // and buttons at known places among its pages.
