@@ -52,14 +52,17 @@ void TLayerMessage::AddChar(std::string_view character) {
     Renderer_.DrawAgain(surface, X, Y, TextColor);
 
     X += advance;
-    if (X > Limit()) NewLine();
-
-    if (const auto open = OpenBrackets.find(code); open != std::u32string::npos) {
-        std::erase_if(IndentList, [&](const auto& entry) { return entry.first == code; });
-        IndentList.emplace_back(code, X);
-    } else if (const auto close = CloseBrackets.find(code); close != std::u32string::npos && close < OpenBrackets.size()) {
+    // A closing bracket ends its indent before a break it causes: the line after a
+    // bracket closed at the end of a full line starts at the margin, not indented.
+    if (const auto close = CloseBrackets.find(code); close != std::u32string::npos && close < OpenBrackets.size()) {
         const char32_t partner = OpenBrackets[close];
         std::erase_if(IndentList, [&](const auto& entry) { return entry.first == partner; });
+    }
+    if (X > Limit()) NewLine();
+
+    if (OpenBrackets.find(code) != std::u32string::npos) {
+        std::erase_if(IndentList, [&](const auto& entry) { return entry.first == code; });
+        IndentList.emplace_back(code, X);
     }
 }
 

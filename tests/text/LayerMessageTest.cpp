@@ -79,6 +79,20 @@ TEST_F(LayerMessageTest, BracketsIndentContinuationLinesUntilTheyClose) {
     EXPECT_EQ(LastLine().X, inner);
 }
 
+// A closing bracket that ends a full line (it hangs past the limit, and the line breaks
+// after it) closes its indent before the break: the next line starts at the margin.
+TEST_F(LayerMessageTest, ABracketClosedAtTheEndOfAFullLineLeavesNoIndent) {
+    Write("「");
+    const int advance = Advance("あ");
+    for (int x = message.X; x + advance <= message.Limit(); x += advance) Write("あ");
+    const int lines = store.Count();
+    Write("」");
+    ASSERT_EQ(store.Count(), lines + 1) << "the full line broke after the bracket";
+    EXPECT_EQ(message.X, message.MarginLeft);
+    Write("い");
+    EXPECT_EQ(LastLine().X, message.MarginLeft);
+}
+
 TEST_F(LayerMessageTest, TextBelowTheWindowIsDroppedAndBreaksAreNotDoubled) {
     message.NewLine();  // nothing written yet: no new line
     EXPECT_EQ(store.Count(), 1);
