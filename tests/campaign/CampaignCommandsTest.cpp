@@ -172,6 +172,38 @@ TEST_F(CampaignCommandsTest, ItemThirtyTwoWaitsForTurnThirtyAndTheDrawIsFairAndS
     EXPECT_GT(counts[60], 150);
 }
 
+// A new game forgets everything; a new cycle keeps what was won (items, the best score)
+// and starts the story again; a heroine who leaves is no longer there, nor a general.
+TEST_F(CampaignCommandsTest, NewGameNewCycleAndAHeroineWhoLeaves) {
+    Run("ヒロイン登場/6");
+    Run("アイテム取得/20");
+    Dat.SetBestScore(4321);
+    Run("行動/進行");
+    Run("行動/進行/3");
+    Run("戦闘開始/6");
+    ASSERT_TRUE(Dat.IsGeneral(6));
+    Run("ヒロイン退場/6");
+    EXPECT_FALSE(Dat.HeroinePresent(6));
+    EXPECT_FALSE(Dat.IsGeneral(6));
+    Run("ヒロイン退場");
+    EXPECT_TRUE(Dat.HeroinePresent(1)) << "no number, nobody leaves";
+
+    Run("ヒロイン登場/6");
+    Run("周回リセット");
+    EXPECT_EQ(Dat.Turn(), 0);
+    EXPECT_EQ(Dat.AreaProgress(3), 0);
+    EXPECT_EQ(Dat.AreaBattles(6), 0);
+    EXPECT_EQ(Dat.AreaStrength(6), TQTDGameDat::InitialStrength[6]);
+    EXPECT_FALSE(Dat.HeroinePresent(6));
+    EXPECT_TRUE(Dat.HasItem(20));
+    EXPECT_EQ(Dat.BestScore(), 4321);
+
+    Run("初期化");
+    EXPECT_FALSE(Dat.HasItem(20));
+    EXPECT_EQ(Dat.BestScore(), 0);
+    EXPECT_TRUE(Dat.HeroinePresent(1));
+}
+
 TEST_F(CampaignCommandsTest, TurnsProgressTrainingAndCourting) {
     Dat.SetItem(32, true);
     Run("行動/進行");
