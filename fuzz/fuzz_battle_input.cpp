@@ -24,14 +24,13 @@
 #include <random>
 #include <string>
 
-#include "DiamondTiles.h"
+#include "BattlePictures.h"
 #include "battle/QTDGame.h"
 #include "campaign/GameDat.h"
 #include "platform/headless/HeadlessWaveDevice.h"
 #include "platform/headless/SimulatedClock.h"
 #include "resources/FileCache.h"
 #include "resources/ImageCache.h"
-#include "resources/PictureCodec.h"
 #include "sound/SoundPlayer.h"
 #include "util/Format.h"
 
@@ -72,31 +71,17 @@ void WriteFile(const std::filesystem::path& path, const std::string& text) {
 }
 
 void WritePicture(const std::filesystem::path& path, int width, int height) {
-    TBitmap32 picture(width, height);
-    picture.Clear(0xFF808080);
-    if (!SavePng(picture, path.string())) __builtin_trap();
+    if (!test::SaveGreyPicture(path.string(), width, height)) __builtin_trap();
 }
 
-// The pictures the pointer finds on screen (diamond tiles with their marker frame, the
-// base, the buttons of three frames, towers within their tiles, enemies), and the
-// captions, which hold presses while they show.
+// The pictures the pointer finds on screen (those of the battle tests), the terrain and
+// enemies, and the captions, which hold presses while they show.
 std::string MakeDataFolder() {
     const auto folder = std::filesystem::temp_directory_path() / ("vandor-fuzz-battle-input-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
-    const TBitmap32 ground = test::DiamondTiles([](int frame) -> TColor32 { return frame == 2 ? 0xC0FF0000 : 0xFF30A040; });
-    if (!SavePng(ground, (folder / "地面.png").string())) __builtin_trap();
-    WritePicture(folder / "bgi戦闘.png", 800, 600);
-    WritePicture(folder / "城.png", 48, 46);
-    WritePicture(folder / "城壁.png", 192, 32);
+    if (!test::SaveBattlePointerPictures(folder.string() + "/")) __builtin_trap();
     WritePicture(folder / "マップチップ.png", 512, 64);
     WritePicture(folder / "敵ユニット01.png", 72, 256);
-    WritePicture(folder / "frmメニュー.png", 150, 102);
-    WritePicture(folder / "btn汎用.png", 142, 72);
-    for (const char* button : {"btn戦闘開始.png", "btn高速モード.png", "btn一時停止.png"}) WritePicture(folder / button, 128, 96);
-    for (int t = 1; t <= 8; ++t) {
-        WritePicture(folder / ("btn塔" + std::to_string(t) + ".png"), 48, 144);
-        WritePicture(folder / ("塔" + std::to_string(t) + ".png"), 24, 20);
-    }
     for (const char* caption : {"fi戦場01.png", "ci殲滅.png", "ci撃破.png", "ci敗北.png"}) WritePicture(folder / caption, 800, 100);
 
     std::string map;

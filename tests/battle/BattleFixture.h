@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "BattlePictures.h"
 #include "TempFolder.h"
 #include "battle/QTDGame.h"
 #include "campaign/GameDat.h"
@@ -30,9 +31,7 @@ inline std::string EnemyLines(int i, int x, int y, int hp, int pace = 1, int tim
 }
 
 inline void SavePicture(const std::string& path, int width, int height) {
-    TBitmap32 picture(width, height);
-    picture.Clear(0xFF808080);
-    ASSERT_TRUE(SavePng(picture, path));
+    ASSERT_TRUE(SaveGreyPicture(path, width, height));
 }
 
 // The data folder and the file lookup on it, made before the battle: `prepare` writes

@@ -11,28 +11,16 @@
 #include <string>
 
 #include "BattleFixture.h"
-#include "DiamondTiles.h"
 #include "util/Format.h"
 
 namespace vandor::test {
 
+// The pointer's pictures, and the panels' frames, the gauge, the heroines' portraits
+// and the captions the interface shows.
 inline void WriteInterfacePictures(const TTempFolder& folder) {
-    const TBitmap32 ground = DiamondTiles([](int frame) -> TColor32 { return frame == 2 ? 0xC0FF0000 : 0xFF30A040; });
-    ASSERT_TRUE(SavePng(ground, folder / "地面.png"));
-    SavePicture(folder / "bgi戦闘.png", 800, 600);
-    SavePicture(folder / "城.png", 48, 46);
-    SavePicture(folder / "城壁.png", 192, 32);
+    ASSERT_TRUE(SaveBattlePointerPictures(folder / ""));
     SavePicture(folder / "frm戦場.png", 200, 130);
-    SavePicture(folder / "frmメニュー.png", 150, 102);
     SavePicture(folder / "frm耐久ゲージ.png", 200, 14);
-    SavePicture(folder / "btn汎用.png", 142, 72);
-    for (const char* button : {"btn戦闘開始.png", "btn高速モード.png", "btn一時停止.png"}) {
-        SavePicture(folder / button, 128, 96);
-    }
-    for (int t = 1; t <= 8; ++t) {
-        SavePicture(folder / ("btn塔" + std::to_string(t) + ".png"), 48, 144);
-        SavePicture(folder / ("塔" + std::to_string(t) + ".png"), 24, 20);
-    }
     for (int h = 1; h <= 10; ++h) SavePicture(folder / Format("マスター%.2d.png", h), 160, 180);
     for (const char* caption : {"ci攻撃0.png", "ci殲滅.png", "fi戦場01.png"}) SavePicture(folder / caption, 800, 100);
 }
