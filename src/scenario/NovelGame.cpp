@@ -218,7 +218,12 @@ void TNovelGame::StartClickWaitIfPageEnds() {
 // ---------------------------------------------------------------- input
 
 void TNovelGame::Advance() {
-    if (NoSkip) return;
+    // A protected wait cannot be cut short, but the backlog opened during it must still
+    // close: showing the window again ends nothing, and the wait goes on afterwards.
+    if (NoSkip) {
+        if (Hidden) Unhide();
+        return;
+    }
     WaitLeft = -1;
     if (Hidden) {
         Unhide();
@@ -245,7 +250,7 @@ void TNovelGame::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     if (button == TMouseButton::mbLeft && !replayed) {
         if (!NoSkip && TransitionsRunning()) {
             FinishTransitions();
-        } else if (!NoSkip) {
+        } else {
             Advance();
         }
     } else if (button == TMouseButton::mbRight) {
@@ -338,7 +343,7 @@ void TNovelGame::Jump(const std::string& script, const std::string& label) {
                 Script_ = loaded;
                 ScriptName = name;
                 Line = 0;
-                Column = 1;
+                StartAtLineBeginning();
                 Log("スクリプト \"" + name + "\" 読み込み.");
                 if (OnScriptLoaded) OnScriptLoaded();
             }
@@ -354,7 +359,7 @@ void TNovelGame::Jump(const std::string& script, const std::string& label) {
     for (int i = 0; i < std::min(Line, count) && found < 0; ++i) {
         if (*LineAt(i) == label) found = i;
     }
-    Column = 1;
+    StartAtLineBeginning();
     if (found >= 0) {
         Line = found;
         Log("ラベル \"" + label + "\" へ移動.");
@@ -362,6 +367,16 @@ void TNovelGame::Jump(const std::string& script, const std::string& label) {
         Line = 0;
         Log("ラベル \"" + label + "\" は存在しません. スクリプトの冒頭へ移動.");
     }
+}
+
+// A jump can come in the middle of a reveal (a button or the right click during it).
+// The delay still owed and a click's "show the rest" belonged to the old page; with the
+// column back at the line start nothing would count that delay down, so the target
+// starts without either and appears at the text speed.
+void TNovelGame::StartAtLineBeginning() {
+    Column = 1;
+    RevealDelay = 0;
+    ShowRest = false;
 }
 
 void TNovelGame::Reset() {

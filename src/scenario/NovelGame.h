@@ -188,6 +188,7 @@ private:
     bool EndTextLine();
     void PageEnd();
     void StartClickWaitIfPageEnds();
+    void StartAtLineBeginning();
     void Unhide();
     void HideWindow();
     void OpenBackLog();

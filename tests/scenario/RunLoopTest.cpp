@@ -267,5 +267,80 @@ TEST_F(RunLoop, WheelOpensScrollsAndClosesTheBacklog) {
     EXPECT_FALSE(Game->Hidden);
 }
 
+// A button clicked, or the right click, while a page is still appearing: the target
+// runs and its page appears at the text speed, whichever frame of the reveal the click
+// fell on.
+TEST_F(RunLoop, AJumpDuringTheRevealRunsItsTargetAtTheTextSpeed) {
+    MakePicture("btn.png", 100, 90);
+    const std::string longLine = "長い長い長い長い長い長い長い長い長い長い文章";
+    WriteScript("first.txt", "[ボタン/btn.png/ /./*GO/100/100]\n" + longLine + "\n\n*GO\n[ボタン消]\n行き先\n\n");
+    for (int frame = 1; frame <= 6; ++frame) {
+        SCOPED_TRACE(frame);
+        Start("first.txt", 0);
+        Game->TextSpeed = 30;
+        Frames(frame);
+        ASSERT_GT(Game->Column, 1);  // in the middle of the long line
+        Click(120, 120);
+        Frames(40);
+        EXPECT_EQ(Game->LastLabel, "*GO");
+        EXPECT_TRUE(Game->Buttons().empty());
+        EXPECT_EQ(PageText(), "行き先");
+        EXPECT_TRUE(Game->Waiting);
+    }
+
+    // The target's text appears one character per 30 ms, not at once.
+    Start("first.txt", 0);
+    Game->TextSpeed = 30;
+    Frames(3);
+    Click(120, 120);
+    for (int frame = 0; frame < 10 && PageText().empty(); ++frame) Frames(1);
+    EXPECT_EQ(PageText(), "行");
+
+    WriteScript("second.txt", "[右クリック/*R]\n" + longLine + "\n\n*R\n[右クリック]\n戻った\n\n");
+    for (int frame = 1; frame <= 3; ++frame) {
+        SCOPED_TRACE(frame);
+        Start("second.txt", 0);
+        Game->TextSpeed = 30;
+        Frames(frame);
+        Game->MouseUp(TMouseButton::mbRight, 0, 10, 10);
+        Frames(20);
+        EXPECT_EQ(PageText(), "戻った");
+    }
+}
+
+// The backlog opened during a wait that clicks may not cut short opens and closes as
+// always; the wait then runs its time.
+TEST_F(RunLoop, TheBacklogOpenedDuringAProtectedWaitClosesAndTheWaitGoesOn) {
+    WriteScript("first.txt", "前の頁\n\n一行\n[待/2000/禁スキップ]\n後\n\n");
+    Start();
+    Click();
+    Frames(3);
+    ASSERT_TRUE(Game->NoSkip);
+    Game->Wheel(-1);
+    ASSERT_TRUE(Game->BackLog().Visible());
+    Frames(10);
+    Click();  // closes the backlog, does not end the wait
+    EXPECT_FALSE(Game->BackLog().Visible());
+    EXPECT_FALSE(Game->Hidden);
+    EXPECT_TRUE(Game->Waiting);
+    Frames(1);
+    EXPECT_EQ(PageText(), "一行");
+
+    // Every other way out closes it too: Enter, wheel down, the right click.
+    Game->Wheel(-1);
+    Game->KeyPress(vkReturn);
+    EXPECT_FALSE(Game->BackLog().Visible());
+    Game->Wheel(-1);
+    Game->Wheel(+1);
+    EXPECT_FALSE(Game->BackLog().Visible());
+    Game->Wheel(-1);
+    Game->MouseUp(TMouseButton::mbRight, 0, 10, 10);
+    EXPECT_FALSE(Game->BackLog().Visible());
+    EXPECT_FALSE(Game->Hidden);
+    EXPECT_TRUE(Game->Waiting);
+    Frames(100);
+    EXPECT_EQ(PageText(), "一行後");
+}
+
 }  // namespace
 }  // namespace vandor
