@@ -54,6 +54,7 @@ bool TGameLint::CheckBuiltIn(const TPlace& place, TFields& fields) {
         return true;
     }
     if (word == "選択" || word == "選択肢") {
+        const bool conditional = fields.size() >= 5;
         PadFields(fields, 5);
         const std::string& first = fields[1];
         const std::string& second = fields[2];
@@ -61,7 +62,7 @@ bool TGameLint::CheckBuiltIn(const TPlace& place, TFields& fields) {
         const bool both = !first.empty() && !second.empty();
         const TScriptTarget target = ReadTarget(first.empty() ? second : first, second, both);
         CheckTarget(place, target.Script, target.Label);
-        if (!fields[3].empty() && fields[4].empty()) {
+        if (!fields[3].empty() && !conditional) {
             Report(place, false, "a choice's condition needs field 4, the caption shown when it does not hold; "
                                  "without it the condition is ignored");
         } else if (!fields[3].empty()) {

@@ -28,6 +28,8 @@ bool TNovelGame::ChoiceCommand(TFields& fields, const std::string& caption) {
         // The caption belongs to the choice, not to the message window.
         Line = CommandLine_ + 1;
         Column = 1;
+        // The condition counts once both its fields are written, even blank ones.
+        const bool conditional = fields.size() >= 5;
         PadFields(fields, 5);
         const std::string& first = fields[1];
         const std::string& second = fields[2];
@@ -36,7 +38,7 @@ bool TNovelGame::ChoiceCommand(TFields& fields, const std::string& caption) {
             const TScriptTarget target = ReadTarget(first.empty() ? second : first, second, both);
             bool enabled = true;
             std::string shown = caption;
-            if (!fields[3].empty() && !fields[4].empty() && OnCondition && !Condition(fields[3])) {
+            if (conditional && OnCondition && !Condition(fields[3])) {
                 shown = fields[4];
                 enabled = false;
             }

@@ -109,19 +109,23 @@ TEST_F(ChoicesTest, AChoiceWhoseConditionFailsIsShownButDead) {
     MakeSound("hover.ogg");
     WriteScript("first.txt",
                 "[初期値/選択音/Click.ogg/HOVER.ogg]\n"
-                "[選択/*A/./扉の鍵/扉は閉ざされている]扉を開ける\n[選択/*B/./持ち物]戻る\n\n*A\n開いた\n\n*B\n戻った\n");
+                "[選択/*A/./扉の鍵/扉は閉ざされている]扉を開ける\n[選択/*B/./持ち物]戻る\n"
+                "[選択/*A/./秘密/ ]隠し扉\n\n*A\n開いた\n\n*B\n戻った\n");
     std::string askedFor;
     Start("first.txt", 0);
     Game->OnCondition = [&](const std::string& condition, bool& result) {
         askedFor += condition + ";";
-        result = condition != "扉の鍵";
+        result = condition != "扉の鍵" && condition != "秘密";
     };
     Frames(3);
 
     const auto& choices = Game->Choices();
-    ASSERT_EQ(choices.size(), 2u);
-    // A condition without a replacement caption is not evaluated.
-    EXPECT_EQ(askedFor, "扉の鍵;");
+    ASSERT_EQ(choices.size(), 3u);
+    // A condition without a replacement caption is not evaluated; a blank one written
+    // out is, and the choice then shows blank.
+    EXPECT_EQ(askedFor, "扉の鍵;秘密;");
+    EXPECT_FALSE(choices[2]->Enabled);
+    EXPECT_EQ(choices[2]->Caption(), "");
     TLayerLabel& locked = *choices[0];
     EXPECT_EQ(locked.Caption(), "扉は閉ざされている");
     EXPECT_FALSE(locked.Enabled);
@@ -131,7 +135,7 @@ TEST_F(ChoicesTest, AChoiceWhoseConditionFailsIsShownButDead) {
     Frames(2);
     EXPECT_EQ(InterfaceChannelOf("hover.ogg"), -1);
     EXPECT_EQ(InterfaceChannelOf("click.ogg"), -1);
-    ASSERT_EQ(Game->Choices().size(), 2u);
+    ASSERT_EQ(Game->Choices().size(), 3u);
     EXPECT_TRUE(Game->Waiting);
 
     ClickOn(*choices[1]);
