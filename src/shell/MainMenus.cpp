@@ -189,7 +189,8 @@ void TggTDMain::mmCombineClick() {
         "『星砦の灰羽 増羽』 単体でのプレイはできなくなります。\n"
         "\n"
         "結合してよろしいですか？";
-    if (Host_.MessageBox(text, "確認", TMessageButtons::OKCancel, TMessageIcon::Question) != TMessageResult::OK) {
+    if (Host_.MessageBox(text, "確認", TMessageButtons::OKCancel, TMessageIcon::Question, {"&OK", "キャンセル(&C)"}) !=
+        TMessageResult::OK) {
         return;
     }
     StopForRestart();

@@ -219,10 +219,11 @@ void TggTDMain::LoadSettings() {
     const TIniFile ini(ConfigPath());
     const TSettings settings = ReadSettings(ini);
 
-    const TSize client = Host_.ClientSize();
+    // The whole window must keep a corner on the screen, frame and menu bar included.
+    const TSize window = Host_.WindowSize();
     const TPoint current = Host_.Position();
     const TSize screen = Host_.ScreenSize();
-    Host_.SetPosition(ClampWindowPosition(settings.WindowX, settings.WindowY, client.Width, client.Height, current.X,
+    Host_.SetPosition(ClampWindowPosition(settings.WindowX, settings.WindowY, window.Width, window.Height, current.X,
                                           current.Y, screen.Width, screen.Height));
 
     Sound_->ApplyVolumes(settings.MasterVolume, settings.ChannelVolumes);
@@ -248,7 +249,7 @@ void TggTDMain::LoadSettings() {
 bool TggTDMain::SaveSettings() {
     TIniFile ini(ConfigPath());
     TSettings settings;
-    const TPoint position = Host_.FullScreen() ? WindowedPosition_ : Host_.Position();
+    const TPoint position = Host_.FullScreen() ? WindowedPosition_ : Host_.NormalPosition();
     settings.WindowX = position.X;
     settings.WindowY = position.Y;
     settings.MasterVolume = Sound_->Channel(SoundChannel::Music).GetMasterVolume();

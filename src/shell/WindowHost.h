@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "compositor/Input.h"
 #include "util/Geometry.h"
@@ -89,8 +90,11 @@ public:
     // replication, alpha ignored; the rest of the client area is black.
     virtual void Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect) = 0;
 
+    // buttonCaptions, when given, name the buttons in the menu model's form ("&" marks
+    // the mnemonic), one for each button of the set; otherwise the usual words show.
     virtual TMessageResult MessageBox(const std::string& text, const std::string& caption,
-                                      TMessageButtons buttons, TMessageIcon icon) = 0;
+                                      TMessageButtons buttons, TMessageIcon icon,
+                                      const std::vector<std::string>& buttonCaptions = {}) = 0;
     // Shows the support or survey form modally until the session is done (sent, or
     // closed by the player): the player edits the form's fields and presses its buttons,
     // and the host polls the session while the form is open to show what the workers
@@ -102,6 +106,11 @@ public:
 
     // The outer window's top-left corner on the screen.
     virtual TPoint Position() const = 0;
+    // Where the window stands in its normal state: where it is, or, while it is
+    // maximised or minimised, where restoring it would put it.
+    virtual TPoint NormalPosition() const = 0;
+    // The outer window's size: the client area with the menu bar and the frame.
+    virtual TSize WindowSize() const = 0;
     virtual void SetPosition(TPoint position) = 0;
     virtual TSize ClientSize() const = 0;
     virtual void SetClientSize(TSize size) = 0;

@@ -196,5 +196,30 @@ TEST_F(MainComfortTest, FullScreenIsRememberedWithTheWindowedPosition) {
     EXPECT_TRUE(again.Menu().At("mmFullScreen").Checked());
 }
 
+// The stored place is the window's normal one: a maximised window is put back there.
+TEST_F(MainComfortTest, AMaximisedWindowRemembersWhereItStoodBefore) {
+    WriteScript("first.txt", kPages);
+    Start();
+    host.SetPosition({300, 200});
+    host.SetMaximized(true);
+    EXPECT_EQ(host.Position(), (TPoint{0, 0}));
+    Stop();
+    const TIniFile ini(ThisConfig());
+    EXPECT_EQ(ini.ReadInteger("Window", "X", 0), 300);
+    EXPECT_EQ(ini.ReadInteger("Window", "Y", 0), 200);
+}
+
+// A stored place counts as on screen by the whole window, frame and menu bar included:
+// with the client area alone, x = -740 would leave 60 pixels, too few; the frame adds
+// 16 and the menu bar and title 59, so the window keeps 76 and 99 pixels on screen.
+TEST_F(MainComfortTest, TheStoredPlaceIsCheckedAgainstTheWholeWindow) {
+    WriteScript("first.txt", kPages);
+    test::WriteTextFile(ThisConfig(), "[Window]\nX=-740\nY=-560\n");
+    host.SetFrameSize({16, 59});
+    host.SetPosition({192, 114});
+    Start();
+    EXPECT_EQ(host.Position(), (TPoint{-740, -560}));
+}
+
 }  // namespace
 }  // namespace vandor

@@ -397,6 +397,9 @@ TEST_F(MainWindowTest, CombiningRestartsInTheCombinedEditionAndBringsTheSlots) {
     host.QueueAnswer(TMessageResult::Cancel);
     host.ClickMenu("mmCombine");
     EXPECT_FALSE(main.RestartPending());
+    ASSERT_FALSE(host.MessageBoxes().empty());
+    EXPECT_EQ(host.MessageBoxes().back().Caption, "確認");
+    EXPECT_EQ(host.MessageBoxes().back().ButtonCaptions, (std::vector<std::string>{"&OK", "キャンセル(&C)"}));
 
     // The combined edition already used slot 0: that slot stays as it was.
     WriteTextFile(combined + "Config.ini", "[Save]\nItem00=新しい記録(&Q)\n");

@@ -1,5 +1,7 @@
 #include "platform/gtk/GtkMessageBox.h"
 
+#include "shell/MenuModel.h"
+
 namespace vandor {
 
 namespace {
@@ -7,26 +9,34 @@ namespace {
 // Our own response numbers (GTK's predefined ones are negative).
 gint ResponseOf(TMessageResult result) { return static_cast<gint>(result) + 1; }
 
-void AddButton(GtkDialog* dialog, const char* label, TMessageResult result) {
-    gtk_dialog_add_button(dialog, label, ResponseOf(result));
+std::vector<TMessageResult> ResultsOf(TMessageButtons buttons) {
+    switch (buttons) {
+        case TMessageButtons::OK: return {TMessageResult::OK};
+        case TMessageButtons::OKCancel: return {TMessageResult::OK, TMessageResult::Cancel};
+        case TMessageButtons::YesNo: return {TMessageResult::Yes, TMessageResult::No};
+        case TMessageButtons::YesNoCancel: return {TMessageResult::Yes, TMessageResult::No, TMessageResult::Cancel};
+    }
+    return {TMessageResult::OK};
 }
 
-void AddButtons(GtkDialog* dialog, TMessageButtons buttons) {
-    switch (buttons) {
-        case TMessageButtons::OK: AddButton(dialog, "OK", TMessageResult::OK); break;
-        case TMessageButtons::OKCancel:
-            AddButton(dialog, "OK", TMessageResult::OK);
-            AddButton(dialog, "キャンセル", TMessageResult::Cancel);
-            break;
-        case TMessageButtons::YesNo:
-            AddButton(dialog, "はい", TMessageResult::Yes);
-            AddButton(dialog, "いいえ", TMessageResult::No);
-            break;
-        case TMessageButtons::YesNoCancel:
-            AddButton(dialog, "はい", TMessageResult::Yes);
-            AddButton(dialog, "いいえ", TMessageResult::No);
-            AddButton(dialog, "キャンセル", TMessageResult::Cancel);
-            break;
+const char* UsualCaption(TMessageResult result) {
+    switch (result) {
+        case TMessageResult::OK: return "OK";
+        case TMessageResult::Cancel: return "キャンセル";
+        case TMessageResult::Yes: return "はい";
+        case TMessageResult::No: return "いいえ";
+    }
+    return "OK";
+}
+
+void AddButtons(GtkDialog* dialog, TMessageButtons buttons, const std::vector<std::string>& captions) {
+    const std::vector<TMessageResult> results = ResultsOf(buttons);
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        if (i < captions.size()) {
+            gtk_dialog_add_button(dialog, GtkMnemonicLabel(captions[i]).c_str(), ResponseOf(results[i]));
+        } else {
+            gtk_dialog_add_button(dialog, UsualCaption(results[i]), ResponseOf(results[i]));
+        }
     }
     const bool offersOk = buttons == TMessageButtons::OK || buttons == TMessageButtons::OKCancel;
     gtk_dialog_set_default_response(dialog, ResponseOf(offersOk ? TMessageResult::OK : TMessageResult::Yes));
@@ -71,12 +81,12 @@ GtkMessageType TypeOf(TMessageIcon icon) {
 }  // namespace
 
 TMessageResult RunMessageBox(GtkWindow* parent, const std::string& text, const std::string& caption,
-                             TMessageButtons buttons, TMessageIcon icon) {
+                             TMessageButtons buttons, TMessageIcon icon, const std::vector<std::string>& buttonCaptions) {
     GtkWidget* widget = gtk_message_dialog_new(parent, static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
                                                TypeOf(icon), GTK_BUTTONS_NONE, "%s", text.c_str());
     GtkDialog* dialog = GTK_DIALOG(widget);
     gtk_window_set_title(GTK_WINDOW(widget), caption.c_str());
-    AddButtons(dialog, buttons);
+    AddButtons(dialog, buttons, buttonCaptions);
     AddIcon(GTK_MESSAGE_DIALOG(widget), icon);
     const gint response = gtk_dialog_run(dialog);
     gtk_widget_destroy(widget);

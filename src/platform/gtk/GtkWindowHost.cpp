@@ -95,6 +95,10 @@ struct TGtkWindowHost::TImpl {
     TCursorShape Cursor = TCursorShape::Default;
     bool Closed = false;
     TPoint LastPosition;  // where the window was when it closed
+    // Maximised or minimised by the window manager, and where the window last stood in
+    // its normal state, which is where restoring it puts it back.
+    bool OutOfNormalState = false;
+    TPoint NormalPosition;
     bool FullScreen = false;
     TPoint WindowedPosition;  // where the window was, and its client size, before full screen
     TSize WindowedClient;
@@ -385,6 +389,20 @@ gboolean WindowKey(GtkWidget*, GdkEventKey* event, gpointer data) {
     return FALSE;
 }
 
+gboolean WindowState(GtkWidget*, GdkEventWindowState* event, gpointer data) {
+    constexpr auto kNotNormal = GDK_WINDOW_STATE_MAXIMIZED | GDK_WINDOW_STATE_ICONIFIED | GDK_WINDOW_STATE_FULLSCREEN;
+    static_cast<TImpl*>(data)->OutOfNormalState = (event->new_window_state & kNotNormal) != 0;
+    return FALSE;
+}
+
+gboolean WindowConfigure(GtkWidget* widget, GdkEventConfigure*, gpointer data) {
+    auto& impl = *static_cast<TImpl*>(data);
+    if (!impl.OutOfNormalState && !impl.FullScreen) {
+        gtk_window_get_position(GTK_WINDOW(widget), &impl.NormalPosition.X, &impl.NormalPosition.Y);
+    }
+    return FALSE;
+}
+
 gboolean WindowDelete(GtkWidget*, GdkEvent*, gpointer data) {
     static_cast<TImpl*>(data)->CloseRequested();
     return TRUE;  // the window is hidden, never destroyed, while the host lives
@@ -456,6 +474,8 @@ TGtkWindowHost::TGtkWindowHost() : Impl_(std::make_unique<TImpl>()) {
     g_signal_connect(impl.Window, "key-press-event", G_CALLBACK(WindowKey), &impl);
     g_signal_connect(impl.Window, "key-release-event", G_CALLBACK(WindowKey), &impl);
     g_signal_connect(impl.Window, "delete-event", G_CALLBACK(WindowDelete), &impl);
+    g_signal_connect(impl.Window, "window-state-event", G_CALLBACK(WindowState), &impl);
+    g_signal_connect(impl.Window, "configure-event", G_CALLBACK(WindowConfigure), &impl);
     gdk_event_handler_set(EventHook, &impl, nullptr);
 }
 
@@ -551,9 +571,10 @@ void TGtkWindowHost::Present(const TBitmap32& picture, const TRect& dstRect, con
 }
 
 TMessageResult TGtkWindowHost::MessageBox(const std::string& text, const std::string& caption,
-                                          TMessageButtons buttons, TMessageIcon icon) {
+                                          TMessageButtons buttons, TMessageIcon icon,
+                                          const std::vector<std::string>& buttonCaptions) {
     GtkWindow* parent = gtk_widget_get_visible(Impl_->Window) ? GTK_WINDOW(Impl_->Window) : nullptr;
-    return RunMessageBox(parent, text, caption, buttons, icon);
+    return RunMessageBox(parent, text, caption, buttons, icon, buttonCaptions);
 }
 
 void TGtkWindowHost::ShowForm(TFormSession& session) {
@@ -575,6 +596,20 @@ TPoint TGtkWindowHost::Position() const {
     TPoint position;
     gtk_window_get_position(GTK_WINDOW(Impl_->Window), &position.X, &position.Y);
     return position;
+}
+
+TPoint TGtkWindowHost::NormalPosition() const { return Impl_->OutOfNormalState ? Impl_->NormalPosition : Position(); }
+
+TSize TGtkWindowHost::WindowSize() const {
+    GtkWindow* window = GTK_WINDOW(Impl_->Window);
+    if (GdkWindow* shown = gtk_widget_get_window(Impl_->Window)) {
+        GdkRectangle frame{};
+        gdk_window_get_frame_extents(shown, &frame);
+        if (frame.width > 0 && frame.height > 0) return {frame.width, frame.height};
+    }
+    TSize size;
+    gtk_window_get_size(window, &size.Width, &size.Height);
+    return size;
 }
 
 void TGtkWindowHost::SetPosition(TPoint position) {

@@ -29,11 +29,14 @@ public:
     void Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect) override;
     // A modal box; the idle callback keeps running while it is open.
     TMessageResult MessageBox(const std::string& text, const std::string& caption, TMessageButtons buttons,
-                              TMessageIcon icon) override;
+                              TMessageIcon icon, const std::vector<std::string>& buttonCaptions = {}) override;
     void ShowForm(TFormSession& session) override;
     void SetCursor(TCursorShape shape) override;
     void SetTitle(const std::string& title) override;
     TPoint Position() const override;
+    TPoint NormalPosition() const override;
+    // With the window manager's frame once the window is on screen.
+    TSize WindowSize() const override;
     void SetPosition(TPoint position) override;
     TSize ClientSize() const override;
     void SetClientSize(TSize size) override;

@@ -88,7 +88,8 @@ void THeadlessWindowHost::Present(const TBitmap32& picture, const TRect& dstRect
 }
 
 TMessageResult THeadlessWindowHost::MessageBox(const std::string& text, const std::string& caption,
-                                               TMessageButtons buttons, TMessageIcon icon) {
+                                               TMessageButtons buttons, TMessageIcon icon,
+                                               const std::vector<std::string>& buttonCaptions) {
     TMessageResult result;
     if (!Answers_.empty()) {
         result = Answers_.front();
@@ -97,7 +98,7 @@ TMessageResult THeadlessWindowHost::MessageBox(const std::string& text, const st
     } else {
         result = Offers(buttons, TMessageResult::OK) ? TMessageResult::OK : TMessageResult::Yes;
     }
-    MessageBoxes_.push_back(TShownMessageBox{text, caption, buttons, icon, result});
+    MessageBoxes_.push_back(TShownMessageBox{text, caption, buttons, icon, result, buttonCaptions});
     return result;
 }
 
@@ -151,6 +152,24 @@ void THeadlessWindowHost::SetTitle(const std::string& title) { Title_ = title; }
 TPoint THeadlessWindowHost::Position() const { return Position_; }
 
 void THeadlessWindowHost::SetPosition(TPoint position) { Position_ = position; }
+
+TPoint THeadlessWindowHost::NormalPosition() const { return Maximized_ ? RestoredPosition_ : Position_; }
+
+TSize THeadlessWindowHost::WindowSize() const {
+    const TSize client = ClientSize();
+    return {client.Width + Frame_.Width, client.Height + Frame_.Height};
+}
+
+void THeadlessWindowHost::SetMaximized(bool maximized) {
+    if (maximized == Maximized_) return;
+    Maximized_ = maximized;
+    if (maximized) {
+        RestoredPosition_ = Position_;
+        Position_ = {0, 0};
+    } else {
+        Position_ = RestoredPosition_;
+    }
+}
 
 TSize THeadlessWindowHost::ClientSize() const { return {Client_.Width(), Client_.Height()}; }
 

@@ -19,6 +19,7 @@ struct TShownMessageBox {
     TMessageButtons Buttons;
     TMessageIcon Icon;
     TMessageResult Result;
+    std::vector<std::string> ButtonCaptions;  // as given: empty for the usual words
 };
 
 // What the input gives the next form: a field's text, a choice, a button.
@@ -57,7 +58,7 @@ public:
     // The next queued answer, else the box's first button (OK, or Yes without OK). An
     // answer the box does not offer counts as closing it: Cancel.
     TMessageResult MessageBox(const std::string& text, const std::string& caption, TMessageButtons buttons,
-                              TMessageIcon icon) override;
+                              TMessageIcon icon, const std::vector<std::string>& buttonCaptions = {}) override;
     // Waits for the probes, then gives the form the queued form input until the form is
     // done (a pressed button waits for its work too); with no input left, the form is
     // closed. Deterministic, as the replay must be.
@@ -65,6 +66,8 @@ public:
     void SetCursor(TCursorShape shape) override;
     void SetTitle(const std::string& title) override;
     TPoint Position() const override;
+    TPoint NormalPosition() const override;
+    TSize WindowSize() const override;
     void SetPosition(TPoint position) override;
     TSize ClientSize() const override;
     // A new size clears the client area to black and raises OnResize, then OnPaint.
@@ -110,6 +113,10 @@ public:
     bool Closed() const { return Closed_; }
     bool TimerEnabled() const { return TimerEnabled_; }
     void SetScreenSize(TSize size) { Screen_ = size; }
+    // What the window's frame and menu bar add to the client area; none by default.
+    void SetFrameSize(TSize size) { Frame_ = size; }
+    // Maximised, the window stands at the screen's corner; restored, where it was.
+    void SetMaximized(bool maximized);
 
 private:
     void Exposed();
@@ -134,6 +141,9 @@ private:
     bool TimerEnabled_ = false;
     bool FullScreen_ = false;
     TPoint WindowedPosition_;
+    TSize Frame_{0, 0};
+    bool Maximized_ = false;
+    TPoint RestoredPosition_;
     TSize WindowedClient_;
 };
 
