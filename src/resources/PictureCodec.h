@@ -1,7 +1,8 @@
 #pragma once
 // PNG and JPEG to and from TBitmap32. Decoded pictures have straight alpha: a
 // JPEG or a PNG without alpha is opaque, a PNG with alpha keeps it exactly and the
-// colours of its transparent pixels stay as stored.
+// colours of its transparent pixels stay as stored. Colours are never gamma- or
+// colour-space-corrected: the surface gets the values the file stores.
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,9 @@
 #include <turbojpeg.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <random>
 
 #include "TestFiles.h"
 #include "resources/ArchiveFormat.h"
@@ -30,9 +32,7 @@ TBytes MakePng(int width, int height, const std::vector<uint8_t>& pixels, bool w
     return out;
 }
 
-TBytes MakeJpeg(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
-    std::vector<uint8_t> rgb;
-    for (int i = 0; i < width * height; ++i) rgb.insert(rgb.end(), {r, g, b});
+TBytes MakeJpeg(int width, int height, const std::vector<uint8_t>& rgb) {
     tjhandle handle = tjInitCompress();
     unsigned char* jpeg = nullptr;
     unsigned long size = 0;
@@ -41,6 +41,12 @@ TBytes MakeJpeg(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
     tjFree(jpeg);
     tjDestroy(handle);
     return out;
+}
+
+TBytes MakeJpeg(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
+    std::vector<uint8_t> rgb;
+    for (int i = 0; i < width * height; ++i) rgb.insert(rgb.end(), {r, g, b});
+    return MakeJpeg(width, height, rgb);
 }
 
 TBitmap32 Decode(const TBytes& bytes, std::string* error = nullptr) {
@@ -79,6 +85,46 @@ TEST(PictureCodecTest, JpegIsOpaque) {
     }
 }
 
+TEST(PictureCodecTest, JpegsThatDecodeWithAWarningShowWhatWasDecoded) {
+    constexpr int kWidth = 64, kHeight = 48;
+    std::mt19937 random(3);
+    std::vector<uint8_t> noise(kWidth * kHeight * 3);
+    for (uint8_t& sample : noise) sample = static_cast<uint8_t>(random());
+    const TBytes jpeg = MakeJpeg(kWidth, kHeight, noise);
+    ASSERT_EQ(jpeg[jpeg.size() - 2], 0xFF);
+    ASSERT_EQ(jpeg[jpeg.size() - 1], 0xD9);
+    const TBitmap32 whole = Decode(jpeg);
+    ASSERT_EQ(whole.Width(), kWidth);
+    ASSERT_EQ(whole.Height(), kHeight);
+    const auto rowsEqual = [&](const TBitmap32& picture, int rows) {
+        return std::equal(picture.Bits(), picture.Bits() + kWidth * rows, whole.Bits());
+    };
+
+    TBytes trailing = jpeg;
+    for (uint8_t byte : Bytes("bytes an old tool left after the end marker")) trailing.push_back(byte);
+    const TBytes unterminated(jpeg.begin(), jpeg.end() - 2);
+    for (const auto& [what, bytes] : {std::pair{"trailing bytes", trailing}, {"no end marker", unterminated}}) {
+        std::string error;
+        const TBitmap32 picture = Decode(bytes, &error);
+        ASSERT_EQ(picture.Width(), kWidth) << what << ": " << error;
+        ASSERT_EQ(picture.Height(), kHeight) << what;
+        EXPECT_TRUE(rowsEqual(picture, kHeight)) << what;
+    }
+
+    // Cut halfway through the compressed pixels: the picture keeps its size, the rows
+    // decoded before the cut are there and everything is opaque.
+    const uint8_t startOfScan[] = {0xFF, 0xDA};
+    const auto scan = std::search(jpeg.begin(), jpeg.end(), std::begin(startOfScan), std::end(startOfScan));
+    ASSERT_NE(scan, jpeg.end());
+    const TBytes cut(jpeg.begin(), scan + (jpeg.end() - scan) / 2);
+    std::string error;
+    const TBitmap32 picture = Decode(cut, &error);
+    ASSERT_EQ(picture.Width(), kWidth) << error;
+    ASSERT_EQ(picture.Height(), kHeight);
+    EXPECT_TRUE(rowsEqual(picture, 8));
+    for (int i = 0; i < kWidth * kHeight; ++i) ASSERT_EQ(picture.Bits()[i] >> 24, 0xFFu) << i;
+}
+
 TEST(PictureCodecTest, UndecodableBytesGiveAnEmptyPicture) {
     const TBytes png = MakePng(64, 64, std::vector<uint8_t>(64 * 64 * 4, 77), true);
     const TBytes jpeg = MakeJpeg(64, 64, 1, 2, 3);
@@ -93,7 +139,7 @@ TEST(PictureCodecTest, UndecodableBytesGiveAnEmptyPicture) {
         {"text", Bytes("not a picture")},
         {"png cut in half", TBytes(png.begin(), png.begin() + png.size() / 2)},
         {"png signature only", TBytes(png.begin(), png.begin() + 8)},
-        {"jpeg cut in half", TBytes(jpeg.begin(), jpeg.begin() + jpeg.size() / 2)},
+        {"jpeg cut inside its header", TBytes(jpeg.begin(), jpeg.begin() + 40)},
         {"huge png", wide},
     };
     for (const auto& [what, bytes] : cases) {
