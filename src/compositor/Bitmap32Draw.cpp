@@ -9,6 +9,7 @@
 
 #include "compositor/Bitmap32.h"
 #include "compositor/PixelRows.h"
+#include "compositor/StretchMap.h"
 
 namespace vandor {
 
@@ -54,26 +55,6 @@ bool CutToSource(TAxis& axis, int64_t limit) {
     return true;
 }
 
-// Source index of each destination index in [clipBegin, clipEnd): nearest neighbour
-// with the ratio held as a 32-bit float; a destination under 2 pixels takes the
-// middle of the source. Clamped to the source range, which float rounding could
-// otherwise overshoot at extreme sizes.
-std::vector<int32_t> StretchMap(const TAxis& axis, int clipBegin, int clipEnd) {
-    std::vector<int32_t> map(static_cast<std::size_t>(clipEnd - clipBegin));
-    const int64_t dstSize = axis.DstEnd - axis.DstBegin;
-    const int64_t srcSize = axis.SrcEnd - axis.SrcBegin;
-    if (dstSize < 2) {
-        std::fill(map.begin(), map.end(), static_cast<int>((axis.SrcBegin + axis.SrcEnd - 1) / 2));
-        return map;
-    }
-    const float ratio = static_cast<float>(srcSize) / static_cast<float>(dstSize);
-    for (int i = clipBegin; i < clipEnd; ++i) {
-        const auto offset = static_cast<int64_t>(static_cast<float>(i - axis.DstBegin) * ratio);
-        map[static_cast<std::size_t>(i - clipBegin)] = static_cast<int>(axis.SrcBegin + std::min(offset, srcSize - 1));
-    }
-    return map;
-}
-
 }  // namespace
 
 void TBitmap32::Draw(const TRect& dstRect, const TRect& srcRect, const TBitmap32& src) {
@@ -112,8 +93,8 @@ void TBitmap32::Draw(const TRect& dstRect, const TRect& srcRect, const TBitmap32
     }
 
     // Each source row is gathered once, however many destination rows repeat it.
-    const TRowGather columns(StretchMap(h, clipLeft, clipRight), src.Width_);
-    const std::vector<int32_t> rows = StretchMap(v, clipTop, clipBottom);
+    const TRowGather columns(StretchMap(h.SrcBegin, h.SrcEnd, h.DstBegin, h.DstEnd, clipLeft, clipRight), src.Width_);
+    const std::vector<int32_t> rows = StretchMap(v.SrcBegin, v.SrcEnd, v.DstBegin, v.DstEnd, clipTop, clipBottom);
     auto gather = [&](TColor32* target, int srcRow) { columns.Gather(target, src.ScanLine(srcRow)); };
     std::vector<TColor32> gathered(blend ? count : 0);
     int previousRow = -1;

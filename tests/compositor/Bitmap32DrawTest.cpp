@@ -22,15 +22,26 @@ TBitmap32 RandomBitmap(int width, int height, std::mt19937& random) {
     return bitmap;
 }
 
+// Stretching: offset d of the destination takes source offset trunc(d × s), with
+// s = srcSize ÷ dstSize held as a 32-bit float and the product taken exactly.
+int StretchedOffset(int d, int srcSize, int dstSize) {
+    const float s = static_cast<float>(srcSize) / static_cast<float>(dstSize);
+    return static_cast<int>(static_cast<double>(d) * static_cast<double>(s));
+}
+
+// The same with the product rounded to a 32-bit float first, which moves some offsets.
+int FloatProductOffset(int d, int srcSize, int dstSize) {
+    const float s = static_cast<float>(srcSize) / static_cast<float>(dstSize);
+    return static_cast<int>(static_cast<float>(d) * s);
+}
+
 // Pixel by pixel: which source pixel lands on destination (x, y) of an already cut
 // and unclipped draw, and how it combines.
 void ReferenceDraw(TBitmap32& target, const TRect& dst, const TRect& src, const TBitmap32& source) {
-    const float ratioX = static_cast<float>(src.Width()) / static_cast<float>(dst.Width());
-    const float ratioY = static_cast<float>(src.Height()) / static_cast<float>(dst.Height());
     for (int y = std::max(dst.Top, 0); y < std::min(dst.Bottom, target.Height()); ++y) {
         for (int x = std::max(dst.Left, 0); x < std::min(dst.Right, target.Width()); ++x) {
-            int sx = src.Left + static_cast<int>(static_cast<float>(x - dst.Left) * ratioX);
-            int sy = src.Top + static_cast<int>(static_cast<float>(y - dst.Top) * ratioY);
+            int sx = src.Left + StretchedOffset(x - dst.Left, src.Width(), dst.Width());
+            int sy = src.Top + StretchedOffset(y - dst.Top, src.Height(), dst.Height());
             if (dst.Width() < 2) sx = (src.Left + src.Right - 1) / 2;
             if (dst.Height() < 2) sy = (src.Top + src.Bottom - 1) / 2;
             const TColor32 pixel = *source.PixelPtr(sx, sy);
@@ -93,6 +104,38 @@ TEST(Bitmap32Draw, StretchTo200x50TakesColumnsTwiceAndEverySecondRow) {
     }
 }
 
+TEST(Bitmap32Draw, StretchingTakesTheExactProductOfTheFloatRatio) {
+    // The scaled presentations stretch 800 x 600 to 960 x 720 (shown at 480 x 360) and
+    // 1920 x 720 (a band of the 960 x 720 picture).
+    TBitmap32 source(800, 600);
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) *source.PixelPtr(x, y) = 0xFF000000u | (y << 12) | x;
+    }
+    for (int width : {960, 1920}) {
+        SCOPED_TRACE(width);
+        TBitmap32 target(width, 720);
+        target.Draw(target.BoundsRect(), source.BoundsRect(), source);
+        int columnsOffTheFloatProduct = 0;
+        for (int x = 0; x < width; ++x) {
+            const int column = static_cast<int>(*target.PixelPtr(x, 0) & 0xFFF);
+            ASSERT_EQ(column, StretchedOffset(x, 800, width)) << x;
+            if (column != FloatProductOffset(x, 800, width)) ++columnsOffTheFloatProduct;
+        }
+        EXPECT_EQ(columnsOffTheFloatProduct, 159);
+        int rowsOffTheFloatProduct = 0;
+        for (int y = 0; y < 720; ++y) {
+            const int row = static_cast<int>(*target.PixelPtr(0, y) >> 12 & 0xFFF);
+            ASSERT_EQ(row, StretchedOffset(y, 600, 720)) << y;
+            if (row != FloatProductOffset(y, 600, 720)) ++rowsOffTheFloatProduct;
+        }
+        EXPECT_EQ(rowsOffTheFloatProduct, 119);
+    }
+    // 800 / 960 as a float is a little under 5 / 6: 6 × s lies just under 5.
+    TBitmap32 target(960, 1);
+    target.Draw(target.BoundsRect(), {0, 0, 800, 1}, source);
+    EXPECT_EQ(*target.PixelPtr(6, 0) & 0xFFF, 4u);
+}
+
 TEST(Bitmap32Draw, SourceRectOutsideTheSourceIsCutAndTheDestinationMovedInProportion) {
     TBitmap32 source(10, 1);
     for (int x = 0; x < 10; ++x) *source.PixelPtr(x, 0) = 0xFF000000u | x;
@@ -109,7 +152,7 @@ TEST(Bitmap32Draw, SourceRectOutsideTheSourceIsCutAndTheDestinationMovedInPropor
     target.Draw({0, 0, 20, 1}, {-3, 0, 10, 1}, source);
     for (int x = 0; x < 5; ++x) EXPECT_EQ(*target.PixelPtr(x, 0), 0xDEADBEEFu) << x;
     for (int x = 5; x < 20; ++x) {
-        EXPECT_EQ(*target.PixelPtr(x, 0), 0xFF000000u | static_cast<TColor32>((x - 5) * (10.0f / 15.0f))) << x;
+        EXPECT_EQ(*target.PixelPtr(x, 0), 0xFF000000u | StretchedOffset(x - 5, 10, 15)) << x;
     }
 
     // Without stretching the cut moves the destination by the same amount.

@@ -85,6 +85,22 @@ TEST(HeadlessWindowHostTest, PresentsTwoToOneWithBlackMargins) {
     EXPECT_EQ(*client.PixelPtr(10, 5), 0xFF000000u);
 }
 
+TEST(HeadlessWindowHostTest, ScaledPresentationReplicatesPixelsAsDrawingBetweenSurfacesDoes) {
+    THeadlessWindowHost host;
+    host.SetClientSize({960, 720});
+    const TBitmap32 picture = Pattern(800, 600);
+    host.Present(picture, {0, 0, 960, 720}, picture.BoundsRect());
+    TBitmap32 drawn(960, 720);
+    drawn.Draw(drawn.BoundsRect(), picture.BoundsRect(), picture);
+    const TBitmap32& client = host.ClientPicture();
+    ASSERT_EQ(client.Width(), 960);
+    for (int y = 0; y < 720; ++y) {
+        for (int x = 0; x < 960; ++x) {
+            ASSERT_EQ(*client.PixelPtr(x, y), Opaque(*drawn.PixelPtr(x, y))) << x << "," << y;
+        }
+    }
+}
+
 TEST(HeadlessWindowHostTest, MessageBoxesTakeQueuedAnswersInOrder) {
     THeadlessWindowHost host;
     host.QueueAnswer(TMessageResult::Cancel);

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "compositor/StretchMap.h"
 #include "resources/PictureCodec.h"
 #include "shell/MenuModel.h"
 
@@ -66,17 +67,14 @@ void THeadlessWindowHost::Present(const TBitmap32& picture, const TRect& dstRect
     Client_.Clear(kBlack);
     const TRect target = Intersect(dstRect, Client_.BoundsRect());
     if (target.IsEmpty() || dstRect.IsEmpty() || srcRect.IsEmpty()) return;
-    // Nearest source pixel of every target column and row; parts of srcRect outside the
-    // picture stay black.
-    const auto sourceOf = [](int d, int dstStart, int dstSize, int srcStart, int srcSize) {
-        return srcStart + static_cast<int>(static_cast<int64_t>(d - dstStart) * srcSize / dstSize);
-    };
-    std::vector<int> columns(target.Width());
-    for (int x = target.Left; x < target.Right; ++x) {
-        columns[x - target.Left] = sourceOf(x, dstRect.Left, dstRect.Width(), srcRect.Left, srcRect.Width());
-    }
+    // The same pixel replication as drawing between surfaces; parts of srcRect outside
+    // the picture stay black.
+    const std::vector<int32_t> columns =
+        StretchMap(srcRect.Left, srcRect.Right, dstRect.Left, dstRect.Right, target.Left, target.Right);
+    const std::vector<int32_t> rows =
+        StretchMap(srcRect.Top, srcRect.Bottom, dstRect.Top, dstRect.Bottom, target.Top, target.Bottom);
     for (int y = target.Top; y < target.Bottom; ++y) {
-        const int sy = sourceOf(y, dstRect.Top, dstRect.Height(), srcRect.Top, srcRect.Height());
+        const int sy = rows[y - target.Top];
         if (sy < 0 || sy >= picture.Height()) continue;
         const TColor32* source = picture.ScanLine(sy);
         TColor32* row = Client_.ScanLine(y);
