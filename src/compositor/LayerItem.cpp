@@ -1,5 +1,7 @@
 #include "compositor/LayerItem.h"
 
+#include <algorithm>
+
 #include "util/Encoding.h"
 
 namespace vandor {
@@ -86,10 +88,14 @@ void TLayerItem::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     if (clicked && OnClick) OnClick(*this);
 }
 
+// A layer whose picture is missing draws as nothing, and that drawing brings it up to
+// date like any other: it asks for a redraw again only when it is shown, moved or
+// hidden, not on every frame while it exists.
 void TLayerItem::Draw(TBitmap32& target) {
-    if (!Bitmap_) return;
-    Bitmap_->SetMasterAlpha(static_cast<uint8_t>(Position.Alpha < 0 ? 0 : Position.Alpha > 255 ? 255 : Position.Alpha));
-    if (Visible_) DrawFrame(target, DstRect_, SrcRect, *Bitmap_);
+    if (Bitmap_) {
+        Bitmap_->SetMasterAlpha(static_cast<uint8_t>(std::clamp(Position.Alpha, 0, 255)));
+        if (Visible_) DrawFrame(target, DstRect_, SrcRect, *Bitmap_);
+    }
     Changed = false;
 }
 

@@ -5,8 +5,7 @@
 namespace vandor::test {
 namespace {
 
-// Every layer of the battle gets its picture: a layer without one would ask for a
-// redraw every frame.
+// Every layer of the battle gets its picture, as in a complete title.
 void WritePictures(const TTempFolder& folder) {
     for (const char* name : {"bgi戦闘.png", "城.png", "城壁.png", "frm戦場.png", "frm耐久ゲージ.png", "frmメニュー.png",
                              "fi戦場01.png", "btnヴァンドル国革命軍.png", "btn戦闘開始.png", "btn高速モード.png",

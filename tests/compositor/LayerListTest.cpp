@@ -161,13 +161,28 @@ TEST(LayerList, PictureLayersShareAndHandBackCachedPictures) {
     EXPECT_EQ(pictures.References[&picture], 0);
 }
 
-TEST(LayerList, ALayerWithoutPictureKeepsAskingForRedraw) {
+TEST(LayerList, ALayerWithoutPictureDrawsAsNothingAndRedrawsOnlyWhenItChanges) {
+    FakePictures pictures;
     TLayerList list(10, 10);
     list.AddBitmap(SolidBitmap(10, 10, 0xFF000000), 0, 0, 10, 7);
-    TLayerItem& blank = list.Add(std::make_unique<TLayerItem>());
+    // Made from a picture file that does not exist, as a missing banner or portrait is.
+    TLayerItem& missing = list.Add(std::make_unique<TLayerItem>(pictures, "banner.png"));
+    ASSERT_EQ(missing.Bitmap(), nullptr);
     EXPECT_TRUE(list.Render(20));
-    EXPECT_TRUE(blank.Changed);
+    EXPECT_FALSE(missing.Changed);
+    EXPECT_FALSE(list.Render(20));
+    EXPECT_FALSE(list.Render(20));
+
+    missing.SetPosition(5, 5, 0);
     EXPECT_TRUE(list.Render(20));
+    EXPECT_FALSE(list.Render(20));
+    missing.SetVisible(false);
+    EXPECT_TRUE(list.Render(20));
+    EXPECT_FALSE(list.Render(20));
+    missing.SetVisible(true);
+    EXPECT_TRUE(list.Render(20));
+    EXPECT_FALSE(list.Render(20));
+    for (int i = 0; i < 100; ++i) ASSERT_EQ(list.Surface.Bits()[i], 0xFF000000u) << i;
 }
 
 }  // namespace
