@@ -11,6 +11,7 @@
 #include "compositor/LayerList.h"
 #include "util/DebugLog.h"
 #include "util/Random.h"
+#include "util/Wrapping.h"
 
 namespace vandor {
 namespace {
@@ -114,7 +115,7 @@ void TCampaignCommands::StartBattle(TFields& fields) {
     int32_t strength = 1;
     if (area > 0) {
         strength = Campaign_.AreaStrength(area);
-        Campaign_.SetAreaBattles(area, Campaign_.AreaBattles(area) + 1);
+        Campaign_.SetAreaBattles(area, WrappingAdd(Campaign_.AreaBattles(area), 1));
         if (strength > 0) Campaign_.SetAreaStrength(area, strength - 1);
     }
     if (Hooks.StartBattle) Hooks.StartBattle(area, strength);
@@ -181,25 +182,26 @@ void TCampaignCommands::SetPassFlag(TFields& fields) {
 // [行動/進行] begins a new turn, [行動/進行/a] advances area a's story. Training and
 // courting a heroine each cost an action and trade one of her values for the other;
 // the lowered value never drops below 1 through them. The scripts test the actions
-// left before they offer one.
+// left before they offer one. A save may hold any value, so every step wraps around
+// as a 32-bit integer.
 void TCampaignCommands::Act(TFields& fields) {
     PadFields(fields, fields.size() + 2);
     const std::string& kind = fields[1];
     const int number = ToNumber(fields[2], -1);
     if (kind == "進行") {
         if (number >= 1) {
-            Campaign_.SetAreaProgress(number, Campaign_.AreaProgress(number) + 1);
+            Campaign_.SetAreaProgress(number, WrappingAdd(Campaign_.AreaProgress(number), 1));
         } else {
             Campaign_.SetActions(Campaign_.HasItem(32) ? 3 : 2);
-            Campaign_.SetTurn(Campaign_.Turn() + 1);
+            Campaign_.SetTurn(WrappingAdd(Campaign_.Turn(), 1));
         }
     } else if (kind == "調教" && number >= 1) {
-        Campaign_.SetActions(Campaign_.Actions() - 1);
-        Campaign_.SetTraining(number, Clamped(Campaign_.Training(number) + 1));
+        Campaign_.SetActions(WrappingSub(Campaign_.Actions(), 1));
+        Campaign_.SetTraining(number, Clamped(WrappingAdd(Campaign_.Training(number), 1)));
         if (Campaign_.Affection(number) > 1) Campaign_.SetAffection(number, Clamped(Campaign_.Affection(number) - 1));
     } else if (kind == "求愛" && number >= 1) {
-        Campaign_.SetActions(Campaign_.Actions() - 1);
-        Campaign_.SetAffection(number, Clamped(Campaign_.Affection(number) + 1));
+        Campaign_.SetActions(WrappingSub(Campaign_.Actions(), 1));
+        Campaign_.SetAffection(number, Clamped(WrappingAdd(Campaign_.Affection(number), 1)));
         if (Campaign_.Training(number) > 1) Campaign_.SetTraining(number, Clamped(Campaign_.Training(number) - 1));
     }
 }

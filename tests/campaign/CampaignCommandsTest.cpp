@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "../compositor/LayerTestSupport.h"
 #include "campaign/CampaignItems.h"
 #include "campaign/GameDat.h"
+#include "campaign/SaveSlots.h"
 #include "campaign/WorldNames.h"
 #include "compositor/LayerList.h"
 #include "util/DebugLog.h"
@@ -242,6 +244,33 @@ TEST_F(CampaignCommandsTest, TurnsProgressTrainingAndCourting) {
     Run("行動/休息/2");
     EXPECT_EQ(Dat.Actions(), -1);
     EXPECT_EQ(Dat.Training(2), 3);
+}
+
+// A save file may hold any value in any cell, and only some are clamped on loading:
+// the counters the commands step go round as 32-bit integers instead of overflowing.
+TEST_F(CampaignCommandsTest, SteppedCountersWrapAroundAtThe32BitLimits) {
+    ApplySlot(Dat, ParseSlotText("ver=1.0.0.0\r\n"
+                                 "d5-5=2147483647\r\n"    // area 5's progress
+                                 "d6-4=2147483647\r\n"    // battles fought in area 4
+                                 "d2-11=2147483647\r\n"   // training of heroine 11, beyond the clamped ten
+                                 "d1-12=2147483647\r\n"));  // affection of heroine 12
+    Run("行動/進行/5");
+    EXPECT_EQ(Dat.AreaProgress(5), INT32_MIN);
+    Run("戦闘開始/4");
+    EXPECT_EQ(Dat.AreaBattles(4), INT32_MIN);
+    // Stepped past the top, a value is at the bottom and the clamp takes it to 0.
+    Run("行動/調教/11");
+    EXPECT_EQ(Dat.Training(11), 0);
+    Run("行動/求愛/12");
+    EXPECT_EQ(Dat.Affection(12), 0);
+
+    // Loading clamps the turn and the actions; commands alone can still take them to the limits.
+    Dat.SetTurn(INT32_MAX);
+    Run("行動/進行");
+    EXPECT_EQ(Dat.Turn(), INT32_MIN);
+    Dat.SetActions(INT32_MIN);
+    Run("行動/求愛/2");
+    EXPECT_EQ(Dat.Actions(), INT32_MAX);
 }
 
 TEST_F(CampaignCommandsTest, BattleCommandTakesTheAreasStrengthAndNamesWhereDefeatLeads) {
