@@ -126,7 +126,7 @@ bool EvaluateCondition(std::string_view text, TConditionContext& context) {
         }
         if (word.Known) token = std::to_string(word.Value);
     }
-    const std::optional<int32_t> result = EvaluatePostfix(ToPostfix(tokens));
+    const std::optional<int32_t> result = EvaluateFormula(tokens);
     if (!result) {
         AddToLog(context, "判定式を評価できません:", text);
         return false;

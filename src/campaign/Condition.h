@@ -33,8 +33,8 @@ struct TConditionContext {
 };
 
 // True when the condition holds. A formula that cannot be evaluated (an operator
-// without two operands, an empty output such as "()", a division or remainder by zero)
-// makes the condition false and writes one line to the log.
+// without two operands, a ")" that closes nothing, an empty output such as "()", a
+// division or remainder by zero) makes the condition false and writes one line to the log.
 bool EvaluateCondition(std::string_view text, TConditionContext& context);
 
 // False for the whole-word tests that are no formula: the empty text, ".",
@@ -53,11 +53,16 @@ std::vector<std::string> Tokenize(std::string_view text);
 bool IsOperatorToken(std::string_view token);
 
 // Postfix order; "&" and "|" bind more tightly than arithmetic and comparisons.
-std::vector<std::string> ToPostfix(const std::vector<std::string>& tokens);
+// Nothing when a ")" finds no "(" to close.
+std::optional<std::vector<std::string>> ToPostfix(const std::vector<std::string>& tokens);
 
 // The value of the formula, or nothing when an operator lacks an operand, a divisor
 // is 0 or there is nothing to evaluate.
 std::optional<int32_t> EvaluatePostfix(const std::vector<std::string>& postfix);
+
+// ToPostfix, then EvaluatePostfix: the value of a formula's tokens, or nothing when
+// either step fails.
+std::optional<int32_t> EvaluateFormula(const std::vector<std::string>& tokens);
 
 // What an operand token of a formula is, for checking scripts without playing them:
 // a number, a campaign word, a campaign word that makes its condition fail (a

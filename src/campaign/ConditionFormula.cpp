@@ -133,7 +133,7 @@ bool IsOperatorToken(std::string_view token) {
            end == token.size();
 }
 
-std::vector<std::string> ToPostfix(const std::vector<std::string>& tokens) {
+std::optional<std::vector<std::string>> ToPostfix(const std::vector<std::string>& tokens) {
     std::vector<std::string> output;
     std::vector<std::string> stack;
     for (const std::string& token : tokens) {
@@ -146,7 +146,9 @@ std::vector<std::string> ToPostfix(const std::vector<std::string>& tokens) {
         }
         if (token != ")") {
             stack.push_back(token);
-        } else if (!stack.empty()) {
+        } else if (stack.empty()) {
+            return std::nullopt;  // there is no "(" to take off
+        } else {
             stack.pop_back();  // the matching "("
         }
     }
@@ -175,6 +177,12 @@ std::optional<int32_t> EvaluatePostfix(const std::vector<std::string>& postfix) 
     }
     if (stack.empty()) return std::nullopt;
     return stack.back();
+}
+
+std::optional<int32_t> EvaluateFormula(const std::vector<std::string>& tokens) {
+    const std::optional<std::vector<std::string>> postfix = ToPostfix(tokens);
+    if (!postfix) return std::nullopt;
+    return EvaluatePostfix(*postfix);
 }
 
 }  // namespace vandor

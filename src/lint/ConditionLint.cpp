@@ -17,7 +17,7 @@ std::optional<int32_t> EvaluateWithWordsAs(std::vector<std::string> tokens, int3
             token = std::to_string(wordValue);
         }
     }
-    return EvaluatePostfix(ToPostfix(tokens));
+    return EvaluateFormula(tokens);
 }
 
 }  // namespace
@@ -42,8 +42,8 @@ void TGameLint::CheckCondition(const TPlace& place, const std::string& text) {
     // is wrong, or it divides by a constant zero.
     if (!EvaluateWithWordsAs(tokens, 1) && !EvaluateWithWordsAs(tokens, 7)) {
         Report(place, true, "the condition \"" + text +
-                                "\" cannot be evaluated (an operator without two operands, nothing to evaluate, or a "
-                                "division by zero) and never holds");
+                                "\" cannot be evaluated (an operator without two operands, a \")\" that closes nothing, "
+                                "nothing to evaluate, or a division by zero) and never holds");
     }
 }
 

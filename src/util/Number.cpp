@@ -5,7 +5,11 @@
 namespace vandor {
 
 bool IsNumber(std::string_view text) {
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    // from_chars reads a "-" but no "+"; a "+" before a "-" would be a second sign.
+    if (text.starts_with('+')) {
+        text.remove_prefix(1);
+        if (text.starts_with('-')) return false;
+    }
     int32_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return !text.empty() && error == std::errc() && end == text.data() + text.size();

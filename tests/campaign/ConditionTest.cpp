@@ -19,7 +19,7 @@ public:
 };
 
 std::optional<int32_t> FormulaValue(const std::string& formula) {
-    return EvaluatePostfix(ToPostfix(Tokenize(Normalize(formula))));
+    return EvaluateFormula(Tokenize(Normalize(formula)));
 }
 
 class ConditionTest : public testing::Test {
@@ -68,13 +68,26 @@ TEST(ConditionFormulaTest, ArithmeticSpellingsAndPrecedence) {
         {"3!=4", 1}, {"3=!4", 1}, {"3<>3", 0}, {"3＜＞4", 1}, {"3==3", 1}, {"3＝3", 1}, {"3<=3", 1},
         {"4>=5", 0}, {"4≧4", 1}, {"3＜4", 1}, {"3＞4", 0}, {"（1＋2）＊3", 9}, {"4＞＝3", std::nullopt},
         {"x:=3", 0}, {"3<-5", 0},  // an assignment has no operation; its sign is the last entry
-        {"  12  ", 12}, {"1 2", 0}, {"+5", std::nullopt}, {"abc+2", 2}, {"(1)(2)", 2}, {"1)", 1}, {"(1", 1},
+        {"  12  ", 12}, {"1 2", 0}, {"+5", std::nullopt}, {"abc+2", 2}, {"(1)(2)", 2}, {"(1", 1},
         {"2147483647+1", INT_MIN}, {"0-2147483647-1-1", INT_MAX}, {"65536*65536", 0}, {"2147483648+1", 1},
         {"(0-2147483647-1)/(0-1)", INT_MIN}, {"(0-2147483647-1)%(0-1)", 0},
         {"1/0", std::nullopt}, {"1%0", std::nullopt}, {"1/(1-1)", std::nullopt},
         {"()", std::nullopt}, {"", std::nullopt}, {"1+", std::nullopt}, {"*", std::nullopt},
+        // A ")" that closes nothing, even where the rest would evaluate.
+        {"1)", std::nullopt}, {"a+1)==2", std::nullopt}, {"(1))", std::nullopt}, {")(1", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(FormulaValue(c.Formula), c.Value) << c.Formula;
+}
+
+// Operands that reach the stack machine as text: one sign at most, "-" or "+".
+TEST(ConditionFormulaTest, OperandsAreWholeNumbersWithOneSign) {
+    EXPECT_EQ(EvaluatePostfix({"-5"}), -5);
+    EXPECT_EQ(EvaluatePostfix({"+5"}), 5);
+    EXPECT_EQ(EvaluatePostfix({"+-5"}), 0);
+    EXPECT_EQ(EvaluatePostfix({"-+5"}), 0);
+    EXPECT_EQ(EvaluatePostfix({"+-5", "1", "+"}), 1);
+    EXPECT_EQ(ClassifyOperand("+-5"), TOperandKind::Unknown);
+    EXPECT_EQ(ClassifyOperand("+5"), TOperandKind::Number);
 }
 
 TEST(ConditionFormulaTest, StepsKeepTheirOrder) {
@@ -92,6 +105,7 @@ TEST(ConditionFormulaTest, StepsKeepTheirOrder) {
     EXPECT_EQ(ToPostfix(Tokenize("h=1&e>2")), (Tokens{"h", "1", "e", "&", "=", "2", ">"}));
     EXPECT_EQ(ToPostfix(Tokenize("(h=1)&(e>2)")), (Tokens{"h", "1", "=", "e", "2", ">", "&"}));
     EXPECT_EQ(ToPostfix(Tokenize("()")), Tokens{});
+    EXPECT_EQ(ToPostfix(Tokenize("(1))")), std::nullopt);
 }
 
 TEST_F(ConditionTest, WordsAndCampaignValues) {
@@ -157,6 +171,8 @@ TEST_F(ConditionTest, FailuresAreFalseWithOneLogLine) {
         {"-7 ％ 2", "判定式を評価できません:-7 ％ 2"},
         {"()", "判定式を評価できません:()"},
         {"ターン/(制圧数-2)", "判定式を評価できません:ターン/(制圧数-2)"},
+        {"1)", "判定式を評価できません:1)"},
+        {"ターン+1)==13", "判定式を評価できません:ターン+1)==13"},
     };
     for (const auto& c : cases) {
         const std::size_t before = Log.Lines().size();

@@ -81,9 +81,9 @@ TEST_F(GameLintTest, EveryKindOfFaultIsFoundAtItsLine) {
         "first.txt:6: error: sound \"bgm_none.ogg\" does not exist",
         "first.txt:7: error: \"謎の命令\" is no command, and no picture \"謎の命令.png\" exists",
         "first.txt:8: error: the condition \"-7 ％ 2\" cannot be evaluated (an operator without two operands, "
-        "nothing to evaluate, or a division by zero) and never holds",
+        "a \")\" that closes nothing, nothing to evaluate, or a division by zero) and never holds",
         "first.txt:9: error: the condition \"ターン／0\" cannot be evaluated (an operator without two operands, "
-        "nothing to evaluate, or a division by zero) and never holds",
+        "a \")\" that closes nothing, nothing to evaluate, or a division by zero) and never holds",
         "first.txt:10: warning: \"ターソ\" in the condition \"ターソ>3\" is no campaign word and counts as 0",
         "first.txt:11: error: \"戦闘回数\" needs an area number: the condition \"戦闘回数>1\" always fails",
         "first.txt:12: warning: font \"No Such Font 12345\" is not installed: the text falls back to another font",
