@@ -104,7 +104,8 @@ std::string SlotText(const TQTDGameDat& campaign, std::string_view version) {
 
 TSlotCells ParseSlotText(std::string_view text) {
     // The first entry of a name counts, as a hand-edited file with a doubled line
-    // would be read by most tools.
+    // would be read by most tools. Only the cells are read: "ver" names the program
+    // that wrote the file, and a file without it loads all the same.
     std::unordered_map<std::string, std::string_view> entries;
     const std::vector<std::string> lines = SplitLines(text);
     for (const std::string_view line : lines) {
@@ -112,7 +113,6 @@ TSlotCells ParseSlotText(std::string_view text) {
         if (equals == std::string_view::npos) continue;
         entries.try_emplace(AsciiLower(line.substr(0, equals)), line.substr(equals + 1));
     }
-    if (!entries.count("ver")) throw TSaveFileError("セーブデータではありません (\"ver\" がありません)");
     TSlotCells cells{};
     for (int index = 0; index < TQTDGameDat::kIndexes; ++index) {
         for (int row = 0; row < TQTDGameDat::kRows; ++row) {

@@ -50,7 +50,7 @@ using TSlotCells = std::array<int32_t, TQTDGameDat::kRows * TQTDGameDat::kIndexe
 // The slot text, UTF-8 (it is ASCII), CR LF lines.
 std::string SlotText(const TQTDGameDat& campaign, std::string_view version);
 // The cells a slot text names, matched ignoring case; missing or malformed entries 0,
-// other lines ignored. Throws TSaveFileError when the text has no "ver" entry.
+// other lines ("ver" among them) ignored.
 TSlotCells ParseSlotText(std::string_view text);
 // ResetAll, every cell, then the checks after loading.
 void ApplySlot(TQTDGameDat& campaign, const TSlotCells& cells);
@@ -59,7 +59,7 @@ void ApplySlot(TQTDGameDat& campaign, const TSlotCells& cells);
 // old file then stays as it was).
 void WriteSlotFile(const std::string& path, const TQTDGameDat& campaign, std::string_view version);
 // Read and check the slot file at `path`; throws TSaveFileError when it is missing,
-// damaged, too large or not a save.
+// damaged or too large.
 TSlotCells ReadSlotFile(const std::string& path);
 // The same for the bytes of a slot file already in memory.
 TSlotCells SlotFromFileBytes(std::string_view stored);
