@@ -85,6 +85,7 @@ void TGameLint::Reach(const std::string& name) {
 void TGameLint::CheckScript(const std::string& name) {
     const TScript* script = Script(name);
     if (!script) return;
+    CheckCommentCuts(name, script->Text);
     for (std::size_t index = 0; index < script->Text.Lines.size(); ++index) {
         const std::string& line = script->Text.Lines[index];
         if (!line.starts_with(kCommandMark)) continue;

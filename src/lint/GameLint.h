@@ -3,8 +3,9 @@
 // same sources and lookup), follows every script the game can reach from "first.txt"
 // and reports what the game would only log while playing, or would silently get
 // wrong: missing scripts, labels, pictures, sounds and fonts, unknown command words,
-// conditions that cannot be evaluated or use words that count as 0, and battle maps
-// and wave tables with unreadable or clamped values or no way to the base.
+// comments that cut a command short, conditions that cannot be evaluated or use words
+// that count as 0, and battle maps and wave tables with unreadable or clamped values or
+// no way to the base.
 //
 // Split by concern: GameLint.cpp (the walk through the scripts and the findings),
 // ScriptLint.cpp (the commands of a line), ConditionLint.cpp (formulas) and
@@ -67,6 +68,8 @@ private:
     void ReportFile(const std::string& file, int line, bool error, const std::string& message);
 
     // --- commands (ScriptLint.cpp)
+    // Lines where a "//" inside a command's brackets cuts the command short.
+    void CheckCommentCuts(const std::string& name, const TNumberedScript& text);
     void CheckCommand(const TPlace& place, TFields fields);
     bool CheckBuiltIn(const TPlace& place, TFields& fields);
     void CheckResourceCommand(const TPlace& place, TFields& fields);

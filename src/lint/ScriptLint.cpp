@@ -1,6 +1,6 @@
 // The commands of a script line as the engine would run them: the scripts and labels
-// they go to, the pictures, sounds and fonts they name, and the words handed to the
-// campaign.
+// they go to, the pictures, sounds and fonts they name, the words handed to the
+// campaign, and comments that cut a command short.
 
 #include "campaign/CampaignCommands.h"
 #include "campaign/CampaignItems.h"
@@ -11,6 +11,15 @@
 #include "util/Encoding.h"
 
 namespace vandor {
+
+// The command reaches the engine cut at the "//", without its closing bracket; an
+// empty field written as "//" is the usual cause.
+void TGameLint::CheckCommentCuts(const std::string& name, const TNumberedScript& text) {
+    for (const int line : text.CommandsCutByComments) {
+        ReportFile(name, line, false, "\"//\" inside the command starts a comment and cuts the command there; "
+                                      "write an empty field as \"/ /\"");
+    }
+}
 
 void TGameLint::CheckCommand(const TPlace& place, TFields fields) {
     if (CheckBuiltIn(place, fields)) return;

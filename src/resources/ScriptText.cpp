@@ -20,15 +20,42 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     text = std::move(out);
 }
 
+bool StartsWithCommand(std::string_view line) { return line.starts_with('[') || line.starts_with(kMark); }
+
 // A comment starting the line drops the line (false). After a command ("[" or "■"
 // first) the comment is cut off; anywhere else "//" is message text and stays.
 bool StripComment(std::string& line) {
     if (line.starts_with("//")) return false;
     const std::size_t comment = line.find("//");
-    if (comment == std::string::npos || !(line.starts_with('[') || line.starts_with(kMark))) return true;
+    if (comment == std::string::npos || !StartsWithCommand(line)) return true;
     const std::string_view rest = std::string_view(line).substr(comment);
     line.erase(comment, CodePointPrefixBytes(rest, kMaxCommentCharacters));
     return true;
+}
+
+// Doubled brackets are literal brackets: park them in ESC while single brackets become
+// marks, so two commands side by side meet as "■■".
+void MarkCommands(std::string& text) {
+    ReplaceAll(text, "[[", kEscape);
+    ReplaceAll(text, "[", kMark);
+    ReplaceAll(text, kEscape, "[[");
+    ReplaceAll(text, "]]", kEscape);
+    ReplaceAll(text, "]", kMark);
+    ReplaceAll(text, kEscape, "]]");
+}
+
+// Whether the comment cut of the line falls between a command's marks: an odd number
+// of marks before it means a command was opened and not closed.
+bool CommentCutsCommand(std::string_view line) {
+    const std::size_t comment = line.find("//");
+    if (comment == std::string_view::npos || comment == 0 || !StartsWithCommand(line)) return false;
+    std::string before(line.substr(0, comment));
+    MarkCommands(before);
+    std::size_t marks = 0;
+    for (std::size_t at = before.find(kMark); at != std::string::npos; at = before.find(kMark, at + kMark.size())) {
+        ++marks;
+    }
+    return marks % 2 == 1;
 }
 
 }  // namespace
@@ -58,16 +85,10 @@ TNumberedScript NormalizeScriptNumbered(std::string_view bytes) {
     TNumberedScript script;
     for (std::size_t index = 0; index < source.size(); ++index) {
         std::string line = std::move(source[index]);
+        if (CommentCutsCommand(line)) script.CommandsCutByComments.push_back(static_cast<int>(index) + 1);
         if (!StripComment(line)) continue;
-        // Doubled brackets are literal brackets: park them in ESC while single
-        // brackets become marks, so two commands side by side meet as "■■".
         ReplaceAll(line, "\t", "　　");
-        ReplaceAll(line, "[[", kEscape);
-        ReplaceAll(line, "[", kMark);
-        ReplaceAll(line, kEscape, "[[");
-        ReplaceAll(line, "]]", kEscape);
-        ReplaceAll(line, "]", kMark);
-        ReplaceAll(line, kEscape, "]]");
+        MarkCommands(line);
         ReplaceAll(line, "■■", "■\n■");
         std::size_t start = 0;
         for (std::size_t end; (end = line.find('\n', start)) != std::string::npos; start = end + 1) {

@@ -25,6 +25,9 @@ std::vector<std::string> NormalizeScript(std::string_view bytes);
 struct TNumberedScript {
     std::vector<std::string> Lines;
     std::vector<int> SourceLines;
+    // The file's lines whose comment begins inside a command's brackets, so that cutting
+    // it cuts the command short: "[bg01//禁スキップ]" runs as "[bg01".
+    std::vector<int> CommandsCutByComments;
 };
 TNumberedScript NormalizeScriptNumbered(std::string_view bytes);
 

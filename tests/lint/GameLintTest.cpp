@@ -97,6 +97,26 @@ TEST_F(GameLintTest, EveryKindOfFaultIsFoundAtItsLine) {
     EXPECT_TRUE(HasErrors);
 }
 
+// "//" on a line that begins with a command starts a comment wherever it stands; inside
+// a command's brackets it cuts the command short.
+TEST_F(GameLintTest, ACommentThatCutsACommandShortIsFound) {
+    Write("first.txt",
+          "[文章枠/なし]\n"                                // 1
+          "[bg01//禁スキップ]\n"                           // 2: the empty field meant as "//"
+          "[bg01/ /禁スキップ]// an empty field, then a comment\n"  // 3
+          "[bg01]// [bg01//not a command]\n"               // 4: all of it after the command
+          "// [bg01//x] a comment line\n"                  // 5
+          "[待/500]「[[http://example]]」\n"              // 6: doubled brackets are text
+          "[待/500][bg01//禁スキップ]\n"                   // 7: the second command
+          "彼は「[bg01//x]」と書いた。\n"                  // 8: a text line keeps its "//"
+          "[ジャンプ/title.txt/*スタート]\n");
+    Write("title.txt", "*スタート\n");
+    Write("bg01.png", "x");
+    const std::string cut = ": warning: \"//\" inside the command starts a comment and cuts the command there; "
+                            "write an empty field as \"/ /\"";
+    EXPECT_EQ(Lint(), (std::vector<std::string>{"first.txt:2" + cut, "first.txt:7" + cut}));
+}
+
 TEST_F(GameLintTest, ScriptsAreFollowedThroughEveryKindOfTarget) {
     // Each script is reached one way only; each holds a missing picture to show it
     // was read.
