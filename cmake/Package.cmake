@@ -1,6 +1,6 @@
 # `cpack -G DEB` in the build folder: a Debian package of the installed layout under
 # /usr (the program in /usr/lib/vandor, the launcher /usr/bin/vandor, the desktop's
-# files under /usr/share).
+# files and the copyright file under /usr/share).
 set(CPACK_PACKAGE_NAME vandor)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Quilfen")
@@ -16,4 +16,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 # only looked up through fontconfig at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont")
+# Debian looks for a package's licences in /usr/share/doc/PACKAGE/copyright, in its
+# machine-readable format: the engine is MIT, the demo's data archive CC BY 4.0. A
+# plain install puts it in share/doc/vandor as well, where it is just as usual.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION share/doc/${CPACK_PACKAGE_NAME})
 include(CPack)
