@@ -33,6 +33,11 @@ constexpr std::array<std::string_view, 7> kPositions{"左端", "左", "中左", 
 // Characters of every width class the line breaker knows: kana, kanji, brackets that
 // may not start or end a line, Latin letters and a long-vowel mark.
 constexpr std::array<std::string_view, 12> kCharacters{"あ", "い", "漢", "字", "「", "」", "、", "。", "ー", "…", "A", "z"};
+// The action phase's screens and the campaign values its conditions read; closing the
+// game ("シャットダウン") is left out, since a closed game reaches nothing.
+constexpr std::array<std::string_view, 11> kCampaignCommands{
+    "[上部情報]", "[上部情報/消]", "[アイテム情報]", "[アイテム情報/消去]", "[戦場情報]", "[戦場情報/消]",
+    "[アイテム取得/3]", "[取得アイテム選定]", "[行動/進行]", "[行動/調教/1]", "[初期化]"};
 constexpr std::array<int, 3> kButtonX{100, 350, 600};
 constexpr std::array<int, 3> kButtonY{60, 180, 300};
 
@@ -79,7 +84,7 @@ private:
     std::string NoSkip() { return Bytes_.Below(2) ? "/禁スキップ" : ""; }
 
     void WriteBlock() {
-        switch (Bytes_.Below(15)) {
+        switch (Bytes_.Below(16)) {
             case 0: Page(); break;
             case 1: Line(Text()); break;
             case 2: Line("[待/" + Time() + NoSkip() + "]"); break;
@@ -94,6 +99,7 @@ private:
             case 11: ReturnPoint(); break;
             case 12: RightClick(); break;
             case 13: Line(Format("[戦闘開始/1/first.txt/*L%d]", LaterLabel())); break;
+            case 14: Line(std::string(Bytes_.Pick(kCampaignCommands))); break;
             default: Line("[" + std::string(Bytes_.Below(2) ? "se01" : "cv_a_001") + "]" + Text()); break;
         }
     }
