@@ -117,7 +117,7 @@ void TNovelGame::OnChoiceClicked(TLayerLabel& choice) {
     ClearChoices();
 }
 
-bool TNovelGame::ButtonCommand(TFields& fields) {
+bool TNovelGame::ButtonCommand(TFields& fields, const std::string&) {
     const std::size_t given = fields.size();
     PadFields(fields, 12);
     // The condition comes first: an empty one still goes to the hook.
@@ -174,6 +174,11 @@ void TNovelGame::OnButtonClicked(TLayerButton& button) {
     Waiting = false;
 }
 
+bool TNovelGame::RemoveButtonsCommand(TFields& fields, const std::string&) {
+    PadFields(fields, 3);
+    return RemoveButtons(ToNumber(fields[1], 0), fields[2]);
+}
+
 bool TNovelGame::RemoveButtons(int time, const std::string& direction) {
     for (TLayerButton* button : Buttons_) {
         // A slide-in that still runs would fight the way out.
@@ -197,15 +202,16 @@ bool TNovelGame::RemoveButtons(int time, const std::string& direction) {
     return false;
 }
 
-void TNovelGame::ChoiceFrameCommand(TFields& fields) {
+bool TNovelGame::ChoiceFrameCommand(TFields& fields, const std::string&) {
     PadFields(fields, 5);
-    if (fields[1].empty()) return;
+    if (fields[1].empty()) return true;
     if (ChoiceFrame_) {
         Layers.Remove(*ChoiceFrame_);
         ChoiceFrame_ = nullptr;
     }
     ChoiceFrame_ = LoadChoiceFrame(fields, 1);
     ChoiceColumns_ = ChoiceFrame_ ? ToNumber(fields[4], 1) : 1;
+    return true;
 }
 
 void TNovelGame::DefaultChoiceFrameSetting(TFields& fields) {

@@ -10,86 +10,71 @@
 namespace vandor {
 
 bool TNovelGame::Dispatch(TFields& fields, const std::string& trailing) {
-    const std::string word = fields[0];  // a copy: the handlers pad the field list
-    if (word == "暗転") return ColorFadeCommand(fields, 0xFF000000);
-    if (word == "白転" || word == "明転") return ColorFadeCommand(fields, 0xFFFFFFFF);
-    if (StartsWith(word, "差分")) return StartVariant(fields);
-    if (word == "クリック待" || word == "待") {
-        PadFields(fields, 3);
-        Waiting = true;
-        WaitLeft = ToNumber(fields[1], word == "待" ? 1000 : -1);
-        if (word == "待" && fields[2] == "禁スキップ") NoSkip = true;
-        return false;
+    const TScriptCommand* command = FindScriptCommand(fields[0]);
+    return command ? (this->*command->Handler)(fields, trailing) : ResourceCommand(fields);
+}
+
+bool TNovelGame::ClickWaitCommand(TFields& fields, const std::string&) {
+    PadFields(fields, 2);
+    Waiting = true;
+    WaitLeft = ToNumber(fields[1], -1);
+    return false;
+}
+
+bool TNovelGame::WaitCommand(TFields& fields, const std::string&) {
+    PadFields(fields, 3);
+    Waiting = true;
+    WaitLeft = ToNumber(fields[1], 1000);
+    if (fields[2] == "禁スキップ") NoSkip = true;
+    return false;
+}
+
+bool TNovelGame::StopMusicCommand(TFields& fields, const std::string&) {
+    TOggData& music = Services_.Sound.Channel(SoundChannel::Music);
+    if (fields.size() < 2) {
+        music.Stop();
+    } else {
+        // A fade-out stops the music when it falls silent; 0 ms or less silences
+        // it at once and leaves it running.
+        music.FadeTo(0, std::max(ToNumber(fields[1], 0), 0));
     }
-    if (word == "立消") return ClearStandingCommand(fields);
-    if (word == "顔消") return ClearFaceCommand(fields);
-    if (IsOneOf(word, {"BGM消", "ＢＧＭ消", "消BGM", "消ＢＧＭ"})) {
-        TOggData& music = Services_.Sound.Channel(SoundChannel::Music);
-        if (fields.size() < 2) {
-            music.Stop();
+    return true;
+}
+
+bool TNovelGame::SilenceCommand(TFields& fields, const std::string&) {
+    PadFields(fields, 2);
+    const int time = ToNumber(fields[1], 0);
+    for (int channel = SoundChannel::FirstEffect; channel <= SoundChannel::ExtraVoice; ++channel) {
+        TOggData& sound = Services_.Sound.Channel(channel);
+        if (time > 0) {
+            sound.FadeTo(0, time);
         } else {
-            // A fade-out stops the music when it falls silent; 0 ms or less silences
-            // it at once and leaves it running.
-            music.FadeTo(0, std::max(ToNumber(fields[1], 0), 0));
+            sound.Stop();
         }
-        return true;
     }
-    if (word == "消音" || word == "音消") {
-        PadFields(fields, 2);
-        const int time = ToNumber(fields[1], 0);
-        for (int channel = SoundChannel::FirstEffect; channel <= SoundChannel::ExtraVoice; ++channel) {
-            TOggData& sound = Services_.Sound.Channel(channel);
-            if (time > 0) {
-                sound.FadeTo(0, time);
-            } else {
-                sound.Stop();
-            }
-        }
-        return true;
+    return true;
+}
+
+bool TNovelGame::ReturnCommand(TFields&, const std::string&) {
+    Jump(ReturnScript, ReturnLabel);
+    return true;
+}
+
+bool TNovelGame::ReturnPointCommand(TFields& fields, const std::string&) {
+    SetReturnPoint(fields, ReturnScript, ReturnLabel);
+    return true;
+}
+
+bool TNovelGame::RightClickCommand(TFields& fields, const std::string&) {
+    if (fields.size() < 2) {
+        RightClickScript.clear();
+        RightClickLabel.clear();
+    } else {
+        SetReturnPoint(fields, RightClickScript, RightClickLabel);
     }
-    if (word == "ジャンプ") {
-        JumpCommand(fields);
-        return true;
-    }
-    if (word == "ボタン") return ButtonCommand(fields);
-    if (word == "ボタン消") {
-        PadFields(fields, 3);
-        return RemoveButtons(ToNumber(fields[1], 0), fields[2]);
-    }
-    if (word == "選択" || word == "選択肢") return ChoiceCommand(fields, trailing);
-    if (word == "終了") {
-        Jump(ReturnScript, ReturnLabel);
-        return true;
-    }
-    if (word == "戻") {
-        SetReturnPoint(fields, ReturnScript, ReturnLabel);
-        return true;
-    }
-    if (word == "右クリック") {
-        if (fields.size() < 2) {
-            RightClickScript.clear();
-            RightClickLabel.clear();
-        } else {
-            SetReturnPoint(fields, RightClickScript, RightClickLabel);
-        }
-        if (RightClickScript == ".") RightClickScript.clear();
-        if (RightClickLabel == ".") RightClickLabel.clear();
-        return true;
-    }
-    if (word == "文章枠") {
-        MessageFrameCommand(fields);
-        return true;
-    }
-    if (word == "選択枠") {
-        ChoiceFrameCommand(fields);
-        return true;
-    }
-    if (word == "フォント") return FontCommand(fields);
-    if (word == "初期値") {
-        InitialValueCommand(fields);
-        return true;
-    }
-    return ResourceCommand(fields);
+    if (RightClickScript == ".") RightClickScript.clear();
+    if (RightClickLabel == ".") RightClickLabel.clear();
+    return true;
 }
 
 void TNovelGame::SetReturnPoint(const TFields& fields, std::string& script, std::string& label) {
@@ -104,15 +89,16 @@ void TNovelGame::SetReturnPoint(const TFields& fields, std::string& script, std:
     }
 }
 
-void TNovelGame::JumpCommand(TFields& fields) {
-    if (fields.size() < 2) return;
+bool TNovelGame::JumpCommand(TFields& fields, const std::string&) {
+    if (fields.size() < 2) return true;
     Message_->Clear();
-    if (fields.size() > 3 && OnCondition && !Condition(fields[3])) return;
+    if (fields.size() > 3 && OnCondition && !Condition(fields[3])) return true;
     const TScriptTarget target = ReadTarget(fields[1], fields.size() > 2 ? fields[2] : std::string(), fields.size() > 2);
     Jump(target.Script, target.Label);
+    return true;
 }
 
-void TNovelGame::MessageFrameCommand(const TFields& fields) {
+bool TNovelGame::MessageFrameCommand(TFields& fields, const std::string&) {
     const bool hide = fields.size() > 1 && IsOneOf(fields[1], {"なし", "消", "消去"});
     if (hide) {
         MessageFrame_->SetVisible(false);
@@ -121,9 +107,10 @@ void TNovelGame::MessageFrameCommand(const TFields& fields) {
         MessageFrame_->SetVisible(true);
         Message_->SetVisible(true);
     }
+    return true;
 }
 
-bool TNovelGame::FontCommand(TFields& fields) {
+bool TNovelGame::FontCommand(TFields& fields, const std::string&) {
     PadFields(fields, 4);
     if (fields[1] == "リセット") {
         ApplyFont(InitialProperty);
@@ -146,9 +133,9 @@ bool TNovelGame::FontCommand(TFields& fields) {
     return false;
 }
 
-void TNovelGame::InitialValueCommand(TFields& fields) {
+bool TNovelGame::InitialValueCommand(TFields& fields, const std::string&) {
     fields.resize(fields.size() + 3);
-    if (fields.size() < 5) return;
+    if (fields.size() < 5) return true;
     const std::string& setting = fields[1];
     bool copyToCurrent = false;
     if (setting == "文章枠") {
@@ -217,6 +204,7 @@ void TNovelGame::InitialValueCommand(TFields& fields) {
         HoverSound_ = AsciiLower(fields[3]);
     }
     if (copyToCurrent) CurrentProperty = InitialProperty;
+    return true;
 }
 
 bool TNovelGame::ResourceCommand(TFields& fields) {

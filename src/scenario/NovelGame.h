@@ -23,6 +23,7 @@
 #include "compositor/GameMode.h"
 #include "compositor/LayerButton.h"
 #include "compositor/LayerList.h"
+#include "scenario/ScriptCommands.h"
 #include "scenario/ScriptFields.h"
 #include "sound/SoundChannels.h"
 #include "text/LayerBackLog.h"
@@ -181,6 +182,9 @@ public:
     int LineCount() const;
 
 private:
+    // The command table names the handlers below.
+    friend std::span<const TScriptCommand> ScriptCommands();
+
     // --- run loop (NovelGame.cpp)
     bool ExecuteStep();
     bool RunText(const std::string& line);
@@ -200,17 +204,26 @@ private:
     void LayOutMessageWindow();
     void ApplyFont(const TNovelProperty& property);
 
-    // --- commands (NovelCommands.cpp)
+    // --- commands (NovelCommands.cpp); the handlers of the command table take the
+    // fields and the text after the command, and say whether the next line follows
+    // in the same frame.
     bool Dispatch(TFields& fields, const std::string& trailing);
+    bool ClickWaitCommand(TFields& fields, const std::string& trailing);
+    bool WaitCommand(TFields& fields, const std::string& trailing);
+    bool StopMusicCommand(TFields& fields, const std::string& trailing);
+    bool SilenceCommand(TFields& fields, const std::string& trailing);
+    bool JumpCommand(TFields& fields, const std::string& trailing);
+    bool ReturnCommand(TFields& fields, const std::string& trailing);
+    bool ReturnPointCommand(TFields& fields, const std::string& trailing);
+    bool RightClickCommand(TFields& fields, const std::string& trailing);
+    bool MessageFrameCommand(TFields& fields, const std::string& trailing);
+    bool FontCommand(TFields& fields, const std::string& trailing);
+    bool InitialValueCommand(TFields& fields, const std::string& trailing);
     bool ResourceCommand(TFields& fields);
     void PlaySound(const TFields& fields, const std::string& name);
     void StopVoices();
     void PlayEffect(const std::string& name);
     void SetReturnPoint(const TFields& fields, std::string& script, std::string& label);
-    void MessageFrameCommand(const TFields& fields);
-    bool FontCommand(TFields& fields);
-    void InitialValueCommand(TFields& fields);
-    void JumpCommand(TFields& fields);
     void FadeSounds(int first, int last, int ms);
 
     // --- stage (NovelStage.cpp)
@@ -220,10 +233,12 @@ private:
     void ShowFace(TLayerItem* layer, int time);
     void PlaceStanding(TLayerItem& layer, int time, const std::string& position, bool loadedNow);
     void ClearStanding(int time);
+    bool FadeToBlackCommand(TFields& fields, const std::string& trailing);
+    bool FadeToWhiteCommand(TFields& fields, const std::string& trailing);
     bool ColorFadeCommand(const TFields& fields, TColor32 colour);
-    bool StartVariant(TFields& fields);
-    bool ClearStandingCommand(const TFields& fields);
-    bool ClearFaceCommand(const TFields& fields);
+    bool StartVariant(TFields& fields, const std::string& trailing);
+    bool ClearStandingCommand(TFields& fields, const std::string& trailing);
+    bool ClearFaceCommand(TFields& fields, const std::string& trailing);
     void RemoveStagePictures();
     int StageTime(int time) const { return Skipping() ? 1 : time; }
     TLayerItem* FindOrLoadPicture(const std::string& name, bool& loadedNow);
@@ -247,11 +262,12 @@ private:
     void AddChoice(const std::string& caption, const std::string& script, const std::string& label, bool enabled);
     void LayOutChoices();
     void ClearChoices();
-    bool ButtonCommand(TFields& fields);
+    bool ButtonCommand(TFields& fields, const std::string& trailing);
     TLayerButton* AddButton(const std::string& picture, const std::string& script, const std::string& label, int x,
                             int y);
+    bool RemoveButtonsCommand(TFields& fields, const std::string& trailing);
     bool RemoveButtons(int time, const std::string& direction);
-    void ChoiceFrameCommand(TFields& fields);
+    bool ChoiceFrameCommand(TFields& fields, const std::string& trailing);
     void DefaultChoiceFrameSetting(TFields& fields);
     TLayerItem* LoadChoiceFrame(const TFields& fields, std::size_t first);
     void OnChoiceClicked(TLayerLabel& choice);

@@ -133,6 +133,10 @@ void TNovelGame::ColorFade(TColor32 colour, int time) {
     Background_.Layer = &layer;
 }
 
+bool TNovelGame::FadeToBlackCommand(TFields& fields, const std::string&) { return ColorFadeCommand(fields, kBlack); }
+
+bool TNovelGame::FadeToWhiteCommand(TFields& fields, const std::string&) { return ColorFadeCommand(fields, kWhite); }
+
 bool TNovelGame::ColorFadeCommand(const TFields& fields, TColor32 colour) {
     // Faces leave first, then the standing pictures; each time the line runs again
     // once their transitions have ended.
@@ -253,7 +257,7 @@ void TNovelGame::ClearStanding(int time) {
     }
 }
 
-bool TNovelGame::ClearStandingCommand(const TFields& fields) {
+bool TNovelGame::ClearStandingCommand(TFields& fields, const std::string&) {
     if (std::none_of(Standing_.begin(), Standing_.end(), [](const TLayerState& slot) { return slot.Used; })) {
         return true;
     }
@@ -262,7 +266,7 @@ bool TNovelGame::ClearStandingCommand(const TFields& fields) {
     return false;
 }
 
-bool TNovelGame::ClearFaceCommand(const TFields& fields) {
+bool TNovelGame::ClearFaceCommand(TFields& fields, const std::string&) {
     if (!Face_.Used) return true;
     const std::string time = fields.size() > 1 ? fields[1] : std::string();
     ShowFace(Face_.Layer, StageTime(ToNumber(time, CurrentProperty.FaceFade)));
@@ -271,7 +275,7 @@ bool TNovelGame::ClearFaceCommand(const TFields& fields) {
 
 // Variants keep their times in skip mode: they are part of the scene's picture, not
 // a pause the player may want to cut.
-bool TNovelGame::StartVariant(TFields& fields) {
+bool TNovelGame::StartVariant(TFields& fields, const std::string&) {
     if (Background_.Busy) {
         StepFlash();
         return false;
