@@ -46,6 +46,10 @@ public:
     const std::vector<TLintFinding>& Findings() const { return Findings_; }
     bool HasErrors() const;
 
+    // The built-in commands whose fields the lint checks, by the names of their entries
+    // in the engine's command table (scenario/ScriptCommands.h).
+    static std::vector<std::string_view> CheckedCommandNames();
+
 private:
     struct TScript {
         TNumberedScript Text;
@@ -71,7 +75,14 @@ private:
     // Lines where a "//" inside a command's brackets cuts the command short.
     void CheckCommentCuts(const std::string& name, const TNumberedScript& text);
     void CheckCommand(const TPlace& place, TFields fields);
+    // False when the word is no built-in command.
     bool CheckBuiltIn(const TPlace& place, TFields& fields);
+    void CheckJump(const TPlace& place, TFields& fields);
+    void CheckButton(const TPlace& place, TFields& fields);
+    void CheckChoice(const TPlace& place, TFields& fields);
+    void CheckReturnPoint(const TPlace& place, TFields& fields);
+    void CheckChoiceFrame(const TPlace& place, TFields& fields);
+    void CheckFontCommand(const TPlace& place, TFields& fields);
     void CheckResourceCommand(const TPlace& place, TFields& fields);
     bool CheckCampaignCommand(const TPlace& place, TFields& fields);
     void CheckInitialValue(const TPlace& place, TFields& fields);
@@ -96,6 +107,9 @@ private:
     std::set<std::string> CheckedFiles_;
     bool SavesPossible_ = false;
     std::vector<TLintFinding> Findings_;
+
+    struct TCommandCheck;
+    static const TCommandCheck kCommandChecks[];
 };
 
 }  // namespace vandor

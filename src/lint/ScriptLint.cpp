@@ -7,6 +7,7 @@
 #include "compositor/FontLookup.h"
 #include "lint/GameLint.h"
 #include "resources/FileCache.h"
+#include "scenario/ScriptCommands.h"
 #include "scenario/ScriptFields.h"
 #include "util/Encoding.h"
 
@@ -26,88 +27,110 @@ void TGameLint::CheckCommand(const TPlace& place, TFields fields) {
     CheckResourceCommand(place, fields);
 }
 
+// The checks of the built-in words whose fields name files, targets, fonts or
+// conditions, keyed by the name of their entry in the engine's command table; the
+// other built-in words name nothing to check.
+struct TGameLint::TCommandCheck {
+    std::string_view Name;
+    void (TGameLint::*Check)(const TPlace& place, TFields& fields);
+};
+
+const TGameLint::TCommandCheck TGameLint::kCommandChecks[] = {
+    {"差分", &TGameLint::CheckVariant},
+    {"ジャンプ", &TGameLint::CheckJump},
+    {"ボタン", &TGameLint::CheckButton},
+    {"選択", &TGameLint::CheckChoice},
+    {"戻", &TGameLint::CheckReturnPoint},
+    {"右クリック", &TGameLint::CheckReturnPoint},
+    {"選択枠", &TGameLint::CheckChoiceFrame},
+    {"フォント", &TGameLint::CheckFontCommand},
+    {"初期値", &TGameLint::CheckInitialValue},
+};
+
+std::vector<std::string_view> TGameLint::CheckedCommandNames() {
+    std::vector<std::string_view> names;
+    for (const TCommandCheck& check : kCommandChecks) names.push_back(check.Name);
+    return names;
+}
+
 bool TGameLint::CheckBuiltIn(const TPlace& place, TFields& fields) {
-    const std::string word = fields[0];
+    const TScriptCommand* command = FindScriptCommand(fields[0]);
+    if (!command) return false;
+    for (const TCommandCheck& check : kCommandChecks) {
+        if (check.Name == command->Name()) (this->*check.Check)(place, fields);
+    }
+    return true;
+}
+
+void TGameLint::CheckJump(const TPlace& place, TFields& fields) {
     const std::size_t given = fields.size();
-    if (StartsWith(word, "差分")) {
-        CheckVariant(place, fields);
-        return true;
+    if (given < 2) {
+        Report(place, false, "a jump without a target does nothing");
+        return;
     }
-    if (IsOneOf(word, {"暗転", "白転", "明転", "クリック待", "待", "立消", "顔消", "BGM消", "ＢＧＭ消", "消BGM",
-                       "消ＢＧＭ", "消音", "音消", "ボタン消", "終了", "文章枠"})) {
-        return true;
+    const TScriptTarget target = ReadTarget(fields[1], given > 2 ? fields[2] : std::string(), given > 2);
+    CheckTarget(place, target.Script, target.Label);
+    if (given > 3) CheckCondition(place, fields[3]);
+}
+
+void TGameLint::CheckButton(const TPlace& place, TFields& fields) {
+    const std::size_t given = fields.size();
+    PadFields(fields, 12);
+    CheckCondition(place, fields[2]);
+    if (given < 7) {
+        Report(place, false, "a button needs its picture, target and place (7 fields); none is made");
+        return;
     }
-    if (word == "ジャンプ") {
-        if (given < 2) {
-            Report(place, false, "a jump without a target does nothing");
-            return true;
-        }
-        const TScriptTarget target = ReadTarget(fields[1], given > 2 ? fields[2] : std::string(), given > 2);
-        CheckTarget(place, target.Script, target.Label);
-        if (given > 3) CheckCondition(place, fields[3]);
-        return true;
+    CheckPicture(place, fields[1]);
+    CheckTarget(place, fields[3], fields[4]);
+    if (given >= 12) {
+        CheckSound(place, fields[10]);
+        CheckSound(place, fields[11]);
     }
-    if (word == "ボタン") {
-        PadFields(fields, 12);
-        CheckCondition(place, fields[2]);
-        if (given < 7) {
-            Report(place, false, "a button needs its picture, target and place (7 fields); none is made");
-            return true;
-        }
-        CheckPicture(place, fields[1]);
-        CheckTarget(place, fields[3], fields[4]);
-        if (given >= 12) {
-            CheckSound(place, fields[10]);
-            CheckSound(place, fields[11]);
-        }
-        return true;
+}
+
+void TGameLint::CheckChoice(const TPlace& place, TFields& fields) {
+    const bool conditional = fields.size() >= 5;
+    PadFields(fields, 5);
+    const std::string& first = fields[1];
+    const std::string& second = fields[2];
+    if (first.empty() && second.empty()) return;
+    const bool both = !first.empty() && !second.empty();
+    const TScriptTarget target = ReadTarget(first.empty() ? second : first, second, both);
+    CheckTarget(place, target.Script, target.Label);
+    if (!fields[3].empty() && !conditional) {
+        Report(place, false, "a choice's condition needs field 4, the caption shown when it does not hold; "
+                             "without it the condition is ignored");
+    } else if (!fields[3].empty()) {
+        CheckCondition(place, fields[3]);
     }
-    if (word == "選択" || word == "選択肢") {
-        const bool conditional = fields.size() >= 5;
-        PadFields(fields, 5);
-        const std::string& first = fields[1];
-        const std::string& second = fields[2];
-        if (first.empty() && second.empty()) return true;
-        const bool both = !first.empty() && !second.empty();
-        const TScriptTarget target = ReadTarget(first.empty() ? second : first, second, both);
-        CheckTarget(place, target.Script, target.Label);
-        if (!fields[3].empty() && !conditional) {
-            Report(place, false, "a choice's condition needs field 4, the caption shown when it does not hold; "
-                                 "without it the condition is ignored");
-        } else if (!fields[3].empty()) {
-            CheckCondition(place, fields[3]);
-        }
-        return true;
+}
+
+// 戻 and 右クリック: a target of one or two fields; none keeps the place where the
+// script is.
+void TGameLint::CheckReturnPoint(const TPlace& place, TFields& fields) {
+    const std::size_t given = fields.size();
+    if (given < 2) return;
+    std::string script = place.Script;
+    std::string label;
+    if (given == 2) {
+        (StartsWith(fields[1], "*") ? label : script) = fields[1];
+    } else {
+        const TScriptTarget target = ReadTarget(fields[1], fields[2], true);
+        script = target.Script;
+        label = target.Label;
     }
-    if (word == "戻" || word == "右クリック") {
-        if (given < 2) return true;
-        std::string script = place.Script;
-        std::string label;
-        if (given == 2) {
-            (StartsWith(fields[1], "*") ? label : script) = fields[1];
-        } else {
-            const TScriptTarget target = ReadTarget(fields[1], fields[2], true);
-            script = target.Script;
-            label = target.Label;
-        }
-        CheckTarget(place, script, label);
-        return true;
-    }
-    if (word == "選択枠") {
-        PadFields(fields, 2);
-        if (!fields[1].empty()) CheckPicture(place, fields[1]);
-        return true;
-    }
-    if (word == "フォント") {
-        PadFields(fields, 2);
-        if (!fields[1].empty() && fields[1] != "." && fields[1] != "リセット") CheckFont(place, fields[1]);
-        return true;
-    }
-    if (word == "初期値") {
-        CheckInitialValue(place, fields);
-        return true;
-    }
-    return false;
+    CheckTarget(place, script, label);
+}
+
+void TGameLint::CheckChoiceFrame(const TPlace& place, TFields& fields) {
+    PadFields(fields, 2);
+    if (!fields[1].empty()) CheckPicture(place, fields[1]);
+}
+
+void TGameLint::CheckFontCommand(const TPlace& place, TFields& fields) {
+    PadFields(fields, 2);
+    if (!fields[1].empty() && fields[1] != "." && fields[1] != "リセット") CheckFont(place, fields[1]);
 }
 
 // A word that is no built-in command names a picture or a sound; a picture that does
