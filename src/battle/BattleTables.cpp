@@ -66,30 +66,6 @@ const std::array<const char*, kTowerTypes> kTowerDescriptions{
     "竜族の魔術攻撃",
 };
 
-const std::array<std::array<int, 5>, kTowerTypes> kAttackItems{{
-    {16, 21, 37},
-    {47, 48, 49},
-    {17, 22, 38},
-    {18, 23, 39},
-    {19, 24, 40},
-    {20, 25, 41},
-    {52, 53, 54, 55, 56},
-    {57, 58, 59},
-    {},
-}};
-
-const std::array<std::array<int, 5>, kTowerTypes> kSpeedItems{{
-    {26, 42},
-    {50, 51},
-    {27, 43},
-    {28, 44},
-    {29, 45},
-    {30, 46},
-    {},
-    {60, 61},
-    {},
-}};
-
 // The base's heroine 1 is settled by the base's own rule (heroine 11 stands for none).
 const std::array<int, kTowerTypes> kTowerHeroine{1, 6, 2, 3, 4, 5, 7, 8, -1};
 

@@ -26,10 +26,6 @@ extern const TTowerTable kTowerAttack;
 extern const std::array<const char*, kTowerTypes> kTowerNames;
 extern const std::array<const char*, kTowerTypes> kTowerDescriptions;
 
-// Items that raise a type's attack or attack speed by 10 % each; 0 ends a list.
-extern const std::array<std::array<int, 5>, kTowerTypes> kAttackItems;
-extern const std::array<std::array<int, 5>, kTowerTypes> kSpeedItems;
-
 // The heroine who commands a type when she is a general; -1 none.
 extern const std::array<int, kTowerTypes> kTowerHeroine;
 

@@ -10,6 +10,7 @@
 #include "battle/LayerArrow.h"
 #include "battle/QTDGame.h"
 #include "campaign/GameDat.h"
+#include "campaign/ItemTable.h"
 #include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
 #include "util/Format.h"
@@ -59,12 +60,8 @@ void TQTDGame::ComputeTowerTable() {
         } else if (h == kNoHeroine) {
             attack = 80;
         }
-        for (int item : kAttackItems[type]) {
-            if (item > 0 && campaign.HasItem(item)) attack += 10;
-        }
-        for (int item : kSpeedItems[type]) {
-            if (item > 0 && campaign.HasItem(item)) speed += 10;
-        }
+        attack += TowerItemBonus(campaign, t, TTowerStat::Attack);
+        speed += TowerItemBonus(campaign, t, TTowerStat::Speed);
 
         int32_t total = 0;
         for (int level = 1; level <= kTowerLevels; ++level) {

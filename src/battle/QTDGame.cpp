@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "battle/LayerArrow.h"
-#include "campaign/CampaignItems.h"
 #include "campaign/GameDat.h"
+#include "campaign/ItemTable.h"
 #include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
 #include "util/Encoding.h"

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string_view>
 
-#include "campaign/CampaignItems.h"
 #include "campaign/GameDat.h"
+#include "campaign/ItemTable.h"
 #include "compositor/LayerList.h"
 #include "util/DebugLog.h"
 #include "util/Random.h"
@@ -123,14 +123,14 @@ void TCampaignCommands::StartBattle(TFields& fields) {
 
 void TCampaignCommands::SetRoute(TFields&) { Campaign_.SetRouteFlag(true); }
 
-// Only the consumables go. Using item 13 opens it to the random draw for good.
+// Only the consumables go. Using a locked item opens it to the random draw for good.
 void TCampaignCommands::ConsumeItem(TFields& fields) {
     const bool routeWord = fields.size() >= 3 && fields[2] == "ヴァンドル";
     const int item = NumberArgument(fields);
     CurrentItem = item;
     if (IsConsumable(item)) {
         Campaign_.SetItem(item, false);
-        if (item == 13) Campaign_.SetItemUnlockFlag(true);
+        if (ItemEffect(item).Locked) Campaign_.SetItemUnlockFlag(true);
     } else {
         CurrentItem = -1;
     }
@@ -142,15 +142,16 @@ void TCampaignCommands::GainItem(TFields& fields) {
     CurrentItem = item;
     if (item >= 1 && item <= kItemCount) {
         Campaign_.SetItem(item, true);
-        if (item == 13) Campaign_.SetItemUnlockFlag(true);
+        if (ItemEffect(item).Locked) Campaign_.SetItemUnlockFlag(true);
     } else {
         CurrentItem = -1;
     }
 }
 
 // The pool repeats the missing items in item order until its 96 entries are used, so
-// every missing item is about equally likely; item 13 waits for its unlock and item 32
-// for turn 30. With nothing left to find the pool stays empty and the draw gives -1.
+// every missing item is about equally likely; a locked item (13) waits for its unlock
+// and item 32 for its turn. With nothing left to find the pool stays empty and the
+// draw gives -1.
 void TCampaignCommands::DrawRandomItem(TFields&) {
     std::array<int, kItemPool> pool;
     pool.fill(-1);
@@ -160,8 +161,7 @@ void TCampaignCommands::DrawRandomItem(TFields&) {
         if (item > kItemCount) item = 1;
         if (!Campaign_.HasItem(item)) pool[count++] = item;
         ++item;
-        if (item == 13 && !Campaign_.ItemUnlockFlag()) item = 14;
-        if (item == 32 && Campaign_.Turn() < 30) item = 33;
+        while (item <= kItemCount && !Drawable(Campaign_, item)) ++item;
     } while (count < kItemPool && (item <= kItemCount || count > 0));
     CurrentItem = pool[static_cast<std::size_t>(RandomBelow(Random_, static_cast<int>(kItemPool)))];
     if (CurrentItem >= 0) Campaign_.SetItem(CurrentItem, true);
@@ -192,7 +192,7 @@ void TCampaignCommands::Act(TFields& fields) {
         if (number >= 1) {
             Campaign_.SetAreaProgress(number, WrappingAdd(Campaign_.AreaProgress(number), 1));
         } else {
-            Campaign_.SetActions(Campaign_.HasItem(32) ? 3 : 2);
+            Campaign_.SetActions(ActionsPerTurn(Campaign_));
             Campaign_.SetTurn(WrappingAdd(Campaign_.Turn(), 1));
         }
     } else if (kind == "調教" && number >= 1) {

@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "campaign/GameDat.h"
-
 namespace vandor {
 namespace {
 
@@ -102,20 +100,8 @@ const TItem& ItemAt(int item) {
 
 }  // namespace
 
-bool IsConsumable(int item) { return (item >= 5 && item <= 15) || (item >= 33 && item <= 36); }
-
 const char* ItemName(int item) { return ItemAt(item).Name; }
 
 const char* ItemDescription(int item) { return ItemAt(item).Description; }
-
-int32_t WarFunds(const TQTDGameDat& campaign) {
-    int32_t funds = 400 + 50 * campaign.ConqueredCount();
-    for (int item = 1; item <= 4; ++item) funds += campaign.HasItem(item) ? 1 : 0;
-    if (campaign.HasItem(31)) funds += 100;
-    if (campaign.HasItem(62)) funds += 10;
-    if (campaign.HasItem(63)) funds += 20;
-    if (campaign.HasItem(64)) funds += 40;
-    return funds;
-}
 
 }  // namespace vandor

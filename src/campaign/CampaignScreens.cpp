@@ -5,6 +5,7 @@
 #include "campaign/CampaignCommands.h"
 #include "campaign/CampaignItems.h"
 #include "campaign/GameDat.h"
+#include "campaign/ItemTable.h"
 #include "campaign/StrengthBoxes.h"
 #include "campaign/WorldNames.h"
 #include "compositor/LayerList.h"

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "campaign/ItemTable.h"
 #include "util/Encoding.h"
 #include "util/Number.h"
 #include "util/Random.h"
@@ -40,12 +41,12 @@ int32_t OwnedItemCount(const TQTDGameDat& campaign) {
     return count;
 }
 
-// Item 13 does not count: it is drawn only once unlocked, so owning all the others
-// leaves nothing to find.
+// A locked item (13) does not count: it is drawn only once unlocked, so owning all
+// the others leaves nothing to find.
 int32_t DrawItemChance(TConditionContext& context) {
     context.CurrentItem = -1;
-    for (int n = 1; n <= TQTDGameDat::kItems; ++n) {
-        if (n != 13 && !context.Campaign.HasItem(n)) return RandomBelow(context.Random, 1000) < 252;
+    for (int n = 1; n <= kItemCount; ++n) {
+        if (!ItemEffect(n).Locked && !context.Campaign.HasItem(n)) return RandomBelow(context.Random, 1000) < 252;
     }
     return 0;
 }

@@ -3,7 +3,7 @@
 // campaign, and comments that cut a command short.
 
 #include "campaign/CampaignCommands.h"
-#include "campaign/CampaignItems.h"
+#include "campaign/ItemTable.h"
 #include "compositor/FontLookup.h"
 #include "lint/GameLint.h"
 #include "resources/FileCache.h"
