@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "battle/BaseDurability.h"
 #include "battle/LayerArrow.h"
 #include "campaign/GameDat.h"
 #include "campaign/ItemTable.h"
@@ -87,9 +88,7 @@ void TQTDGame::StartBattle(int area) {
     }
 
     const TQTDGameDat& campaign = *Campaign;
-    BaseMaxHP = 3000;
-    if (campaign.AreaStrength(7) == 0) BaseMaxHP += 1000;
-    if (campaign.IsGeneral(1)) BaseMaxHP += std::min(1000, 100 * campaign.Affection(1));
+    BaseMaxHP = BaseDurability(campaign);
     HitThresholds = {BaseMaxHP - 1, BaseMaxHP * 6 / 10, BaseMaxHP * 3 / 10};
     SetBaseHP(BaseMaxHP);
 
