@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     files.AddFolder(Folder());
 
     battle.StartBattle(1);
-    for (int wave = 0; wave < 3 && !battle.Lost && battle.WaveIndex < battle.WaveCount; ++wave) {
+    for (int wave = 0; wave < 3 && !battle.Lost() && battle.WaveIndex < battle.WaveCount; ++wave) {
         battle.CaptionTimer = -1;
         battle.StartWave();
         battle.Speed = TQTDGame::kFastSpeed;

@@ -93,7 +93,7 @@ void TQTDGame::DrawNumber(TLayerItem& panel, const char* format, int32_t value) 
 // picture composed again only when something it shows changed (a voice holding the
 // wave changes nothing).
 void TQTDGame::RefreshStatus() {
-    const TStatusValues shown{Strength,     Campaign ? Campaign->AreaBattles(Field) : 0,
+    const TStatusValues shown{Strength_,    Campaign ? Campaign->AreaBattles(Field) : 0,
                               WaveCount,    WaveIndex,
                               WaveSize,     WaveDirection,
                               EnemiesLeft(), Ticks,
@@ -106,11 +106,11 @@ void TQTDGame::RefreshStatus() {
 
 void TQTDGame::DrawStatus(TBitmap32& panel) {
     Clear(panel);
-    DrawStrengthBoxes(panel, 54, 26, Strength);
+    DrawStrengthBoxes(panel, 54, 26, Strength_);
     UseFont(panel, kProportionalFont);
     const int battles = Campaign ? Campaign->AreaBattles(Field) : 0;
     Text(panel, 7, 57,
-         Strength == 0 ? Format("治安維持戦 全%d波", WaveCount)
+         Strength_ == 0 ? Format("治安維持戦 全%d波", WaveCount)
                        : Format("第%d要害戦 全%d波", std::max(1, battles), WaveCount));
     if (Prep) {
         Text(panel, 7, 74, "現在 戦闘準備中");

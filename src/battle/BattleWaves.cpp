@@ -138,7 +138,7 @@ void TQTDGame::LoseBattle() {
     Report("lost", WaveIndex + 1, EnemiesLeft());
     Speed = -Speed;
     Prep = true;
-    Lost = true;
+    Lost_ = true;
     PlayOnce(SoundChannel::FirstVoice, "cv001-sys-030.ogg");
     PlayOnce(SoundChannel::Music, "bgm014.ogg");
     ShowCaption("ci敗北.png");

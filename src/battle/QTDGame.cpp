@@ -57,13 +57,14 @@ void TQTDGame::PlaceAt(TLayerItem& layer, const TProjection& point, int zOffset)
 
 // ---------------------------------------------------------------- set-up
 
-void TQTDGame::StartBattle(int area) {
+void TQTDGame::StartBattle(int area, int32_t strength) {
     if (!Campaign) throw std::logic_error("戦闘に戦略データがありません");
+    Strength_ = strength;
     Field = std::clamp(area, 1, 14);
     GroundColumn_ = kGroundColumn[static_cast<std::size_t>(Field)];
 
     Prep = true;
-    Lost = false;
+    Lost_ = false;
     Wipe = false;
     HidePopUp();
     // Placement ends with the battle it began in: a ghost left over would build on the next field.
@@ -105,7 +106,7 @@ void TQTDGame::StartBattle(int area) {
     // The wave table of this stronghold battle, else the area's own, else the general
     // one; without any, every wave key takes its default.
     const auto load = [&](const std::string& name) { return FileLines.Load(Services_.Files, name); };
-    if (Strength < 1 || !load(Format("bt%.2d-%.2d.txt", Field, campaign.AreaBattles(Field)))) {
+    if (Strength_ < 1 || !load(Format("bt%.2d-%.2d.txt", Field, campaign.AreaBattles(Field)))) {
         if (!load(Format("bt%.2d-00.txt", Field))) load("bt00-00.txt");
     }
     WaveCount = FileLines.ReadClamped("WC", 2, 1, kMaxWaves);

@@ -1,8 +1,8 @@
 #pragma once
 // TQTDGame: the tower-defence battle. One object lives as long as the program and
 // plays every battle of the campaign: the shell calls StartBattle through the battle
-// command, then Update once a frame and the mouse handlers while Running is set, and
-// presents the battle's own layer list.
+// command, then Update once a frame and the mouse handlers while the battle is its
+// active mode, and presents the battle's own layer list.
 //
 // The rules are integer rules and run exactly as written, in the order written. Where
 // each family of them lives:
@@ -169,7 +169,9 @@ public:
     TQTDGame& operator=(const TQTDGame&) = delete;
 
     // --- the shell's side
-    void StartBattle(int area);
+    // Sets up a battle on `area` against the enemies of `strength`: 0 an order-keeping
+    // battle, 1 or more a stronghold battle.
+    void StartBattle(int area, int32_t strength = 0);
     bool Update(int elapsedMs) override;
     const TBitmap32& BackSurface() const override { return Layers.Surface; }
     void MouseMove(int x, int y) override { Layers.MouseMove(x, y); }
@@ -182,7 +184,10 @@ public:
     TCryptMaps& Store() { return *Store_; }
 
     bool Running = false;  // the battle is the active mode; written by the shell
-    int Strength = 0;      // 0 an order-keeping battle, 1+ a stronghold battle
+    int32_t Strength() const { return Strength_; }
+    // The battle was lost; it stays so until the next StartBattle.
+    bool Lost() const { return Lost_; }
+    // Raised once when the battle is won or lost.
     std::function<void()> OnBattleEnd;
     std::function<void(const TBattleRecord&)> OnRecord;
 
@@ -276,7 +281,6 @@ public:
     int32_t BaseMaxHP = 0;
     std::array<int32_t, 3> HitThresholds{};  // BaseMaxHP - 1, 60 % and 30 % of it
     bool Prep = true;
-    bool Lost = false;
     bool Wipe = false;
     int Speed = 1;
     int32_t Ticks = 0;
@@ -406,6 +410,8 @@ private:
 
     TBattleServices Services_;
     std::unique_ptr<TCryptMaps> Store_;
+    int32_t Strength_ = 0;
+    bool Lost_ = false;
     std::array<TCell, TDistanceField::kCells> Cells_{};
     TDistanceField Distances_;
     TPlacementCheck Placement_;

@@ -57,9 +57,8 @@ void TggTDMain::DoCommand(TFields& fields) { Commands_->Run(fields); }
 
 // The battle runs from the next frame on, to its own music.
 void TggTDMain::StartBattle(int area, int32_t strength) {
-    Battle_->Strength = strength;
     BattleEnded_ = false;
-    Battle_->StartBattle(area);
+    Battle_->StartBattle(area, strength);
     Battle_->Running = true;
     TOggData& music = Sound_->Channel(SoundChannel::Music);
     music.Open("bgm003.ogg");

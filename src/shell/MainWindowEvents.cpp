@@ -160,7 +160,7 @@ void TggTDMain::FormMouseUp(TMouseButton button, TShiftState shift, int, int) {
 void TggTDMain::LeaveEndedBattle() {
     if (!BattleEnded_) return;
     Battle_->Running = false;
-    if (Battle_->Lost) Engine_->Jump(DefeatScript(), DefeatLabel());
+    if (Battle_->Lost()) Engine_->Jump(DefeatScript(), DefeatLabel());
 }
 
 void TggTDMain::FormMouseWheel(int notch) {

@@ -58,8 +58,8 @@ protected:
         for (int i = 0; i < count; ++i) Game.Update(20);
     }
     // StartBattle and the ten frames of the area title.
-    void Start(int area = 1) {
-        Game.StartBattle(area);
+    void Start(int area = 1, int32_t strength = 0) {
+        Game.StartBattle(area, strength);
         Frames(10);
     }
     // A battle whose wave 0 holds `count` enemies described by EnemyLines; each area

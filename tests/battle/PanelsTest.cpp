@@ -11,8 +11,7 @@ constexpr TColor32 kStrength = 0xBB00FF00;
 
 TEST_F(BattleScreenTest, TheStatusPanelNamesTheBattleAndTheComingWave) {
     Write("bt01-00.txt", "WC=3\nWEC_00=4\nWED_00=2\n");
-    Game.Strength = 0;
-    Start();
+    Start(1, 0);
     const TBitmap32& status = *Game.StatusPanel->Bitmap();
     EXPECT_TRUE(ShowsText(status, 7, 57, "治安維持戦 全3波", kWhite));
     EXPECT_TRUE(ShowsText(status, 7, 74, "現在 戦闘準備中", kWhite));
@@ -24,14 +23,13 @@ TEST_F(BattleScreenTest, TheStatusPanelNamesTheBattleAndTheComingWave) {
     }
 
     // A stronghold battle counts its battles from the first, even before any was fought.
-    Game.Strength = 2;
-    Start(2);
+    Start(2, 2);
     EXPECT_TRUE(ShowsText(status, 7, 57, "第1要害戦 全2波", kWhite));
     EXPECT_EQ(*status.PixelPtr(58, 31), kStrength);
     EXPECT_EQ(*status.PixelPtr(69, 31), kStrength);
     EXPECT_EQ(*status.PixelPtr(80, 31), 0u);
     Dat.SetAreaBattles(3, 4);
-    Start(3);
+    Start(3, 2);
     EXPECT_TRUE(ShowsText(status, 7, 57, "第4要害戦 全2波", kWhite));
 }
 

@@ -26,9 +26,8 @@ TEST_F(BattleTest, TheWaveFileIsTheStrongholdsTheAreasOrTheGeneralOne) {
     Write("bt03-00.txt", "WC=99\n");
     Write("bt04-00.txt", "WED_00=1\n");
     const auto waves = [&](int area, int strength, int battles) {
-        Game.Strength = strength;
         Dat.SetAreaBattles(area, battles);
-        Game.StartBattle(area);
+        Game.StartBattle(area, strength);
         return Game.WaveCount;
     };
     EXPECT_EQ(waves(5, 1, 3), 3);

@@ -312,7 +312,7 @@ TEST_F(MainWindowTest, BattleCommandStartsABattleThatTheWindowThenDrives) {
     Frames(3);
     ASSERT_TRUE(battle.Running);
     // Area 4 had its full strength of 4: the battle is fought with 4 and the area keeps 3.
-    EXPECT_EQ(battle.Strength, 4);
+    EXPECT_EQ(battle.Strength(), 4);
     EXPECT_EQ(battle.Field, 4);
     EXPECT_EQ(main.Campaign().AreaStrength(4), 3);
     EXPECT_EQ(main.Campaign().AreaBattles(4), 1);
@@ -335,7 +335,7 @@ TEST_F(MainWindowTest, BattleCommandStartsABattleThatTheWindowThenDrives) {
     // [戦闘開始/0/負け.txt] plays area 1 at strength 1, changes no area and keeps the
     // label empty when only the script is given.
     ASSERT_TRUE(battle.Running);
-    EXPECT_EQ(battle.Strength, 1);
+    EXPECT_EQ(battle.Strength(), 1);
     EXPECT_EQ(battle.Field, 1);
     EXPECT_EQ(main.Campaign().AreaBattles(1), 0);
     EXPECT_EQ(main.DefeatScript(), "負け.txt");
