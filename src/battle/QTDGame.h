@@ -183,7 +183,6 @@ public:
     TQTDGameDat* Campaign = nullptr;
     TCryptMaps& Store() { return *Store_; }
 
-    bool Running = false;  // the battle is the active mode; written by the shell
     int32_t Strength() const { return Strength_; }
     // The battle was lost; it stays so until the next StartBattle.
     bool Lost() const { return Lost_; }

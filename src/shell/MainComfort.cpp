@@ -4,8 +4,8 @@
 // screen (also F11). The read pages are kept in a file of their own beside the
 // read flags.
 
-#include "battle/QTDGame.h"
 #include "scenario/NovelGame.h"
+#include "shell/BattleSession.h"
 #include "shell/MainWindow.h"
 #include "util/DebugLog.h"
 
@@ -83,7 +83,7 @@ void TggTDMain::mmSkipReadClick() {
 }
 
 void TggTDMain::mmSkipChoiceClick() {
-    if (Battle_->Running) return;
+    if (Session_->Running()) return;
     SkipToChoice_ = true;
     Engine_->Skip = true;
     StepSkipToChoice();
@@ -131,7 +131,7 @@ bool TggTDMain::EndAssistsByInput() {
 void TggTDMain::StepSkipToChoice() {
     if (!SkipToChoice_) return;
     const bool shown = !Engine_->Choices().empty() || !Engine_->Buttons().empty();
-    if (!shown && !Battle_->Running && Engine_->Skipping()) return;
+    if (!shown && !Session_->Running() && Engine_->Skipping()) return;
     SkipToChoice_ = false;
     Engine_->Skip = CtrlHeld_;
 }

@@ -14,6 +14,7 @@
 #include "resources/FileCache.h"
 #include "resources/ImageCache.h"
 #include "scenario/NovelGame.h"
+#include "shell/BattleSession.h"
 #include "shell/MainWindow.h"
 #include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
@@ -25,7 +26,7 @@ namespace fs = std::filesystem;
 
 void TggTDMain::CreateBattle() {
     Battle_ = std::make_unique<TQTDGame>(TBattleServices{*Images_, *Files_, *Sound_, Random_});
-    Battle_->OnBattleEnd = [this] { BattleEnded_ = true; };
+    Session_ = std::make_unique<TBattleSession>(*Battle_, *Engine_);
     if (!Platform_.BattleLogPath.empty()) {
         Battle_->OnRecord = [this](const TBattleRecord& record) { WriteBattleRecord(record); };
     }
@@ -57,9 +58,7 @@ void TggTDMain::DoCommand(TFields& fields) { Commands_->Run(fields); }
 
 // The battle runs from the next frame on, to its own music.
 void TggTDMain::StartBattle(int area, int32_t strength) {
-    BattleEnded_ = false;
-    Battle_->StartBattle(area, strength);
-    Battle_->Running = true;
+    Session_->Start(area, strength, {Commands_->DefeatScript, Commands_->DefeatLabel});
     TOggData& music = Sound_->Channel(SoundChannel::Music);
     music.Open("bgm003.ogg");
     music.Play(true);

@@ -1,10 +1,10 @@
 // The main window's menu bar: the tree, the volume items made at start-up and what
 // each item does (the slot items are MainSlots.cpp, the help entries MainHelp.cpp).
 
-#include "battle/QTDGame.h"
 #include "campaign/CampaignCommands.h"
 #include "resources/ImageCache.h"
 #include "scenario/NovelGame.h"
+#include "shell/BattleSession.h"
 #include "shell/MainWindow.h"
 #include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
@@ -157,7 +157,7 @@ void TggTDMain::mmCAAClick() {
 // A battle under way ends too: the title is no place to go on fighting.
 void TggTDMain::mmTitleClick() {
     Commands_->HideScreens();
-    Battle_->Running = false;
+    Session_->Abandon();
     Engine_->Reset();
     Engine_->Jump(kTitleScript, kTitleLabel);
     Engine_->Advance();

@@ -8,11 +8,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "battle/QTDGame.h"
 #include "campaign/CampaignCommands.h"
 #include "campaign/GameDat.h"
 #include "campaign/SaveSlots.h"
 #include "scenario/NovelGame.h"
+#include "shell/BattleSession.h"
 #include "shell/MainWindow.h"
 #include "shell/SystemInfo.h"
 #include "util/AtomicFile.h"
@@ -118,7 +118,7 @@ void TggTDMain::LoadSlot(int slot) {
     Engine_->Reset();
     Engine_->Jump(kResumeScript, kResumeLabel);
     Engine_->Advance();
-    Battle_->Running = false;
+    Session_->Abandon();
 }
 
 // Brings the companion's saves into the combined edition, except for slots the

@@ -12,6 +12,7 @@
 #include "campaign/CampaignCommands.h"
 #include "campaign/GameDat.h"
 #include "scenario/NovelGame.h"
+#include "shell/BattleSession.h"
 #include "shell/FPSControl.h"
 #include "shell/Settings.h"
 #include "shell/SystemInfo.h"
@@ -104,6 +105,7 @@ TggTDMain::~TggTDMain() {
     });
     Commands_.reset();
     Campaign_.reset();
+    Session_.reset();
     Battle_.reset();
     Engine_.reset();
     Pacer_.reset();
@@ -203,7 +205,7 @@ void TggTDMain::Terminate(const std::string& reason) {
 }
 
 void TggTDMain::Restart() {
-    Battle_->Running = false;
+    Session_->Abandon();
     StartSession(Locations_.Separate);
     LoadSettings();
     ShowSettingsInMenus();

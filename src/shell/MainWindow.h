@@ -13,7 +13,8 @@
 // flags), MainSlots.cpp (the save slots), MainComfort.cpp (what the player may turn
 // on: skipping read text only, skipping to the next choice, auto mode, voices from the
 // backlog, full screen) and MainSaveFailures.cpp (what the player hears when the save
-// folder or the disk refuses a file).
+// folder or the disk refuses a file). How a battle starts, ends and takes the input
+// meanwhile is TBattleSession's (BattleSession.h).
 
 #include <array>
 #include <cstdint>
@@ -41,6 +42,7 @@ class IClock;
 class IGameMode;
 class IWaveDevice;
 class TAImageCache;
+class TBattleSession;
 class TCampaignCommands;
 class TDebugLog;
 class TFileCache;
@@ -133,6 +135,7 @@ public:
     TMenuModel& Menu() { return Menu_; }
     TNovelGame& Engine() { return *Engine_; }
     TQTDGame& Battle() { return *Battle_; }
+    TBattleSession& BattleSession() { return *Session_; }
     TQTDGameDat& Campaign() { return *Campaign_; }
     TCampaignCommands& Commands() { return *Commands_; }
     const std::string& DefeatScript() const;
@@ -140,7 +143,6 @@ public:
     const TReadFlags& ReadFlags() const { return ReadFlags_; }
     const TReadPages& ReadPages() const { return ReadPages_; }
     bool SkippingToChoice() const { return SkipToChoice_; }
-    bool BattleEnded() const { return BattleEnded_; }
     TSoundPlayer& Sound() { return *Sound_; }
     TDebugLog& Log() { return *Log_; }
     const std::vector<std::unique_ptr<TggDPFile>>& Archives() const { return Archives_; }
@@ -172,9 +174,6 @@ private:
     IGameMode& ActiveMode();
     void FrameTick();
     void LayoutPicture();
-    // The release after a battle ended leaves battle mode; after a defeat the story
-    // goes on in the defeat script.
-    void LeaveEndedBattle();
 
     // --- campaign commands (MainCommands.cpp)
     void CreateBattle();
@@ -290,6 +289,7 @@ private:
     std::unique_ptr<TFPSControl> Pacer_;
     std::unique_ptr<TNovelGame> Engine_;
     std::unique_ptr<TQTDGame> Battle_;
+    std::unique_ptr<TBattleSession> Session_;
     std::unique_ptr<TQTDGameDat> Campaign_;
     std::unique_ptr<TCampaignCommands> Commands_;
     TReadFlags ReadFlags_;
@@ -313,7 +313,6 @@ private:
     bool Destroying_ = false;
     bool ScaledStale_ = true;  // the scaled picture must be made again before presenting
     uint64_t FrameCount_ = 0;
-    bool BattleEnded_ = false;
     int InstallId_ = 0;
     std::string SurveyAnswer_;
     bool SaveAllowed_ = false;         // the story shows the status bar that allows saving

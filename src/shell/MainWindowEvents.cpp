@@ -1,10 +1,10 @@
 // The main window's events: the frame loop, painting, input, closing and the
 // handler of errors that escape the other handlers.
 
-#include "battle/QTDGame.h"
 #include "campaign/CampaignCommands.h"
 #include "compositor/GameMode.h"
 #include "scenario/NovelGame.h"
+#include "shell/BattleSession.h"
 #include "shell/FPSControl.h"
 #include "shell/MainWindow.h"
 #include "util/DebugLog.h"
@@ -75,11 +75,7 @@ void TggTDMain::FormDeactivate() {
     Engine_->Skip = false;
 }
 
-// The battle is the active mode while it runs.
-IGameMode& TggTDMain::ActiveMode() {
-    if (Battle_->Running) return *Battle_;
-    return *Engine_;
-}
+IGameMode& TggTDMain::ActiveMode() { return Session_->ActiveMode(); }
 
 void TggTDMain::FrameTick() {
     ++FrameCount_;
@@ -140,7 +136,7 @@ void TggTDMain::FormMouseMove(TShiftState, int x, int y) {
 
 // Buttons act where the pointer last moved, as the layers saw it.
 void TggTDMain::FormMouseDown(TMouseButton button, TShiftState shift, int, int) {
-    if (!Battle_->Running && EndAssistsByInput()) {
+    if (Session_->StoryHearsInput() && EndAssistsByInput()) {
         SwallowRelease_ = true;
         return;
     }
@@ -152,15 +148,7 @@ void TggTDMain::FormMouseUp(TMouseButton button, TShiftState shift, int, int) {
         SwallowRelease_ = false;
         return;
     }
-    IGameMode& mode = ActiveMode();
-    if (Battle_->Running) LeaveEndedBattle();
-    mode.MouseUp(button, shift, MouseX_, MouseY_);
-}
-
-void TggTDMain::LeaveEndedBattle() {
-    if (!BattleEnded_) return;
-    Battle_->Running = false;
-    if (Battle_->Lost()) Engine_->Jump(DefeatScript(), DefeatLabel());
+    Session_->MouseUp(button, shift, MouseX_, MouseY_);
 }
 
 void TggTDMain::FormMouseWheel(int notch) {
@@ -176,8 +164,7 @@ void TggTDMain::FormKeyDown(int key, TShiftState) {
 void TggTDMain::FormKeyUp(int key, TShiftState shift) {
     SetKeyHeld(key, false);
     ComfortKeyUp(key);
-    // Shift+Ctrl+Q abandons a battle without a result.
-    if (key == 'Q' && (shift & ssShift) && (shift & ssCtrl)) Battle_->Running = false;
+    Session_->KeyUp(key, shift);
 }
 
 void TggTDMain::SetKeyHeld(int key, bool held) {

@@ -13,6 +13,7 @@
 #include "campaign/SaveSlots.h"
 #include "compositor/LayerItem.h"
 #include "scenario/NovelGame.h"
+#include "shell/BattleSession.h"
 #include "util/IniFile.h"
 
 namespace vandor {
@@ -96,7 +97,7 @@ TEST_F(MainSlotsTest, LoadingRestoresTheCampaignResumesTheActionPhaseAndEndsABat
     main.Campaign().SetTurn(40);
     TFields battle{"戦闘開始", "2"};
     main.Commands().Run(battle);
-    ASSERT_TRUE(main.Battle().Running);
+    ASSERT_TRUE(main.BattleSession().Running());
     ASSERT_TRUE(main.Commands().TopBar().Visible());
 
     ASSERT_TRUE(host.ClickMenu("mmSF1_0"));
@@ -105,7 +106,7 @@ TEST_F(MainSlotsTest, LoadingRestoresTheCampaignResumesTheActionPhaseAndEndsABat
     // The battle fought after saving is gone with the rest: area 2 has its strength back.
     EXPECT_EQ(main.Campaign().AreaBattles(2), 0);
     EXPECT_EQ(main.Campaign().AreaStrength(2), TQTDGameDat::InitialStrength[2]);
-    EXPECT_FALSE(main.Battle().Running);
+    EXPECT_FALSE(main.BattleSession().Running());
     EXPECT_FALSE(main.Commands().TopBar().Visible());
     EXPECT_FALSE(main.Commands().InfoLayer().Visible());
     EXPECT_EQ(main.Engine().ScriptName, "行動.txt");
@@ -131,7 +132,7 @@ TEST_F(MainSlotsTest, ASlotThatCannotBeReadIsReportedAndChangesNothing) {
     EXPECT_NE(host.MessageBoxes()[0].Text.find("読み込めません"), std::string::npos);
     EXPECT_EQ(main.Campaign().Turn(), 7);
     EXPECT_EQ(main.Campaign().AreaBattles(3), 1);
-    EXPECT_TRUE(main.Battle().Running);
+    EXPECT_TRUE(main.BattleSession().Running());
     EXPECT_EQ(main.Engine().ScriptName, "first.txt");
     EXPECT_EQ(main.Engine().Line, line);
     EXPECT_TRUE(main.Commands().TopBar().Visible());

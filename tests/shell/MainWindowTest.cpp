@@ -12,6 +12,7 @@
 #include "campaign/GameDat.h"
 #include "resources/ArchiveWriter.h"
 #include "scenario/NovelGame.h"
+#include "shell/BattleSession.h"
 #include "sound/SoundPlayer.h"
 #include "MainWindowFixture.h"
 #include "GameProgram.h"
@@ -310,7 +311,7 @@ TEST_F(MainWindowTest, BattleCommandStartsABattleThatTheWindowThenDrives) {
     TggTDMain& main = Start();
     TQTDGame& battle = main.Battle();
     Frames(3);
-    ASSERT_TRUE(battle.Running);
+    ASSERT_TRUE(main.BattleSession().Running());
     // Area 4 had its full strength of 4: the battle is fought with 4 and the area keeps 3.
     EXPECT_EQ(battle.Strength(), 4);
     EXPECT_EQ(battle.Field, 4);
@@ -330,11 +331,11 @@ TEST_F(MainWindowTest, BattleCommandStartsABattleThatTheWindowThenDrives) {
     host.ReleaseKey('Q');
     host.ReleaseKey(vkControl);
     host.ReleaseKey(vkShift);
-    EXPECT_FALSE(battle.Running);
+    EXPECT_FALSE(main.BattleSession().Running());
     Frames(5);
     // [戦闘開始/0/負け.txt] plays area 1 at strength 1, changes no area and keeps the
     // label empty when only the script is given.
-    ASSERT_TRUE(battle.Running);
+    ASSERT_TRUE(main.BattleSession().Running());
     EXPECT_EQ(battle.Strength(), 1);
     EXPECT_EQ(battle.Field, 1);
     EXPECT_EQ(main.Campaign().AreaBattles(1), 0);
@@ -343,7 +344,7 @@ TEST_F(MainWindowTest, BattleCommandStartsABattleThatTheWindowThenDrives) {
 
     // Returning to the title ends the battle.
     host.ClickMenu("mmTitle");
-    EXPECT_FALSE(battle.Running);
+    EXPECT_FALSE(main.BattleSession().Running());
     Frames(2);
     EXPECT_EQ(main.Engine().ScriptName, "title.txt");
 

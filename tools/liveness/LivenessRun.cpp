@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "BattlePictures.h"
-#include "battle/QTDGame.h"
 #include "platform/headless/HeadlessWaveDevice.h"
 #include "platform/headless/HeadlessWindowHost.h"
 #include "platform/headless/ReplayInput.h"
 #include "platform/headless/SimulatedClock.h"
 #include "resources/PictureCodec.h"
 #include "scenario/NovelGame.h"
+#include "shell/BattleSession.h"
 #include "shell/MainWindow.h"
 #include "util/Format.h"
 
@@ -91,7 +91,7 @@ public:
         const uint32_t end = Frame_ + budget;
         for (const std::string& release : std::exchange(Held_, {})) Rescue(release);
         while (Frame_ < end && !Reached() && !Host_.Closed()) {
-            if (Window_.Battle().Running) {
+            if (Window_.BattleSession().Running()) {
                 for (const char* key : {"keydown Shift", "keydown Control", "keydown Q", "keyup Q", "keyup Control",
                                         "keyup Shift"}) {
                     Rescue(key);
@@ -130,7 +130,7 @@ public:
                std::to_string(engine.Column) + ", label " + engine.LastLabel + ", wait left " +
                std::to_string(engine.WaitLeft) + ", reveal delay " + std::to_string(engine.RevealDelay) +
                flag("waiting", engine.Waiting) + flag("no skip", engine.NoSkip) + flag("hidden", engine.Hidden) +
-               flag("backlog", engine.BackLog().Visible()) + flag("battle", Window_.Battle().Running) +
+               flag("backlog", engine.BackLog().Visible()) + flag("battle", Window_.BattleSession().Running()) +
                flag("closed", Host_.Closed()) + ", " + std::to_string(engine.Buttons().size()) + " buttons, " +
                std::to_string(engine.Choices().size()) + " choices";
     }

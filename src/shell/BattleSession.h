@@ -1,0 +1,70 @@
+#pragma once
+// TBattleSession: the battle as the main window owns it, between the story engine and
+// the battle. The battle knows neither the window nor the story; this is where the
+// two meet: a battle starts from the story's battle command, is given up (Shift+Ctrl+Q,
+// the title, a loaded slot, a restart) or, once it has ended, is left with the next
+// release, and after a defeat the story goes on in its defeat script.
+//
+// It also holds the rules of input around a battle, so that the window's handlers
+// only ask: while a battle shows (running, or ended and waiting for the release that
+// leaves it) the frames, the picture and the mouse are the battle's.
+
+#include <cstdint>
+#include <string>
+
+#include "compositor/Input.h"
+
+namespace vandor {
+
+class IGameMode;
+class TNovelGame;
+class TQTDGame;
+
+// Where the story goes after a lost battle; an empty script means the current one.
+struct TDefeatTarget {
+    std::string Script;
+    std::string Label;
+};
+
+class TBattleSession {
+public:
+    // Both outlive the session. The session takes the battle's OnBattleEnd.
+    TBattleSession(TQTDGame& battle, TNovelGame& story);
+    TBattleSession(const TBattleSession&) = delete;
+    TBattleSession& operator=(const TBattleSession&) = delete;
+
+    // The battle on `area` with the enemies of `strength` runs from the next frame on;
+    // the story waits on the line after its battle command.
+    void Start(int area, int32_t strength, TDefeatTarget defeat);
+    // Ends the battle without a result and leaves the story as it is.
+    void Abandon();
+
+    // The battle is the active mode: it runs, or it has ended and still shows.
+    bool Running() const { return Running_; }
+    // The battle was won or lost and waits for the release that leaves it.
+    bool Ended() const { return Ended_; }
+    // The last battle started was lost.
+    bool Lost() const;
+
+    // What the frames, the picture, the pointer and typed characters go to.
+    IGameMode& ActiveMode();
+    // A press ends the story's assists only while no battle shows.
+    bool StoryHearsInput() const { return !Running_; }
+
+    // A release goes to the active mode. The first one after the battle's end leaves
+    // the battle first, but still reaches it: it may dismiss what the battle shows.
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // Shift+Ctrl+Q, on the release of Q, gives the battle up.
+    void KeyUp(int key, TShiftState shift);
+
+private:
+    void Leave();
+
+    TQTDGame& Battle_;
+    TNovelGame& Story_;
+    TDefeatTarget Defeat_;
+    bool Running_ = false;
+    bool Ended_ = false;
+};
+
+}  // namespace vandor
