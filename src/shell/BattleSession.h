@@ -7,7 +7,11 @@
 //
 // It also holds the rules of input around a battle, so that the window's handlers
 // only ask: while a battle shows (running, or ended and waiting for the release that
-// leaves it) the frames, the picture and the mouse are the battle's.
+// leaves it) the frames, the picture, the mouse and typed characters are the
+// battle's, and the story behind it hears nothing. The wheel neither opens nor scrolls
+// its backlog, Ctrl does not skip it, and no key or notch ends its auto mode: the
+// player is fighting, and the story should go on afterwards as it was left. Ctrl, Up
+// and Down still held when the story is back act as held keys do.
 
 #include <cstdint>
 #include <string>
@@ -48,7 +52,8 @@ public:
 
     // What the frames, the picture, the pointer and typed characters go to.
     IGameMode& ActiveMode();
-    // A press ends the story's assists only while no battle shows.
+    // The wheel, the held keys and whatever ends the story's assists reach the story
+    // only while no battle shows.
     bool StoryHearsInput() const { return !Running_; }
 
     // A release goes to the active mode. The first one after the battle's end leaves

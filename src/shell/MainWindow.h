@@ -168,7 +168,8 @@ private:
 
     // --- events (MainWindowEvents.cpp)
     void ConnectEvents();
-    // Ctrl (skip), Up and Down (backlog) act while they are held.
+    // Ctrl (skip), Up and Down (backlog) act while they are held. Held during a battle,
+    // they act once the story is back.
     void SetKeyHeld(int key, bool held);
     // What the frame, the picture and the pointer and typed input go to.
     IGameMode& ActiveMode();

@@ -86,7 +86,7 @@ void TggTDMain::FrameTick() {
     if (SaveFolderNoticeDue_) TellSaveFolderProblem();
     Commands_->UpdateItemHover(MouseX_, MouseY_);
     StepSkipToChoice();
-    if ((CtrlHeld_ || SkipToChoice_) && Engine_->Skipping()) Engine_->Advance();
+    if (Session_->StoryHearsInput() && (CtrlHeld_ || SkipToChoice_) && Engine_->Skipping()) Engine_->Advance();
     if (ActiveMode().Update(Pacer_->Elapsed())) {
         ScaledStale_ = true;
         FormPaint();
@@ -152,12 +152,12 @@ void TggTDMain::FormMouseUp(TMouseButton button, TShiftState shift, int, int) {
 }
 
 void TggTDMain::FormMouseWheel(int notch) {
-    if (EndAssistsByInput()) return;
+    if (!Session_->StoryHearsInput() || EndAssistsByInput()) return;
     Engine_->Wheel(notch);
 }
 
 void TggTDMain::FormKeyDown(int key, TShiftState) {
-    EndAssistsByInput();
+    if (Session_->StoryHearsInput()) EndAssistsByInput();
     SetKeyHeld(key, true);
 }
 

@@ -1,13 +1,17 @@
 // A battle between the story and the window: it ends and still shows until the next
 // release, which leaves it and, after a defeat, sends the story to its defeat script;
-// given up, it leaves the story where it waits.
+// given up, it leaves the story where it waits. Meanwhile the wheel and the keys do not
+// reach the story, and a Ctrl still held when the story is back skips it.
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "MainWindowFixture.h"
 #include "battle/QTDGame.h"
 #include "scenario/NovelGame.h"
 #include "shell/BattleSession.h"
+#include "text/NGText.h"
 
 namespace vandor {
 namespace {
@@ -38,7 +42,19 @@ protected:
         window->Battle().SetBaseHP(0);
         PlayToTheEnd();
     }
+    std::string PageText() {
+        std::string text;
+        TNGText& store = window->Engine().Store();
+        for (int i = 0; i < store.Count(); ++i) {
+            if (store.Item(i).Page == store.PageCount() - 1) text += store.Item(i).Text;
+        }
+        return text;
+    }
 };
+
+// The text behind the battle command is revealed one character after the other, so
+// that anything that went on in the story behind the battle shows as text at once.
+constexpr const char* kRest = "さしすせそたちつてと";
 
 TEST_F(BattleSessionTest, AnEndedBattleShowsUntilTheNextReleaseWhichLeavesIt) {
     WriteBattles();
@@ -105,6 +121,59 @@ TEST_F(BattleSessionTest, AGivenUpBattleLeavesTheStoryWhereItWaits) {
     Frames(2);
     EXPECT_EQ(main.Engine().ScriptName, "first.txt");
     EXPECT_EQ(main.Engine().LastLabel, "*後");
+}
+
+TEST_F(BattleSessionTest, DuringABattleTheWheelAndTheKeysDoNotReachTheStory) {
+    WriteBattles();
+    WriteScript("first.txt", std::string("一頁目\n\n[戦闘開始/1]") + kRest + "\n\n[戦闘開始/1]二頁目\n\n終わり\n");
+    TggTDMain& main = Start();
+    Frames(10);
+    Click();
+    Frames(3);
+    ASSERT_TRUE(main.BattleSession().Running());
+    host.ClickMenu("mmAuto");
+    host.PressKey(vkControl);
+    Frames(5);
+    host.ReleaseKey(vkControl);
+    host.PressKey(vkUp);
+    host.ReleaseKey(vkUp);
+    PlayToTheEnd();
+    ASSERT_TRUE(main.BattleSession().Ended());
+    Click();
+    ASSERT_FALSE(main.BattleSession().Running());
+    EXPECT_TRUE(main.Engine().AutoMode) << "the keys were the battle's, not the end of auto mode";
+    Frames(1);
+    EXPECT_NE(PageText(), kRest) << "Ctrl skipped the story behind the battle";
+
+    host.ClickMenu("mmAuto");
+    Frames(20);
+    ASSERT_EQ(PageText(), kRest);
+    Click();
+    Frames(3);
+    ASSERT_TRUE(main.BattleSession().Running());
+    host.TurnWheel(+1);
+    host.TurnWheel(-1);
+    PlayToTheEnd();
+    ASSERT_TRUE(main.BattleSession().Ended());
+    host.TurnWheel(-1);  // the won battle still shows
+    Click();
+    ASSERT_FALSE(main.BattleSession().Running());
+    EXPECT_FALSE(main.Engine().BackLog().Visible()) << "the wheel opened the backlog behind the battle";
+}
+
+TEST_F(BattleSessionTest, ACtrlHeldWhenTheStoryIsBackSkipsIt) {
+    WriteBattles();
+    WriteScript("first.txt", "[戦闘開始/1]一頁目\n\n二頁目\n\n三頁目\n");
+    TggTDMain& main = Start();
+    Frames(3);
+    ASSERT_TRUE(main.BattleSession().Running());
+    host.PressKey(vkControl);
+    PlayToTheEnd();
+    Click();
+    ASSERT_FALSE(main.BattleSession().Running());
+    Frames(10);
+    EXPECT_EQ(PageText(), "三頁目");
+    host.ReleaseKey(vkControl);
 }
 
 }  // namespace
