@@ -14,7 +14,10 @@ namespace {
 
 class FigureReporter : public benchmark::ConsoleReporter {
 public:
-    FigureReporter() { SetOutputStream(&std::cerr); SetErrorStream(&std::cerr); }
+    FigureReporter() {
+        SetOutputStream(&std::cerr);
+        SetErrorStream(&std::cerr);
+    }
 
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);

@@ -74,7 +74,8 @@ private:
         Picture("城壁.png", 192, 32, 0xFF707070);
         Picture("弾丸.png", 32, 32, 0xC0FFE080);
         Picture("マップチップ.png", 512, 64, 0xFF705030);
-        for (const char* name : {"frm戦場.png", "frm耐久ゲージ.png", "frmメニュー.png", "fi戦場01.png", "fi戦場02.png"}) {
+        for (const char* name :
+             {"frm戦場.png", "frm耐久ゲージ.png", "frmメニュー.png", "fi戦場01.png", "fi戦場02.png"}) {
             Picture(name, 200, 130, 0x80000000);
         }
         for (const char* name : {"btn戦闘開始.png", "btn高速モード.png", "btn一時停止.png", "btn汎用.png"}) {
@@ -96,13 +97,15 @@ private:
             const int x = i % 4 == 0 ? 13 : i % 4 == 1 ? -13 : along;
             const int y = i % 4 == 2 ? 13 : i % 4 == 3 ? -13 : along;
             char lines[200];
-            std::snprintf(lines, sizeof lines, "E_00_%.2d_PX=%d\nE_00_%.2d_PY=%d\nE_00_%.2d_HP=1000000\nE_00_%.2d_SP=%d\nE_00_%.2d_ID=%d\n",
+            std::snprintf(lines, sizeof lines,
+                          "E_00_%.2d_PX=%d\nE_00_%.2d_PY=%d\nE_00_%.2d_HP=1000000\nE_00_%.2d_SP=%d\nE_00_%.2d_ID=%d\n",
                           i, x, i, y, i, i, 2 + i % 3, i, 1 + i % 4);
             waves += lines;
         }
         std::ofstream(Dir_ / "bt01-00.txt", std::ios::binary) << waves;
         std::string map;
-        for (int k = 0; k < 20; ++k) map += "MAP_" + std::to_string(24 - 9 + k) + "_" + std::to_string(24 + 5 + k % 3) + "=1\n";
+        for (int k = 0; k < 20; ++k)
+            map += "MAP_" + std::to_string(24 - 9 + k) + "_" + std::to_string(24 + 5 + k % 3) + "=1\n";
         std::ofstream(Dir_ / "st02.txt", std::ios::binary) << map;
     }
 

@@ -104,7 +104,9 @@ void RenderUnchanged(benchmark::State& state) {
 
 BENCHMARK(AddCharacter)->Name("Message_AddChar_q3_22px")->Unit(benchmark::kMicrosecond);
 BENCHMARK(RenderAfterOneChange)->Name("Render_Stage_OneChanged")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(MemcpyBench, stage, kSurfaceBytes)->Name("Render_Stage_OneChanged_memcpy")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(MemcpyBench, stage, kSurfaceBytes)
+    ->Name("Render_Stage_OneChanged_memcpy")
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(RenderUnchanged)->Name("Render_Stage_Unchanged")->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -31,7 +31,8 @@ const std::string& Folder() {
 }
 
 void Write(const std::string& name, std::string_view bytes) {
-    std::ofstream(Folder() + name, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<long>(bytes.size()));
+    std::ofstream(Folder() + name, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<long>(bytes.size()));
 }
 
 }  // namespace

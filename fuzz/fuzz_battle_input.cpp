@@ -77,12 +77,14 @@ void WritePicture(const std::filesystem::path& path, int width, int height) {
 // The pictures the pointer finds on screen (those of the battle tests), the terrain and
 // enemies, and the captions, which hold presses while they show.
 std::string MakeDataFolder() {
-    const auto folder = std::filesystem::temp_directory_path() / ("vandor-fuzz-battle-input-" + std::to_string(getpid()));
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("vandor-fuzz-battle-input-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     if (!test::SaveBattlePointerPictures(folder.string() + "/")) __builtin_trap();
     WritePicture(folder / "マップチップ.png", 512, 64);
     WritePicture(folder / "敵ユニット01.png", 72, 256);
-    for (const char* caption : {"fi戦場01.png", "ci殲滅.png", "ci撃破.png", "ci敗北.png"}) WritePicture(folder / caption, 800, 100);
+    for (const char* caption : {"fi戦場01.png", "ci殲滅.png", "ci撃破.png", "ci敗北.png"})
+        WritePicture(folder / caption, 800, 100);
 
     std::string map;
     for (const TCellAt& cell : kObstacles) {
@@ -172,7 +174,8 @@ void Check(TQTDGame& battle, int ends, bool buildingsMayHaveChanged) {
     if (battle.WaveIndex < 0 || battle.WaveIndex > battle.WaveCount) __builtin_trap();
     if (battle.Spawned < 0 || battle.Spawned > battle.WaveSize) __builtin_trap();
     if (battle.EnemiesLeft() < 0 || battle.EnemiesLeft() > battle.WaveSize) __builtin_trap();
-    if (battle.Speed != 1 && battle.Speed != -1 && battle.Speed != TQTDGame::kFastSpeed && battle.Speed != -TQTDGame::kFastSpeed) {
+    if (battle.Speed != 1 && battle.Speed != -1 && battle.Speed != TQTDGame::kFastSpeed &&
+        battle.Speed != -TQTDGame::kFastSpeed) {
         __builtin_trap();
     }
     // The battle ends once, and nothing runs after its end.
@@ -195,7 +198,8 @@ void Check(TQTDGame& battle, int ends, bool buildingsMayHaveChanged) {
                 // A tower stands on a building cell only: in the building area, outside
                 // the base square and off the map's obstacles.
                 if (!TQTDGame::InBuildArea(x, y) || TQTDGame::InBaseSquare(x, y)) __builtin_trap();
-                if (cell.Type >= kTowerTypes || cell.Level < 1 || cell.Level > kTowerLevels || !cell.Building) __builtin_trap();
+                if (cell.Type >= kTowerTypes || cell.Level < 1 || cell.Level > kTowerLevels || !cell.Building)
+                    __builtin_trap();
             } else if (cell.Type != -1) {
                 __builtin_trap();
             }

@@ -35,7 +35,8 @@ public:
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
         if (Listener_ < 0 || ::bind(Listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            ::listen(Listener_, 8) != 0 || ::getsockname(Listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+            ::listen(Listener_, 8) != 0 ||
+            ::getsockname(Listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
             throw std::runtime_error("cannot listen on 127.0.0.1");
         }
         Port_ = ntohs(address.sin_port);
@@ -49,9 +50,7 @@ public:
     TLoopbackHttpServer(const TLoopbackHttpServer&) = delete;
     TLoopbackHttpServer& operator=(const TLoopbackHttpServer&) = delete;
 
-    std::string Url(const std::string& path = "/") const {
-        return "http://127.0.0.1:" + std::to_string(Port_) + path;
-    }
+    std::string Url(const std::string& path = "/") const { return "http://127.0.0.1:" + std::to_string(Port_) + path; }
     std::vector<THttpRequest> Requests() const {
         const std::lock_guard lock(Lock_);
         return Requests_;
@@ -96,7 +95,8 @@ private:
         char buffer[4096];
         while (true) {
             if (headEnd == std::string::npos && (headEnd = data.find("\r\n\r\n")) != std::string::npos) {
-                wanted = headEnd + 4 + std::strtoul(Header(data.substr(0, headEnd + 2), "Content-Length").c_str(), nullptr, 10);
+                wanted = headEnd + 4 +
+                         std::strtoul(Header(data.substr(0, headEnd + 2), "Content-Length").c_str(), nullptr, 10);
             }
             if (headEnd != std::string::npos && data.size() >= wanted) break;
             pollfd readable{connection, POLLIN, 0};
@@ -115,8 +115,8 @@ private:
             const std::lock_guard lock(Lock_);
             Requests_.push_back(request);
         }
-        const std::string reply = "HTTP/1.1 " + std::to_string(Status_) +
-                                  " Status\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok";
+        const std::string reply =
+            "HTTP/1.1 " + std::to_string(Status_) + " Status\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok";
         ::send(connection, reply.data(), reply.size(), MSG_NOSIGNAL);
     }
 

@@ -76,7 +76,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         throw std::invalid_argument("--lint runs on its own");
     }
     if (line.Headless && !framesGiven) throw std::invalid_argument("--headless needs --frames N");
-    if (!line.Headless && replayOptionGiven) throw std::invalid_argument("--frames, --input and --seed need --headless");
+    if (!line.Headless && replayOptionGiven)
+        throw std::invalid_argument("--frames, --input and --seed need --headless");
     return line;
 }
 

@@ -19,7 +19,8 @@ int RunHeadless(const TCommandLine& line, const TRunFolders& folders) {
     TReplayInput input;
     if (!line.InputPath.empty()) {
         input = TReplayInput::LoadFromFile(line.InputPath);
-        for (const std::string& error : input.Errors()) std::cerr << "vandor: " << line.InputPath << ": " << error << "\n";
+        for (const std::string& error : input.Errors())
+            std::cerr << "vandor: " << line.InputPath << ": " << error << "\n";
     }
     TSimulatedClock clock;
     THeadlessWaveDevice device(clock);

@@ -31,7 +31,6 @@ public:
     void AfterFrame(TggTDMain& window);
 
 private:
-
     std::ofstream Out_;
     uint32_t EveryFrames_;
 };

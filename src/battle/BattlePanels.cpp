@@ -93,9 +93,9 @@ void TQTDGame::DrawNumber(TLayerItem& panel, const char* format, int32_t value) 
 // picture composed again only when something it shows changed (a voice holding the
 // wave changes nothing).
 void TQTDGame::RefreshStatus() {
-    const TStatusValues shown{Strength_,    Campaign ? Campaign->AreaBattles(Field) : 0,
-                              WaveCount,    WaveIndex,
-                              WaveSize,     WaveDirection,
+    const TStatusValues shown{Strength_,     Campaign ? Campaign->AreaBattles(Field) : 0,
+                              WaveCount,     WaveIndex,
+                              WaveSize,      WaveDirection,
                               EnemiesLeft(), Ticks,
                               Prep};
     if (StatusShown_ == shown) return;
@@ -111,11 +111,12 @@ void TQTDGame::DrawStatus(TBitmap32& panel) {
     const int battles = Campaign ? Campaign->AreaBattles(Field) : 0;
     Text(panel, 7, 57,
          Strength_ == 0 ? Format("治安維持戦 全%d波", WaveCount)
-                       : Format("第%d要害戦 全%d波", std::max(1, battles), WaveCount));
+                        : Format("第%d要害戦 全%d波", std::max(1, battles), WaveCount));
     if (Prep) {
         Text(panel, 7, 74, "現在 戦闘準備中");
         Text(panel, 7, 91, Format("次回攻撃 第%d波", WaveIndex + 1));
-        Text(panel, 7, 108, Format("敵%d体 %sより", WaveSize, kDirectionNames[static_cast<std::size_t>(WaveDirection)]));
+        Text(panel, 7, 108,
+             Format("敵%d体 %sより", WaveSize, kDirectionNames[static_cast<std::size_t>(WaveDirection)]));
         return;
     }
     Text(panel, 7, 74, Format("現在 敵第%d波と戦闘中", WaveIndex + 1));

@@ -55,15 +55,9 @@ const std::array<const char*, kTowerTypes> kTowerNames{
 };
 
 const std::array<const char*, kTowerTypes> kTowerDescriptions{
-    "本拠地。破壊されると敗北",
-    "安価で簡素な塔。攻撃力は低い",
-    "精鋭兵が弓を連射",
-    "エルフの魔弓で攻撃",
-    "特殊な機械が大きな石を飛ばす",
-    "シノビが毒矢で攻撃",
-    "巫女が仲間を激励！",
-    "ダークエルフの魔術攻撃",
-    "竜族の魔術攻撃",
+    "本拠地。破壊されると敗北", "安価で簡素な塔。攻撃力は低い", "精鋭兵が弓を連射",
+    "エルフの魔弓で攻撃",       "特殊な機械が大きな石を飛ばす", "シノビが毒矢で攻撃",
+    "巫女が仲間を激励！",       "ダークエルフの魔術攻撃",       "竜族の魔術攻撃",
 };
 
 // The base's heroine 1 is settled by the base's own rule (heroine 11 stands for none).

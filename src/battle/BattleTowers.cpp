@@ -227,8 +227,8 @@ void TQTDGame::SpawnDebris(int i) {
 // A new layer starts where its projectile does, so that it is not seen at the
 // corner of the screen before its first step.
 void TQTDGame::PlaceProjectile(TProjectile& projectile) {
-    PlaceAt(*projectile.Layer, Project(projectile.Pos.X - kGridOrigin, projectile.Pos.Y - kGridOrigin, projectile.Pos.Z),
-            kProjectileZ);
+    PlaceAt(*projectile.Layer,
+            Project(projectile.Pos.X - kGridOrigin, projectile.Pos.Y - kGridOrigin, projectile.Pos.Z), kProjectileZ);
 }
 
 // A projectile layer's rectangle is always to be drawn again (TQTDLayerArrow::Draw
@@ -328,7 +328,8 @@ void TQTDGame::UpdatePrayerBonus() {
             for (int cy = py - reach; cy <= py + reach; ++cy) {
                 for (int cx = px - reach; cx <= px + reach; ++cx) {
                     TCell& cell = Cell(cx, cy);
-                    if (!cell.Building || cell.Type < 0 || cell.Type >= kTowerTypes || cell.Type == kPrayerTower) continue;
+                    if (!cell.Building || cell.Type < 0 || cell.Type >= kTowerTypes || cell.Type == kPrayerTower)
+                        continue;
                     if (((cx - px) * (cx - px) + (cy - py) * (cy - py)) * 100 <= range * range) cell.Bonus += bonus;
                 }
             }
@@ -405,7 +406,8 @@ void TQTDGame::Remove(int x, int y) {
 // Only the base (heroine 1) and the bow, magic-bow, catapult and poison towers
 // (heroines 2..5, before their own areas are won) have cut-ins.
 void TQTDGame::SetCutInPermissions() {
-    for (int t = 0; t < kTowerTypes; ++t) CutInDone[static_cast<std::size_t>(t)] = HeroineOf[static_cast<std::size_t>(t)] < 0;
+    for (int t = 0; t < kTowerTypes; ++t)
+        CutInDone[static_cast<std::size_t>(t)] = HeroineOf[static_cast<std::size_t>(t)] < 0;
     if (!Campaign->HeroinePresent(1)) CutInDone[0] = true;
     static constexpr std::array<std::pair<int, int>, 4> kOwnArea{{{2, 3}, {3, 9}, {4, 10}, {5, 5}}};
     for (const auto& [type, area] : kOwnArea) {

@@ -38,7 +38,8 @@ void TQTDGame::PrepareWave() {
     PauseButton->SetVisible(false);
     Marks.All();
 
-    WaveDirection = FileLines.ReadClamped(Format("WED_%.2d", WaveIndex), 7, kWaveDirectionRange.Lo, kWaveDirectionRange.Hi);
+    WaveDirection =
+        FileLines.ReadClamped(Format("WED_%.2d", WaveIndex), 7, kWaveDirectionRange.Lo, kWaveDirectionRange.Hi);
     WaveSize = FileLines.ReadClamped(Format("WEC_%.2d", WaveIndex), 10, kWaveSizeRange.Lo, kWaveSizeRange.Hi);
     Spawned = 0;
 
@@ -173,10 +174,13 @@ void TQTDGame::SpawnDue() {
         if (r < 0) return;
         TEnemy& enemy = Enemies_[static_cast<std::size_t>(r)];
         enemy = TEnemy{};  // a record taken again starts as a fresh one does
-        LoadEnemySprite(enemy, FileLines.ReadClamped(EnemyKey(WaveIndex, i, "ID"), 1, kEnemyPictureRange.Lo, kEnemyPictureRange.Hi));
-        enemy.HP = enemy.MaxHP = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "HP"), 1, kEnemyHpRange.Lo, kEnemyHpRange.Hi);
+        LoadEnemySprite(enemy, FileLines.ReadClamped(EnemyKey(WaveIndex, i, "ID"), 1, kEnemyPictureRange.Lo,
+                                                     kEnemyPictureRange.Hi));
+        enemy.HP = enemy.MaxHP =
+            FileLines.ReadClamped(EnemyKey(WaveIndex, i, "HP"), 1, kEnemyHpRange.Lo, kEnemyHpRange.Hi);
         enemy.Pace = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "SP"), 1, kEnemyPaceRange.Lo, kEnemyPaceRange.Hi);
-        enemy.Reward = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "MN"), 1, kEnemyRewardRange.Lo, kEnemyRewardRange.Hi);
+        enemy.Reward =
+            FileLines.ReadClamped(EnemyKey(WaveIndex, i, "MN"), 1, kEnemyRewardRange.Lo, kEnemyRewardRange.Hi);
         enemy.CX = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "PX"), 9, -kDrawn, kDrawn);
         enemy.CY = FileLines.ReadClamped(EnemyKey(WaveIndex, i, "PY"), 9, -kDrawn, kDrawn);
         ++Spawned;

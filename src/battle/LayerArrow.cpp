@@ -9,9 +9,7 @@ TRect SquareAround(int x, int y) { return {x - 4, y - 4, x + 4, y + 4}; }
 
 }  // namespace
 
-TQTDLayerArrow::TQTDLayerArrow(IPictureSource& pictures, std::string_view name) : TLayerItem(pictures, name) {
-    Init();
-}
+TQTDLayerArrow::TQTDLayerArrow(IPictureSource& pictures, std::string_view name) : TLayerItem(pictures, name) { Init(); }
 
 TQTDLayerArrow::TQTDLayerArrow() { Init(); }
 

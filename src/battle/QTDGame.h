@@ -90,19 +90,19 @@ struct TProjection {
 
 class TQTDGame : public IGameMode {
 public:
-    static constexpr int kGrid = TDistanceField::kReach;       // cells -24..24
-    static constexpr int kDrawn = 13;                          // the field drawn: -13..13
+    static constexpr int kGrid = TDistanceField::kReach;              // cells -24..24
+    static constexpr int kDrawn = 13;                                 // the field drawn: -13..13
     static constexpr int kTowerRegion = TDistanceField::kPathRegion;  // -10..10
-    static constexpr int kBuildArea = 9;                       // towers stand within -9..9
-    static constexpr int kCellUnit = 1024;                     // field units per cell
-    static constexpr int kGridOrigin = kGrid * kCellUnit;      // grid-based minus centred
+    static constexpr int kBuildArea = 9;                              // towers stand within -9..9
+    static constexpr int kCellUnit = 1024;                            // field units per cell
+    static constexpr int kGridOrigin = kGrid * kCellUnit;             // grid-based minus centred
     static constexpr int kMaxEnemies = 128;
     static constexpr int kMaxProjectiles = 4096;
-    static constexpr int kLedgerWaves = 61;                    // wave indexes 0..60
+    static constexpr int kLedgerWaves = 61;  // wave indexes 0..60
     static constexpr int kMaxWaves = 60;
     static constexpr int kFastSpeed = 16;
-    static constexpr int kNoCell = -1024;                      // Selected.X of no selection
-    static constexpr int kWipeMarker = 123456;                 // an enemy of this HP wipes the field
+    static constexpr int kNoCell = -1024;       // Selected.X of no selection
+    static constexpr int kWipeMarker = 123456;  // an enemy of this HP wipes the field
 
     // Ledger rows, one value per wave index.
     enum TLedgerRow { lrIncome, lrRewards, lrRefunds, lrSpending, lrWaveBonus, lrTimeBonus, kLedgerRows };

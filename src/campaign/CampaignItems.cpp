@@ -94,9 +94,7 @@ constexpr std::array<TItem, kItemCount + 1> kItems{{
 
 #undef NIGHT_USE
 
-const TItem& ItemAt(int item) {
-    return kItems[item >= 1 && item <= kItemCount ? static_cast<std::size_t>(item) : 0];
-}
+const TItem& ItemAt(int item) { return kItems[item >= 1 && item <= kItemCount ? static_cast<std::size_t>(item) : 0]; }
 
 }  // namespace
 

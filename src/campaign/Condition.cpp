@@ -143,7 +143,8 @@ TOperandKind ClassifyOperand(std::string_view token) {
     static const TReadFlags readFlags;
     static std::mt19937 random;
     int currentItem = 0;
-    TConditionContext context{.Campaign = campaign, .ReadFlags = readFlags, .CurrentItem = currentItem, .Random = random};
+    TConditionContext context{
+        .Campaign = campaign, .ReadFlags = readFlags, .CurrentItem = currentItem, .Random = random};
     const TWordValue word = CampaignWordValue(token, context);
     if (word.Fails) return TOperandKind::FailingWord;
     return word.Known ? TOperandKind::CampaignWord : TOperandKind::Unknown;

@@ -29,7 +29,7 @@ struct TConditionContext {
     bool Separate = true;           // "結合" is 1 when not Separate
     bool CompanionPresent = false;  // "灰羽"
     std::mt19937& Random;
-    TDebugLog* Log = nullptr;       // may be null in tests/fuzzing
+    TDebugLog* Log = nullptr;  // may be null in tests/fuzzing
 };
 
 // True when the condition holds. A formula that cannot be evaluated (an operator

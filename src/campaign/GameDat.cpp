@@ -15,9 +15,7 @@ namespace {
 constexpr int kBestScoreIndex = 1;
 constexpr int kBestScoreForms = 6;
 
-uint32_t ByteSwap(uint32_t u) {
-    return (u >> 24) | ((u >> 8) & 0xFF00u) | ((u << 8) & 0xFF0000u) | (u << 24);
-}
+uint32_t ByteSwap(uint32_t u) { return (u >> 24) | ((u >> 8) & 0xFF00u) | ((u << 8) & 0xFF0000u) | (u << 24); }
 
 uint32_t Scramble(uint32_t u) {
     u = (u ^ (u >> 16)) * 0x45D9F3Bu;
@@ -34,15 +32,11 @@ std::array<int32_t, kBestScoreForms> BestScoreForms(int32_t score) {
             static_cast<int32_t>(Scramble(u))};
 }
 
-uint32_t PassFlagBit(int n) {
-    return n >= 1 && n <= 11 ? uint32_t{1} << n : 1u;
-}
+uint32_t PassFlagBit(int n) { return n >= 1 && n <= 11 ? uint32_t{1} << n : 1u; }
 
 }  // namespace
 
-TQTDGameDat::TQTDGameDat(TCryptMaps& store) : Store_(store) {
-    ResetAll();
-}
+TQTDGameDat::TQTDGameDat(TCryptMaps& store) : Store_(store) { ResetAll(); }
 
 void TQTDGameDat::ResetCycle() {
     SetTurn(0);
@@ -123,9 +117,7 @@ void TQTDGameDat::SetAreaBattles(int a, int32_t v) { SetRaw(kRowBattles, a, v); 
 bool TQTDGameDat::HasItem(int n) const { return Flag(kRowItems, n); }
 void TQTDGameDat::SetItem(int n, bool owned) { SetFlag(kRowItems, n, owned); }
 
-bool TQTDGameDat::PassFlag(int n) const {
-    return (static_cast<uint32_t>(Raw(kRowItems, 0)) & PassFlagBit(n)) != 0;
-}
+bool TQTDGameDat::PassFlag(int n) const { return (static_cast<uint32_t>(Raw(kRowItems, 0)) & PassFlagBit(n)) != 0; }
 
 void TQTDGameDat::SetPassFlag(int n, bool on) {
     const uint32_t bits = static_cast<uint32_t>(Raw(kRowItems, 0));

@@ -102,7 +102,7 @@ private:
     static constexpr int kRowStrength = 4;   // index 0: RouteItemFlag
     static constexpr int kRowProgress = 5;   // index 0: RouteFlag
     static constexpr int kRowBattles = 6;
-    static constexpr int kRowItems = 7;      // index 0: pass flags
+    static constexpr int kRowItems = 7;  // index 0: pass flags
 
     bool Flag(int row, int index) const { return Raw(row, index) == 1; }
     void SetFlag(int row, int index, bool on) { SetRaw(row, index, on ? 1 : 0); }

@@ -11,13 +11,9 @@ bool TReadFlags::Add(std::string_view key) {
     return true;
 }
 
-bool TReadFlags::Contains(std::string_view key) const {
-    return std::binary_search(Keys_.begin(), Keys_.end(), key);
-}
+bool TReadFlags::Contains(std::string_view key) const { return std::binary_search(Keys_.begin(), Keys_.end(), key); }
 
-std::string ScriptKey(std::string_view scriptName) {
-    return std::string(scriptName.substr(0, scriptName.rfind('.')));
-}
+std::string ScriptKey(std::string_view scriptName) { return std::string(scriptName.substr(0, scriptName.rfind('.'))); }
 
 std::string LabelKey(std::string_view scriptName, std::string_view label) {
     if (!label.empty() && label.front() == '*') label.remove_prefix(1);

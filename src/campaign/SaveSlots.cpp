@@ -28,9 +28,7 @@ constexpr std::size_t kMaxReadFlagsTextSize = 16u << 20;
 
 std::string CellName(int row, int index) { return Format("d%d-%d", row, index); }
 
-std::size_t CellIndex(int row, int index) {
-    return static_cast<std::size_t>(index * TQTDGameDat::kRows + row);
-}
+std::size_t CellIndex(int row, int index) { return static_cast<std::size_t>(index * TQTDGameDat::kRows + row); }
 
 // A stream that expands to `limit` compresses to far less than this.
 std::size_t MaxStoredSize(std::size_t limit) { return limit + limit / 2 + 1024; }

@@ -6,12 +6,12 @@ namespace vandor {
 namespace {
 
 // Heroine h speaks on voice entry h, so these follow the order of the voice volumes.
-constexpr std::array<const char*, 11> kHeroineNames{
-    "", "リゼット", "ミオ", "ノエル", "セツナ", "カナエ", "ヒバリ", "アマネ", "ユズリハ", "ガルド", "ベルン"};
+constexpr std::array<const char*, 11> kHeroineNames{"",       "リゼット", "ミオ",     "ノエル", "セツナ", "カナエ",
+                                                    "ヒバリ", "アマネ",   "ユズリハ", "ガルド", "ベルン"};
 
-constexpr std::array<const char*, 15> kAreaNames{
-    "",         "ヴァンドル", "霜の角", "暁の角", "灯の角",   "宵の角",   "崩れ角", "霧の森",
-    "銀の湖", "風見ヶ丘",   "古鉱山", "白砂浜", "灰の谷", "星見の塔", "霧の王城"};
+constexpr std::array<const char*, 15> kAreaNames{"",       "ヴァンドル", "霜の角", "暁の角",   "灯の角",
+                                                 "宵の角", "崩れ角",     "霧の森", "銀の湖",   "風見ヶ丘",
+                                                 "古鉱山", "白砂浜",     "灰の谷", "星見の塔", "霧の王城"};
 
 template <std::size_t N>
 const char* NameAt(const std::array<const char*, N>& names, int number) {

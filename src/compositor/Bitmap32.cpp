@@ -86,7 +86,8 @@ TSpan EllipseSpan(const TRect& rect, int64_t y) {
     const __int128 limit = static_cast<__int128>(width) * width * (height * height - dy * dy);
     auto inside = [&](int64_t dx) { return static_cast<__int128>(dx) * dx * height * height <= limit; };
     int64_t dx = static_cast<int64_t>(
-        std::floor(static_cast<double>(width) * std::sqrt(1.0 - static_cast<double>(dy) * dy / (static_cast<double>(height) * height))));
+        std::floor(static_cast<double>(width) *
+                   std::sqrt(1.0 - static_cast<double>(dy) * dy / (static_cast<double>(height) * height))));
     if ((dx - width - 1) % 2 != 0) --dx;
     while (dx >= 0 && !inside(dx)) dx -= 2;
     while (inside(dx + 2)) dx += 2;
@@ -109,7 +110,8 @@ void TBitmap32::DrawEllipse(const TRect& rect, TColor32 outline, TColor32 fill) 
     auto put = [&](int y, int64_t first, int64_t last, TColor32 colour) {
         first = std::max<int64_t>(first, 0);
         last = std::min<int64_t>(last, Width_ - 1);
-        if (first <= last) std::fill(PixelPtr(static_cast<int>(first), y), PixelPtr(static_cast<int>(last) + 1, y), colour);
+        if (first <= last)
+            std::fill(PixelPtr(static_cast<int>(first), y), PixelPtr(static_cast<int>(last) + 1, y), colour);
     };
     for (int y = top; y < bottom; ++y) {
         const TSpan row = EllipseSpan(rect, y);

@@ -46,9 +46,7 @@ public:
     TColor32* Bits() { return Bits_.data(); }
     const TColor32* Bits() const { return Bits_.data(); }
     TColor32* PixelPtr(int x, int y) { return Bits_.data() + x + static_cast<std::ptrdiff_t>(y) * Width_; }
-    const TColor32* PixelPtr(int x, int y) const {
-        return Bits_.data() + x + static_cast<std::ptrdiff_t>(y) * Width_;
-    }
+    const TColor32* PixelPtr(int x, int y) const { return Bits_.data() + x + static_cast<std::ptrdiff_t>(y) * Width_; }
     TColor32* ScanLine(int y) { return PixelPtr(0, y); }
     const TColor32* ScanLine(int y) const { return PixelPtr(0, y); }
 

@@ -62,7 +62,8 @@ struct TPixelVector {
         const Lanes w = reinterpret_cast<Lanes>(weight | (weight << 16));
         const Lanes inverse = 256 - w;
         const Lanes blueRed = (reinterpret_cast<Lanes>(destination & 0x00FF00FFu) * inverse +
-                               reinterpret_cast<Lanes>(source & 0x00FF00FFu) * w + 0x80) >> 8;
+                               reinterpret_cast<Lanes>(source & 0x00FF00FFu) * w + 0x80) >>
+                              8;
         const Lanes greenAlpha =
             (reinterpret_cast<Lanes>(destination) >> 8) * inverse + (reinterpret_cast<Lanes>(source) >> 8) * w + 0x80;
         return reinterpret_cast<Pixels>(blueRed) | (reinterpret_cast<Pixels>(greenAlpha) & 0xFF00FF00u);
@@ -117,7 +118,9 @@ void BlendRowFullKernel(uint32_t* destination, const uint32_t* source, std::size
         switch (ClassifyAlphas<N>(source + i, s)) {
             case TAlphaRun::Transparent: break;
             case TAlphaRun::Opaque: V::Store(destination + i, s); break;
-            case TAlphaRun::Mixed: V::Store(destination + i, V::Mix(s, V::Load(destination + i), V::FullWeight(s))); break;
+            case TAlphaRun::Mixed:
+                V::Store(destination + i, V::Mix(s, V::Load(destination + i), V::FullWeight(s)));
+                break;
         }
     }
     for (; i < count; ++i) destination[i] = Mix(source[i], destination[i], FullWeight(source[i]));

@@ -81,8 +81,9 @@ std::vector<TFontFile> JapaneseFonts() {
         if (std::optional<TFontFile> file = FileOf(fonts->fonts[i])) files.push_back(std::move(*file));
     }
     FcFontSetDestroy(fonts);
-    std::sort(files.begin(), files.end(),
-              [](const TFontFile& a, const TFontFile& b) { return std::tie(a.Path, a.Index) < std::tie(b.Path, b.Index); });
+    std::sort(files.begin(), files.end(), [](const TFontFile& a, const TFontFile& b) {
+        return std::tie(a.Path, a.Index) < std::tie(b.Path, b.Index);
+    });
     return files;
 }
 

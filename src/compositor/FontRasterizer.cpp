@@ -174,7 +174,8 @@ struct TFontRasterizer::TImpl {
             m.Ascent = rounded(int64_t{cell} * face->DesignAscent, designCell);
             m.Descent = cell - m.Ascent;
         } else {
-            m.EmHeight = font.Height == 0 ? kDefaultEm : static_cast<int>(std::min<int64_t>(-int64_t{font.Height}, kMaxEm));
+            m.EmHeight =
+                font.Height == 0 ? kDefaultEm : static_cast<int>(std::min<int64_t>(-int64_t{font.Height}, kMaxEm));
             m.Ascent = rounded(int64_t{m.EmHeight} * face->DesignAscent, unitsPerEm);
             m.Descent = rounded(int64_t{m.EmHeight} * face->DesignDescent, unitsPerEm);
         }
@@ -195,7 +196,8 @@ struct TFontRasterizer::TImpl {
         key += std::to_string(font.Height);
         key += font.Bold ? 'B' : 'R';
         auto found = SizedFonts.find(key);
-        if (found == SizedFonts.end()) found = SizedFonts.emplace(std::move(key), SizeFor(Resolve(font.Name), font)).first;
+        if (found == SizedFonts.end())
+            found = SizedFonts.emplace(std::move(key), SizeFor(Resolve(font.Name), font)).first;
         LastFont = font;
         LastSized = &found->second;
         return found->second;
@@ -261,8 +263,7 @@ TSize TFontRasterizer::Extent(const TFont& font, std::string_view utf8) {
     return {Width(font, utf8), Impl_->Sized(font).Metrics.CellHeight};
 }
 
-void TFontRasterizer::Draw(TBitmap32& target, int x, int y, const TFont& font, std::string_view utf8,
-                           TColor32 colour) {
+void TFontRasterizer::Draw(TBitmap32& target, int x, int y, const TFont& font, std::string_view utf8, TColor32 colour) {
     const TSizedFont& sized = Impl_->Sized(font);
     if (sized.Face == nullptr || target.Empty()) return;
     const int64_t baseline = int64_t{y} + sized.Metrics.Ascent;

@@ -103,13 +103,21 @@ void TLayerItem::UpdateRect() {
     int left;
     int top;
     switch (Position.Anchor) {
-        case 2: case 5: case 8: left = Position.X - Width_ / 2; break;
-        case 3: case 6: case 9: left = Position.X - Width_; break;
+        case 2:
+        case 5:
+        case 8: left = Position.X - Width_ / 2; break;
+        case 3:
+        case 6:
+        case 9: left = Position.X - Width_; break;
         default: left = Position.X; break;
     }
     switch (Position.Anchor) {
-        case 4: case 5: case 6: top = Position.Y - Height_ / 2; break;
-        case 1: case 2: case 3: top = Position.Y - Height_; break;
+        case 4:
+        case 5:
+        case 6: top = Position.Y - Height_ / 2; break;
+        case 1:
+        case 2:
+        case 3: top = Position.Y - Height_; break;
         default: top = Position.Y; break;
     }
     DstRect_ = {left, top, left + Width_, top + Height_};

@@ -39,7 +39,9 @@ public:
     void SetAnchor(int anchor);
 
 private:
-    void Changed() { if (OnChange) OnChange(); }
+    void Changed() {
+        if (OnChange) OnChange();
+    }
 };
 
 using TLayerNotify = std::function<void(TLayerItem&)>;

@@ -10,9 +10,7 @@
 namespace vandor {
 namespace {
 
-uint8_t* RowAt(const TBitmapInfo& info, int y) {
-    return info.Bits + static_cast<std::ptrdiff_t>(y) * info.Stride;
-}
+uint8_t* RowAt(const TBitmapInfo& info, int y) { return info.Bits + static_cast<std::ptrdiff_t>(y) * info.Stride; }
 
 bool SameSupportedDepth(const TBitmapInfo& a, const TBitmapInfo& b) {
     return a.Bits && b.Bits && a.BitsPerPixel == b.BitsPerPixel && (a.BitsPerPixel == 24 || a.BitsPerPixel == 32);
@@ -131,10 +129,26 @@ void AlphaFromRed(const TBitmapInfo& dst, int dx, int dy, const TBitmapInfo& src
                   int height) {
     if (!dst.Bits || !src.Bits || dst.BitsPerPixel != 32) return;
     // Negative starts move the other start and shorten the size.
-    if (dx < 0) { sx -= dx; width += dx; dx = 0; }
-    if (dy < 0) { sy -= dy; height += dy; dy = 0; }
-    if (sx < 0) { dx -= sx; width += sx; sx = 0; }
-    if (sy < 0) { dy -= sy; height += sy; sy = 0; }
+    if (dx < 0) {
+        sx -= dx;
+        width += dx;
+        dx = 0;
+    }
+    if (dy < 0) {
+        sy -= dy;
+        height += dy;
+        dy = 0;
+    }
+    if (sx < 0) {
+        dx -= sx;
+        width += sx;
+        sx = 0;
+    }
+    if (sy < 0) {
+        dy -= sy;
+        height += sy;
+        sy = 0;
+    }
     width = std::min({width, dst.Width - dx, src.Width - sx});
     height = std::min({height, dst.Height - dy, src.Height - sy});
     if (width <= 0 || height <= 0) return;

@@ -4,9 +4,10 @@
 
 namespace vandor {
 
-TTransitionItem::TTransitionItem(TLayerItem& layer, bool removeWhenDone) : Layer(layer), RemoveWhenDone(removeWhenDone) {
-    StartValues = {layer.Position.X, layer.Position.Y, layer.Position.Z, layer.Width(), layer.Height(),
-                   layer.Position.Alpha};
+TTransitionItem::TTransitionItem(TLayerItem& layer, bool removeWhenDone)
+    : Layer(layer), RemoveWhenDone(removeWhenDone) {
+    StartValues = {layer.Position.X, layer.Position.Y, layer.Position.Z,
+                   layer.Width(),    layer.Height(),   layer.Position.Alpha};
     TargetValues = StartValues;
     CurrentValues = StartValues;
 }

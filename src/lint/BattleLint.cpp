@@ -68,8 +68,9 @@ std::optional<std::pair<int, int>> MapKeyCell(const std::string& key) {
 void TGameLint::CheckBattle(const TPlace& place, int area) {
     const int field = std::clamp(area, 1, TQTDGameDat::kAreas);
     if (area > TQTDGameDat::kAreas) {
-        Report(place, false, "there are areas 1.." + std::to_string(TQTDGameDat::kAreas) + "; area " +
-                                 std::to_string(area) + " is fought as area " + std::to_string(field));
+        Report(place, false,
+               "there are areas 1.." + std::to_string(TQTDGameDat::kAreas) + "; area " + std::to_string(area) +
+                   " is fought as area " + std::to_string(field));
     }
     if (!CheckedAreas_.insert(field).second) return;
     CheckMap(field);
@@ -85,9 +86,9 @@ void TGameLint::CheckBattle(const TPlace& place, int area) {
         CheckWaveFile("bt00-00.txt");
     }
     if (!anyTable) {
-        Report(place, false, "area " + std::to_string(field) +
-                                 " has no wave table (" + Format("bt%.2d-00.txt", field) +
-                                 " or bt00-00.txt): every wave takes the defaults");
+        Report(place, false,
+               "area " + std::to_string(field) + " has no wave table (" + Format("bt%.2d-00.txt", field) +
+                   " or bt00-00.txt): every wave takes the defaults");
     }
 }
 
@@ -102,7 +103,8 @@ void TGameLint::CheckMap(int area) {
     for (const auto& [key, entry] : map.Entries()) {
         const std::optional<std::pair<int, int>> cell = MapKeyCell(key);
         if (!cell) {
-            ReportFile(name, entry.Line, false, "\"" + key + "\" is no cell of the field (map_11_11 .. map_37_37) and is ignored");
+            ReportFile(name, entry.Line, false,
+                       "\"" + key + "\" is no cell of the field (map_11_11 .. map_37_37) and is ignored");
             continue;
         }
         const std::optional<int32_t> chip = TBattleFile::ParseValue(entry.Value);
@@ -132,14 +134,16 @@ void TGameLint::CheckWaveFile(const std::string& name) {
         }
         const std::optional<int32_t> value = TBattleFile::ParseValue(entry.Value);
         if (!value) {
-            ReportFile(name, entry.Line, true, "\"" + entry.Value + "\" is no whole number: " + key + " takes its default");
+            ReportFile(name, entry.Line, true,
+                       "\"" + entry.Value + "\" is no whole number: " + key + " takes its default");
         } else if (*value < range->Lo || *value > range->Hi) {
-            ReportFile(name, entry.Line, false, key + " = " + entry.Value + " is clamped to " + std::to_string(range->Lo) +
-                                                    ".." + std::to_string(range->Hi));
+            ReportFile(name, entry.Line, false,
+                       key + " = " + entry.Value + " is clamped to " + std::to_string(range->Lo) + ".." +
+                           std::to_string(range->Hi));
         } else if (key.starts_with("wec_") && *value > TQTDGame::kMaxEnemies) {
-            ReportFile(name, entry.Line, false, key + " = " + entry.Value + ": the field holds " +
-                                                    std::to_string(TQTDGame::kMaxEnemies) +
-                                                    " enemies at once, the rest wait for a place");
+            ReportFile(name, entry.Line, false,
+                       key + " = " + entry.Value + ": the field holds " + std::to_string(TQTDGame::kMaxEnemies) +
+                           " enemies at once, the rest wait for a place");
         }
     }
 }

@@ -29,11 +29,12 @@ void TGameLint::CheckCondition(const TPlace& place, const std::string& text) {
         if (IsOperatorToken(token)) continue;
         switch (ClassifyOperand(token)) {
             case TOperandKind::FailingWord:
-                Report(place, true, "\"" + token + "\" needs an area number: the condition \"" + text + "\" always fails");
+                Report(place, true,
+                       "\"" + token + "\" needs an area number: the condition \"" + text + "\" always fails");
                 return;
             case TOperandKind::Unknown:
-                Report(place, false, "\"" + token + "\" in the condition \"" + text +
-                                         "\" is no campaign word and counts as 0");
+                Report(place, false,
+                       "\"" + token + "\" in the condition \"" + text + "\" is no campaign word and counts as 0");
                 break;
             default: break;
         }
@@ -41,9 +42,10 @@ void TGameLint::CheckCondition(const TPlace& place, const std::string& text) {
     // A formula that fails whatever the words stand for fails in play too: its shape
     // is wrong, or it divides by a constant zero.
     if (!EvaluateWithWordsAs(tokens, 1) && !EvaluateWithWordsAs(tokens, 7)) {
-        Report(place, true, "the condition \"" + text +
-                                "\" cannot be evaluated (an operator without two operands, a \")\" that closes nothing, "
-                                "nothing to evaluate, or a division by zero) and never holds");
+        Report(place, true,
+               "the condition \"" + text +
+                   "\" cannot be evaluated (an operator without two operands, a \")\" that closes nothing, "
+                   "nothing to evaluate, or a division by zero) and never holds");
     }
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <tuple>
 
-#include "resources/FileCache.h"
 #include "campaign/SaveSlots.h"
+#include "resources/FileCache.h"
 #include "scenario/ScriptFields.h"
 #include "util/Encoding.h"
 
@@ -29,8 +29,9 @@ void TGameLint::Run() {
     if (const TScript* title = Script(kTitleScript)) {
         Reach(kTitleScript);
         if (!title->Labels.count(kTitleLabel)) {
-            ReportFile(kTitleScript, 0, false, std::string("the menu's return to the title jumps to ") + kTitleLabel +
-                                                   ", which this script lacks");
+            ReportFile(
+                kTitleScript, 0, false,
+                std::string("the menu's return to the title jumps to ") + kTitleLabel + ", which this script lacks");
         }
     } else {
         ReportFile(kTitleScript, 0, false, "the menu's return to the title needs this script");
@@ -47,8 +48,8 @@ void TGameLint::Run() {
             } else {
                 Reach(kResumeScript);
                 if (!action->Labels.count(kResumeLabel)) {
-                    ReportFile(kResumeScript, 0, true, std::string("a loaded save resumes at ") + kResumeLabel +
-                                                           ", which this script lacks");
+                    ReportFile(kResumeScript, 0, true,
+                               std::string("a loaded save resumes at ") + kResumeLabel + ", which this script lacks");
                 }
             }
         }

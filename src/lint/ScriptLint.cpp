@@ -17,8 +17,9 @@ namespace vandor {
 // empty field written as "//" is the usual cause.
 void TGameLint::CheckCommentCuts(const std::string& name, const TNumberedScript& text) {
     for (const int line : text.CommandsCutByComments) {
-        ReportFile(name, line, false, "\"//\" inside the command starts a comment and cuts the command there; "
-                                      "write an empty field as \"/ /\"");
+        ReportFile(name, line, false,
+                   "\"//\" inside the command starts a comment and cuts the command there; "
+                   "write an empty field as \"/ /\"");
     }
 }
 
@@ -36,14 +37,10 @@ struct TGameLint::TCommandCheck {
 };
 
 const TGameLint::TCommandCheck TGameLint::kCommandChecks[] = {
-    {"差分", &TGameLint::CheckVariant},
-    {"ジャンプ", &TGameLint::CheckJump},
-    {"ボタン", &TGameLint::CheckButton},
-    {"選択", &TGameLint::CheckChoice},
-    {"戻", &TGameLint::CheckReturnPoint},
-    {"右クリック", &TGameLint::CheckReturnPoint},
-    {"選択枠", &TGameLint::CheckChoiceFrame},
-    {"フォント", &TGameLint::CheckFontCommand},
+    {"差分", &TGameLint::CheckVariant},        {"ジャンプ", &TGameLint::CheckJump},
+    {"ボタン", &TGameLint::CheckButton},       {"選択", &TGameLint::CheckChoice},
+    {"戻", &TGameLint::CheckReturnPoint},      {"右クリック", &TGameLint::CheckReturnPoint},
+    {"選択枠", &TGameLint::CheckChoiceFrame},  {"フォント", &TGameLint::CheckFontCommand},
     {"初期値", &TGameLint::CheckInitialValue},
 };
 
@@ -99,8 +96,9 @@ void TGameLint::CheckChoice(const TPlace& place, TFields& fields) {
     const TScriptTarget target = ReadTarget(first.empty() ? second : first, second, both);
     CheckTarget(place, target.Script, target.Label);
     if (!fields[3].empty() && !conditional) {
-        Report(place, false, "a choice's condition needs field 4, the caption shown when it does not hold; "
-                             "without it the condition is ignored");
+        Report(place, false,
+               "a choice's condition needs field 4, the caption shown when it does not hold; "
+               "without it the condition is ignored");
     } else if (!fields[3].empty()) {
         CheckCondition(place, fields[3]);
     }
@@ -143,8 +141,8 @@ void TGameLint::CheckResourceCommand(const TPlace& place, TFields& fields) {
     if (extension == ".ogg") {
         CheckSound(place, name);
     } else if (extension != ".png" && extension != ".jpg" && extension != ".jpeg") {
-        Report(place, false, "\"" + word + "\" is no command, and a file of type " + std::string(extension) +
-                                 " does nothing as one");
+        Report(place, false,
+               "\"" + word + "\" is no command, and a file of type " + std::string(extension) + " does nothing as one");
     } else if (!Files_.Exists(name) && !CheckCampaignCommand(place, fields)) {
         Report(place, true, "\"" + word + "\" is no command, and no picture \"" + name + "\" exists");
     }
@@ -167,7 +165,8 @@ bool TGameLint::CheckCampaignCommand(const TPlace& place, TFields& fields) {
         if (!IsNumber(fields[1])) {
             Report(place, true, word + " needs an item number");
         } else if (item < 1 || item > kItemCount) {
-            Report(place, false, "there is no item " + fields[1] + " (items are 1.." + std::to_string(kItemCount) + ")");
+            Report(place, false,
+                   "there is no item " + fields[1] + " (items are 1.." + std::to_string(kItemCount) + ")");
         } else if (word == "アイテム消費" && !IsConsumable(item)) {
             Report(place, false, "item " + fields[1] + " is no consumable (5..15, 33..36) and stays owned");
         }
@@ -177,7 +176,8 @@ bool TGameLint::CheckCampaignCommand(const TPlace& place, TFields& fields) {
         if (numberAt(1) < 0) Report(place, false, "a pass flag needs its number; this does nothing");
     } else if (word == "行動") {
         if (fields[1] == "調教" || fields[1] == "求愛") {
-            if (numberAt(2) < 1) Report(place, false, "行動/" + fields[1] + " needs a heroine number; this does nothing");
+            if (numberAt(2) < 1)
+                Report(place, false, "行動/" + fields[1] + " needs a heroine number; this does nothing");
         } else if (fields[1] != "進行") {
             Report(place, false, "行動 knows 進行, 調教 and 求愛; \"" + fields[1] + "\" does nothing");
         }

@@ -48,8 +48,7 @@ TBytes ExpandText(const TBytes& stored, std::string_view entryName, std::size_t 
             }
             break;
         }
-        const std::size_t chunk =
-            std::min<std::size_t>(std::max<std::size_t>(done, 16384), limit - done);
+        const std::size_t chunk = std::min<std::size_t>(std::max<std::size_t>(done, 16384), limit - done);
         out.resize(done + chunk);
         stream.next_out = out.data() + done;
         stream.avail_out = static_cast<uInt>(chunk);

@@ -93,7 +93,8 @@ bool TNovelGame::JumpCommand(TFields& fields, const std::string&) {
     if (fields.size() < 2) return true;
     Message_->Clear();
     if (fields.size() > 3 && OnCondition && !Condition(fields[3])) return true;
-    const TScriptTarget target = ReadTarget(fields[1], fields.size() > 2 ? fields[2] : std::string(), fields.size() > 2);
+    const TScriptTarget target =
+        ReadTarget(fields[1], fields.size() > 2 ? fields[2] : std::string(), fields.size() > 2);
     Jump(target.Script, target.Label);
     return true;
 }

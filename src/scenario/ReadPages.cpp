@@ -50,7 +50,8 @@ void ParseReadPagesText(std::string_view text, TReadPages& pages) {
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         const std::size_t tab = line.rfind('\t');
-        const std::string_view number = tab == std::string::npos ? std::string_view() : std::string_view(line).substr(tab + 1);
+        const std::string_view number =
+            tab == std::string::npos ? std::string_view() : std::string_view(line).substr(tab + 1);
         const int index = ToNumber(number, -1);
         if (tab == 0 || tab == std::string::npos || index < 0 || index > kMaxLineIndex) {
             throw Damaged(i + 1, "expected a script name, a tab and a line number");

@@ -132,8 +132,8 @@ TDataLocations Discover(const std::string& exeFolder, const std::string& documen
         // The other title may be installed elsewhere: its last run left its folder
         // in its settings file.
         if (!thisAvail) {
-            thisAvail = FindElsewhere(d.ThisSaveFolder, "dat.gdp", "patch.gdp", d.ThisInstallFolder, d.DatPath,
-                                      d.PatchPath);
+            thisAvail =
+                FindElsewhere(d.ThisSaveFolder, "dat.gdp", "patch.gdp", d.ThisInstallFolder, d.DatPath, d.PatchPath);
         }
         if (!compAvail) {
             compAvail = FindElsewhere(d.CompanionSaveFolder, "plus.gdp", "patch2.gdp", d.CompanionInstallFolder,

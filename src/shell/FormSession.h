@@ -100,7 +100,7 @@ private:
 
     mutable std::mutex Lock_;
     std::condition_variable Finished_;
-    int Running_ = 0;  // workers under way, guarded by Lock_
+    int Running_ = 0;                            // workers under way, guarded by Lock_
     TOutcome ServerProbe_, PublicProbe_, Post_;  // written by the workers under Lock_
     std::atomic<bool> Cancel_{false};
     std::vector<std::thread> Workers_;

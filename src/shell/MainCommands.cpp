@@ -66,8 +66,8 @@ void TggTDMain::StartBattle(int area, int32_t strength) {
 
 void TggTDMain::WriteBattleRecord(const TBattleRecord& record) {
     std::ofstream log(Platform_.BattleLogPath, std::ios::app);
-    log << record.Area << ' ' << record.Wave << ' ' << record.Ticks << ' ' << record.Money << ' ' << record.Score
-        << ' ' << record.BaseHP << ' ' << record.EnemiesLeft << ' ' << record.Result << '\n';
+    log << record.Area << ' ' << record.Wave << ' ' << record.Ticks << ' ' << record.Money << ' ' << record.Score << ' '
+        << record.BaseHP << ' ' << record.EnemiesLeft << ' ' << record.Result << '\n';
     if (!log.flush()) Log_->Add("戦闘記録 " + Platform_.BattleLogPath + " を書き込めません.");
 }
 

@@ -89,7 +89,8 @@ void TggTDMain::BuildVolumeMenus() {
             const std::string caption = step == 0 ? std::string("ミュート(&M)")
                                                   : std::to_string(step) + "0％(&" + std::to_string(step % 10) + ")";
             Menu_.Add(kVolumeSubmenuNames[submenu], VolumeItemName(submenu, step), caption, submenu * 1000 + step * 10,
-                      kFirstVolumeGroup + submenu, [this](TMenuItem& sender) { Guarded([&] { VolumeMenuClick(sender); }); });
+                      kFirstVolumeGroup + submenu,
+                      [this](TMenuItem& sender) { Guarded([&] { VolumeMenuClick(sender); }); });
         }
     }
 }

@@ -27,9 +27,7 @@ namespace fs = std::filesystem;
 constexpr int kLoadMenu = 1;
 constexpr int kLoadTagBase = 1000;
 
-std::string SlotItemName(int menu, int slot) {
-    return "mmSF" + std::to_string(menu) + "_" + std::to_string(slot);
-}
+std::string SlotItemName(int menu, int slot) { return "mmSF" + std::to_string(menu) + "_" + std::to_string(slot); }
 
 }  // namespace
 
@@ -39,8 +37,9 @@ void TggTDMain::BuildSlotMenus() {
     const auto click = [this](TMenuItem& sender) { Guarded([&] { SlotMenuClick(sender); }); };
     for (int menu = 0; menu < 2; ++menu) {
         for (int slot = kSlotCount - 1; slot >= 0; --slot) {
-            Menu_.Add(menus[menu], SlotItemName(menu, slot), EmptySlotCaption(slot), slot + kLoadTagBase * menu, 0,
-                      click)
+            Menu_
+                .Add(menus[menu], SlotItemName(menu, slot), EmptySlotCaption(slot), slot + kLoadTagBase * menu, 0,
+                     click)
                 .SetEnabled(menu != kLoadMenu);
         }
     }
@@ -74,9 +73,8 @@ void TggTDMain::SlotMenuClick(TMenuItem& sender) {
 void TggTDMain::SaveSlot(int slot) {
     if (!SaveFolderReady()) return;
     TMenuItem& saveItem = Menu_.At(SlotItemName(0, slot));
-    if (!IsEmptySlotCaption(saveItem.Caption()) &&
-        Host_.MessageBox("上書きしますか", "確認", TMessageButtons::YesNo, TMessageIcon::Question) !=
-            TMessageResult::Yes) {
+    if (!IsEmptySlotCaption(saveItem.Caption()) && Host_.MessageBox("上書きしますか", "確認", TMessageButtons::YesNo,
+                                                                    TMessageIcon::Question) != TMessageResult::Yes) {
         return;
     }
     const std::string caption = UsedSlotCaption(slot, LocalTime("%Y/%m/%d %H:%M:%S"), *Campaign_);

@@ -4,13 +4,13 @@
 #include <cstring>
 #include <exception>
 
+#include "battle/QTDGame.h"
+#include "campaign/CampaignCommands.h"
+#include "campaign/GameDat.h"
 #include "resources/Archive.h"
 #include "resources/FileCache.h"
 #include "resources/ImageCache.h"
 #include "resources/ScriptCache.h"
-#include "battle/QTDGame.h"
-#include "campaign/CampaignCommands.h"
-#include "campaign/GameDat.h"
 #include "scenario/NovelGame.h"
 #include "shell/BattleSession.h"
 #include "shell/FPSControl.h"
@@ -45,8 +45,8 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
 
     Version_ = ProgramVersion();
     OSName_ = OSName();
-    Log_ = std::make_unique<TDebugLog>(Platform_.ExeFolder + "debug" + LocalTime("%Y%m%d%H%M") + ".txt",
-                                       Platform_.Clock);
+    Log_ =
+        std::make_unique<TDebugLog>(Platform_.ExeFolder + "debug" + LocalTime("%Y%m%d%H%M") + ".txt", Platform_.Clock);
     Locations_ = Discover(Platform_.ExeFolder, Platform_.DocumentsFolder, Log_.get());
 
     Renderer_ = std::make_unique<TRTextRender>();
@@ -66,8 +66,8 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
 
     Images_ = std::make_unique<TAImageCache>(*Files_, Log_.get(),
                                              Locations_.DebugMode ? kDebugImageCacheLimit : kImageCacheLimit);
-    Engine_ = std::make_unique<TNovelGame>(
-        kFirstScript, TNovelServices{*Scripts_, *Images_, *Renderer_, *Sound_, Log_.get()});
+    Engine_ = std::make_unique<TNovelGame>(kFirstScript,
+                                           TNovelServices{*Scripts_, *Images_, *Renderer_, *Sound_, Log_.get()});
     Engine_->ReadPages = &ReadPages_;
     Engine_->Layers.OnItemEnter = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::HandPoint); };
     Engine_->Layers.OnItemLeave = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::Default); };

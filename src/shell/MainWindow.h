@@ -28,13 +28,13 @@
 
 #include "campaign/ReadFlags.h"
 #include "scenario/ReadPages.h"
-#include "util/Fields.h"
 #include "shell/DataLocations.h"
 #include "shell/MenuModel.h"
 #include "shell/PictureLayout.h"
 #include "shell/Settings.h"
 #include "shell/SupportForms.h"
 #include "shell/WindowHost.h"
+#include "util/Fields.h"
 
 namespace vandor {
 
@@ -61,9 +61,9 @@ struct TMainWindowPlatform {
     IWindowHost& Host;
     IClock& Clock;
     IWaveDevice& WaveDevice;
-    std::string ExeFolder;          // ends with '/'
-    std::string DocumentsFolder;    // ends with '/'
-    std::string ProgramFileName;    // the program file's own name, e.g. "vandor"
+    std::string ExeFolder;        // ends with '/'
+    std::string DocumentsFolder;  // ends with '/'
+    std::string ProgramFileName;  // the program file's own name, e.g. "vandor"
     uint32_t RandomSeed = 0;
     // When set, one line is appended here for every wave closed and every battle lost.
     std::string BattleLogPath;
@@ -316,7 +316,7 @@ private:
     uint64_t FrameCount_ = 0;
     int InstallId_ = 0;
     std::string SurveyAnswer_;
-    bool SaveAllowed_ = false;         // the story shows the status bar that allows saving
+    bool SaveAllowed_ = false;  // the story shows the status bar that allows saving
     bool SaveFolderUsable_ = true;
     bool SaveFolderNoticeDue_ = false;  // the player is told with the next frame
     bool SaveFolderTold_ = false;       // once a run, restarts included

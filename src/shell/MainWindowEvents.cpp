@@ -13,9 +13,7 @@ namespace vandor {
 
 void TggTDMain::ConnectEvents() {
     TWindowEvents events;
-    events.OnMouseMove = [this](TShiftState shift, int x, int y) {
-        Guarded([&] { FormMouseMove(shift, x, y); });
-    };
+    events.OnMouseMove = [this](TShiftState shift, int x, int y) { Guarded([&] { FormMouseMove(shift, x, y); }); };
     events.OnMouseDown = [this](TMouseButton button, TShiftState shift, int x, int y) {
         Guarded([&] { FormMouseDown(button, shift, x, y); });
     };

@@ -43,8 +43,8 @@ void TMenuItem::SetVisible(bool visible) {
 
 TMenuModel::TMenuModel() : Bar_(new TMenuItem(*this, nullptr, "", "")) {}
 
-TMenuItem& TMenuModel::Add(std::string_view parent, std::string name, std::string caption, int tag,
-                           int radioGroup, TMenuClick onClick) {
+TMenuItem& TMenuModel::Add(std::string_view parent, std::string name, std::string caption, int tag, int radioGroup,
+                           TMenuClick onClick) {
     TMenuItem& item = Append(parent, std::move(name), std::move(caption), [&](TMenuItem& added) {
         added.Tag_ = tag;
         added.RadioGroup_ = radioGroup;
@@ -87,9 +87,7 @@ Item* FindIn(Item& item, std::string_view name) {
 
 }  // namespace
 
-TMenuItem* TMenuModel::Find(std::string_view name) {
-    return name.empty() ? nullptr : FindIn<TMenuItem>(*Bar_, name);
-}
+TMenuItem* TMenuModel::Find(std::string_view name) { return name.empty() ? nullptr : FindIn<TMenuItem>(*Bar_, name); }
 
 const TMenuItem* TMenuModel::Find(std::string_view name) const {
     return name.empty() ? nullptr : FindIn<const TMenuItem>(*Bar_, name);

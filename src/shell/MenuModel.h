@@ -78,8 +78,8 @@ public:
     // Appends an item under the item named parent ("" for the menu bar). Names are
     // unique and not empty; a duplicate name or an unknown parent throws
     // std::invalid_argument.
-    TMenuItem& Add(std::string_view parent, std::string name, std::string caption, int tag = 0,
-                   int radioGroup = 0, TMenuClick onClick = {});
+    TMenuItem& Add(std::string_view parent, std::string name, std::string caption, int tag = 0, int radioGroup = 0,
+                   TMenuClick onClick = {});
     TMenuItem& AddSeparator(std::string_view parent, std::string name);
 
     TMenuItem* Find(std::string_view name);

@@ -104,8 +104,8 @@ std::string FormatVersion(const TVersionNumbers& v) {
     return text;
 }
 
-TPoint ClampWindowPosition(int storedX, int storedY, int windowWidth, int windowHeight, int currentLeft,
-                           int currentTop, int screenWidth, int screenHeight) {
+TPoint ClampWindowPosition(int storedX, int storedY, int windowWidth, int windowHeight, int currentLeft, int currentTop,
+                           int screenWidth, int screenHeight) {
     // 64-bit sums: a stored coordinate may be anything a hand-edited file holds.
     int64_t left = currentLeft;
     int64_t top = currentTop;

@@ -85,8 +85,8 @@ std::string FormatVersion(const TVersionNumbers& version);
 // window would reach more than 64 pixels into the screen from that side, then pulled
 // back so that at least 64 pixels stay on the screen at the right and bottom. The
 // default position (-32768) therefore leaves the window where it is.
-TPoint ClampWindowPosition(int storedX, int storedY, int windowWidth, int windowHeight, int currentLeft,
-                           int currentTop, int screenWidth, int screenHeight);
+TPoint ClampWindowPosition(int storedX, int storedY, int windowWidth, int windowHeight, int currentLeft, int currentTop,
+                           int screenWidth, int screenHeight);
 
 // A fresh number identifying this installation: (random1 + 1) * (clock | 0x71) +
 // random2 + 113 in wrapping 32-bit arithmetic, with random1 and random2 each drawn

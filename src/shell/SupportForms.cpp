@@ -79,7 +79,7 @@ bool LooksLikeMailAddress(std::string_view text) {
 std::string TFormField::SentValue() const {
     if (Kind != TFieldKind::Choice) return Value;
     return Chosen >= 0 && Chosen < static_cast<int>(Choices.size()) ? Choices[static_cast<std::size_t>(Chosen)]
-                                                                       : std::string();
+                                                                    : std::string();
 }
 
 TFormField* TForm::Find(std::string_view name) {
@@ -113,7 +113,8 @@ std::string TForm::Problem() const {
 
 std::string TForm::PostBody() const {
     std::string body = "form=" + std::string(Kind == TFormKind::Support ? "support" : "survey");
-    for (const TFormField& field : Fields) body += "&" + FormUrlEncode(field.Name) + "=" + FormUrlEncode(field.SentValue());
+    for (const TFormField& field : Fields)
+        body += "&" + FormUrlEncode(field.Name) + "=" + FormUrlEncode(field.SentValue());
     return body;
 }
 
@@ -202,8 +203,8 @@ std::string FormUrlEncode(std::string_view text) {
     std::string encoded;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        const bool plain = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
-                           byte == '-' || byte == '.' || byte == '_' || byte == '~';
+        const bool plain = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+                           (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' || byte == '~';
         if (plain) {
             encoded += c;
         } else if (byte == ' ') {

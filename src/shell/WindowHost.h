@@ -92,9 +92,8 @@ public:
 
     // buttonCaptions, when given, name the buttons in the menu model's form ("&" marks
     // the mnemonic), one for each button of the set; otherwise the usual words show.
-    virtual TMessageResult MessageBox(const std::string& text, const std::string& caption,
-                                      TMessageButtons buttons, TMessageIcon icon,
-                                      const std::vector<std::string>& buttonCaptions = {}) = 0;
+    virtual TMessageResult MessageBox(const std::string& text, const std::string& caption, TMessageButtons buttons,
+                                      TMessageIcon icon, const std::vector<std::string>& buttonCaptions = {}) = 0;
     // Shows the support or survey form modally until the session is done (sent, or
     // closed by the player): the player edits the form's fields and presses its buttons,
     // and the host polls the session while the form is open to show what the workers

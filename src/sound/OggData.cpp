@@ -64,8 +64,8 @@ const ov_callbacks kMemoryCallbacks{ReadSource, SeekSource, CloseSource, TellSou
 
 int16_t AddSaturated(int16_t into, int64_t sample, int64_t gain) {
     const int64_t sum = into + sample * gain / TOggData::kUnityVolume;
-    return static_cast<int16_t>(std::clamp<int64_t>(sum, std::numeric_limits<int16_t>::min(),
-                                                    std::numeric_limits<int16_t>::max()));
+    return static_cast<int16_t>(
+        std::clamp<int64_t>(sum, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()));
 }
 
 }  // namespace

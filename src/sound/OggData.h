@@ -93,7 +93,7 @@ private:
 
     TFileCache* Files_;
     TDebugLog* Log_;
-    std::string Name_;  // main thread only
+    std::string Name_;                         // main thread only
     std::unique_ptr<OggVorbis_File> Decoder_;  // valid while Opened_
     std::vector<int16_t> Scratch_;
 

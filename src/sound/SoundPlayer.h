@@ -58,10 +58,10 @@ public:
     const TBlock& MixBlock();
 
     // The volume menu's groups, in percent.
-    void SetMasterVolume(int percent);              // "マスター(&M)": all 22 channels and the replay
-    void SetMusicVolume(int percent);               // "音楽(&B)": channel 0
-    void SetEffectVolume(int percent);              // "効果音(&E)": channels 1-3 and 16-21
-    void SetVoiceVolume(int entry, int percent);    // voice entry 1-11: channel entry + 3
+    void SetMasterVolume(int percent);            // "マスター(&M)": all 22 channels and the replay
+    void SetMusicVolume(int percent);             // "音楽(&B)": channel 0
+    void SetEffectVolume(int percent);            // "効果音(&E)": channels 1-3 and 16-21
+    void SetVoiceVolume(int entry, int percent);  // voice entry 1-11: channel entry + 3
     // The configuration's values: the master for all channels, channels 0-15 their
     // own, and the interface channels follow the scene effects' channel 2.
     void ApplyVolumes(int masterPercent, std::span<const int, SoundChannel::StoredVolumes> channelPercents);

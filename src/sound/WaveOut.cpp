@@ -68,8 +68,6 @@ void TRWaveOut::Start() {
 
 void TRWaveOut::Stop() { Thread_->SendCommand(TWaveCommand::Stop); }
 
-void TRWaveOut::Write(const void* data, int32_t length) {
-    Thread_->Write(static_cast<const uint8_t*>(data), length);
-}
+void TRWaveOut::Write(const void* data, int32_t length) { Thread_->Write(static_cast<const uint8_t*>(data), length); }
 
 }  // namespace vandor

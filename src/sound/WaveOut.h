@@ -49,7 +49,7 @@ public:
     int16_t NumOfBuffers() const { return NumOfBuffers_; }
     void SetNumOfBuffers(int64_t value);  // 1-7
 
-    int32_t DeviceID = -1;  // -1: the system's default device
+    int32_t DeviceID = -1;              // -1: the system's default device
     bool UsewaveOutGetPostion = false;  // kept for the settings that carry it; no effect
 
     // The open device, or nullptr while the output is stopped.

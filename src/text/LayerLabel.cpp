@@ -5,8 +5,7 @@
 
 namespace vandor {
 
-TLayerLabel::TLayerLabel(TRTextRender& renderer)
-    : TLayerItem(std::make_unique<TBitmap32>()), Renderer_(renderer) {
+TLayerLabel::TLayerLabel(TRTextRender& renderer) : TLayerItem(std::make_unique<TBitmap32>()), Renderer_(renderer) {
     HitAlpha = 0;
     Position.SetAnchor(7);
     Bitmap()->SetDrawMode(TDrawMode::dmBlend);

@@ -78,8 +78,9 @@ void TLayerMessage::NewLine() {
     if (IndentList.empty()) {
         X = MarginLeft;
     } else {
-        X = std::max_element(IndentList.begin(), IndentList.end(),
-                             [](const auto& a, const auto& b) { return a.second < b.second; })->second;
+        X = std::max_element(IndentList.begin(), IndentList.end(), [](const auto& a, const auto& b) {
+                return a.second < b.second;
+            })->second;
     }
     Y += LineHeight;
     Store_.AddLine(X, Y - MarginTop, FontHeight());

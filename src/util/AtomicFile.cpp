@@ -84,8 +84,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (FailsAt(fault, TWriteStep::Open)) return Abandon(temporary);
     const int file = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (file < 0) return Abandon(temporary);
-    const bool written =
-        WriteContents(file, bytes, fault) && !FailsAt(fault, TWriteStep::Sync) && ::fsync(file) == 0;
+    const bool written = WriteContents(file, bytes, fault) && !FailsAt(fault, TWriteStep::Sync) && ::fsync(file) == 0;
     const int cause = errno;
     const bool closed = ::close(file) == 0;
     if (!written || !closed) {

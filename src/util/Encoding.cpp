@@ -15,8 +15,8 @@ bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 // Converts between glibc iconv encodings. Undecodable input bytes are replaced by
 // `invalidReplacement` (already in the target encoding) and skipped one at a time.
-std::string IconvConvert(const char* to, const char* from, std::string_view input,
-                         std::string_view invalidReplacement, std::size_t skipUnit) {
+std::string IconvConvert(const char* to, const char* from, std::string_view input, std::string_view invalidReplacement,
+                         std::size_t skipUnit) {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
@@ -150,8 +150,7 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     out.reserve(text.size() * 3);
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t unit = text[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             unit = 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         }
@@ -160,9 +159,7 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     return out;
 }
 
-std::string Cp932ToUtf8(std::string_view bytes) {
-    return IconvConvert("UTF-8", "CP932", bytes, "\xEF\xBF\xBD", 1);
-}
+std::string Cp932ToUtf8(std::string_view bytes) { return IconvConvert("UTF-8", "CP932", bytes, "\xEF\xBF\xBD", 1); }
 
 std::string Utf8ToCp932(std::string_view text) {
     // Malformed UTF-8 is made well-formed first, so that the only failures left are

@@ -29,14 +29,12 @@ struct TRect {
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-inline TRect MakeRect(int left, int top, int width, int height) {
-    return {left, top, left + width, top + height};
-}
+inline TRect MakeRect(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
 // The overlap of two rectangles; empty (all zero) when they do not meet.
 inline TRect Intersect(const TRect& a, const TRect& b) {
-    TRect r{a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top,
-            a.Right < b.Right ? a.Right : b.Right, a.Bottom < b.Bottom ? a.Bottom : b.Bottom};
+    TRect r{a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top, a.Right < b.Right ? a.Right : b.Right,
+            a.Bottom < b.Bottom ? a.Bottom : b.Bottom};
     return r.IsEmpty() ? TRect{} : r;
 }
 

@@ -23,9 +23,7 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && AsciiLower(a) == AsciiLower(b);
-}
+bool SameName(std::string_view a, std::string_view b) { return a.size() == b.size() && AsciiLower(a) == AsciiLower(b); }
 
 // Splits at CR LF, CR or LF; a final line break does not start another line.
 std::vector<std::string_view> SplitLines(std::string_view text) {

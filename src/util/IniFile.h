@@ -54,7 +54,7 @@ private:
         std::string Value;  // trimmed value of a key=value line
     };
     struct TSection {
-        std::string Name;          // empty for the lines before the first section
+        std::string Name;  // empty for the lines before the first section
         bool HasHeader = false;
         std::string Header;        // the header line as read
         std::vector<TLine> Lines;  // the lines after the header

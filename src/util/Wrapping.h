@@ -20,12 +20,8 @@ inline int32_t WrappingMul(int32_t a, int32_t b) {
 }
 
 // b must not be 0. INT_MIN / -1 wraps to INT_MIN, and its remainder is 0.
-inline int32_t WrappingDiv(int32_t a, int32_t b) {
-    return b == -1 ? WrappingSub(0, a) : a / b;
-}
+inline int32_t WrappingDiv(int32_t a, int32_t b) { return b == -1 ? WrappingSub(0, a) : a / b; }
 
-inline int32_t WrappingRem(int32_t a, int32_t b) {
-    return b == -1 ? 0 : a % b;
-}
+inline int32_t WrappingRem(int32_t a, int32_t b) { return b == -1 ? 0 : a % b; }
 
 }  // namespace vandor

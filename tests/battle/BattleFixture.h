@@ -25,8 +25,10 @@ namespace vandor::test {
 // The keys of enemy i of wave 0: start cell, durability, pace, time and reward.
 inline std::string EnemyLines(int i, int x, int y, int hp, int pace = 1, int time = 0, int reward = 1) {
     char text[200];
-    std::snprintf(text, sizeof text, "E_00_%.2d_PX=%d\nE_00_%.2d_PY=%d\nE_00_%.2d_HP=%d\nE_00_%.2d_SP=%d\n"
-                  "E_00_%.2d_TM=%d\nE_00_%.2d_MN=%d\n", i, x, i, y, i, hp, i, pace, i, time, i, reward);
+    std::snprintf(text, sizeof text,
+                  "E_00_%.2d_PX=%d\nE_00_%.2d_PY=%d\nE_00_%.2d_HP=%d\nE_00_%.2d_SP=%d\n"
+                  "E_00_%.2d_TM=%d\nE_00_%.2d_MN=%d\n",
+                  i, x, i, y, i, hp, i, pace, i, time, i, reward);
     return text;
 }
 

@@ -36,7 +36,10 @@ TEST(QTDLayerArrow, TheTrailStartsEmptyAndTakesTheNewestPointFirst) {
 }
 
 TEST(QTDLayerArrow, ALineShotShowsOnlyItsDotUntilItsThirdStep) {
-    struct TLook { int Kind; TColor32 Dot, Line; };
+    struct TLook {
+        int Kind;
+        TColor32 Dot, Line;
+    };
     for (const TLook look : {TLook{1, 0xFFFFFFFF, 0xFF663300}, TLook{2, 0xFFFFFFFF, 0xFF663300},
                              TLook{3, 0xFFFF3300, 0xFF660000}, TLook{5, 0xFF00FF66, 0xFF003300}}) {
         TQTDLayerArrow arrow;

@@ -84,7 +84,8 @@ TEST_F(BattleScreenTest, TheDurabilityGaugeShrinksFromTheRight) {
     Game.RefreshPanels();
     EXPECT_EQ(gauge.Width(), 50);
     EXPECT_EQ((std::array{gauge.SrcRect.Left, gauge.SrcRect.Right, gauge.DstRect().Left}), (std::array{0, 50, 364}));
-    EXPECT_TRUE(ShowsText(*Game.DurabilityPanel->Bitmap(), 0, 0, Format("%3d", Game.BaseMaxHP / 40), kWhite, kFixed, 15));
+    EXPECT_TRUE(
+        ShowsText(*Game.DurabilityPanel->Bitmap(), 0, 0, Format("%3d", Game.BaseMaxHP / 40), kWhite, kFixed, 15));
     Game.SetBaseHP(-30);
     Game.Marks.Durability = true;
     Game.RefreshPanels();

@@ -25,7 +25,8 @@ struct TPlainDistances {
         int n = 0;
         for (int y = -10; y <= 10; ++y) {
             for (int x = -10; x <= 10; ++x) {
-                if (building[x + 24][y + 24] && !(std::abs(x) <= 1 && std::abs(y) <= 1)) D(x, y) = 20000, O(x, y) = 0, ++n;
+                if (building[x + 24][y + 24] && !(std::abs(x) <= 1 && std::abs(y) <= 1))
+                    D(x, y) = 20000, O(x, y) = 0, ++n;
             }
         }
         D(bx, by) = 20000;

@@ -79,7 +79,8 @@ TEST_F(BattleTest, PrayerTowersRaiseTheAttackOfTheTowersAroundThem) {
     Game.Build(0, 5, 6);
     Game.Build(1, 6, 6);  // diagonal to the first: prayer towers do not raise each other
     Game.Build(1, 5, 2);
-    EXPECT_EQ((std::array{Game.Cell(1, 5).Bonus, Game.Cell(0, 5).Bonus, Game.Cell(1, 6).Bonus}), (std::array{20, 0, 0}));
+    EXPECT_EQ((std::array{Game.Cell(1, 5).Bonus, Game.Cell(0, 5).Bonus, Game.Cell(1, 6).Bonus}),
+              (std::array{20, 0, 0}));
     Game.Enemy(0).HP = 50;
     Game.Fire(1, 5, 0);
     EXPECT_EQ(Game.Projectile(0).Damage, 1);  // 1 × 120 div 100
@@ -92,7 +93,8 @@ TEST_F(BattleTest, PrayerTowersRaiseTheAttackOfTheTowersAroundThem) {
     Game.Cell(0, 5).Level = 5;
     Game.Build(-2, 5, 2);
     Game.Build(-2, 6, 2);
-    EXPECT_EQ((std::array{Game.Cell(-2, 5).Bonus, Game.Cell(-2, 6).Bonus, Game.Cell(1, 5).Bonus}), (std::array{50, 0, 60}));
+    EXPECT_EQ((std::array{Game.Cell(-2, 5).Bonus, Game.Cell(-2, 6).Bonus, Game.Cell(1, 5).Bonus}),
+              (std::array{50, 0, 60}));
 }
 
 TEST_F(BattleTest, BuildingRaisingCancellingAndRemovingKeepTheLedger) {
@@ -158,7 +160,7 @@ TEST_F(BattleTest, HeroinesAndItemsSetTheFactorsOfTheirTypes) {
     Dat.SetHeroinePresent(2, false);  // or the bow tower's heroine would open the wave
     Game.StartBattle(1);
     EXPECT_EQ(Game.HeroineOf[0], 11);
-    EXPECT_EQ(Game.Attack(1, 0), 4);   // 5 × 80 div 100
+    EXPECT_EQ(Game.Attack(1, 0), 4);  // 5 × 80 div 100
     EXPECT_EQ(Game.Attack(5, 0), 32);
     Frames(10);
     Game.StartWave();
@@ -167,17 +169,17 @@ TEST_F(BattleTest, HeroinesAndItemsSetTheFactorsOfTheirTypes) {
 
 TEST_F(BattleTest, StatisticsWithEveryFactorAt100) {
     Start();
-    const Row cost[9] = {{200, 250, 250, 250, 250}, {20, 20, 20, 40, 200},    {80, 60, 100, 200, 460},
-                         {100, 50, 100, 250, 500},  {60, 80, 160, 300, 400},  {100, 100, 100, 220, 380},
+    const Row cost[9] = {{200, 250, 250, 250, 250}, {20, 20, 20, 40, 200},     {80, 60, 100, 200, 460},
+                         {100, 50, 100, 250, 500},  {60, 80, 160, 300, 400},   {100, 100, 100, 220, 380},
                          {300, 300, 300, 300, 300}, {100, 150, 200, 250, 300}, {600, 100, 200, 400, 500}};
     const Row range[9] = {{40, 45, 50, 50, 50}, {15, 16, 17, 18, 20}, {30, 30, 30, 30, 40},
                           {60, 65, 70, 75, 80}, {40, 45, 50, 60, 70}, {40, 40, 40, 40, 50},
                           {15, 16, 17, 18, 20}, {40, 40, 40, 40, 40}, {60, 60, 60, 60, 60}};
-    const Row reload[9] = {{50, 50, 50, 50, 50},    {50, 50, 50, 50, 50}, {12, 11, 10, 9, 8},
-                           {50, 50, 45, 41, 41},    {250, 166, 124, 83, 50}, {62, 62, 62, 55, 50},
-                           {0, 0, 0, 0, 0},         {62, 55, 50, 41, 35}, {50, 50, 50, 50, 50}};
-    const Row attack[9] = {{5, 15, 20, 30, 40}, {1, 2, 3, 5, 15},     {1, 2, 3, 5, 15},
-                           {5, 7, 10, 18, 35},  {5, 7, 10, 15, 20},   {1, 2, 3, 5, 8},
+    const Row reload[9] = {{50, 50, 50, 50, 50}, {50, 50, 50, 50, 50},    {12, 11, 10, 9, 8},
+                           {50, 50, 45, 41, 41}, {250, 166, 124, 83, 50}, {62, 62, 62, 55, 50},
+                           {0, 0, 0, 0, 0},      {62, 55, 50, 41, 35},    {50, 50, 50, 50, 50}};
+    const Row attack[9] = {{5, 15, 20, 30, 40},  {1, 2, 3, 5, 15},   {1, 2, 3, 5, 15},
+                           {5, 7, 10, 18, 35},   {5, 7, 10, 15, 20}, {1, 2, 3, 5, 8},
                            {10, 20, 30, 40, 50}, {3, 6, 10, 12, 15}, {25, 30, 40, 60, 100}};
     for (int t = 0; t < kTowerTypes; ++t) {
         int32_t total = 0;  // what the tower cost up to this level

@@ -7,9 +7,9 @@ namespace {
 
 // Every layer of the battle gets its picture, as in a complete title.
 void WritePictures(const TTempFolder& folder) {
-    for (const char* name : {"bgi戦闘.png", "城.png", "城壁.png", "frm戦場.png", "frm耐久ゲージ.png", "frmメニュー.png",
-                             "fi戦場01.png", "btnヴァンドル国革命軍.png", "btn戦闘開始.png", "btn高速モード.png",
-                             "btn一時停止.png", "btn汎用.png"}) {
+    for (const char* name :
+         {"bgi戦闘.png", "城.png", "城壁.png", "frm戦場.png", "frm耐久ゲージ.png", "frmメニュー.png", "fi戦場01.png",
+          "btnヴァンドル国革命軍.png", "btn戦闘開始.png", "btn高速モード.png", "btn一時停止.png", "btn汎用.png"}) {
         SavePicture(folder / name, 192, 96);
     }
     SavePicture(folder / "地面.png", 384, 17);

@@ -101,9 +101,9 @@ TEST_F(BattleTest, AWaveEndsInTheFrameItsLastEnemyDiesAndScoresItsTicks) {
     EXPECT_EQ(Game.WaveIndex, 1);
     EXPECT_TRUE(Game.Prep);
     EXPECT_EQ(Game.Ledger(TQTDGame::lrRewards, 0), 21);
-    EXPECT_EQ(Game.Ledger(TQTDGame::lrIncome, 1), 100);      // the base untouched
-    EXPECT_EQ(Game.Money(), 621);                            // 500 + 21 + 100
-    EXPECT_EQ(Game.Ledger(TQTDGame::lrWaveBonus, 1), 131);  // 100 + 621 div 20
+    EXPECT_EQ(Game.Ledger(TQTDGame::lrIncome, 1), 100);       // the base untouched
+    EXPECT_EQ(Game.Money(), 621);                             // 500 + 21 + 100
+    EXPECT_EQ(Game.Ledger(TQTDGame::lrWaveBonus, 1), 131);    // 100 + 621 div 20
     EXPECT_EQ(Game.Ledger(TQTDGame::lrTimeBonus, 1), 10285);  // 72000 div 7
     EXPECT_EQ(Game.Score(), 21 + 131 + 10285);
     ASSERT_TRUE(Game.Caption);

@@ -250,9 +250,9 @@ TEST_F(CampaignCommandsTest, TurnsProgressTrainingAndCourting) {
 // the counters the commands step go round as 32-bit integers instead of overflowing.
 TEST_F(CampaignCommandsTest, SteppedCountersWrapAroundAtThe32BitLimits) {
     ApplySlot(Dat, ParseSlotText("ver=1.0.0.0\r\n"
-                                 "d5-5=2147483647\r\n"    // area 5's progress
-                                 "d6-4=2147483647\r\n"    // battles fought in area 4
-                                 "d2-11=2147483647\r\n"   // training of heroine 11, beyond the clamped ten
+                                 "d5-5=2147483647\r\n"      // area 5's progress
+                                 "d6-4=2147483647\r\n"      // battles fought in area 4
+                                 "d2-11=2147483647\r\n"     // training of heroine 11, beyond the clamped ten
                                  "d1-12=2147483647\r\n"));  // affection of heroine 12
     Run("行動/進行/5");
     EXPECT_EQ(Dat.AreaProgress(5), INT32_MIN);

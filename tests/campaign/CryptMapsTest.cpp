@@ -64,8 +64,8 @@ TEST(CryptMapsTest, EveryCellKeepsItsOwnValueAndClearZeroesThemAll) {
 
 TEST(CryptMapsTest, ExtremeValuesRoundTripAtTheCorners) {
     TCryptMaps store;
-    const int corners[][4] = {{0, 0, 0, INT32_MIN}, {63, 63, 127, INT32_MAX}, {0, 63, 0, -1}, {63, 0, 127, -2},
-                              {0, 0, 127, INT32_MIN + 1}, {63, 63, 0, 1}};
+    const int corners[][4] = {{0, 0, 0, INT32_MIN}, {63, 63, 127, INT32_MAX},   {0, 63, 0, -1},
+                              {63, 0, 127, -2},     {0, 0, 127, INT32_MIN + 1}, {63, 63, 0, 1}};
     for (const auto& c : corners) store.Set(c[0], c[1], c[2], c[3]);
     for (const auto& c : corners) EXPECT_EQ(store.Get(c[0], c[1], c[2]), c[3]) << c[0] << "," << c[1] << "," << c[2];
     EXPECT_EQ(NonZeroCells(store), 6);
@@ -73,7 +73,7 @@ TEST(CryptMapsTest, ExtremeValuesRoundTripAtTheCorners) {
 
 TEST(CryptMapsTest, IndexesOutsideTheBoxReadZeroAndChangeNothing) {
     TCryptMaps store;
-    const int outside[][3] = {{-1, 0, 0}, {64, 0, 0}, {0, -1, 0}, {0, 64, 0}, {0, 0, -1},
+    const int outside[][3] = {{-1, 0, 0},  {64, 0, 0},      {0, -1, 0},      {0, 64, 0},   {0, 0, -1},
                               {0, 0, 128}, {INT_MIN, 0, 0}, {0, 0, INT_MAX}, {63, 63, 128}};
     for (const auto& at : outside) store.Set(at[0], at[1], at[2], 99);
     for (const auto& at : outside) EXPECT_EQ(store.Get(at[0], at[1], at[2]), 0);

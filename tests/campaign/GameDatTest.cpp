@@ -69,7 +69,8 @@ TEST_F(GameDatTest, FlagsHoldOnlyWhenTheCellIsExactlyOne) {
     Dat.SetHeroinePresent(5, true);
     EXPECT_EQ(Dat.Raw(7, 3), 1);
     for (int32_t junk : {2, -1}) {
-        for (const auto& cell : {std::pair{7, 3}, {0, 5}, {3, 0}, {4, 0}, {5, 0}}) Dat.SetRaw(cell.first, cell.second, junk);
+        for (const auto& cell : {std::pair{7, 3}, {0, 5}, {3, 0}, {4, 0}, {5, 0}})
+            Dat.SetRaw(cell.first, cell.second, junk);
         EXPECT_FALSE(Dat.HasItem(3) || Dat.HeroinePresent(5) || Dat.ItemUnlockFlag() || Dat.RouteItemFlag() ||
                      Dat.RouteFlag())
             << junk;

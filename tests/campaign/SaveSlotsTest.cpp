@@ -121,14 +121,14 @@ TEST_F(SaveSlotsTest, EntriesAreMatchedIgnoringCaseAndWhatIsMissingReadsZero) {
         "VER=1.0.0.0\r\nD1-0=20000\r\nd2-0=oops\r\nd6-4=1\r\nd4-4=0\r\nd1-3=5\r\nd1-3=9\r\nnoise line\r\nx=1\r\n"
         "d5-5=+-5\r\nd5-6=+7\r\nd5-7=-7\r\nd0-2=1");
     ApplySlot(Dat, cells);
-    EXPECT_EQ(Dat.Turn(), 9999);            // clamped after loading
-    EXPECT_EQ(Dat.Actions(), 1);            // "oops" reads 0, clamped to 1
-    EXPECT_EQ(Dat.AreaStrength(4), 3);      // from the one battle fought, not the stored 0
+    EXPECT_EQ(Dat.Turn(), 9999);        // clamped after loading
+    EXPECT_EQ(Dat.Actions(), 1);        // "oops" reads 0, clamped to 1
+    EXPECT_EQ(Dat.AreaStrength(4), 3);  // from the one battle fought, not the stored 0
     EXPECT_EQ(Dat.AreaStrength(7), TQTDGameDat::InitialStrength[7]);
-    EXPECT_EQ(Dat.Affection(3), 5);         // the first of two entries counts
-    EXPECT_TRUE(Dat.HeroinePresent(2));     // the last line needs no line end
-    EXPECT_FALSE(Dat.HeroinePresent(1));    // missing: 0
-    EXPECT_EQ(Dat.AreaProgress(5), 0);      // two signs make no number
+    EXPECT_EQ(Dat.Affection(3), 5);       // the first of two entries counts
+    EXPECT_TRUE(Dat.HeroinePresent(2));   // the last line needs no line end
+    EXPECT_FALSE(Dat.HeroinePresent(1));  // missing: 0
+    EXPECT_EQ(Dat.AreaProgress(5), 0);    // two signs make no number
     EXPECT_EQ(Dat.AreaProgress(6), 7);
     EXPECT_EQ(Dat.AreaProgress(7), -7);
 }

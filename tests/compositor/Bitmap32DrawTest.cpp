@@ -47,7 +47,7 @@ void ReferenceDraw(TBitmap32& target, const TRect& dst, const TRect& src, const 
             const TColor32 pixel = *source.PixelPtr(sx, sy);
             TColor32& out = *target.PixelPtr(x, y);
             out = source.DrawMode() == TDrawMode::dmOpaque ? pixel
-                                                            : testing::ReferenceBlend(pixel, out, source.MasterAlpha());
+                                                           : testing::ReferenceBlend(pixel, out, source.MasterAlpha());
         }
     }
 }
@@ -57,17 +57,17 @@ TEST(Bitmap32Draw, MatchesThePixelByPixelReferenceWithClippingAndStretching) {
     const TBitmap32 background = RandomBitmap(120, 90, random);
     TBitmap32 source = RandomBitmap(50, 40, random);
     const TRect dstRects[] = {
-        {10, 5, 60, 45},     // same size
-        {-17, -9, 33, 31},   // same size, off the top left
-        {90, 70, 140, 110},  // same size, off the bottom right
+        {10, 5, 60, 45},       // same size
+        {-17, -9, 33, 31},     // same size, off the top left
+        {90, 70, 140, 110},    // same size, off the bottom right
         {-30, -20, 170, 130},  // larger than the target: 4x stretch, clipped all round
-        {3, 4, 103, 84},     // 2x
-        {0, 0, 150, 120},    // 3x
-        {7, 9, 38, 22},      // shrunk
-        {5, 5, 6, 70},       // one column wide
-        {5, 5, 90, 6},       // one row high
+        {3, 4, 103, 84},       // 2x
+        {0, 0, 150, 120},      // 3x
+        {7, 9, 38, 22},        // shrunk
+        {5, 5, 6, 70},         // one column wide
+        {5, 5, 90, 6},         // one row high
     };
-    const TRect srcRects[] = {{0, 0, 50, 40}, {0, 0, 50, 40}, {0, 0, 50, 40}, {0, 0, 50, 40}, {0, 0, 50, 40},
+    const TRect srcRects[] = {{0, 0, 50, 40}, {0, 0, 50, 40}, {0, 0, 50, 40},  {0, 0, 50, 40}, {0, 0, 50, 40},
                               {0, 0, 50, 40}, {3, 2, 47, 39}, {10, 0, 21, 40}, {0, 7, 50, 12}};
     const testing::TWideRowsRestorer restorer;
     for (bool wide : testing::kRowKinds) {

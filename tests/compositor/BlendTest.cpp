@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "compositor/Bitmap32.h"
-#include "compositor/PixelRows.h"
 #include "compositor/BlendReference.h"
+#include "compositor/PixelRows.h"
 
 namespace vandor {
 namespace {

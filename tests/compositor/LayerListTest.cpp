@@ -69,7 +69,7 @@ TEST(LayerList, DrawsByDepthThenYThenXAndOnlyWhenChanged) {
     EXPECT_TRUE(list.Render(20));
     EXPECT_EQ(list.Surface.Bits()[1], 0xFF0000FFu);
     EXPECT_EQ(list.Surface.Bits()[2], 0xFF00FF00u);  // X 2 drawn over X 1
-    EXPECT_FALSE(list.Render(20));                    // nothing changed: nothing drawn
+    EXPECT_FALSE(list.Render(20));                   // nothing changed: nothing drawn
 
     green.SetPosition(2, 0, 6);  // now behind the blue one
     EXPECT_TRUE(list.Render(20));

@@ -33,7 +33,8 @@ void ReferenceReduce(int block, RawPicture& dst, int dx, int dy, const RawPictur
                         sum += src.Bytes[((sy + y * block + j) * src.Info.Width + sx + x * block + i) * bytes + c];
                     }
                 }
-                dst.Bytes[((dy + y) * dst.Info.Width + dx + x) * bytes + c] = static_cast<uint8_t>(sum >> (block == 2 ? 2 : 3));
+                dst.Bytes[((dy + y) * dst.Info.Width + dx + x) * bytes + c] =
+                    static_cast<uint8_t>(sum >> (block == 2 ? 2 : 3));
             }
         }
     }

@@ -37,8 +37,8 @@ std::string Clicks(int from, int to, int x, int y) {
 class CompanionDemoTest : public ::testing::Test {
 protected:
     CompanionDemoTest() {
-        const std::string command = std::string("'") + COMPANION_DEMO_SCRIPT + "' '" + out + "' '" + BUILD_DIR +
-                                    "' >/dev/null";
+        const std::string command =
+            std::string("'") + COMPANION_DEMO_SCRIPT + "' '" + out + "' '" + BUILD_DIR + "' >/dev/null";
         const int status = std::system(command.c_str());
         laidOut = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
@@ -46,9 +46,10 @@ protected:
     // Plays the title in OUT/folder for the frames with the input; the exit status.
     int Play(const std::string& folder, int frames, const std::string& input) {
         WriteTextFile(temp / "input.txt", input);
-        return test::RunGame(out + folder, documents,
-                             "--headless --frames " + std::to_string(frames) + " --input '" + (temp / "input.txt") + "'",
-                             temp / "stdout.txt", temp / "stderr.txt");
+        return test::RunGame(
+            out + folder, documents,
+            "--headless --frames " + std::to_string(frames) + " --input '" + (temp / "input.txt") + "'",
+            temp / "stdout.txt", temp / "stderr.txt");
     }
     std::string Stderr() const { return ReadTextFile(temp / "stderr.txt"); }
     std::string SaveFolder(const char* title) const { return documents + "クイルフェン/" + title + "/"; }
@@ -73,8 +74,8 @@ TEST_F(CompanionDemoTest, SeparateTitlesCombineIntoTheEditionWithItsBonusScene) 
     ASSERT_TRUE(laidOut);
 
     // This title alone: its story has no word from the companion.
-    ASSERT_EQ(Play("vandor/", 600, "90 shot " + Shot("this.png") + "\n" + Clicks(100, 108, 400, 408) +
-                                       Clicks(150, 600, 700, 300)),
+    ASSERT_EQ(Play("vandor/", 600,
+                   "90 shot " + Shot("this.png") + "\n" + Clicks(100, 108, 400, 408) + Clicks(150, 600, 700, 300)),
               0)
         << Stderr();
     EXPECT_EQ(TIniFile(SaveFolder(kThis) + "Config.ini").ReadString("Path", "Last"), out + "vandor/");
@@ -85,14 +86,15 @@ TEST_F(CompanionDemoTest, SeparateTitlesCombineIntoTheEditionWithItsBonusScene) 
     // The player reads to the resting point (the first answer of the one choice),
     // saves in slot 3 and combines; the restart opens the combined edition, where the
     // bonus button leads to the bonus scene.
-    const std::string companionRun = "90 shot " + Shot("haiba.png") + "\n" + Clicks(100, 108, 400, 408) +
-                                     Clicks(130, 900, 400, 540) + Clicks(134, 900, 300, 257) +
-                                     "950 shot " + Shot("rest.png") + "\n"
-                                     "960 menu mmSF0_3\n"
-                                     "1000 answer ok\n"
-                                     "1000 menu mmCombine\n"
-                                     "1180 shot " + Shot("combined.png") + "\n" +
-                                     Clicks(1200, 1208, 400, 476) + Clicks(1250, 1400, 700, 300);
+    const std::string companionRun =
+        "90 shot " + Shot("haiba.png") + "\n" + Clicks(100, 108, 400, 408) + Clicks(130, 900, 400, 540) +
+        Clicks(134, 900, 300, 257) + "950 shot " + Shot("rest.png") +
+        "\n"
+        "960 menu mmSF0_3\n"
+        "1000 answer ok\n"
+        "1000 menu mmCombine\n"
+        "1180 shot " +
+        Shot("combined.png") + "\n" + Clicks(1200, 1208, 400, 476) + Clicks(1250, 1400, 700, 300);
     ASSERT_EQ(Play("haiba/", 1400, companionRun), 0) << Stderr();
     EXPECT_EQ(Stderr(), "");
     const TReadFlags companion = Flags(kCompanion);

@@ -123,11 +123,12 @@ TEST_F(DemoBattleTest, RaisedMagicBowsHoldALaterArea) {
 
 TEST_F(DemoBattleTest, ThePlanToolRefusesAPlanThatChangesATowersType) {
     test::WriteTextFile(temp / "plan.txt", "1 3 0 2 1\n2 3 0 3 2\n");
-    const std::string command = std::string("'") + BATTLEPLAN_PATH + "' '" + (temp / "plan.txt") + "' > /dev/null 2> '" +
-                                (temp / "error.txt") + "'";
+    const std::string command = std::string("'") + BATTLEPLAN_PATH + "' '" + (temp / "plan.txt") +
+                                "' > /dev/null 2> '" + (temp / "error.txt") + "'";
     const int status = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
-    EXPECT_NE(test::ReadTextFile(temp / "error.txt").find("plan line 2"), std::string::npos) << test::ReadTextFile(temp / "error.txt");
+    EXPECT_NE(test::ReadTextFile(temp / "error.txt").find("plan line 2"), std::string::npos)
+        << test::ReadTextFile(temp / "error.txt");
 }
 
 TEST_F(DemoBattleTest, EveryMapAndWaveTableLintsClean) {

@@ -92,9 +92,9 @@ TEST(DemoCampaign, PlaysFromTheTitleToTheEnding) {
     // farewell from the title afterwards.
     const std::vector<std::string> labels = Labels(debug);
     std::size_t at = 0;
-    for (const char* milestone : {"*嵐の夜", "*初めての軍議", "*調練1", "*初めての地図", "*負けの二", "*加入6",
-                                  "*加入8", "*加入7", "*霧の王城出撃", "*霧の晴れる日", "*凱歌", "*スタート",
-                                  "*さようなら"}) {
+    for (const char* milestone :
+         {"*嵐の夜", "*初めての軍議", "*調練1", "*初めての地図", "*負けの二", "*加入6", "*加入8", "*加入7",
+          "*霧の王城出撃", "*霧の晴れる日", "*凱歌", "*スタート", "*さようなら"}) {
         while (at < labels.size() && labels[at] != milestone) ++at;
         EXPECT_LT(at, labels.size()) << milestone << " was not reached in order";
     }

@@ -86,8 +86,8 @@ TEST(DemoDataTest, TheCompanionIsRepeatableAndSharesTheSameInterfaceFiles) {
 
 TEST(DemoDataTest, GeneratorRefusesMissingScripts) {
     test::TTempFolder out;
-    const std::string command = std::string("'") + DEMODATA_PATH + "' '" + out.Folder() + "nothing' '" + out.Folder() +
-                                "x' 2>/dev/null";
+    const std::string command =
+        std::string("'") + DEMODATA_PATH + "' '" + out.Folder() + "nothing' '" + out.Folder() + "x' 2>/dev/null";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
@@ -146,10 +146,10 @@ TBitmap32 LoosePicture(const std::string& name, const char* folder = "image") {
 // their size, so each must have exactly its size.
 TEST(DemoDataTest, BattlePicturesHaveTheSizesTheBattleCutsThemBy) {
     std::map<std::string, std::pair<int, int>> sizes = {
-        {"bgi戦闘.png", {800, 600}},      {"地面.png", {384, 17}},           {"城.png", {48, 46}},
-        {"城壁.png", {192, 32}},          {"マップチップ.png", {512, 64}},   {"弾丸.png", {32, 32}},
-        {"btn戦闘開始.png", {128, 96}},   {"btn高速モード.png", {128, 96}},  {"btn一時停止.png", {128, 96}},
-        {"btn汎用.png", {142, 72}},       {"frm戦場.png", {200, 130}},       {"frm耐久ゲージ.png", {200, 14}},
+        {"bgi戦闘.png", {800, 600}},     {"地面.png", {384, 17}},          {"城.png", {48, 46}},
+        {"城壁.png", {192, 32}},         {"マップチップ.png", {512, 64}},  {"弾丸.png", {32, 32}},
+        {"btn戦闘開始.png", {128, 96}},  {"btn高速モード.png", {128, 96}}, {"btn一時停止.png", {128, 96}},
+        {"btn汎用.png", {142, 72}},      {"frm戦場.png", {200, 130}},      {"frm耐久ゲージ.png", {200, 14}},
         {"frmメニュー.png", {150, 102}},
     };
     for (int t = 1; t <= 8; ++t) {
@@ -217,7 +217,8 @@ std::vector<double> Cells(const TBitmap32& picture, int grid) {
                 for (int x = x0; x < x1; ++x) {
                     const TColor32 pixel = *picture.PixelPtr(x, y);
                     const double alpha = (pixel >> 24) / 255.0;
-                    for (int channel = 0; channel < 3; ++channel) sums[channel] += alpha * ((pixel >> (8 * channel)) & 0xFF);
+                    for (int channel = 0; channel < 3; ++channel)
+                        sums[channel] += alpha * ((pixel >> (8 * channel)) & 0xFF);
                     sums[3] += 255 * alpha;
                 }
             }
@@ -284,7 +285,9 @@ TEST(DemoDataTest, CampaignPicturesHaveTheirSizes) {
     }
 }
 
-int Luma(TColor32 pixel) { return (299 * (pixel >> 16 & 0xFF) + 587 * (pixel >> 8 & 0xFF) + 114 * (pixel & 0xFF)) / 1000; }
+int Luma(TColor32 pixel) {
+    return (299 * (pixel >> 16 & 0xFF) + 587 * (pixel >> 8 & 0xFF) + 114 * (pixel & 0xFF)) / 1000;
+}
 
 // The darkest and brightest luma within the rectangle [left, right) x [top, bottom).
 std::pair<int, int> LumaRange(const TBitmap32& picture, int left, int top, int right, int bottom) {
@@ -334,7 +337,8 @@ TEST(DemoDataTest, ItemLedgerIsDarkWhereTheGameWritesInWhite) {
     for (int row = 0; row < 16; ++row) {
         for (int column = 0; column < 4; ++column) {
             const int left = 200 * column + 4, top = 106 + 25 * row;
-            EXPECT_LT(LumaRange(ledger, left, top, left + 190, top + 17).second, 80) << "cell " << column << ", " << row;
+            EXPECT_LT(LumaRange(ledger, left, top, left + 190, top + 17).second, 80)
+                << "cell " << column << ", " << row;
         }
     }
     EXPECT_LT(LumaRange(ledger, 4, 514, 630, 598).second, 80) << "the description band";
@@ -374,7 +378,8 @@ TEST(DemoDataTest, HeroinesAreToldApartAtAGlance) {
     for (int a = 0; a < 8; ++a) {
         for (int b = a + 1; b < 8; ++b) {
             EXPECT_GT(Difference(figures[a], figures[b], 6), 40) << stems[a] << " and " << stems[b] << " look alike";
-            EXPECT_GT(Difference(chips[a], chips[b], 4), 40) << stems[a] << "'s and " << stems[b] << "'s chips look alike";
+            EXPECT_GT(Difference(chips[a], chips[b], 4), 40)
+                << stems[a] << "'s and " << stems[b] << "'s chips look alike";
         }
     }
 }

@@ -24,7 +24,8 @@ namespace fs = std::filesystem;
 constexpr int kStoryPasses = 4;  // enough to take every choice at least once
 constexpr int kMaxFrames = 200000;
 // The scripts of the prologue and the title; the campaign begins with the next one.
-const std::set<std::string> kPrologueScripts{"title.txt", "prologue1.txt", "prologue2.txt", "fortmap.txt", "ending.txt"};
+const std::set<std::string> kPrologueScripts{"title.txt", "prologue1.txt", "prologue2.txt", "fortmap.txt",
+                                             "ending.txt"};
 constexpr const char* kCampaignScript = "開戦.txt";
 
 class DemoPlayTest : public testing::ScenarioTest {
@@ -168,8 +169,8 @@ TEST_F(DemoPlayTest, PlaysThroughEveryScene) {
         if (HasFatalFailure()) return;
     }
 
-    EXPECT_TRUE(finished) << "the demo did not come back to the title after the farewell; stuck in "
-                          << Game->ScriptName << " at line " << Game->Line;
+    EXPECT_TRUE(finished) << "the demo did not come back to the title after the farewell; stuck in " << Game->ScriptName
+                          << " at line " << Game->Line;
     EXPECT_EQ(storyPasses, kStoryPasses);
     for (const std::string& label : AllLabels()) EXPECT_TRUE(visited.count(label)) << "never reached: " << label;
     for (const std::string& line : Log.Lines()) EXPECT_EQ(line.find("は存在しません"), std::string::npos) << line;

@@ -10,9 +10,9 @@
 #include <set>
 #include <string>
 
-#include "resources/PictureCodec.h"
 #include "GameProgram.h"
 #include "TempFolder.h"
+#include "resources/PictureCodec.h"
 
 namespace vandor {
 namespace {
@@ -46,7 +46,8 @@ protected:
         std::string text = "# clicks through the demo\n";
         int turn = 0;
         for (int frame = 100; frame + 2 < frames; frame += kClickEvery, ++turn) {
-            if (frame >= kTitleFrame && frame < kTitleFrame + kClickEvery) text += std::to_string(frame) + " menu mmTitle\n";
+            if (frame >= kTitleFrame && frame < kTitleFrame + kClickEvery)
+                text += std::to_string(frame) + " menu mmTitle\n";
             if (frame >= kTitleFrame && frame < kTitleFrame + 100) continue;  // the title fades in
             const TPoint point = frame < kTitleFrame ? kClickPoints[turn % std::size(kClickPoints)]
                                                      : kLeavingPoints[turn % std::size(kLeavingPoints)];
@@ -63,7 +64,8 @@ protected:
     std::string ShotPath(int frame) const { return temp / ("shot" + std::to_string(frame) + ".png"); }
 
     int Run(int frames, const std::string& input) const {
-        return test::RunGame(game, temp / "docs", "--headless --frames " + std::to_string(frames) + " --input '" + input + "'",
+        return test::RunGame(game, temp / "docs",
+                             "--headless --frames " + std::to_string(frames) + " --input '" + input + "'",
                              temp / "stdout.txt", temp / "stderr.txt");
     }
 

@@ -54,8 +54,8 @@ protected:
         }
         for (int t = 1; t <= 8; ++t) Picture("btn塔" + std::to_string(t) + ".png", 48, 144, 0xFF608060);
         Picture("btn汎用.png", 118, 72, 0xFF606060);
-        for (const char* caption : {"ci攻撃0.png", "ci殲滅.png", "ci撃破.png", "ci敗北.png", "ci被撃1.png",
-                                    "ci被撃2.png", "ci被撃3.png"}) {
+        for (const char* caption :
+             {"ci攻撃0.png", "ci殲滅.png", "ci撃破.png", "ci敗北.png", "ci被撃1.png", "ci被撃2.png", "ci被撃3.png"}) {
             Picture(caption, 800, 100, 0xC0FF00FF);
         }
         Picture("fi戦場01.png", 800, 600, 0x80000000);
@@ -179,17 +179,17 @@ TEST_F(BattleGameTest, ABattleFoughtWithTheMouseLogsWhatItsTowersCost) {
     const TPoint towerB{464, 316};  // cell (6, -2)
     std::string input;
     input += "45 move 72 528\n" + shot(46, "hover.png");
-    input += click(47, 72, 528) + click(49, towerA.X, towerA.Y);           // a bow tower on (-5, 5)
-    input += click(52, 24, 528) + "54 move 300 300\n";                        // a simple tower...
-    input += click(56, 208, 252) + shot(57, "refused.png");                  // ...not on the obstacle at (-6, -6)
-    input += click(59, towerB.X, towerB.Y);                                   // but on (6, -2)
+    input += click(47, 72, 528) + click(49, towerA.X, towerA.Y);  // a bow tower on (-5, 5)
+    input += click(52, 24, 528) + "54 move 300 300\n";            // a simple tower...
+    input += click(56, 208, 252) + shot(57, "refused.png");       // ...not on the obstacle at (-6, -6)
+    input += click(59, towerB.X, towerB.Y);                       // but on (6, -2)
     input += click(62, towerA.X, towerA.Y) + click(65, 464, 184) + shot(66, "popup.png");  // level 2
-    input += click(68, 464, 209);                                             // cancel: grey, nothing
-    input += click(71, towerB.X, towerB.Y) + click(74, 528, 378);            // remove the simple tower
-    input += click(77, 735, 520) + shot(86, "wave1.png");                    // wave 1
-    input += click(111, towerA.X, towerA.Y) + click(114, 464, 184);         // level 3...
-    input += click(117, 464, 209) + click(120, 464, 234);                    // ...cancelled, then removed
-    input += click(123, 735, 520) + click(124, 735, 552) + shot(128, "fast.png");  // wave 2, fast
+    input += click(68, 464, 209);                                                          // cancel: grey, nothing
+    input += click(71, towerB.X, towerB.Y) + click(74, 528, 378);                          // remove the simple tower
+    input += click(77, 735, 520) + shot(86, "wave1.png");                                  // wave 1
+    input += click(111, towerA.X, towerA.Y) + click(114, 464, 184);                        // level 3...
+    input += click(117, 464, 209) + click(120, 464, 234);                                  // ...cancelled, then removed
+    input += click(123, 735, 520) + click(124, 735, 552) + shot(128, "fast.png");          // wave 2, fast
     input += shot(135, "won.png");
     ASSERT_EQ(Run(input, 140), 0) << ReadTextFile(temp / "stderr.txt");
 

@@ -46,9 +46,10 @@ protected:
         for (const auto& entry : fs::directory_iterator(game)) {
             if (entry.path().filename().string().starts_with("debug")) fs::remove(entry.path());
         }
-        return test::RunGame(game, documents,
-                             "--headless --frames " + std::to_string(frames) + " --input '" + (temp / "input.txt") + "'",
-                             temp / "stdout.txt", temp / "stderr.txt");
+        return test::RunGame(
+            game, documents,
+            "--headless --frames " + std::to_string(frames) + " --input '" + (temp / "input.txt") + "'",
+            temp / "stdout.txt", temp / "stderr.txt");
     }
     std::string Stderr() const { return ReadTextFile(temp / "stderr.txt"); }
     // Starts `./vandor ARGUMENTS` as Run does, without waiting for it; its output is dropped.
@@ -97,7 +98,9 @@ protected:
         return left;
     }
     std::string SaveFolder() const { return documents + "クイルフェン/ヴァンドルの星砦タクティクス/"; }
-    void WriteScript(const std::string& name, const std::string& text) { WriteTextFile(game + "scenario/" + name, text); }
+    void WriteScript(const std::string& name, const std::string& text) {
+        WriteTextFile(game + "scenario/" + name, text);
+    }
 
     TTempFolder temp;
     const std::string game = temp / "game/";
@@ -185,7 +188,8 @@ TEST_F(CampaignGameTest, AKilledProgramNeverLeavesABrokenSave) {
         EXPECT_GE(campaign.Turn(), 1) << "round " << round;
         lastTurn = campaign.Turn();
         const std::string caption = TIniFile(SaveFolder() + "Config.ini").ReadString("Save", "Item05");
-        EXPECT_NE(caption.find("ターン 制圧0箇所 将軍1名(&Y)"), std::string::npos) << "round " << round << ": " << caption;
+        EXPECT_NE(caption.find("ターン 制圧0箇所 将軍1名(&Y)"), std::string::npos)
+            << "round " << round << ": " << caption;
     }
     EXPECT_GT(killedWhileRunning, 6) << "the program must be killed mid-run for this test to mean anything";
     EXPECT_GT(lastTurn, 0) << "no round got as far as saving";
@@ -221,10 +225,11 @@ TEST_F(CampaignGameTest, AKilledProgramNeverLeavesBrokenSettingsOrReadProgress) 
         const std::string script = "回" + std::to_string(round);
         WriteScript("first.txt", "[ジャンプ/" + script + ".txt/*始まり]\n");
         WriteScript(script + ".txt", "*始まり\n頁\n\n*読了\n[クリック待]\n");
-        WriteTextFile(temp / "input.txt", "1 menu " + std::string(speedItems[round % 3]) +
-                                              "\n10 move 400 300\n11 down left\n12 up left\n");
+        WriteTextFile(temp / "input.txt",
+                      "1 menu " + std::string(speedItems[round % 3]) + "\n10 move 400 300\n11 down left\n12 up left\n");
     };
-    const std::string arguments = "--headless --frames " + std::to_string(kFrames) + " --input '" + (temp / "input.txt") + "'";
+    const std::string arguments =
+        "--headless --frames " + std::to_string(kFrames) + " --input '" + (temp / "input.txt") + "'";
     const auto readFlags = [&] {
         TReadFlags flags;
         ReadReadFlagsFile(flagsPath, flags);
@@ -241,7 +246,8 @@ TEST_F(CampaignGameTest, AKilledProgramNeverLeavesBrokenSettingsOrReadProgress) 
     prepare(0);
     const auto started = std::chrono::steady_clock::now();
     ASSERT_FALSE(KillAfter(Spawn(arguments), std::chrono::seconds(10))) << "a run of " << kFrames << " frames hung";
-    const auto runLength = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+    const auto runLength =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
     std::set<std::string> flags = readFlags();
     auto pages = readPages();
     std::string config = ReadTextFile(configPath);
@@ -259,10 +265,9 @@ TEST_F(CampaignGameTest, AKilledProgramNeverLeavesBrokenSettingsOrReadProgress) 
         const pid_t pid = Spawn(arguments);
         ASSERT_GT(pid, 0);
         const std::string watched[] = {configPath, flagsPath, pagesPath};
-        const bool killed =
-            round % 3 == 0 ? KillAfter(pid, runLength * (50 + static_cast<int>(random() % 65)) / 100)
-                           : KillWhileWriting(pid, watched[random() % 3] + ".tmp",
-                                              std::chrono::microseconds(random() % 2500));
+        const bool killed = round % 3 == 0 ? KillAfter(pid, runLength * (50 + static_cast<int>(random() % 65)) / 100)
+                                           : KillWhileWriting(pid, watched[random() % 3] + ".tmp",
+                                                              std::chrono::microseconds(random() % 2500));
         if (killed) ++killedWhileRunning;
         if (RemoveTemporaryFiles()) ++killedWhileWriting;
 

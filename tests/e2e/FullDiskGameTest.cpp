@@ -61,8 +61,8 @@ protected:
     int RunInNamespace(const std::string& script) {
         const std::string command = "SAVE='" + SaveFolder() + "' KEEP='" + (temp / "keep/") + "' GAME='" + game +
                                     "' DOCS='" + documents + "' INPUT='" + (temp / "input.txt") + "' OUT='" +
-                                    (temp / "out.txt") + "' STATUS='" + (temp / "status") +
-                                    "' unshare -rm sh -ec '" + script +
+                                    (temp / "out.txt") + "' STATUS='" + (temp / "status") + "' unshare -rm sh -ec '" +
+                                    script +
                                     "\ncd \"$GAME\" && { XDG_DATA_HOME=\"$DOCS\" ./vandor --headless --frames 40 "
                                     "--input \"$INPUT\" >\"$OUT\" 2>&1; echo $? >\"$STATUS\"; }\n"
                                     "ls -a \"$SAVE\" >\"$KEEP/listing\"\n"

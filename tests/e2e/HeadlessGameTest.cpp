@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "resources/PictureCodec.h"
 #include "GameProgram.h"
 #include "TempFolder.h"
+#include "resources/PictureCodec.h"
 #include "util/IniFile.h"
 
 namespace vandor {
@@ -57,9 +57,7 @@ protected:
         const std::string bytes = ReadTextFile(temp / name);
         return DecodePicture(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     }
-    std::string Config() const {
-        return documents + "クイルフェン/ヴァンドルの星砦タクティクス/Config.ini";
-    }
+    std::string Config() const { return documents + "クイルフェン/ヴァンドルの星砦タクティクス/Config.ini"; }
     std::string DebugLog() const { return test::ReadDebugLog(game); }
 
     TTempFolder temp;
@@ -71,18 +69,25 @@ TEST_F(HeadlessGameTest, DebugFoldersPlayWithInputAndWriteShotsSettingsAndLog) {
     WriteStage(game + "scenario/");
     WriteInput(
         "# pictures after 5 frames, then bigger windows\n"
-        "5 shot " + (temp / "one.png") + "\n"
+        "5 shot " +
+        (temp / "one.png") +
+        "\n"
         "6 resize 1024 600\n"
-        "6 shot " + (temp / "wide.png") + "\n"
+        "6 shot " +
+        (temp / "wide.png") +
+        "\n"
         "7 resize 1000 750\n"
-        "8 shot " + (temp / "scaled.png") + "\n"
+        "8 shot " +
+        (temp / "scaled.png") +
+        "\n"
         "9 menu mmCSFast\n"
         "10 answer cancel\n"
         "10 close\n"
         "11 move 500 375\n"
         "12 down left\n"
         "13 up left\n"
-        "20 shot " + (temp / "after.png") + "\n");
+        "20 shot " +
+        (temp / "after.png") + "\n");
     ASSERT_EQ(Run("--headless --frames 40 --input " + Input()), 0) << Stderr();
     EXPECT_EQ(Stderr(), "");
 
@@ -114,11 +119,15 @@ TEST_F(HeadlessGameTest, DebugFoldersPlayWithInputAndWriteShotsSettingsAndLog) {
 
 TEST_F(HeadlessGameTest, FullScreenFromTheMenuLetterboxesAndF11GivesTheWindowBack) {
     WriteStage(game + "scenario/");
-    WriteInput("5 menu mmFullScreen\n"
-               "6 shot " + (temp / "full.png") + "\n"
-               "7 keydown F11\n"
-               "7 keyup F11\n"
-               "8 shot " + (temp / "window.png") + "\n");
+    WriteInput(
+        "5 menu mmFullScreen\n"
+        "6 shot " +
+        (temp / "full.png") +
+        "\n"
+        "7 keydown F11\n"
+        "7 keyup F11\n"
+        "8 shot " +
+        (temp / "window.png") + "\n");
     ASSERT_EQ(Run("--headless --frames 10 --input " + Input()), 0) << Stderr();
     // The headless screen is 1920 x 1080: the picture 1440 x 1080 between bands of 240.
     const TBitmap32 full = Shot("full.png");

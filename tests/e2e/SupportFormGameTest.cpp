@@ -113,7 +113,8 @@ TEST_F(SupportFormGameTest, AClosedPortIsReportedUnreachableAndTheReportIsSaved)
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20)) << "far beyond the time-outs";
     EXPECT_NE(Stderr().find("line 4: ユーザーサポート: cannot send now"), std::string::npos) << Stderr();
     const std::string log = test::ReadDebugLog(game);
-    EXPECT_NE(log.find("ユーザーサポート サポートサーバー: 接続できません インターネット: 接続できません"), std::string::npos)
+    EXPECT_NE(log.find("ユーザーサポート サポートサーバー: 接続できません インターネット: 接続できません"),
+              std::string::npos)
         << log;
     const std::string report = ReadTextFile(saves + "support-report.txt");
     EXPECT_NE(report.find("接続できない場合の報告"), std::string::npos) << report;

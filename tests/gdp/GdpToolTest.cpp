@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "resources/TestFiles.h"
 #include "resources/Archive.h"
 #include "resources/ArchiveWriter.h"
 #include "resources/FileCache.h"
+#include "resources/TestFiles.h"
 #include "util/Encoding.h"
 
 namespace vandor {

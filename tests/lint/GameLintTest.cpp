@@ -35,7 +35,8 @@ protected:
 
 TEST_F(GameLintTest, ACleanGameHasNoFindings) {
     Write("first.txt", "[文章枠/なし]\n// a comment line\n[bg01]はじめ\n[se_click]\n[ジャンプ/title.txt/*スタート]\n");
-    Write("title.txt", "*スタート\n[選択/*続き/./(ターン>=1)and(アイテム3=1)/まだ]続きから\n*続き\n[ジャンプ/*スタート]\n");
+    Write("title.txt",
+          "*スタート\n[選択/*続き/./(ターン>=1)and(アイテム3=1)/まだ]続きから\n*続き\n[ジャンプ/*スタート]\n");
     Write("bg01.png", "not decoded: only its presence counts");
     Write("se_click.ogg", "x");
     EXPECT_EQ(Lint(), std::vector<std::string>{});
@@ -44,21 +45,21 @@ TEST_F(GameLintTest, ACleanGameHasNoFindings) {
 
 TEST_F(GameLintTest, EveryKindOfFaultIsFoundAtItsLine) {
     Write("first.txt",
-          "[文章枠/なし]\n"                               // 1
-          "// the lines below each hold one fault\n"      // 2
-          "[ジャンプ/*どこにもない]\n"                    // 3
-          "[ジャンプ/chapter9.txt]\n"                     // 4
-          "[ボタン/btnない/./././10/10]\n"                // 5
-          "[bgm_none]\n"                                  // 6
-          "[謎の命令/1]\n"                                // 7
-          "[ジャンプ/*a/./-7 ％ 2]\n"                     // 8
-          "[ジャンプ/*a/./ターン／0]\n"                   // 9
-          "[ジャンプ/*a/./ターソ>3]\n"                    // 10
-          "[選択/*a/./戦闘回数>1/まだ]まだ\n"             // 11
-          "[フォント/No Such Font 12345]\n"               // 12
-          "[戦闘開始/3/負け.txt]\n"                       // 13
-          "[上部情報]\n"                                  // 14
-          "[アイテム消費]\n"                              // 15
+          "[文章枠/なし]\n"                           // 1
+          "// the lines below each hold one fault\n"  // 2
+          "[ジャンプ/*どこにもない]\n"                // 3
+          "[ジャンプ/chapter9.txt]\n"                 // 4
+          "[ボタン/btnない/./././10/10]\n"            // 5
+          "[bgm_none]\n"                              // 6
+          "[謎の命令/1]\n"                            // 7
+          "[ジャンプ/*a/./-7 ％ 2]\n"                 // 8
+          "[ジャンプ/*a/./ターン／0]\n"               // 9
+          "[ジャンプ/*a/./ターソ>3]\n"                // 10
+          "[選択/*a/./戦闘回数>1/まだ]まだ\n"         // 11
+          "[フォント/No Such Font 12345]\n"           // 12
+          "[戦闘開始/3/負け.txt]\n"                   // 13
+          "[上部情報]\n"                              // 14
+          "[アイテム消費]\n"                          // 15
           "*a\n");
     Write("title.txt", "*スタート\n");
     // A wall around the base leaves the enemies no way in.
@@ -101,27 +102,27 @@ TEST_F(GameLintTest, EveryKindOfFaultIsFoundAtItsLine) {
 // a command's brackets it cuts the command short.
 TEST_F(GameLintTest, ACommentThatCutsACommandShortIsFound) {
     Write("first.txt",
-          "[文章枠/なし]\n"                                // 1
-          "[bg01//禁スキップ]\n"                           // 2: the empty field meant as "//"
+          "[文章枠/なし]\n"                                         // 1
+          "[bg01//禁スキップ]\n"                                    // 2: the empty field meant as "//"
           "[bg01/ /禁スキップ]// an empty field, then a comment\n"  // 3
-          "[bg01]// [bg01//not a command]\n"               // 4: all of it after the command
-          "// [bg01//x] a comment line\n"                  // 5
-          "[待/500]「[[http://example]]」\n"              // 6: doubled brackets are text
-          "[待/500][bg01//禁スキップ]\n"                   // 7: the second command
-          "彼は「[bg01//x]」と書いた。\n"                  // 8: a text line keeps its "//"
+          "[bg01]// [bg01//not a command]\n"                        // 4: all of it after the command
+          "// [bg01//x] a comment line\n"                           // 5
+          "[待/500]「[[http://example]]」\n"                        // 6: doubled brackets are text
+          "[待/500][bg01//禁スキップ]\n"                            // 7: the second command
+          "彼は「[bg01//x]」と書いた。\n"                           // 8: a text line keeps its "//"
           "[ジャンプ/title.txt/*スタート]\n");
     Write("title.txt", "*スタート\n");
     Write("bg01.png", "x");
-    const std::string cut = ": warning: \"//\" inside the command starts a comment and cuts the command there; "
-                            "write an empty field as \"/ /\"";
+    const std::string cut =
+        ": warning: \"//\" inside the command starts a comment and cuts the command there; "
+        "write an empty field as \"/ /\"";
     EXPECT_EQ(Lint(), (std::vector<std::string>{"first.txt:2" + cut, "first.txt:7" + cut}));
 }
 
 TEST_F(GameLintTest, ScriptsAreFollowedThroughEveryKindOfTarget) {
     // Each script is reached one way only; each holds a missing picture to show it
     // was read.
-    Write("first.txt",
-          "[右クリック/menu.txt/*開く]\n[戻/back.txt]\n[ボタン/btn.png/./choice.txt/./0/0]\n[戦闘開始]\n");
+    Write("first.txt", "[右クリック/menu.txt/*開く]\n[戻/back.txt]\n[ボタン/btn.png/./choice.txt/./0/0]\n[戦闘開始]\n");
     Write("btn.png", "x");
     Write("menu.txt", "*開く\n[m1]\n");
     Write("back.txt", "[m2]\n");

@@ -33,10 +33,10 @@ TEST_F(LivenessTest, AButtonClickedWhileTheTextAppearsRunsItsTarget) {
     // The reveal runs at the default speed of 30 ms a character; every frame of it.
     for (int frame = 1; frame <= 8; ++frame) {
         SCOPED_TRACE(frame);
-        const TLivenessCase liveCase{"[ボタン/btn.png/ /./*GO/100/60]\n" + kLongLine + "\n\n*GO\n[ボタン消]\n着いた\n\n*終点\n",
-                                     "0 move 150 80\n" + std::to_string(frame) + " down left\n" +
-                                         std::to_string(frame) + " up left\n",
-                                     static_cast<uint32_t>(frame) + 1, 1};
+        const TLivenessCase liveCase{
+            "[ボタン/btn.png/ /./*GO/100/60]\n" + kLongLine + "\n\n*GO\n[ボタン消]\n着いた\n\n*終点\n",
+            "0 move 150 80\n" + std::to_string(frame) + " down left\n" + std::to_string(frame) + " up left\n",
+            static_cast<uint32_t>(frame) + 1, 1};
         Play(liveCase);
     }
 }
@@ -56,8 +56,8 @@ TEST_F(LivenessTest, TheBacklogOpenedDuringAProtectedWaitCloses) {
 TEST_F(LivenessTest, ABattleStartedFromTheStoryIsLeftAgain) {
     // The player starts the waves (the start button's middle) and clicks about the field.
     const TLivenessCase liveCase{"[戦闘開始/1/first.txt/*L1]\n戦いの後\n\n*L1\n*終点\n",
-                                 "3 move 735 552\n4 down left\n4 up left\n9 move 300 300\n9 down left\n9 up left\n",
-                                 40, 1};
+                                 "3 move 735 552\n4 down left\n4 up left\n9 move 300 300\n9 down left\n9 up left\n", 40,
+                                 1};
     const TLivenessResult result = Play(liveCase);
     EXPECT_NE(result.RescueInput.find("keyup Q"), std::string::npos);  // the battle was still on
 }

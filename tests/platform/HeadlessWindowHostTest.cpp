@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <algorithm>
-#include <string>
 #include <unistd.h>
+#include <algorithm>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "platform/DecodeFile.h"
@@ -78,7 +78,7 @@ TEST(HeadlessWindowHostTest, PresentsTwoToOneWithBlackMargins) {
 
     // Rectangles reaching outside the client area or the picture are clipped, not trusted.
     host.Present(picture, {-2, -2, 26, 12}, {-1, 0, 6, 3});
-    EXPECT_EQ(*client.PixelPtr(0, 0), 0xFF000000u);  // source column -1
+    EXPECT_EQ(*client.PixelPtr(0, 0), 0xFF000000u);   // source column -1
     EXPECT_EQ(*client.PixelPtr(19, 9), 0xFF000000u);  // source column 4
     EXPECT_EQ(*client.PixelPtr(10, 5), Opaque(*picture.PixelPtr(2, 1)));
     host.Present(TBitmap32(), {0, 0, 20, 10}, {0, 0, 800, 600});
@@ -153,20 +153,19 @@ TEST(HeadlessWindowHostTest, InputCarriesPositionAndHeldKeysAndButtons) {
     const auto text = [](auto... values) { return ((std::to_string(values) + " ") + ...); };
     host.SetEvents({
         .OnMouseMove = [&](TShiftState s, int x, int y) { log.push_back("move " + text(s, x, y)); },
-        .OnMouseDown = [&](TMouseButton b, TShiftState s, int x, int y) {
-            log.push_back("down " + text(static_cast<int>(b), s, x, y));
-        },
-        .OnMouseUp = [&](TMouseButton b, TShiftState s, int x, int y) {
-            log.push_back("up " + text(static_cast<int>(b), s, x, y));
-        },
+        .OnMouseDown = [&](TMouseButton b, TShiftState s, int x,
+                           int y) { log.push_back("down " + text(static_cast<int>(b), s, x, y)); },
+        .OnMouseUp = [&](TMouseButton b, TShiftState s, int x,
+                         int y) { log.push_back("up " + text(static_cast<int>(b), s, x, y)); },
         .OnKeyDown = [&](int key, TShiftState s) { log.push_back("keydown " + text(key, s)); },
         .OnKeyUp = [&](int key, TShiftState s) { log.push_back("keyup " + text(key, s)); },
         .OnActivate = [&] { log.push_back("activate"); },
         .OnDeactivate = [&] { log.push_back("deactivate"); },
-        .OnCloseQuery = [&] {
-            log.push_back("closequery");
-            return ++closeQueries == 2;  // the second request is confirmed
-        },
+        .OnCloseQuery =
+            [&] {
+                log.push_back("closequery");
+                return ++closeQueries == 2;  // the second request is confirmed
+            },
     });
     host.MoveMouse(-3, 700);
     host.PressButton(TMouseButton::mbRight);
@@ -185,9 +184,8 @@ TEST(HeadlessWindowHostTest, InputCarriesPositionAndHeldKeysAndButtons) {
     EXPECT_TRUE(host.Closed());
 
     const std::vector<std::string> expected = {
-        "move 0 -3 700 ",    "down 1 16 -3 700 ", "up 1 0 -3 700 ", "keydown 16 1 ", "keydown 17 5 ",
-        "keyup 81 5 ",       "keyup 16 4 ",       "deactivate",     "activate",      "closequery",
-        "closequery",
+        "move 0 -3 700 ", "down 1 16 -3 700 ", "up 1 0 -3 700 ", "keydown 16 1 ", "keydown 17 5 ", "keyup 81 5 ",
+        "keyup 16 4 ",    "deactivate",        "activate",       "closequery",    "closequery",
     };
     EXPECT_EQ(log, expected);
 }

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
-#include "platform/headless/HeadlessWindowHost.h"
 #include "platform/DecodeFile.h"
+#include "platform/headless/HeadlessWindowHost.h"
 #include "shell/MenuModel.h"
 
 namespace vandor {
@@ -101,27 +101,27 @@ TEST(ReplayInputTest, NamesKeysAndCharacters) {
 
 TEST(ReplayInputTest, ReportsBadLinesByNumberAndKeepsTheGoodOnes) {
     const TReplayInput input = TReplayInput::Parse(
-        "x move 1 2\n"             // 1
-        "-1 close\n"               // 2
-        "3\n"                      // 3
-        "3 jump 4\n"               // 4
-        "3 move 1\n"               // 5
-        "3 move 1 2 3\n"           // 6
-        "3 down both\n"            // 7
-        "3 up\n"                   // 8
-        "3 wheel 2\n"              // 9
-        "3 keydown Hyper\n"        // 10
-        "3 char Enterr\n"          // 11
-        "3 menu\n"                 // 12
-        "3 answer maybe\n"         // 13
-        "3 resize 0 600\n"         // 14
-        "3 resize 4000 600\n"      // 15
-        "3 shot   # no path\n"     // 16
-        "3 close now\n"            // 17
-        "3 move 99999999999 0\n"   // 18
-        "4294967296 close\n"       // 19
-        "5 MOVE 1 2\n"             // 20
-        "4294967295 close\n");     // 21: the last frame there is
+        "x move 1 2\n"            // 1
+        "-1 close\n"              // 2
+        "3\n"                     // 3
+        "3 jump 4\n"              // 4
+        "3 move 1\n"              // 5
+        "3 move 1 2 3\n"          // 6
+        "3 down both\n"           // 7
+        "3 up\n"                  // 8
+        "3 wheel 2\n"             // 9
+        "3 keydown Hyper\n"       // 10
+        "3 char Enterr\n"         // 11
+        "3 menu\n"                // 12
+        "3 answer maybe\n"        // 13
+        "3 resize 0 600\n"        // 14
+        "3 resize 4000 600\n"     // 15
+        "3 shot   # no path\n"    // 16
+        "3 close now\n"           // 17
+        "3 move 99999999999 0\n"  // 18
+        "4294967296 close\n"      // 19
+        "5 MOVE 1 2\n"            // 20
+        "4294967295 close\n");    // 21: the last frame there is
     ASSERT_EQ(input.Events().size(), 1u);
     EXPECT_EQ(input.Events()[0].Frame, 4294967295u);
     EXPECT_EQ(input.Events()[0].Line, 21);
@@ -170,8 +170,12 @@ TEST(ReplayInputTest, AppliesTheEventsOfAFrameToTheHost) {
         "7 menu mmMissing\n"
         "8 answer ok\n"
         "8 resize 8 6\n"
-        "8 shot " + shot.string() + "\n"
-        "8 shot " + (fs::temp_directory_path() / "no such folder" / "x.png").string() + "\n"
+        "8 shot " +
+        shot.string() +
+        "\n"
+        "8 shot " +
+        (fs::temp_directory_path() / "no such folder" / "x.png").string() +
+        "\n"
         "9 close\n");
     ASSERT_TRUE(input.Errors().empty());
 
@@ -187,26 +191,28 @@ TEST(ReplayInputTest, AppliesTheEventsOfAFrameToTheHost) {
     TBitmap32 picture(4, 3);
     picture.Clear(0x00123456);
     host.SetEvents({
-        .OnMouseMove = [&](TShiftState, int x, int y) {
-            log.push_back("move " + std::to_string(x) + " " + std::to_string(y));
-        },
-        .OnMouseDown = [&](TMouseButton, TShiftState s, int x, int y) {
-            log.push_back("down " + std::to_string(s) + " " + std::to_string(x) + " " + std::to_string(y));
-        },
+        .OnMouseMove = [&](TShiftState, int x,
+                           int y) { log.push_back("move " + std::to_string(x) + " " + std::to_string(y)); },
+        .OnMouseDown =
+            [&](TMouseButton, TShiftState s, int x, int y) {
+                log.push_back("down " + std::to_string(s) + " " + std::to_string(x) + " " + std::to_string(y));
+            },
         .OnMouseUp = [&](TMouseButton, TShiftState s, int, int) { log.push_back("up " + std::to_string(s)); },
         .OnMouseWheel = [&](int notch) { log.push_back("wheel " + std::to_string(notch)); },
         .OnKeyDown = [&](int key, TShiftState) { log.push_back("keydown " + std::to_string(key)); },
         .OnKeyUp = [&](int key, TShiftState) { log.push_back("keyup " + std::to_string(key)); },
         .OnKeyPress = [&](int c) { log.push_back("char " + std::to_string(c)); },
-        .OnResize = [&] {
-            log.push_back("resize");
-            host.Present(picture, {2, 0, 6, 3}, picture.BoundsRect());
-        },
-        .OnCloseQuery = [&] {
-            log.push_back("closequery");
-            return host.MessageBox("終了しますか", "確認", TMessageButtons::OKCancel, TMessageIcon::Question) ==
-                   TMessageResult::OK;
-        },
+        .OnResize =
+            [&] {
+                log.push_back("resize");
+                host.Present(picture, {2, 0, 6, 3}, picture.BoundsRect());
+            },
+        .OnCloseQuery =
+            [&] {
+                log.push_back("closequery");
+                return host.MessageBox("終了しますか", "確認", TMessageButtons::OKCancel, TMessageIcon::Question) ==
+                       TMessageResult::OK;
+            },
     });
 
     EXPECT_TRUE(input.ApplyEvents(4, host).empty());

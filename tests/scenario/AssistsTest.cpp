@@ -131,7 +131,8 @@ protected:
 
     void ReadVoicedPageAndOpenBackLog(bool replay) {
         MakeSound("cv_mio01.ogg", 500);
-        WriteScript("first.txt", "[初期値/声チャンネル/mio/2]\n[初期値/音量/5/70]\n[cv_mio01]\n声の頁\n\n声のない頁\n\n");
+        WriteScript("first.txt",
+                    "[初期値/声チャンネル/mio/2]\n[初期値/音量/5/70]\n[cv_mio01]\n声の頁\n\n声のない頁\n\n");
         Start();
         Game->ReplayVoices = replay;
         Click();

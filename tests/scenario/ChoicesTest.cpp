@@ -38,8 +38,9 @@ protected:
 };
 
 TEST_F(ChoicesTest, ThreeChoicesStackInTheDefaultFrameAndAClickJumps) {
-    WriteScript("first.txt",
-                "どうする？\n[選択/*A]行く\n[選択/*B]行かない\n[選択/*C]考える\n\n*A\nAの話\n\n*B\nBの話\n\n*C\nCの話\n");
+    WriteScript(
+        "first.txt",
+        "どうする？\n[選択/*A]行く\n[選択/*B]行かない\n[選択/*C]考える\n\n*A\nAの話\n\n*B\nBの話\n\n*C\nCの話\n");
     Start();
     Frames(3);
 
@@ -78,7 +79,8 @@ TEST_F(ChoicesTest, ThreeChoicesStackInTheDefaultFrameAndAClickJumps) {
 TEST_F(ChoicesTest, FiveChoicesFillTwoColumnsOfAPerChoiceFrame) {
     MakePicture("frame.png", 600, 300, 0xC0000000);
     WriteScript("first.txt",
-                "[選択枠/frame.png/100/100/2]\n[選択/*A]一\n[選択/*A]二\n[選択/*A]三\n[選択/*A]四\n[選択/*A]五\n\n*A\n終わり\n\n");
+                "[選択枠/frame.png/100/100/2]\n[選択/*A]一\n[選択/*A]二\n[選択/*A]三\n[選択/*A]四\n[選択/"
+                "*A]五\n\n*A\n終わり\n\n");
     Start();
     Frames(3);
 
@@ -275,8 +277,9 @@ TEST_F(ChoicesTest, ClickedButtonsStayAndSlideOutWhenRemoved) {
 
 TEST_F(ChoicesTest, TheScriptGoesOnWhileButtonsSlideIn) {
     MakePicture("btn.png", 100, 90);
-    WriteScript("first.txt",
-                "[ボタン/btn.png/ /./*A/200/200/-100/200/1000]\n[ボタン/btn.png/ /./*A/400/300/900/ /1000]\n今\n\n*A\n");
+    WriteScript(
+        "first.txt",
+        "[ボタン/btn.png/ /./*A/200/200/-100/200/1000]\n[ボタン/btn.png/ /./*A/400/300/900/ /1000]\n今\n\n*A\n");
     Start();
     Frames(3);
     const auto buttons = Game->Buttons();

@@ -26,7 +26,8 @@ TEST(ScriptFields, SplitTrimAndNumbers) {
 
 TEST_F(Commands, MusicLoopsOnChannelZeroAndIsNotRestartedWhilePlaying) {
     MakeSound("bgm01.ogg", 2000);
-    WriteScript("first.txt", "[bgm01]\n[クリック待]\n[BGM01]\n[クリック待]\n[BGM消]\n[クリック待]\n[bgm01]\n[BGM消/2000]\n");
+    WriteScript("first.txt",
+                "[bgm01]\n[クリック待]\n[BGM01]\n[クリック待]\n[BGM消]\n[クリック待]\n[bgm01]\n[BGM消/2000]\n");
     Start();
     TOggData& music = Sound.Channel(SoundChannel::Music);
     EXPECT_EQ(music.Name(), "bgm01.ogg");
@@ -91,7 +92,9 @@ TEST_F(Commands, VoicesAreOpenedButNotPlayedWhileSkipping) {
 }
 
 TEST_F(Commands, FontLastsUntilThePageEndsAndResetRestoresItAtOnce) {
-    WriteScript("first.txt", "[フォント/ＭＳ ゴシック/30/40]\n大\n[フォント/リセット]\n小\n\n[初期値/フォント/ＭＳ 明朝/18/24]\n次\n\n");
+    WriteScript(
+        "first.txt",
+        "[フォント/ＭＳ ゴシック/30/40]\n大\n[フォント/リセット]\n小\n\n[初期値/フォント/ＭＳ 明朝/18/24]\n次\n\n");
     Start();
     Frames(2);  // "フォント" lets the frame end
     TBitmap32& surface = Game->Message().Surface();
@@ -110,7 +113,9 @@ TEST_F(Commands, FontLastsUntilThePageEndsAndResetRestoresItAtOnce) {
 
 TEST_F(Commands, MessageFrameSettingsAndHiding) {
     MakePicture("frame.png", 800, 160, 0xC0203040);
-    WriteScript("first.txt", "[初期値/文章枠/frame/0/440/40/20/40/20]\n[文章枠/なし]\n[待/0]\n見える\n\n[初期値/文章枠/missing.png]\n");
+    WriteScript(
+        "first.txt",
+        "[初期値/文章枠/frame/0/440/40/20/40/20]\n[文章枠/なし]\n[待/0]\n見える\n\n[初期値/文章枠/missing.png]\n");
     Start();
     TLayerMessage& window = Game->Message();
     EXPECT_EQ(window.Bitmap()->Height(), 160);

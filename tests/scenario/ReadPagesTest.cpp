@@ -34,9 +34,10 @@ TEST(ReadPages, TheFileKeepsEveryPageIncludingJapaneseNames) {
 }
 
 TEST(ReadPages, DamagedTextIsRefusedAndLeavesNothing) {
-    for (const char* text : {"", "garbage\r\n", "VandorReadPages\t1\r\nfirst.txt 3\r\n", "VandorReadPages\t1\r\n\t3\r\n",
-                             "VandorReadPages\t1\r\nfirst.txt\t-1\r\n", "VandorReadPages\t1\r\nfirst.txt\tx\r\n",
-                             "VandorReadPages\t1\r\nfirst.txt\t99999999999\r\n"}) {
+    for (const char* text :
+         {"", "garbage\r\n", "VandorReadPages\t1\r\nfirst.txt 3\r\n", "VandorReadPages\t1\r\n\t3\r\n",
+          "VandorReadPages\t1\r\nfirst.txt\t-1\r\n", "VandorReadPages\t1\r\nfirst.txt\tx\r\n",
+          "VandorReadPages\t1\r\nfirst.txt\t99999999999\r\n"}) {
         TReadPages pages = SomePages();
         EXPECT_THROW(ParseReadPagesText(text, pages), TReadPagesError) << text;
         EXPECT_TRUE(pages.Empty()) << text;

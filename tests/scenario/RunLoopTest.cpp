@@ -262,7 +262,7 @@ TEST_F(RunLoop, WheelOpensScrollsAndClosesTheBacklog) {
     EXPECT_EQ(Game->BackLog().CurrentPage, last);
     Frames(2);
     EXPECT_EQ(Game->Store().PageCount(), 12);  // the script is held while the backlog is open
-    Game->Wheel(+1);  // down at the last page closes it
+    Game->Wheel(+1);                           // down at the last page closes it
     EXPECT_FALSE(Game->BackLog().Visible());
     EXPECT_FALSE(Game->Hidden);
 }

@@ -39,13 +39,13 @@ TEST(ScriptCommands, EveryWordReachesItsOwnEntryAndHandler) {
 // time go straight on, waits, fades and the rest wait for a later frame.
 TEST_F(ScriptCommandTable, EachWordGoesOnInTheSameFrameOrWaitsAsBefore) {
     const std::vector<std::pair<std::string, bool>> cases{
-        {"[暗転]", false},     {"[白転]", false},    {"[明転]", false},     {"[差分a/bg01]", false},
-        {"[クリック待]", false}, {"[待/100]", false},  {"[立消]", true},      {"[顔消]", true},
-        {"[BGM消]", true},     {"[ＢＧＭ消]", true},  {"[消BGM]", true},     {"[消ＢＧＭ]", true},
-        {"[消音]", true},      {"[音消]", true},     {"[ジャンプ]", true},  {"[ボタン]", true},
-        {"[ボタン消]", false}, {"[選択]", true},     {"[選択肢]", true},    {"[終了]", true},
-        {"[戻]", true},        {"[右クリック]", true}, {"[文章枠]", true},    {"[選択枠]", true},
-        {"[フォント]", false}, {"[初期値]", true},    {"[se_none]", true},   {"[bg_none]", false},
+        {"[暗転]", false},       {"[白転]", false},      {"[明転]", false},    {"[差分a/bg01]", false},
+        {"[クリック待]", false}, {"[待/100]", false},    {"[立消]", true},     {"[顔消]", true},
+        {"[BGM消]", true},       {"[ＢＧＭ消]", true},   {"[消BGM]", true},    {"[消ＢＧＭ]", true},
+        {"[消音]", true},        {"[音消]", true},       {"[ジャンプ]", true}, {"[ボタン]", true},
+        {"[ボタン消]", false},   {"[選択]", true},       {"[選択肢]", true},   {"[終了]", true},
+        {"[戻]", true},          {"[右クリック]", true}, {"[文章枠]", true},   {"[選択枠]", true},
+        {"[フォント]", false},   {"[初期値]", true},     {"[se_none]", true},  {"[bg_none]", false},
     };
     for (std::size_t n = 0; n < cases.size(); ++n) {
         const auto& [command, goesOn] = cases[n];

@@ -144,8 +144,7 @@ TEST_F(StageTest, ColourFadeClearsFaceThenStandingPicturesThenFadesScreenAndSoun
     MakePicture("chara02.png", 200, 400);
     MakeSound("bgm01.ogg", 3000);
     MakeSound("se_rain.ogg", 3000);
-    WriteScript("first.txt",
-                "[bgm01]\n[se_rain/ループ]\n[face01]\n[chara01/左]\n[chara02/右]\n[暗転]\nafter\n");
+    WriteScript("first.txt", "[bgm01]\n[se_rain/ループ]\n[face01]\n[chara01/左]\n[chara02/右]\n[暗転]\nafter\n");
     Start("first.txt", 0);
     FramesUntil([&] { return Game->Standing(1).Used; });
     Frames(19);  // chara02 has faded in
@@ -214,8 +213,7 @@ TEST_F(StageTest, FlashVariantRunsItsSequence) {
         Game->Update(20);
         if (Game->Background().Layer == current) continue;
         current = Game->Background().Layer;
-        const bool white =
-            Game->Background().Name.empty() && *current->Bitmap()->PixelPtr(0, 0) == 0xFFFFFFFFu;
+        const bool white = Game->Background().Name.empty() && *current->Bitmap()->PixelPtr(0, 0) == 0xFFFFFFFFu;
         changes.emplace_back(frame, white ? "white" : Game->Background().Name);
         if (changes.size() == 2) {
             EXPECT_FALSE(Sound.Channel(SoundChannel::SceneEffect).Playing());
@@ -249,7 +247,7 @@ TEST_F(StageTest, StandingPictureIsPlacedMovedAndRemoved) {
     TLayerItem* chara = Game->Standing(0).Layer;
     ASSERT_NE(chara, nullptr);
     EXPECT_EQ(chara->DstRect(), (TRect{100, 200, 300, 600}));  // centred on x 200, on the bottom edge
-    EXPECT_EQ(chara->Position.Alpha, 12);                     // 20 of 400 ms faded in
+    EXPECT_EQ(chara->Position.Alpha, 12);                      // 20 of 400 ms faded in
     EXPECT_EQ(chara->Position.Z, 2000);
 
     FramesUntil([&] { return chara->Position.X != 200; });

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "platform/headless/SimulatedClock.h"
 #include "TempFolder.h"
+#include "platform/headless/SimulatedClock.h"
 
 namespace vandor {
 namespace {
@@ -127,10 +127,10 @@ TEST_F(DataLocationsTest, ScenarioFolderMeansDebugMode) {
     EXPECT_EQ(log.Lines()[1], TDebugLog::TimePrefix(1500) + "ヴァンドル");
     EXPECT_EQ(d.SaveFolder, UserDir("ヴァンドルの星砦タクティクス"));
     EXPECT_FALSE(d.CompanionPresent);
-    EXPECT_EQ(DataSources(d), (std::vector<TDataSource>{
-                                  Folder(exe + "scenario/"), Folder(exe + "image/"), Folder(exe + "fgimage/"),
-                                  Folder(exe + "bgimage/"), Folder(exe + "sound/"), Folder(exe + "bgm/"),
-                                  Folder(exe + "patch/")}));
+    EXPECT_EQ(DataSources(d),
+              (std::vector<TDataSource>{Folder(exe + "scenario/"), Folder(exe + "image/"), Folder(exe + "fgimage/"),
+                                        Folder(exe + "bgimage/"), Folder(exe + "sound/"), Folder(exe + "bgm/"),
+                                        Folder(exe + "patch/")}));
 
     MakeFolder(exe + "plus");
     log.Enabled = true;

@@ -91,8 +91,8 @@ TEST(FPSControl, SlowFramesCatchUpAndAStallResynchronises) {
         starts.push_back(clock.Now());
         elapsed.push_back(p.Elapsed());
         ++frame;
-        if (frame == 3) clock.Advance(30);    // one heavy frame
-        if (frame == 10) clock.Advance(1000); // a one-second stall
+        if (frame == 3) clock.Advance(30);     // one heavy frame
+        if (frame == 10) clock.Advance(1000);  // a one-second stall
     };
     for (int guard = 0; frame < 14 && guard < 100000; ++guard) pacer.Tick();
 

@@ -52,7 +52,8 @@ TEST_F(MainSlotsTest, SavingNeedsTheStatusBarAndAsksBeforeOverwriting) {
     ASSERT_TRUE(host.ClickMenu("mmSF0_3"));
     EXPECT_TRUE(host.MessageBoxes().empty()) << "an empty slot is saved without asking";
     const std::string caption = Caption("mmSF0_3");
-    EXPECT_TRUE(std::regex_match(caption, std::regex(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d 1ターン 制圧0箇所 将軍1名\(&R\))")))
+    EXPECT_TRUE(
+        std::regex_match(caption, std::regex(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d 1ターン 制圧0箇所 将軍1名\(&R\))")))
         << caption;
     EXPECT_EQ(Caption("mmSF1_3"), caption);
     EXPECT_TRUE(Enabled("mmSF1_3"));

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "GameProgram.h"
+#include "TempFolder.h"
 #include "platform/headless/HeadlessWaveDevice.h"
 #include "platform/headless/HeadlessWindowHost.h"
 #include "platform/headless/SimulatedClock.h"
 #include "resources/ArchiveWriter.h"
 #include "shell/MainWindow.h"
-#include "GameProgram.h"
-#include "TempFolder.h"
 
 namespace vandor::test {
 
@@ -33,7 +33,8 @@ protected:
     }
     void WriteArchive(const std::string& path, const std::string& firstScript) {
         const std::string_view text(firstScript);
-        const TBytes bytes = BuildArchive({MakeArchiveEntry("first.txt", TBytes(text.begin(), text.end()))}, {1, 2, 3, 4});
+        const TBytes bytes =
+            BuildArchive({MakeArchiveEntry("first.txt", TBytes(text.begin(), text.end()))}, {1, 2, 3, 4});
         test::WriteTextFile(path, std::string(bytes.begin(), bytes.end()));
     }
 

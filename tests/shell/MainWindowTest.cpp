@@ -5,18 +5,18 @@
 #include <filesystem>
 #include <memory>
 
+#include "GameProgram.h"
+#include "MainWindowFixture.h"
+#include "TempFolder.h"
+#include "battle/QTDGame.h"
+#include "campaign/GameDat.h"
 #include "platform/headless/HeadlessWaveDevice.h"
 #include "platform/headless/HeadlessWindowHost.h"
 #include "platform/headless/SimulatedClock.h"
-#include "battle/QTDGame.h"
-#include "campaign/GameDat.h"
 #include "resources/ArchiveWriter.h"
 #include "scenario/NovelGame.h"
 #include "shell/BattleSession.h"
 #include "sound/SoundPlayer.h"
-#include "MainWindowFixture.h"
-#include "GameProgram.h"
-#include "TempFolder.h"
 #include "util/DebugLog.h"
 #include "util/IniFile.h"
 
@@ -111,9 +111,9 @@ TEST_F(MainWindowTest, DamagedScriptsAreLoggedAndPlayGoesOn) {
 
     // The same damage in the very first script only leaves an empty stage.
     const std::string_view fine = "本編。\n";
-    const TBytes other = BuildArchive({TArchiveEntry{"first.txt", garbage},
-                                       MakeArchiveEntry("title.txt", TBytes(fine.begin(), fine.end()))},
-                                      {1, 0, 0, 0});
+    const TBytes other = BuildArchive(
+        {TArchiveEntry{"first.txt", garbage}, MakeArchiveEntry("title.txt", TBytes(fine.begin(), fine.end()))},
+        {1, 0, 0, 0});
     WriteTextFile(exe + "dat.gdp", std::string(other.begin(), other.end()));
     TggTDMain& again = Start();
     Frames(3);
@@ -305,8 +305,7 @@ TEST_F(MainWindowTest, ClosingAsksAndReturnToTitleJumpsToTheTitleLabel) {
 }
 
 TEST_F(MainWindowTest, BattleCommandStartsABattleThatTheWindowThenDrives) {
-    WriteScript("first.txt",
-                "[文章枠/なし]\n[謎の命令]\n[戦闘開始/4]\n[戦闘開始/0/負け.txt]\n[クリック待]\n");
+    WriteScript("first.txt", "[文章枠/なし]\n[謎の命令]\n[戦闘開始/4]\n[戦闘開始/0/負け.txt]\n[クリック待]\n");
     WriteScript("title.txt", "*スタート\nタイトル。\n");
     TggTDMain& main = Start();
     TQTDGame& battle = main.Battle();

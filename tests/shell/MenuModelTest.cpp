@@ -142,8 +142,8 @@ TEST(MenuModelTest, ReportsEachRealChange) {
     model.OnChange = [&](TMenuItem& item, TMenuChange change) { changes.emplace_back(item.Name(), change); };
     const uint64_t before = model.Revision();
 
-    model.At("mmCSFast").SetChecked(true);  // unchecks mmCSNormal
-    model.At("mmCSFast").SetChecked(true);  // no change
+    model.At("mmCSFast").SetChecked(true);      // unchecks mmCSNormal
+    model.At("mmCSFast").SetChecked(true);      // no change
     model.At("mmExit").SetCaption("終了(&X)");  // same caption
     model.At("mmExit").SetCaption("閉じる(&X)");
     model.At("mmTitle").SetEnabled(true);  // already
@@ -153,9 +153,8 @@ TEST(MenuModelTest, ReportsEachRealChange) {
     model.AddSeparator("mmFile", "mmFileLine2");
 
     const std::vector<std::pair<std::string, TMenuChange>> expected = {
-        {"mmCSNormal", TMenuChange::Checked}, {"mmCSFast", TMenuChange::Checked},
-        {"mmExit", TMenuChange::Caption},     {"mmTitle", TMenuChange::Enabled},
-        {"mmFileLine1", TMenuChange::Visible}, {"mmCombine", TMenuChange::Added},
+        {"mmCSNormal", TMenuChange::Checked}, {"mmCSFast", TMenuChange::Checked},    {"mmExit", TMenuChange::Caption},
+        {"mmTitle", TMenuChange::Enabled},    {"mmFileLine1", TMenuChange::Visible}, {"mmCombine", TMenuChange::Added},
         {"mmFileLine2", TMenuChange::Added},
     };
     EXPECT_EQ(changes, expected);

@@ -23,7 +23,8 @@ namespace fs = std::filesystem;
 using test::MainWindowTest;
 using test::ReadTextFile;
 
-constexpr const char* kUnsavedSettings = "設定または既読情報を保存できませんでした。\nディスクの空き容量を確認してください。";
+constexpr const char* kUnsavedSettings =
+    "設定または既読情報を保存できませんでした。\nディスクの空き容量を確認してください。";
 
 class SaveFailuresTest : public MainWindowTest {
 protected:
@@ -240,7 +241,8 @@ TEST_F(SaveFailuresTest, AFolderThatGoesAwayDuringPlayIsToldOnceAndClosesTheSave
 }
 
 TEST_F(SaveFailuresTest, AReadOnlyFolderIsToldOnce) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders; the game test mounts one read-only instead";
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders; the game test mounts one read-only instead";
     WriteStory("次");
     fs::create_directories(SaveFolder());
     fs::permissions(SaveFolder(), fs::perms::owner_read | fs::perms::owner_exec);

@@ -76,7 +76,8 @@ TEST(SupportFormsTest, TheSupportRequestNeedsAMessageAndAWellFormedAddress) {
     form.Find("message")->Value = " 　\n";
     EXPECT_NE(form.Problem().find("お問い合わせ内容"), std::string::npos);
     form.Find("message")->Value = "質問";
-    for (const char* bad : {"taro", "@example.jp", "taro@example", "taro@@example.jp", "ta ro@example.jp", "taro@example."}) {
+    for (const char* bad :
+         {"taro", "@example.jp", "taro@example", "taro@@example.jp", "ta ro@example.jp", "taro@example."}) {
         form.Find("mail")->Value = bad;
         EXPECT_NE(form.Problem().find("メールアドレス"), std::string::npos) << bad;
     }

@@ -275,7 +275,8 @@ TEST_F(WaveOutTest, AnErrorOnTheWorkerEndsItWithoutHangingTheCaller) {
 }
 
 TEST(WaveOutDeviceErrors, FailingResetOrCloseEndTheWorkerWithTheirMessage) {
-    const std::pair<bool, const char*> cases[] = {{true, "演奏を終了できません。"}, {false, "Wave デバイスを開放できません。"}};
+    const std::pair<bool, const char*> cases[] = {{true, "演奏を終了できません。"},
+                                                  {false, "Wave デバイスを開放できません。"}};
     for (auto [failReset, message] : cases) {
         TSimulatedClock clock;
         THeadlessWaveDevice headless(clock);

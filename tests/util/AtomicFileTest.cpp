@@ -69,8 +69,8 @@ TEST_F(AtomicFileFaultTest, AFullDiskAtAnyStepKeepsTheOldFile) {
     const std::string old(5000, 'o');
     const std::string replacement = std::string(3000, 'n') + "end";
     const TWriteFault faults[] = {
-        {TWriteStep::Open, 0, 1, ""},  {TWriteStep::Write, 0, 1, ""},   {TWriteStep::Write, 1024, 1, ""},
-        {TWriteStep::Sync, 0, 1, ""},  {TWriteStep::Rename, 0, 1, ""},
+        {TWriteStep::Open, 0, 1, ""}, {TWriteStep::Write, 0, 1, ""},  {TWriteStep::Write, 1024, 1, ""},
+        {TWriteStep::Sync, 0, 1, ""}, {TWriteStep::Rename, 0, 1, ""},
     };
     for (const TWriteFault& fault : faults) {
         SCOPED_TRACE("step " + std::to_string(static_cast<int>(fault.Step)) + ", " +

@@ -48,9 +48,9 @@ TEST_F(DebugLogTest, WritesCp932WithCrLfOnlyWhileEnabled) {
         log.Add("yyyy/mm/dd システム起動.", false);
         log.Enabled = false;  // a normal start switches recording off
         log.Add("dropped");
-        log.RemoveLast();     // removes nothing while off
+        log.RemoveLast();  // removes nothing while off
         EXPECT_EQ(log.Lines().size(), 2u);
-        log.Enabled = true;   // an error switches it on again
+        log.Enabled = true;  // an error switches it on again
         log.Add("error");
         log.RemoveLast();
         EXPECT_EQ(log.Lines().size(), 2u);
@@ -67,8 +67,14 @@ TEST_F(DebugLogTest, NormalStartWritesNothingAndASecondRunReplacesTheFile) {
     }
     EXPECT_FALSE(fs::exists(file));
 
-    { TDebugLog first(file.string()); first.Add("first run, a long line of text", false); }
-    { TDebugLog second(file.string()); second.Add("second", false); }
+    {
+        TDebugLog first(file.string());
+        first.Add("first run, a long line of text", false);
+    }
+    {
+        TDebugLog second(file.string());
+        second.Add("second", false);
+    }
     EXPECT_EQ(ReadFile(file), "second\r\n");
     EXPECT_FALSE(fs::exists(dir / "debug.txt.tmp"));
 

@@ -40,7 +40,9 @@ TEST(Encoding, Cp932UsesTheWindowsTable) {
     EXPECT_EQ(Utf8ToCp932("システム起動."), "\x83\x56\x83\x58\x83\x65\x83\x80\x8B\x4E\x93\xAE.");
     EXPECT_EQ(Cp932ToUtf8(Utf8ToCp932("「ＭＳ ゴシック」①")), "「ＭＳ ゴシック」①");
     // Characters CP932 lacks become one "?" each, malformed UTF-8 too; bytes that do not decode become U+FFFD.
-    EXPECT_EQ(Utf8ToCp932("a\xF0\x9F\x98\x80" "b\xFF"), "a?b?");
+    EXPECT_EQ(Utf8ToCp932("a\xF0\x9F\x98\x80"
+                          "b\xFF"),
+              "a?b?");
     EXPECT_EQ(Cp932ToUtf8("a\x81"), "a\xEF\xBF\xBD");
 }
 
@@ -48,10 +50,10 @@ TEST(Encoding, DecodeTextFollowsTheByteOrderMarkThenGuesses) {
     EXPECT_EQ(DecodeText("\xEF\xBB\xBF[背景]"), "[背景]");
     EXPECT_EQ(DecodeText(std::string("\xFF\xFE\xCC\x80\x0A\x00", 6)), "背\n");
     EXPECT_EQ(DecodeText(std::string("\xFE\xFF\x80\xCC\x00\x0A", 6)), "背\n");
-    EXPECT_EQ(DecodeText("[背景]"), "[背景]");                      // valid UTF-8 without a mark
-    EXPECT_EQ(DecodeText("\x94\x77\x8C\x69"), "背景");              // otherwise CP932
+    EXPECT_EQ(DecodeText("[背景]"), "[背景]");          // valid UTF-8 without a mark
+    EXPECT_EQ(DecodeText("\x94\x77\x8C\x69"), "背景");  // otherwise CP932
     EXPECT_EQ(DecodeText(""), "");
-    EXPECT_EQ(DecodeText(std::string("\xFF\xFE\x41", 3)), "");      // odd trailing byte is dropped
+    EXPECT_EQ(DecodeText(std::string("\xFF\xFE\x41", 3)), "");  // odd trailing byte is dropped
 }
 
 TEST(Encoding, AsciiLowerChangesOnlyAsciiLetters) {

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <random>
 
-#include "util/Encoding.h"
 #include "TempFolder.h"
+#include "util/Encoding.h"
 
 namespace vandor {
 namespace {
@@ -158,7 +158,10 @@ TEST(IniFileTest, EncodingsAndUnreadableFiles) {
 
 TEST(IniFileTest, ArbitraryBytesParseAndRoundTripStably) {
     std::mt19937 random(1234);
-    const std::string alphabet("[]=;\r\n \t\0\x82\xA0\xFF\xFE" "abcXYZ", 20);
+    const std::string alphabet(
+        "[]=;\r\n \t\0\x82\xA0\xFF\xFE"
+        "abcXYZ",
+        20);
     for (int round = 0; round < 300; ++round) {
         std::string bytes(random() % 200, '\0');
         for (char& c : bytes) c = (round % 2) ? static_cast<char>(random()) : alphabet[random() % alphabet.size()];

@@ -25,7 +25,8 @@ TPoint BuildButton(int type) { return {48 * ((type + 7) % 4) + 24, 504 + 48 * ((
 // The pop-up of a selected tower covers 142 x 94 pixels right of its cell's middle.
 bool UnderPopUp(TPoint point, int x, int y) {
     const TPoint middle = Middle(x, y);
-    return point.X >= middle.X && point.X < middle.X + 24 + 142 && point.Y >= middle.Y - 8 && point.Y < middle.Y - 8 + 94;
+    return point.X >= middle.X && point.X < middle.X + 24 + 142 && point.Y >= middle.Y - 8 &&
+           point.Y < middle.Y - 8 + 94;
 }
 
 class TInput {
@@ -103,7 +104,8 @@ std::vector<TStep> ParsePlan(std::string_view text) {
             throw fault("expected WAVE X Y TYPE LEVEL");
         }
         if (step.Wave < 1) throw fault("waves count from 1");
-        if (std::abs(step.X) > kBuildArea || std::abs(step.Y) > kBuildArea || (std::abs(step.X) <= 1 && std::abs(step.Y) <= 1)) {
+        if (std::abs(step.X) > kBuildArea || std::abs(step.Y) > kBuildArea ||
+            (std::abs(step.X) <= 1 && std::abs(step.Y) <= 1)) {
             throw fault("towers stand on cells -9..9 outside the base");
         }
         if (step.Type < 1 || step.Type > kTowerTypes) throw fault("tower types are 1..8");
@@ -111,7 +113,8 @@ std::vector<TStep> ParsePlan(std::string_view text) {
         const auto [known, fresh] = planned.try_emplace({step.X, step.Y}, step);
         if (!fresh) {
             if (known->second.Type != step.Type) throw fault("another type stands on this cell");
-            if (known->second.Wave > step.Wave || known->second.Level > step.Level) throw fault("the tower would lose levels");
+            if (known->second.Wave > step.Wave || known->second.Level > step.Level)
+                throw fault("the tower would lose levels");
             known->second = step;
         }
         plan.push_back(step);
@@ -121,7 +124,8 @@ std::vector<TStep> ParsePlan(std::string_view text) {
 
 std::string WriteInput(const std::vector<TStep>& plan, const TSchedule& schedule) {
     TInput input;
-    input.Comment("battleplan: " + std::to_string(plan.size()) + " steps over " + std::to_string(schedule.Waves) + " waves");
+    input.Comment("battleplan: " + std::to_string(plan.size()) + " steps over " + std::to_string(schedule.Waves) +
+                  " waves");
     std::map<std::pair<int, int>, TTower> towers;
     for (int wave = 1; wave <= schedule.Waves; ++wave) {
         const int begin = schedule.FirstFrame + (wave - 1) * schedule.Period;
@@ -137,7 +141,8 @@ std::string WriteInput(const std::vector<TStep>& plan, const TSchedule& schedule
         input.Click(start + kActionFrames, kSky);
         if (wave == 1) input.Click(start + 2 * kActionFrames, kFastButton);
         if (schedule.QuietLastWave && wave == schedule.Waves) break;
-        for (int frame = start + kDismissEvery; frame < begin + schedule.Period - 2 * kActionFrames; frame += kDismissEvery) {
+        for (int frame = start + kDismissEvery; frame < begin + schedule.Period - 2 * kActionFrames;
+             frame += kDismissEvery) {
             input.Click(frame, kSky);
         }
     }

@@ -35,9 +35,9 @@ struct TStep {
 std::vector<TStep> ParsePlan(std::string_view text);
 
 struct TSchedule {
-    int Waves = 1;          // start buttons to press
-    int FirstFrame = 50;    // the first preparation, once the area's title has gone
-    int Period = 400;       // frames from one preparation to the next
+    int Waves = 1;        // start buttons to press
+    int FirstFrame = 50;  // the first preparation, once the area's title has gone
+    int Period = 400;     // frames from one preparation to the next
     // No clicks on the sky once the last wave has started, so that the caption that
     // closes the battle stays until the caller's own click.
     bool QuietLastWave = false;

@@ -70,9 +70,9 @@ struct TGround {
 
 // Frames 4..11: grass, meadow, dry grass, sand, dark earth, snow, stone paving, swamp.
 const TGround kGrounds[] = {
-    {0xFF5A9A3A, 0xFF3E7A2A, 0.18, TMark::None},      {0xFF6AAE48, 0xFF4E8E36, 0.12, TMark::Flowers},
-    {0xFFA8A04A, 0xFF8A7A36, 0.20, TMark::None},      {0xFFD8C48A, 0xFFB8A06A, 0.15, TMark::None},
-    {0xFF5E4630, 0xFF44321E, 0.25, TMark::None},      {0xFFE8EEF4, 0xFFC4D0E2, 0.12, TMark::None},
+    {0xFF5A9A3A, 0xFF3E7A2A, 0.18, TMark::None},       {0xFF6AAE48, 0xFF4E8E36, 0.12, TMark::Flowers},
+    {0xFFA8A04A, 0xFF8A7A36, 0.20, TMark::None},       {0xFFD8C48A, 0xFFB8A06A, 0.15, TMark::None},
+    {0xFF5E4630, 0xFF44321E, 0.25, TMark::None},       {0xFFE8EEF4, 0xFFC4D0E2, 0.12, TMark::None},
     {0xFF9A968C, 0xFF86827A, 0.15, TMark::Flagstones}, {0xFF4E5A32, 0xFF3A4626, 0.20, TMark::Puddle},
 };
 
@@ -86,7 +86,8 @@ void PaintGround(TCanvas& canvas, int left, const TGround& ground, uint32_t seed
         TColor32 colour = Shade(ground.Base, 0.97 + 0.06 * grain);
         if (speck < ground.Specks) colour = ground.Speck;
         if (ground.Mark == TMark::Flowers && speck > 0.96) colour = flowers[static_cast<int>(pick * 3)];
-        if (ground.Mark == TMark::Flagstones && (std::abs(p) < 0.03 || std::abs(q) < 0.03)) colour = Shade(ground.Base, 0.7);
+        if (ground.Mark == TMark::Flagstones && (std::abs(p) < 0.03 || std::abs(q) < 0.03))
+            colour = Shade(ground.Base, 0.7);
         const double puddle = (p - 0.12) * (p - 0.12) + (q + 0.1) * (q + 0.1);
         if (ground.Mark == TMark::Puddle && puddle < 0.05) colour = puddle < 0.012 ? 0xFF5A7470 : 0xFF3A5048;
         return OnUpperEdge(p, q) ? Shade(colour, 0.78) : colour;
@@ -141,8 +142,11 @@ void Wall(TCanvas canvas, bool rising) {
     const double slope = rising ? -0.5 : 0.5;
     const TPointF a{-11, -11 * slope}, b{11, 11 * slope};
     const TPointF across{rising ? 3.0 : -3.0, 1.5};  // half the thickness, along the other ground axis
-    Extrude(canvas, Polygon({{a.X + across.X, a.Y + across.Y}, {b.X + across.X, b.Y + across.Y},
-                             {b.X - across.X, b.Y - across.Y}, {a.X - across.X, a.Y - across.Y}}),
+    Extrude(canvas,
+            Polygon({{a.X + across.X, a.Y + across.Y},
+                     {b.X + across.X, b.Y + across.Y},
+                     {b.X - across.X, b.Y - across.Y},
+                     {a.X - across.X, a.Y - across.Y}}),
             kWallHeight, kStone);
     for (int i = 0; i < 5; ++i) {
         // From the far end forwards, so that nearer merlons cover farther ones.

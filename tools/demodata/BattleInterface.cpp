@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "Battle.h"
-#include "campaign/WorldNames.h"
 #include "Widgets.h"
+#include "campaign/WorldNames.h"
 
 namespace vandor::demo {
 namespace {
@@ -74,7 +74,8 @@ TBitmap32 Caption(std::string_view word, TColor32 colour, TColor32 ink, bool sla
     TCanvas canvas(picture);
     const double rise = slanted ? 16 : 0;
     const TPath band = Polygon({{0, 22 + rise}, {kWidth, 22 - rise}, {kWidth, 98 - rise}, {0, 98 + rise}});
-    canvas.Fill(band, LinearGradient({0, 22}, WithAlpha(Shade(colour, 1.25), 0xE8), {0, 98}, WithAlpha(Shade(colour, 0.6), 0xE8)));
+    canvas.Fill(band, LinearGradient({0, 22}, WithAlpha(Shade(colour, 1.25), 0xE8), {0, 98},
+                                     WithAlpha(Shade(colour, 0.6), 0xE8)));
     for (double y : {22.0, 98.0}) canvas.Line({0, y + rise}, {double(kWidth), y - rise}, 2.5, kGold);
     if (slanted) {
         TRandom random(static_cast<uint32_t>(colour));
@@ -114,7 +115,8 @@ std::vector<TPicture> MakeBattleInterface() {
     pictures.push_back({"btn戦闘開始.png", CaptionButton("戦闘開始", 128, 32, 16)});
     pictures.push_back({"btn高速モード.png", CaptionButton("高速モード", 128, 32, 16)});
     pictures.push_back({"btn一時停止.png", CaptionButton("一時停止", 128, 32, 16)});
-    for (int kind = 1; kind <= 8; ++kind) pictures.push_back({"btn塔" + std::to_string(kind) + ".png", TowerButton(kind)});
+    for (int kind = 1; kind <= 8; ++kind)
+        pictures.push_back({"btn塔" + std::to_string(kind) + ".png", TowerButton(kind)});
     pictures.push_back({"btn汎用.png", PlainButton()});
     pictures.push_back({"frm戦場.png", Panel(200, 130, 8, false)});
     pictures.push_back({"frmメニュー.png", Panel(150, 102, 8, false)});
@@ -131,7 +133,7 @@ std::vector<TPicture> MakeBattleInterface() {
     }
     // The attack cut-ins, each in its heroine's colour.
     const std::pair<const char*, TColor32> attacks[] = {{"0", 0xFFC8283A}, {"0f", 0xFFE05A20}, {"2", 0xFFF08A2A},
-                                                        {"3", 0xFF6A4AC0}, {"4", 0xFF2E9A58}, {"5", 0xFF2A8AA0}};
+                                                        {"3", 0xFF6A4AC0}, {"4", 0xFF2E9A58},  {"5", 0xFF2A8AA0}};
     for (const auto& [suffix, colour] : attacks) {
         pictures.push_back({std::string("ci攻撃") + suffix + ".png", Caption("攻撃", colour, kLight, true)});
     }

@@ -26,20 +26,20 @@ constexpr int kOpenSquare = 4;
 
 // The chips of each area's landscape (see Obstacles.cpp for the numbers).
 const std::vector<int> kLandscapes[kAreas] = {
-    {0, 1, 6, 7, 8},          // the homeland's meadows
-    {0, 1, 2, 3, 4},          // woods
-    {9, 10, 11, 12},          // rocky hills
-    {13, 14, 15, 29, 30},     // ruins
-    {16, 17, 18, 19, 27, 28}, // a village
-    {20, 21, 22, 23},         // the lake shore
-    {2, 3, 31, 26},           // pine forest
-    {4, 5, 26, 8},            // autumn woods
-    {27, 16, 28, 6},          // farmland
-    {12, 11, 5, 15},          // badlands
-    {30, 13, 29, 22},         // the old shrine
-    {20, 23, 21, 5},          // marshes
-    {24, 25},                 // snowfields
-    {19, 28, 14, 15, 10},     // the frontier camp
+    {0, 1, 6, 7, 8},           // the homeland's meadows
+    {0, 1, 2, 3, 4},           // woods
+    {9, 10, 11, 12},           // rocky hills
+    {13, 14, 15, 29, 30},      // ruins
+    {16, 17, 18, 19, 27, 28},  // a village
+    {20, 21, 22, 23},          // the lake shore
+    {2, 3, 31, 26},            // pine forest
+    {4, 5, 26, 8},             // autumn woods
+    {27, 16, 28, 6},           // farmland
+    {12, 11, 5, 15},           // badlands
+    {30, 13, 29, 22},          // the old shrine
+    {20, 23, 21, 5},           // marshes
+    {24, 25},                  // snowfields
+    {19, 28, 14, 15, 10},      // the frontier camp
 };
 
 int Pick(TRandom& random, int count) { return static_cast<int>(random.Next() * count); }
@@ -85,8 +85,8 @@ public:
                 const int chip = Chip_[TDistanceField::Index(x, y)];
                 if (chip == 0) continue;
                 char line[32];
-                std::snprintf(line, sizeof line, "MAP_%d_%d=%d\n", x + TDistanceField::kReach, y + TDistanceField::kReach,
-                              chip - 1);
+                std::snprintf(line, sizeof line, "MAP_%d_%d=%d\n", x + TDistanceField::kReach,
+                              y + TDistanceField::kReach, chip - 1);
                 text += line;
             }
         }
@@ -95,13 +95,16 @@ public:
 
 private:
     void Block(int x, int y) {
-        if (std::max(std::abs(x), std::abs(y)) > kPathRegion || (std::abs(x) <= kOpenSquare && std::abs(y) <= kOpenSquare)) {
+        if (std::max(std::abs(x), std::abs(y)) > kPathRegion ||
+            (std::abs(x) <= kOpenSquare && std::abs(y) <= kOpenSquare)) {
             return;
         }
         Occupied_[TDistanceField::Index(x, y)] = 1;
         Chip(x, y);
     }
-    void Chip(int x, int y) { Chip_[TDistanceField::Index(x, y)] = 1 + Chips_[Pick(Random_, static_cast<int>(Chips_.size()))]; }
+    void Chip(int x, int y) {
+        Chip_[TDistanceField::Index(x, y)] = 1 + Chips_[Pick(Random_, static_cast<int>(Chips_.size()))];
+    }
     bool LeavesAWay() const {
         TDistanceField field;
         field.Compute(Occupied_, 0, 0);

@@ -44,17 +44,27 @@ const std::vector<TEffect> kEffects = {
     // Fire of the base, the sorcery and the dragon: a low roar with a crackle.
     {"se-b-07.ogg", 0.8, {{TTimbre::Bass, 0, 0.2, 48, 0.7}}, {{0, 0.5, 1.0, 0.1, 0.02}, {0, 0.2, 0.4, 0.7, 0.002}}},
     // Building: three hammer blows on wood.
-    {"se-b-09.ogg", 0.8,
+    {"se-b-09.ogg",
+     0.8,
      {{TTimbre::Bass, 0, 0.04, 110, 0.6}, {TTimbre::Bass, 0.16, 0.04, 110, 0.6}, {TTimbre::Bass, 0.32, 0.04, 110, 0.6}},
      {{0, 0.05, 0.8, 0.3, 0.001}, {0.16, 0.05, 0.8, 0.3, 0.001}, {0.32, 0.05, 0.8, 0.3, 0.001}}},
     // Removing: stones sliding down.
-    {"se-b-10.ogg", 0.9, {},
-     {{0, 0.12, 0.5, 0.25, 0.003}, {0.07, 0.12, 0.5, 0.25, 0.003}, {0.14, 0.12, 0.5, 0.25, 0.003},
-      {0.21, 0.12, 0.5, 0.25, 0.003}, {0.28, 0.12, 0.5, 0.25, 0.003}, {0.35, 0.12, 0.5, 0.25, 0.003}}},
+    {"se-b-10.ogg",
+     0.9,
+     {},
+     {{0, 0.12, 0.5, 0.25, 0.003},
+      {0.07, 0.12, 0.5, 0.25, 0.003},
+      {0.14, 0.12, 0.5, 0.25, 0.003},
+      {0.21, 0.12, 0.5, 0.25, 0.003},
+      {0.28, 0.12, 0.5, 0.25, 0.003},
+      {0.35, 0.12, 0.5, 0.25, 0.003}}},
     // Raising a tower: a rising arpeggio.
-    {"se-t-02.ogg", 0.9,
-     {{TTimbre::Pluck, 0, 0.1, MidiToHz(72), 0.6}, {TTimbre::Pluck, 0.06, 0.1, MidiToHz(76), 0.6},
-      {TTimbre::Pluck, 0.12, 0.1, MidiToHz(79), 0.6}, {TTimbre::Pluck, 0.18, 0.1, MidiToHz(84), 0.6}},
+    {"se-t-02.ogg",
+     0.9,
+     {{TTimbre::Pluck, 0, 0.1, MidiToHz(72), 0.6},
+      {TTimbre::Pluck, 0.06, 0.1, MidiToHz(76), 0.6},
+      {TTimbre::Pluck, 0.12, 0.1, MidiToHz(79), 0.6},
+      {TTimbre::Pluck, 0.18, 0.1, MidiToHz(84), 0.6}},
      {}},
 };
 

@@ -20,7 +20,7 @@ struct TBandField {
 };
 
 constexpr TBandField kBandFields[] = {
-    {"ターン", 12, 50, false}, {"制圧", 202, 228, true},     {"将軍", 308, 334, true},
+    {"ターン", 12, 50, false},  {"制圧", 202, 228, true},     {"将軍", 308, 334, true},
     {"軍資金", 410, 470, true}, {"最高得点", 558, 662, true}, {"行動", 752, 772, true},
 };
 
@@ -41,7 +41,9 @@ void PaintWarRoom(TBitmap32& picture) {
     // The window, the morning over the fortress's towers, its light falling on the table.
     constexpr double kWindowX = 400;
     TPath window;
-    window.MoveTo(kWindowX - 56, 282).LineTo(kWindowX - 56, 124).CurveTo(kWindowX - 56, 52, kWindowX + 56, 52, kWindowX + 56, 124)
+    window.MoveTo(kWindowX - 56, 282)
+        .LineTo(kWindowX - 56, 124)
+        .CurveTo(kWindowX - 56, 52, kWindowX + 56, 52, kWindowX + 56, 124)
         .LineTo(kWindowX + 56, 282);
     canvas.Outline(window, 0xFF4A3426, 6);
     canvas.Fill(window, Vertical(60, 0xFF5E80C0, 282, 0xFFF6D0A0));
@@ -52,16 +54,19 @@ void PaintWarRoom(TBitmap32& picture) {
     canvas.Line({kWindowX, 60}, {kWindowX, 282}, 5, 0xFF3A2A20);
     canvas.Line({kWindowX - 56, 170}, {kWindowX + 56, 170}, 5, 0xFF3A2A20);
     canvas.Fill(Box(kWindowX - 66, 280, kWindowX + 66, 292), 0xFF5A3E2A);
-    canvas.Fill(Polygon({{kWindowX - 56, 292}, {kWindowX + 56, 292}, {kWindowX + 120, 480}, {kWindowX - 100, 480}}), 0x16FFE0B0);
+    canvas.Fill(Polygon({{kWindowX - 56, 292}, {kWindowX + 56, 292}, {kWindowX + 120, 480}, {kWindowX - 100, 480}}),
+                0x16FFE0B0);
     // The fortress's banner: crimson, gold-rimmed, its star over the table.
     constexpr double kBannerX = 262;
-    const TPath banner = Polygon({{kBannerX - 30, 54}, {kBannerX + 30, 54}, {kBannerX + 30, 262}, {kBannerX, 238}, {kBannerX - 30, 262}});
+    const TPath banner = Polygon(
+        {{kBannerX - 30, 54}, {kBannerX + 30, 54}, {kBannerX + 30, 262}, {kBannerX, 238}, {kBannerX - 30, 262}});
     canvas.Outline(banner, kGold, 2);
     canvas.Fill(banner, LinearGradient({kBannerX - 30, 0}, 0xFF9A2028, {kBannerX + 30, 0}, 0xFF5A1016));
     canvas.Fill(Star(kBannerX, 126, 20, 8, 5), kGold);
     canvas.Line({kBannerX - 40, 54}, {kBannerX + 40, 54}, 5, 0xFF3A2A20);
     // The table, its far edge across the room, and the map spread on it.
-    canvas.Fill(Polygon({{30, 372}, {770, 372}, {900, kHeight}, {-100, kHeight}}), Vertical(372, 0xFF7A4E30, kHeight, 0xFF3A2414));
+    canvas.Fill(Polygon({{30, 372}, {770, 372}, {900, kHeight}, {-100, kHeight}}),
+                Vertical(372, 0xFF7A4E30, kHeight, 0xFF3A2414));
     canvas.Line({30, 372}, {770, 372}, 3, 0xFF9A6A40);
     const TPath map = Polygon({{236, 388}, {484, 386}, {512, 476}, {204, 478}});
     canvas.Fill(Shifted(map, 3, 4), 0x50000000);
@@ -113,14 +118,17 @@ void PaintLedger(TBitmap32& picture) {
     quill.MoveTo(98, 60).CurveTo(112, 48, 140, 40, 160, 44).CurveTo(144, 52, 124, 58, 98, 60);
     canvas.Fill(quill, Vertical(40, 0xFFF4F0E6, 60, 0xFFC8C0B0));
     canvas.Line({98, 60}, {158, 45}, 1, 0x80786A58);
-    for (double side : {-1.0, 1.0}) canvas.Fill(Polygon({{704, 78}, {704 + side * 14, 98}, {704 + side * 6, 96}}), 0xFF7A1820);
+    for (double side : {-1.0, 1.0})
+        canvas.Fill(Polygon({{704, 78}, {704 + side * 14, 98}, {704 + side * 6, 96}}), 0xFF7A1820);
     canvas.Fill(Star(704, 70, 17, 14, 12), 0xFFA01E2A);
     canvas.Fill(Ellipse(704, 70, 11, 11), 0xFF8A1A22);
     canvas.Fill(Star(704, 70, 8, 3.2, 5), 0xFFC84A50);
     // The page: dark under the white names, rows told apart by faint rules.
     canvas.Fill(Box(0, kTop - 2, kWidth, kBottom + 2), Vertical(kTop, 0xF80C1230, kBottom, 0xF8080C22));
-    for (int row = 1; row < kRows; row += 2) canvas.Fill(Box(0, kTop + row * kRow, kWidth, kTop + (row + 1) * kRow), 0x0CFFFFFF);
-    for (int row = 1; row < kRows; ++row) canvas.Line({0, kTop + row * kRow}, {double(kWidth), kTop + row * kRow}, 1, 0x30E8C468);
+    for (int row = 1; row < kRows; row += 2)
+        canvas.Fill(Box(0, kTop + row * kRow, kWidth, kTop + (row + 1) * kRow), 0x0CFFFFFF);
+    for (int row = 1; row < kRows; ++row)
+        canvas.Line({0, kTop + row * kRow}, {double(kWidth), kTop + row * kRow}, 1, 0x30E8C468);
     for (int column = 1; column < kColumns; ++column) {
         canvas.Line({column * kColumn, kTop}, {column * kColumn, kBottom}, 1, 0x50E8C468);
     }
@@ -168,8 +176,11 @@ std::vector<TPicture> MakeCampaignBackgrounds() {
 
 std::vector<TPicture> MakeCampaignButtons() {
     std::vector<TPicture> pictures;
-    for (const auto& [name, caption] : {std::pair{"btn_war.png", "出陣"}, {"btn_train.png", "調練"}, {"btn_court.png", "語らい"},
-                                        {"btn_items.png", "所持品"}, {"btn_rest.png", "休息"}}) {
+    for (const auto& [name, caption] : {std::pair{"btn_war.png", "出陣"},
+                                        {"btn_train.png", "調練"},
+                                        {"btn_court.png", "語らい"},
+                                        {"btn_items.png", "所持品"},
+                                        {"btn_rest.png", "休息"}}) {
         pictures.push_back({name, CaptionButton(caption, 240, 56, 26)});
     }
     pictures.push_back({"btn_back.png", CaptionButton("戻る", 140, 44, 20)});

@@ -28,7 +28,7 @@ struct TAreaSpot {
 };
 
 constexpr TAreaSpot kSpots[] = {
-    {2, 130, 300}, {3, 290, 380}, {4, 200, 470}, {5, 20, 430},   {6, 20, 330},   {7, 300, 250}, {8, 470, 330},
+    {2, 130, 300}, {3, 290, 380},  {4, 200, 470},  {5, 20, 430},   {6, 20, 330},  {7, 300, 250}, {8, 470, 330},
     {9, 630, 420}, {10, 640, 260}, {11, 460, 480}, {12, 470, 150}, {13, 640, 90}, {14, 250, 80},
 };
 
@@ -42,8 +42,7 @@ TPointF Middle(int area) {
 
 // The roads between neighbouring areas; the bastions' roads lead out of the fortress.
 constexpr std::pair<int, int> kRoads[] = {
-    {2, 7}, {3, 8}, {4, 11}, {6, 14}, {7, 8},   {7, 12},  {7, 14},
-    {8, 9}, {8, 10}, {9, 11}, {10, 13}, {12, 13}, {12, 14},
+    {2, 7}, {3, 8}, {4, 11}, {6, 14}, {7, 8}, {7, 12}, {7, 14}, {8, 9}, {8, 10}, {9, 11}, {10, 13}, {12, 13}, {12, 14},
 };
 
 // A dashed track, bowed a little to one side as roads are.
@@ -52,18 +51,26 @@ void Road(TCanvas& canvas, TPointF from, TPointF to) {
     const TPointF bend{(from.X + to.X) / 2 - dy * 0.12, (from.Y + to.Y) / 2 + dx * 0.12};
     const auto at = [&](double t) {
         const double u = 1 - t;
-        return TPointF{u * u * from.X + 2 * u * t * bend.X + t * t * to.X, u * u * from.Y + 2 * u * t * bend.Y + t * t * to.Y};
+        return TPointF{u * u * from.X + 2 * u * t * bend.X + t * t * to.X,
+                       u * u * from.Y + 2 * u * t * bend.Y + t * t * to.Y};
     };
     const int dashes = std::max(4, static_cast<int>(std::hypot(dx, dy) / 9));
-    for (int i = 0; i < dashes; i += 2) canvas.Line(at(double(i) / dashes), at(double(i + 1) / dashes), 2.5, 0xC07A5030);
+    for (int i = 0; i < dashes; i += 2)
+        canvas.Line(at(double(i) / dashes), at(double(i + 1) / dashes), 2.5, 0xC07A5030);
 }
 
 void Sea(TCanvas& canvas) {
     TPath sand;
-    sand.MoveTo(360, kHeight).CurveTo(410, 532, 510, 520, 600, 524).CurveTo(680, 528, 740, 480, kWidth, 470).LineTo(kWidth, kHeight);
+    sand.MoveTo(360, kHeight)
+        .CurveTo(410, 532, 510, 520, 600, 524)
+        .CurveTo(680, 528, 740, 480, kWidth, 470)
+        .LineTo(kWidth, kHeight);
     canvas.Fill(sand, 0xFFF6EEDA);
     TPath sea;
-    sea.MoveTo(384, kHeight).CurveTo(430, 548, 520, 538, 604, 542).CurveTo(684, 546, 744, 500, kWidth, 490).LineTo(kWidth, kHeight);
+    sea.MoveTo(384, kHeight)
+        .CurveTo(430, 548, 520, 538, 604, 542)
+        .CurveTo(684, 546, 744, 500, kWidth, 490)
+        .LineTo(kWidth, kHeight);
     canvas.Outline(sea, 0xA04A6A8A, 1.5);
     canvas.Fill(sea, Vertical(490, 0xFF8AB4CC, kHeight, 0xFF4A7AA4));
     TRandom random(23);
@@ -75,7 +82,8 @@ void Sea(TCanvas& canvas) {
         canvas.Fill(wave, 0xA0F0F8FF);
     }
     // Shells on the white beach.
-    for (const auto& [x, y] : {std::pair{448.0, 538.0}, {616.0, 528.0}, {540.0, 530.0}}) canvas.Fill(Ellipse(x, y, 3, 2), 0xFFE8B8A0);
+    for (const auto& [x, y] : {std::pair{448.0, 538.0}, {616.0, 528.0}, {540.0, 530.0}})
+        canvas.Fill(Ellipse(x, y, 3, 2), 0xFFE8B8A0);
 }
 
 void Lake(TCanvas& canvas) {
@@ -104,7 +112,8 @@ void Valley(TCanvas& canvas) {
 }
 
 void Hills(TCanvas& canvas) {
-    for (const auto& [x, y, rx, ry] : {std::tuple{662.0, 424.0, 36.0, 22.0}, {770.0, 424.0, 32.0, 20.0}, {716.0, 420.0, 44.0, 32.0}}) {
+    for (const auto& [x, y, rx, ry] :
+         {std::tuple{662.0, 424.0, 36.0, 22.0}, {770.0, 424.0, 32.0, 20.0}, {716.0, 420.0, 44.0, 32.0}}) {
         TPath hill;
         hill.MoveTo(x - rx, y).CurveTo(x - rx * 0.6, y - ry * 1.3, x + rx * 0.6, y - ry * 1.3, x + rx, y);
         canvas.Outline(hill, 0xA04A3020, 1);
@@ -160,7 +169,8 @@ void Fortress(TCanvas& canvas) {
     constexpr double kOuter = 62, kInner = 28;
     const TPath walls = Star(kCentre.X, kCentre.Y, kOuter, kInner, 5);
     canvas.Outline(walls, kInk, 2);
-    canvas.Fill(walls, LinearGradient({kCentre.X, kCentre.Y - kOuter}, 0xFFA89C88, {kCentre.X, kCentre.Y + kOuter}, 0xFF6A6052));
+    canvas.Fill(walls, LinearGradient({kCentre.X, kCentre.Y - kOuter}, 0xFFA89C88, {kCentre.X, kCentre.Y + kOuter},
+                                      0xFF6A6052));
     canvas.Fill(Star(kCentre.X, kCentre.Y, kOuter - 12, kInner - 5, 5), 0xFFD8C8A4);
     canvas.Fill(Ellipse(kCentre.X, kCentre.Y, 12, 12), kInk);
     canvas.Fill(Star(kCentre.X, kCentre.Y, 9, 3.6, 5), kGold);
@@ -219,7 +229,8 @@ void MistCastle(TCanvas& map) {
     for (double x = 172; x < 232; x += 8) canvas.Fill(Box(x, 73, x + 4, 79), kStone);
     for (const auto& [x, width, top] : {std::tuple{174.0, 12.0, 64.0}, {202.0, 16.0, 48.0}, {230.0, 12.0, 68.0}}) {
         canvas.Fill(Box(x - width / 2, top, x + width / 2, 110), kStone);
-        canvas.Fill(Polygon({{x - width * 0.7, top + 1}, {x, top - width * 1.4}, {x + width * 0.7, top + 1}}), 0xFF221E2A);
+        canvas.Fill(Polygon({{x - width * 0.7, top + 1}, {x, top - width * 1.4}, {x + width * 0.7, top + 1}}),
+                    0xFF221E2A);
     }
     for (const auto& [x, y] : {std::pair{202.0, 62.0}, {174.0, 84.0}, {230.0, 86.0}}) {
         canvas.Fill(Box(x - 1.5, y, x + 1.5, y + 6), 0xC0C0B8F0);
@@ -238,7 +249,8 @@ void Compass(TCanvas& canvas) {
     canvas.Fill(Star(c.X, c.Y, 30, 6, 4), kInk);
     canvas.Fill(Polygon({{c.X, c.Y - 30}, {c.X + 6, c.Y}, {c.X, c.Y}}), 0xFFC8283A);
     const TFont font{"ＭＳ Ｐ明朝", 16, 0, true};
-    canvas.Text(static_cast<int>(c.X) + Centred(canvas, "北", font, 0), static_cast<int>(c.Y) - 54, "北", font, kInk, 0x80F0E0B8);
+    canvas.Text(static_cast<int>(c.X) + Centred(canvas, "北", font, 0), static_cast<int>(c.Y) - 54, "北", font, kInk,
+                0x80F0E0B8);
 }
 
 void Border(TCanvas& canvas) {

@@ -9,8 +9,8 @@
 namespace vandor::demo {
 namespace {
 
-constexpr int kSubRows = 5;       // vertical samples per pixel row
-constexpr int kCurveSteps = 24;   // line pieces per Bézier curve
+constexpr int kSubRows = 5;      // vertical samples per pixel row
+constexpr int kCurveSteps = 24;  // line pieces per Bézier curve
 
 double Channel(TColor32 colour, int shift) { return (colour >> shift) & 0xFF; }
 
@@ -35,7 +35,9 @@ TPaint LinearGradient(TPointF p0, TColor32 from, TPointF p1, TColor32 to) {
     };
 }
 
-TPaint Vertical(double top, TColor32 a, double bottom, TColor32 b) { return LinearGradient({0, top}, a, {0, bottom}, b); }
+TPaint Vertical(double top, TColor32 a, double bottom, TColor32 b) {
+    return LinearGradient({0, top}, a, {0, bottom}, b);
+}
 
 TPaint RadialGradient(TPointF centre, double radius, TColor32 inner, TColor32 outer) {
     return [=](double x, double y) {
@@ -124,7 +126,7 @@ TPath Ellipse(double cx, double cy, double rx, double ry) {
 
 TPath RoundRect(double left, double top, double right, double bottom, double radius) {
     const double r = std::min({radius, (right - left) / 2, (bottom - top) / 2});
-    constexpr double k = 0.5523 ;  // control distance of a quarter circle
+    constexpr double k = 0.5523;  // control distance of a quarter circle
     TPath path;
     path.MoveTo(left + r, top)
         .LineTo(right - r, top)
@@ -169,7 +171,9 @@ void TCanvas::Blend(int x, int y, TColor32 colour, double coverage) {
     TColor32& pixel = *Target_.PixelPtr(x, y);
     const double da = Channel(pixel, 24) / 255.0;
     const double outA = sa + da * (1 - sa);
-    const auto over = [&](int shift) { return (Channel(colour, shift) * sa + Channel(pixel, shift) * da * (1 - sa)) / outA; };
+    const auto over = [&](int shift) {
+        return (Channel(colour, shift) * sa + Channel(pixel, shift) * da * (1 - sa)) / outA;
+    };
     pixel = Pack(outA * 255, over(16), over(8), over(0));
 }
 
@@ -180,7 +184,9 @@ void TCanvas::Fill(const TPath& path, const TPaint& paint) {
     };
     std::vector<TEdge> edges;
     double top = 1e18, bottom = -1e18;
-    const auto onSurface = [&](const TPointF& p) { return TPointF{Origin_.X + p.X * Scale_, Origin_.Y + p.Y * Scale_}; };
+    const auto onSurface = [&](const TPointF& p) {
+        return TPointF{Origin_.X + p.X * Scale_, Origin_.Y + p.Y * Scale_};
+    };
     for (const auto& outline : path.Outlines()) {
         for (std::size_t i = 0; i < outline.size(); ++i) {
             TPointF a = onSurface(outline[i]);
@@ -248,7 +254,8 @@ void TCanvas::Line(TPointF from, TPointF to, double width, TColor32 colour) {
     const double dx = to.X - from.X, dy = to.Y - from.Y;
     const double length = std::max(std::hypot(dx, dy), 1e-9);
     const double nx = -dy / length * width / 2, ny = dx / length * width / 2;
-    Fill(Polygon({{from.X + nx, from.Y + ny}, {to.X + nx, to.Y + ny}, {to.X - nx, to.Y - ny}, {from.X - nx, from.Y - ny}}),
+    Fill(Polygon(
+             {{from.X + nx, from.Y + ny}, {to.X + nx, to.Y + ny}, {to.X - nx, to.Y - ny}, {from.X - nx, from.Y - ny}}),
          colour);
 }
 

@@ -70,23 +70,32 @@ void BackHair(TCanvas& canvas, const TLook& look) {
     switch (look.Hair) {
         case THair::Long: {
             TPath back;
-            back.MoveTo(120, 100).CurveTo(90, 220, 80, 380, 70, 470).CurveTo(140, 490, 220, 490, 290, 470)
-                .CurveTo(280, 380, 270, 220, 240, 100).CurveTo(230, 40, 130, 40, 120, 100);
+            back.MoveTo(120, 100)
+                .CurveTo(90, 220, 80, 380, 70, 470)
+                .CurveTo(140, 490, 220, 490, 290, 470)
+                .CurveTo(280, 380, 270, 220, 240, 100)
+                .CurveTo(230, 40, 130, 40, 120, 100);
             canvas.Fill(back, hair);
             break;
         }
         case THair::Ponytail: {
             TPath tail;
-            tail.MoveTo(220, 70).CurveTo(300, 60, 320, 160, 300, 260).CurveTo(290, 320, 300, 360, 318, 390)
-                .CurveTo(270, 370, 255, 300, 262, 230).CurveTo(268, 160, 250, 110, 215, 100);
+            tail.MoveTo(220, 70)
+                .CurveTo(300, 60, 320, 160, 300, 260)
+                .CurveTo(290, 320, 300, 360, 318, 390)
+                .CurveTo(270, 370, 255, 300, 262, 230)
+                .CurveTo(268, 160, 250, 110, 215, 100);
             canvas.Fill(tail, hair);
             canvas.Fill(Ellipse(180, 118, 62, 66), hair);
             break;
         }
         case THair::TwinTails: {
             TPath tail;
-            tail.MoveTo(124, 96).CurveTo(70, 110, 60, 200, 66, 280).CurveTo(70, 330, 56, 360, 44, 380)
-                .CurveTo(96, 360, 104, 300, 100, 240).CurveTo(98, 180, 110, 140, 136, 120);
+            tail.MoveTo(124, 96)
+                .CurveTo(70, 110, 60, 200, 66, 280)
+                .CurveTo(70, 330, 56, 360, 44, 380)
+                .CurveTo(96, 360, 104, 300, 100, 240)
+                .CurveTo(98, 180, 110, 140, 136, 120);
             FillBoth(canvas, tail, hair);
             canvas.Fill(Ellipse(180, 120, 60, 64), hair);
             break;
@@ -110,7 +119,10 @@ void Body(TCanvas& canvas, const TLook& look) {
     const bool robe = look.Outfit == TOutfit::Robe || look.Outfit == TOutfit::Vestment;
     TPath sleeve;
     if (robe) {
-        sleeve.MoveTo(108, 222).CurveTo(70, 260, 50, 360, 40, 430).LineTo(106, 440).CurveTo(104, 360, 112, 290, 126, 250);
+        sleeve.MoveTo(108, 222)
+            .CurveTo(70, 260, 50, 360, 40, 430)
+            .LineTo(106, 440)
+            .CurveTo(104, 360, 112, 290, 126, 250);
     } else {
         sleeve.MoveTo(106, 224).CurveTo(82, 250, 70, 320, 66, 400).LineTo(94, 404).CurveTo(96, 330, 106, 280, 124, 250);
     }
@@ -125,15 +137,23 @@ void Body(TCanvas& canvas, const TLook& look) {
     // Overalls end in shorts; everything else reaches the bottom edge.
     const double hem = look.Outfit == TOutfit::Overalls ? 470 : 560;
     TPath torso;
-    torso.MoveTo(112, 218).LineTo(248, 218).CurveTo(262, 240, 262, 300, 252, 360).LineTo(262, hem).LineTo(98, hem)
-        .LineTo(108, 360).CurveTo(98, 300, 98, 240, 112, 218);
+    torso.MoveTo(112, 218)
+        .LineTo(248, 218)
+        .CurveTo(262, 240, 262, 300, 252, 360)
+        .LineTo(262, hem)
+        .LineTo(98, hem)
+        .LineTo(108, 360)
+        .CurveTo(98, 300, 98, 240, 112, 218);
     const TColor32 base = look.Outfit == TOutfit::Overalls ? look.Second : look.Main;
     canvas.Fill(torso, Across(98, Shade(base, 0.8), 262, Shade(base, 1.1)));
 
     switch (look.Outfit) {
         case TOutfit::Armour: {
             TPath plate;
-            plate.MoveTo(118, 226).LineTo(242, 226).CurveTo(250, 280, 244, 330, 228, 350).LineTo(132, 350)
+            plate.MoveTo(118, 226)
+                .LineTo(242, 226)
+                .CurveTo(250, 280, 244, 330, 228, 350)
+                .LineTo(132, 350)
                 .CurveTo(116, 330, 110, 280, 118, 226);
             canvas.Fill(plate, Across(110, Shade(kSilver, 0.75), 250, kSilver));
             canvas.Line({180, 232}, {180, 346}, 3, 0x60FFFFFF);
@@ -149,9 +169,11 @@ void Body(TCanvas& canvas, const TLook& look) {
             break;
         }
         case TOutfit::Overalls: {
-            canvas.Fill(Polygon({{130, 290}, {230, 290}, {236, 372}, {124, 372}}), Vertical(290, look.Main, 372, Shade(look.Main, 0.8)));
+            canvas.Fill(Polygon({{130, 290}, {230, 290}, {236, 372}, {124, 372}}),
+                        Vertical(290, look.Main, 372, Shade(look.Main, 0.8)));
             FillBoth(canvas, Polygon({{130, 290}, {118, 222}, {134, 220}, {146, 290}}), look.Main);
-            canvas.Fill(Polygon({{106, 372}, {254, 372}, {262, 470}, {98, 470}}), Vertical(372, look.Main, 470, Shade(look.Main, 0.7)));
+            canvas.Fill(Polygon({{106, 372}, {254, 372}, {262, 470}, {98, 470}}),
+                        Vertical(372, look.Main, 470, Shade(look.Main, 0.7)));
             canvas.Fill(Polygon({{106, 372}, {254, 372}, {254, 386}, {106, 386}}), 0xFF4A3020);
             for (double x : {122.0, 220.0}) canvas.Fill(RoundRect(x, 380, x + 26, 414, 5), 0xFF6A4428);
             canvas.Fill(RoundRect(165, 300, 195, 322, 4), look.Trim);
@@ -192,7 +214,8 @@ void Body(TCanvas& canvas, const TLook& look) {
             break;
         }
         case TOutfit::Soldier: {
-            canvas.Fill(Polygon({{122, 230}, {238, 230}, {246, 540}, {114, 540}}), Vertical(230, look.Main, 540, Shade(look.Main, 0.7)));
+            canvas.Fill(Polygon({{122, 230}, {238, 230}, {246, 540}, {114, 540}}),
+                        Vertical(230, look.Main, 540, Shade(look.Main, 0.7)));
             canvas.Fill(Star(180, 320, 30, 13, 5), look.Trim);
             canvas.Fill(Polygon({{108, 380}, {252, 380}, {252, 396}, {108, 396}}), 0xFF4A3020);
             break;
@@ -202,14 +225,17 @@ void Body(TCanvas& canvas, const TLook& look) {
 
 void Head(TCanvas& canvas, const TLook& look) {
     TPath face;
-    face.MoveTo(128, 110).CurveTo(128, 160, 158, 192, 180, 194).CurveTo(202, 192, 232, 160, 232, 110)
+    face.MoveTo(128, 110)
+        .CurveTo(128, 160, 158, 192, 180, 194)
+        .CurveTo(202, 192, 232, 160, 232, 110)
         .CurveTo(232, 62, 128, 62, 128, 110);
     canvas.Fill(face, Vertical(70, kSkin, 194, kSkinShade));
 
     // Eyes: white, a gradient iris, pupil, highlight, and the upper lash line.
     for (double ex : {158.0, 202.0}) {
         canvas.Fill(Ellipse(ex, 140, 11, 13), 0xFFFFFFFF);
-        canvas.Fill(Ellipse(ex, 142, 8, 11), Vertical(131, Shade(look.EyeColour, 0.55), 153, Shade(look.EyeColour, 1.25)));
+        canvas.Fill(Ellipse(ex, 142, 8, 11),
+                    Vertical(131, Shade(look.EyeColour, 0.55), 153, Shade(look.EyeColour, 1.25)));
         canvas.Fill(Ellipse(ex, 143, 3.5, 5.5), Shade(look.EyeColour, 0.3));
         canvas.Fill(Ellipse(ex - 3, 137, 2.6, 2.6), 0xFFFFFFFF);
         canvas.Line({ex - 13, 130}, {ex + 12, 127}, 3.2, kLine);
@@ -240,7 +266,8 @@ void FrontHair(TCanvas& canvas, const TLook& look) {
     // The crown with a fringe of pointed locks across the forehead.
     TPath fringe;
     fringe.MoveTo(122, 136).CurveTo(112, 60, 248, 60, 238, 136);
-    const double tips[][2] = {{228, 120}, {218, 104}, {206, 126}, {194, 102}, {180, 122}, {166, 100}, {152, 124}, {142, 104}, {132, 128}};
+    const double tips[][2] = {{228, 120}, {218, 104}, {206, 126}, {194, 102}, {180, 122},
+                              {166, 100}, {152, 124}, {142, 104}, {132, 128}};
     for (const auto& tip : tips) fringe.LineTo(tip[0], tip[1]);
     canvas.Fill(fringe, hair);
     // Side locks framing the face.
@@ -271,8 +298,11 @@ void Headwear(TCanvas& canvas, const TLook& look) {
         case THeadwear::Hat: {
             canvas.Fill(Ellipse(180, 86, 112, 24), Vertical(62, Shade(look.Main, 1.3), 110, Shade(look.Main, 0.7)));
             TPath cone;
-            cone.MoveTo(112, 84).CurveTo(130, 40, 160, 20, 200, 8).CurveTo(230, 2, 262, 20, 282, 42)
-                .CurveTo(250, 30, 226, 34, 218, 50).CurveTo(232, 62, 244, 74, 248, 84);
+            cone.MoveTo(112, 84)
+                .CurveTo(130, 40, 160, 20, 200, 8)
+                .CurveTo(230, 2, 262, 20, 282, 42)
+                .CurveTo(250, 30, 226, 34, 218, 50)
+                .CurveTo(232, 62, 244, 74, 248, 84);
             canvas.Fill(cone, Across(112, Shade(look.Main, 0.8), 248, Shade(look.Main, 1.2)));
             canvas.Fill(Polygon({{114, 74}, {246, 74}, {248, 86}, {112, 86}}), look.Trim);
             canvas.Fill(Star(282, 44, 13, 5, 5), 0xFFFFE890);
@@ -280,7 +310,11 @@ void Headwear(TCanvas& canvas, const TLook& look) {
         }
         case THeadwear::Helmet: {
             TPath helmet;
-            helmet.MoveTo(118, 126).CurveTo(110, 40, 250, 40, 242, 126).LineTo(226, 126).LineTo(222, 112).LineTo(138, 112)
+            helmet.MoveTo(118, 126)
+                .CurveTo(110, 40, 250, 40, 242, 126)
+                .LineTo(226, 126)
+                .LineTo(222, 112)
+                .LineTo(138, 112)
                 .LineTo(134, 126);
             canvas.Fill(helmet, Across(118, Shade(kSilver, 0.6), 242, kSilver));
             canvas.Fill(Polygon({{175, 112}, {185, 112}, {183, 150}, {177, 150}}), Shade(kSilver, 0.7));
@@ -380,34 +414,41 @@ TBitmap32 Face(const TBitmap32& standing, const TLook& look, double top) {
 
 // The heroines of the story and of the campaign, then the guard. Each is told apart
 // from the others by her hair and outfit at a glance, even as a small chip on a button.
-constexpr TLook kLisette{THair::Ponytail, TOutfit::Armour, THeadwear::None, TMouth::Smile,
-                         0xFFC8283A, 0xFF2E6AC8, 0xFF22305A, 0xFFA01E2A, 0xFFE0B850};
-constexpr TLook kMio{THair::TwinTails, TOutfit::Overalls, THeadwear::Goggles, TMouth::Grin,
-                     0xFFF08A2A, 0xFF2E9A58, 0xFF9A6A3A, 0xFFF4F0E8, 0xFFE0A030};
-constexpr TLook kNoel{THair::Long, TOutfit::Robe, THeadwear::Hat, TMouth::Calm,
-                      0xFFD8DCF4, 0xFF8A5AD0, 0xFF1E2A6A, 0xFF2A3A8A, 0xFFE8C860};
+constexpr TLook kLisette{THair::Ponytail, TOutfit::Armour, THeadwear::None, TMouth::Smile, 0xFFC8283A,
+                         0xFF2E6AC8,      0xFF22305A,      0xFFA01E2A,      0xFFE0B850};
+constexpr TLook kMio{THair::TwinTails, TOutfit::Overalls, THeadwear::Goggles, TMouth::Grin, 0xFFF08A2A,
+                     0xFF2E9A58,       0xFF9A6A3A,        0xFFF4F0E8,         0xFFE0A030};
+constexpr TLook kNoel{THair::Long, TOutfit::Robe, THeadwear::Hat, TMouth::Calm, 0xFFD8DCF4,
+                      0xFF8A5AD0,  0xFF1E2A6A,    0xFF2A3A8A,     0xFFE8C860};
 // The swordswoman of the old mine: short dark hair, a slate cloak, a sword at her hip.
-constexpr TLook kSetsuna{THair::Short, TOutfit::Armour, THeadwear::None, TMouth::Calm,
-                         0xFF2A2A38, 0xFFC83A3A, 0xFF3A3A48, 0xFF3A4A5E, 0xFFB8404A, true};
+constexpr TLook kSetsuna{THair::Short, TOutfit::Armour, THeadwear::None, TMouth::Calm, 0xFF2A2A38,
+                         0xFFC83A3A,   0xFF3A3A48,      0xFF3A4A5E,      0xFFB8404A,   true};
 // The prayer-singer of the western bastion: a purple ponytail and a plum robe.
-constexpr TLook kKanae{THair::Ponytail, TOutfit::Robe, THeadwear::None, TMouth::Smile,
-                       0xFF7A4AAA, 0xFF9A4AD0, 0xFF4A2A4A, 0xFF5A2A6A, 0xFFC8B0E8};
+constexpr TLook kKanae{THair::Ponytail, TOutfit::Robe, THeadwear::None, TMouth::Smile, 0xFF7A4AAA,
+                       0xFF9A4AD0,      0xFF4A2A4A,    0xFF5A2A6A,      0xFFC8B0E8};
 // The scout: blonde twin tails and green overalls, no goggles.
-constexpr TLook kHibari{THair::TwinTails, TOutfit::Overalls, THeadwear::None, TMouth::Grin,
-                        0xFFE8C040, 0xFF2E7AC8, 0xFF4A7A3A, 0xFFF4F0E8, 0xFFE0A030};
+constexpr TLook kHibari{THair::TwinTails, TOutfit::Overalls, THeadwear::None, TMouth::Grin, 0xFFE8C040,
+                        0xFF2E7AC8,       0xFF4A7A3A,        0xFFF4F0E8,      0xFFE0A030};
 // The keeper of the southern signal fire: long black hair, amber eyes, a white vestment
 // and a crimson skirt.
-constexpr TLook kAmane{THair::Long, TOutfit::Vestment, THeadwear::None, TMouth::Calm,
-                       0xFF1A1A22, 0xFFD07A20, 0xFFF0ECE8, 0xFFC8283A, 0xFFE0B850};
+constexpr TLook kAmane{THair::Long, TOutfit::Vestment, THeadwear::None, TMouth::Calm, 0xFF1A1A22,
+                       0xFFD07A20,  0xFFF0ECE8,        0xFFC8283A,      0xFFE0B850};
 // The wandering sorceress: long white hair under a violet hat, a violet robe.
-constexpr TLook kYuzuriha{THair::Long, TOutfit::Robe, THeadwear::Hat, TMouth::Grin,
-                          0xFFF4F4FA, 0xFFE0A020, 0xFF5A2A78, 0xFF6A2A7A, 0xFFF0A8D0};
-constexpr TLook kGuard{THair::Short, TOutfit::Soldier, THeadwear::Helmet, TMouth::Calm,
-                       0xFF5A3A22, 0xFF6A4A2A, 0xFF2E5A3A, 0xFF8A9098, 0xFFE0C060};
+constexpr TLook kYuzuriha{THair::Long, TOutfit::Robe, THeadwear::Hat, TMouth::Grin, 0xFFF4F4FA,
+                          0xFFE0A020,  0xFF5A2A78,    0xFF6A2A7A,     0xFFF0A8D0};
+constexpr TLook kGuard{THair::Short, TOutfit::Soldier, THeadwear::Helmet, TMouth::Calm, 0xFF5A3A22,
+                       0xFF6A4A2A,   0xFF2E5A3A,       0xFF8A9098,        0xFFE0C060};
 
 // Heroine h's look at index h - 1; the last two command towers in battle only.
 constexpr TLook kHeroines[] = {
-    kLisette, kMio, kNoel, kSetsuna, kKanae, kHibari, kAmane, kYuzuriha,
+    kLisette,
+    kMio,
+    kNoel,
+    kSetsuna,
+    kKanae,
+    kHibari,
+    kAmane,
+    kYuzuriha,
     {THair::Short, TOutfit::Soldier, THeadwear::Goggles, TMouth::Grin, 0xFF8A4A22, 0xFF3A8A6A, 0xFF6A4A2A, 0xFFB89868,
      0xFFD0A040},
     {THair::Ponytail, TOutfit::Armour, THeadwear::Helmet, TMouth::Calm, 0xFF5A8A3A, 0xFF2A6A9A, 0xFF2A4A5A, 0xFF5A8A3A,
@@ -456,10 +497,13 @@ TBitmap32 HeroineButton(int heroine) {
         const TRect box{static_cast<int>(cx - kChipRadius) - 1, static_cast<int>(cy - kChipRadius) - 1,
                         static_cast<int>(cx + kChipRadius) + 2, static_cast<int>(cy + kChipRadius) + 2};
         Enlarged(canvas, standing, {kBustCentre.X - cx * kStep, kBustCentre.Y - cy * kStep}, kStep, box,
-                 [&](int x, int y) { return std::clamp(kChipRadius + 0.5 - std::hypot(x + 0.5 - cx, y + 0.5 - cy), 0.0, 1.0); });
+                 [&](int x, int y) {
+                     return std::clamp(kChipRadius + 0.5 - std::hypot(x + 0.5 - cx, y + 0.5 - cy), 0.0, 1.0);
+                 });
         canvas.Fill(Star(kW - 22 + shift, cy, 8, 3, 4), kGold);
         constexpr int kNameLeft = 58, kNameWidth = 114;
-        FaceCaption(canvas, name, font, frame, kNameLeft + Centred(canvas, name, font, kNameWidth), top + (kH - 30) / 2);
+        FaceCaption(canvas, name, font, frame, kNameLeft + Centred(canvas, name, font, kNameWidth),
+                    top + (kH - 30) / 2);
     });
 }
 
@@ -473,14 +517,10 @@ std::vector<TPicture> MakeCharacters() {
         double FaceTop;
     };
     const TCast cast[] = {
-        {"chr_rize01.png", "fc_rize01.png", kLisette, 50},
-        {"chr_mio01.png", "fc_mio01.png", kMio, 50},
-        {"chr_noel01.png", "fc_noel01.png", kNoel, 56},
-        {"chr_setsuna01.png", "fc_setsuna01.png", kSetsuna, 50},
-        {"chr_kanae01.png", "fc_kanae01.png", kKanae, 50},
-        {"chr_hibari01.png", "fc_hibari01.png", kHibari, 50},
-        {"chr_amane01.png", "fc_amane01.png", kAmane, 50},
-        {"chr_yuzuriha01.png", "fc_yuzuriha01.png", kYuzuriha, 56},
+        {"chr_rize01.png", "fc_rize01.png", kLisette, 50}, {"chr_mio01.png", "fc_mio01.png", kMio, 50},
+        {"chr_noel01.png", "fc_noel01.png", kNoel, 56},    {"chr_setsuna01.png", "fc_setsuna01.png", kSetsuna, 50},
+        {"chr_kanae01.png", "fc_kanae01.png", kKanae, 50}, {"chr_hibari01.png", "fc_hibari01.png", kHibari, 50},
+        {"chr_amane01.png", "fc_amane01.png", kAmane, 50}, {"chr_yuzuriha01.png", "fc_yuzuriha01.png", kYuzuriha, 56},
         {"chr_guard01.png", nullptr, kGuard, 50},
     };
     std::vector<TPicture> pictures;

@@ -37,7 +37,8 @@ void FallingFeathers(TCanvas& canvas, uint32_t seed, int count, TColor32 colour)
     for (int i = 0; i < count; ++i) {
         const double x = random.Range(0, 800), y = random.Range(0, 600);
         const double length = random.Range(14, 34);
-        Feather(canvas, x, y, length, random.Range(0.6, 2.4), WithAlpha(colour, static_cast<int>(random.Range(120, 230))));
+        Feather(canvas, x, y, length, random.Range(0.6, 2.4),
+                WithAlpha(colour, static_cast<int>(random.Range(120, 230))));
     }
 }
 
@@ -99,7 +100,8 @@ TBitmap32 Lookout() {
 
 template <typename Item>
 std::vector<Item> Named(std::vector<Item> items, std::initializer_list<std::string_view> names) {
-    std::erase_if(items, [&](const Item& item) { return std::find(names.begin(), names.end(), item.Name) == names.end(); });
+    std::erase_if(items,
+                  [&](const Item& item) { return std::find(names.begin(), names.end(), item.Name) == names.end(); });
     return items;
 }
 

@@ -43,8 +43,14 @@ struct TFacing {
 };
 
 constexpr double kDiagonal = 0.7071;
-const TFacing kRows[8] = {{0, 1}, {-1, 0}, {1, 0}, {0, -1}, {-kDiagonal, kDiagonal}, {-kDiagonal, -kDiagonal},
-                          {kDiagonal, kDiagonal}, {kDiagonal, -kDiagonal}};
+const TFacing kRows[8] = {{0, 1},
+                          {-1, 0},
+                          {1, 0},
+                          {0, -1},
+                          {-kDiagonal, kDiagonal},
+                          {-kDiagonal, -kDiagonal},
+                          {kDiagonal, kDiagonal},
+                          {kDiagonal, -kDiagonal}};
 
 TPointF Along(TPointF from, TPointF direction, double length) {
     return {from.X + direction.X * length, from.Y + direction.Y * length};
@@ -72,7 +78,8 @@ void Weapon(TCanvas& canvas, const TLook& look, TFacing f, TPointF hand) {
         case TWeapon::Lance: {
             const TPointF tip = Along({hand.X, hand.Y - 8}, ahead, 4);
             Limb(canvas, {hand.X - ahead.X * 2, hand.Y + 3}, tip, 1, 0xFFE8E0D0);
-            const TPath pennant = Polygon({{tip.X - 1.8, tip.Y + 2.5}, {tip.X + ahead.X * 1.5, tip.Y - 1}, {tip.X + 1.8, tip.Y + 2.5}});
+            const TPath pennant =
+                Polygon({{tip.X - 1.8, tip.Y + 2.5}, {tip.X + ahead.X * 1.5, tip.Y - 1}, {tip.X + 1.8, tip.Y + 2.5}});
             canvas.Fill(pennant, 0xFFC83030);
             break;
         }
@@ -84,9 +91,7 @@ void Weapon(TCanvas& canvas, const TLook& look, TFacing f, TPointF hand) {
             canvas.Line(upper, lower, 0.5, 0xFFF0F0E0);
             break;
         }
-        case TWeapon::Sword:
-            Limb(canvas, hand, {hand.X + ahead.X * 3, hand.Y - 6}, 1, kSteel);
-            break;
+        case TWeapon::Sword: Limb(canvas, hand, {hand.X + ahead.X * 3, hand.Y - 6}, 1, kSteel); break;
         case TWeapon::Club: {
             const TPointF top{hand.X + ahead.X * 1.5, hand.Y - 8};
             Limb(canvas, hand, top, 2, 0xFF7A5030);
@@ -100,8 +105,11 @@ void Weapon(TCanvas& canvas, const TLook& look, TFacing f, TPointF hand) {
 void Shield(TCanvas& canvas, TFacing f, TPointF hand) {
     const TPointF centre = Along(hand, f.Ahead(), 1.2);
     const double w = 1.5 + 1.8 * std::abs(f.Y);
-    const TPath shield = Polygon({{centre.X - w, centre.Y - 3}, {centre.X + w, centre.Y - 3}, {centre.X + w, centre.Y + 1},
-                                  {centre.X, centre.Y + 3.5}, {centre.X - w, centre.Y + 1}});
+    const TPath shield = Polygon({{centre.X - w, centre.Y - 3},
+                                  {centre.X + w, centre.Y - 3},
+                                  {centre.X + w, centre.Y + 1},
+                                  {centre.X, centre.Y + 3.5},
+                                  {centre.X - w, centre.Y + 1}});
     canvas.Outline(shield, kInk);
     canvas.Fill(shield, 0xFFB02A2A);
     canvas.Line({centre.X, centre.Y - 2.5}, {centre.X, centre.Y + 2.5}, 0.9, 0xFFF0E8D0);
@@ -234,7 +242,8 @@ void Soldier(TCanvas& canvas, const TLook& look, TFacing f, int column) {
     canvas.Outline(torso, kInk);
     canvas.Fill(torso, LinearGradient({-width / 2, 0}, Shade(look.Body, 1.1), {width / 2, 0}, Shade(look.Body, 0.75)));
     const double half = width / 2;
-    canvas.Fill(Polygon({{-half, hipY - 0.5}, {half, hipY - 0.5}, {half, hipY + 0.7}, {-half, hipY + 0.7}}), look.Trim);  // belt
+    canvas.Fill(Polygon({{-half, hipY - 0.5}, {half, hipY - 0.5}, {half, hipY + 0.7}, {-half, hipY + 0.7}}),
+                look.Trim);  // belt
     const TPointF headCentre{f.X * 0.4, hipY - look.Torso - look.HeadRadius + 0.8};
     Head(canvas, look, f, headCentre);
     for (int i = 0; i < 2; ++i) {
@@ -261,17 +270,67 @@ TBitmap32 Sheet(const TLook& look) {
 std::vector<TPicture> MakeEnemies() {
     // Footman, archer, cavalry, armoured knight, ogre.
     const TLook looks[] = {
-        {.Body = 0xFFB83A34, .Trim = 0xFF5A2A1A, .Arms = 0xFFB83A34, .Hands = kSkin, .Legs = 0xFF4A3A34, .Head = 0xFF9AA0A8,
-         .Headgear = THeadgear::Cap, .Weapon = TWeapon::Spear, .Width = 7, .Torso = 7, .LegLength = 7, .HeadRadius = 3.4},
-        {.Body = 0xFFE0A040, .Trim = 0xFF6A4020, .Arms = 0xFFE0A040, .Hands = kSkin, .Legs = 0xFF5A4A30, .Head = 0xFF7A4A2A,
-         .Headgear = THeadgear::Hood, .Weapon = TWeapon::Bow, .Width = 6.5, .Torso = 7, .LegLength = 7, .HeadRadius = 3.2},
-        {.Body = 0xFF8A3AA8, .Trim = 0xFFE8C060, .Arms = 0xFF8A3AA8, .Hands = kSkin, .Legs = 0xFF4A3050, .Head = 0xFF9AA0A8,
-         .Headgear = THeadgear::Cap, .Weapon = TWeapon::Lance, .Width = 6, .Torso = 5.5, .LegLength = 0, .HeadRadius = 3.2,
+        {.Body = 0xFFB83A34,
+         .Trim = 0xFF5A2A1A,
+         .Arms = 0xFFB83A34,
+         .Hands = kSkin,
+         .Legs = 0xFF4A3A34,
+         .Head = 0xFF9AA0A8,
+         .Headgear = THeadgear::Cap,
+         .Weapon = TWeapon::Spear,
+         .Width = 7,
+         .Torso = 7,
+         .LegLength = 7,
+         .HeadRadius = 3.4},
+        {.Body = 0xFFE0A040,
+         .Trim = 0xFF6A4020,
+         .Arms = 0xFFE0A040,
+         .Hands = kSkin,
+         .Legs = 0xFF5A4A30,
+         .Head = 0xFF7A4A2A,
+         .Headgear = THeadgear::Hood,
+         .Weapon = TWeapon::Bow,
+         .Width = 6.5,
+         .Torso = 7,
+         .LegLength = 7,
+         .HeadRadius = 3.2},
+        {.Body = 0xFF8A3AA8,
+         .Trim = 0xFFE8C060,
+         .Arms = 0xFF8A3AA8,
+         .Hands = kSkin,
+         .Legs = 0xFF4A3050,
+         .Head = 0xFF9AA0A8,
+         .Headgear = THeadgear::Cap,
+         .Weapon = TWeapon::Lance,
+         .Width = 6,
+         .Torso = 5.5,
+         .LegLength = 0,
+         .HeadRadius = 3.2,
          .Mounted = true},
-        {.Body = 0xFFB8C0CC, .Trim = 0xFFB02A2A, .Arms = 0xFFB8C0CC, .Hands = kSteel, .Legs = 0xFF8A929E, .Head = kSteel,
-         .Headgear = THeadgear::Helm, .Weapon = TWeapon::Sword, .Width = 8, .Torso = 7, .LegLength = 7, .HeadRadius = 3.6},
-        {.Body = 0xFF6A4A2A, .Trim = 0xFF3A2418, .Arms = 0xFF8A98B0, .Hands = 0xFF8A98B0, .Legs = 0xFF8A98B0, .Head = 0xFF8A98B0,
-         .Headgear = THeadgear::Bare, .Weapon = TWeapon::Club, .Width = 12, .Torso = 8.5, .LegLength = 6, .HeadRadius = 3.8},
+        {.Body = 0xFFB8C0CC,
+         .Trim = 0xFFB02A2A,
+         .Arms = 0xFFB8C0CC,
+         .Hands = kSteel,
+         .Legs = 0xFF8A929E,
+         .Head = kSteel,
+         .Headgear = THeadgear::Helm,
+         .Weapon = TWeapon::Sword,
+         .Width = 8,
+         .Torso = 7,
+         .LegLength = 7,
+         .HeadRadius = 3.6},
+        {.Body = 0xFF6A4A2A,
+         .Trim = 0xFF3A2418,
+         .Arms = 0xFF8A98B0,
+         .Hands = 0xFF8A98B0,
+         .Legs = 0xFF8A98B0,
+         .Head = 0xFF8A98B0,
+         .Headgear = THeadgear::Bare,
+         .Weapon = TWeapon::Club,
+         .Width = 12,
+         .Torso = 8.5,
+         .LegLength = 6,
+         .HeadRadius = 3.8},
     };
     std::vector<TPicture> pictures;
     for (int kind = 0; kind < 5; ++kind) {

@@ -24,16 +24,19 @@ TPath Bastions(double cx, double cy, double outer, double inner) { return Star(c
 void PaintIcon(TCanvas canvas) {
     const TPath tile = RoundRect(8, 8, kUnits - 8, kUnits - 8, 44);
     canvas.Fill(tile, kGold);
-    canvas.Fill(RoundRect(14, 14, kUnits - 14, kUnits - 14, 38), LinearGradient({0, 14}, kSkyTop, {0, kUnits - 14}, kSkyLow));
+    canvas.Fill(RoundRect(14, 14, kUnits - 14, kUnits - 14, 38),
+                LinearGradient({0, 14}, kSkyTop, {0, kUnits - 14}, kSkyLow));
     // A few stars of the night sky, kept to the corners the fortress leaves free.
-    for (const TPointF star : {TPointF{44, 52}, TPointF{212, 48}, TPointF{36, 196}, TPointF{220, 204}, TPointF{196, 94}}) {
+    for (const TPointF star :
+         {TPointF{44, 52}, TPointF{212, 48}, TPointF{36, 196}, TPointF{220, 204}, TPointF{196, 94}}) {
         canvas.Fill(Ellipse(star.X, star.Y, 3, 3), 0xD0F4F0FF);
     }
 
     const double cx = kUnits / 2, cy = 138;
     Glow(canvas, cx, cy, 104, 0x50FFC060);
     canvas.Fill(Bastions(cx, cy, 104, 50), kGold);
-    canvas.Fill(Bastions(cx, cy, 90, 42), LinearGradient({0, cy - 90}, Shade(kStone, 1.6), {0, cy + 80}, Shade(kStone, 0.8)));
+    canvas.Fill(Bastions(cx, cy, 90, 42),
+                LinearGradient({0, cy - 90}, Shade(kStone, 1.6), {0, cy + 80}, Shade(kStone, 0.8)));
     // The lights on the five bastions, as the towers of the title picture carry them.
     for (int i = 0; i < 5; ++i) {
         const double angle = -std::numbers::pi / 2 + 2 * std::numbers::pi * i / 5;

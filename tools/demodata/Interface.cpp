@@ -34,8 +34,11 @@ TBitmap32 PlaceButton(const char* caption, TEmblem emblem, TColor32 tint) {
         const double t = top + s;
         canvas.Fill(RoundRect(2, top + 2, kW - 2, top + kH - 2, 14), frame == 1 ? 0xFFFFE8A0 : kGold);
         canvas.Fill(RoundRect(5 + s, t + 5, kW - 5 + s, t + kH - 5, 11),
-                    LinearGradient({0, t}, Shade(tint, frame == 1 ? 1.35 : frame == 2 ? 0.6 : 1.0), {0, t + kH},
-                                   Shade(tint, frame == 2 ? 0.3 : 0.45)));
+                    LinearGradient({0, t},
+                                   Shade(tint, frame == 1   ? 1.35
+                                               : frame == 2 ? 0.6
+                                                            : 1.0),
+                                   {0, t + kH}, Shade(tint, frame == 2 ? 0.3 : 0.45)));
         const double cx = kW / 2.0 + s, cy = t + 44;
         if (frame == 1) Glow(canvas, cx, cy, 44, 0x80FFF0C0);
         switch (emblem) {
@@ -44,18 +47,23 @@ TBitmap32 PlaceButton(const char* caption, TEmblem emblem, TColor32 tint) {
                     const double a = 2 * std::numbers::pi * i / 40;
                     const double r = (i % 4 < 2) ? 28 : 22;
                     const double b = 2 * std::numbers::pi * (i + 1) / 40;
-                    canvas.Fill(Polygon({{cx, cy}, {cx + r * std::cos(a), cy + r * std::sin(a)}, {cx + r * std::cos(b), cy + r * std::sin(b)}}), kGold);
+                    canvas.Fill(Polygon({{cx, cy},
+                                         {cx + r * std::cos(a), cy + r * std::sin(a)},
+                                         {cx + r * std::cos(b), cy + r * std::sin(b)}}),
+                                kGold);
                 }
                 canvas.Fill(Ellipse(cx, cy, 9, 9), Shade(tint, 0.5));
                 break;
             case TEmblem::Telescope:
-                canvas.Fill(Polygon({{cx - 30, cy + 14}, {cx + 22, cy - 20}, {cx + 28, cy - 10}, {cx - 24, cy + 22}}), kGold);
+                canvas.Fill(Polygon({{cx - 30, cy + 14}, {cx + 22, cy - 20}, {cx + 28, cy - 10}, {cx - 24, cy + 22}}),
+                            kGold);
                 canvas.Line({cx - 6, cy + 6}, {cx - 18, cy + 30}, 4, kGold);
                 canvas.Line({cx - 6, cy + 6}, {cx + 8, cy + 30}, 4, kGold);
                 canvas.Fill(Star(cx + 26, cy - 28, 9, 3.5, 5), 0xFFFFF6D0);
                 break;
             case TEmblem::Wall:
-                canvas.Fill(Polygon({{cx - 34, cy + 24}, {cx - 34, cy - 6}, {cx + 34, cy - 6}, {cx + 34, cy + 24}}), kGold);
+                canvas.Fill(Polygon({{cx - 34, cy + 24}, {cx - 34, cy - 6}, {cx + 34, cy - 6}, {cx + 34, cy + 24}}),
+                            kGold);
                 for (int i = 0; i < 4; ++i) {
                     const double x = cx - 34 + i * 19;
                     canvas.Fill(Polygon({{x, cy - 5}, {x, cy - 18}, {x + 11, cy - 18}, {x + 11, cy - 5}}), kGold);
@@ -73,7 +81,8 @@ TBitmap32 MessageFrame() {
     TBitmap32 picture(800, 120);
     picture.Clear(0);
     TCanvas canvas(picture);
-    canvas.Fill(Polygon({{0, 6}, {800, 6}, {800, 120}, {0, 120}}), LinearGradient({0, 6}, 0xD8182450, {0, 120}, 0xE8080C20));
+    canvas.Fill(Polygon({{0, 6}, {800, 6}, {800, 120}, {0, 120}}),
+                LinearGradient({0, 6}, 0xD8182450, {0, 120}, 0xE8080C20));
     canvas.Line({24, 7}, {776, 7}, 2, kGold);
     canvas.Line({40, 12}, {760, 12}, 1, 0x80E8C468);
     for (double x : {20.0, 780.0}) canvas.Fill(Star(x, 8, 8, 3, 4), kGold);

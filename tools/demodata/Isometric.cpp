@@ -87,7 +87,8 @@ void Dome(TCanvas& canvas, double x, double y, double radius, TColor32 colour) {
     TPath dome;
     dome.ArcTo(x, y, radius, radius, kPi, 2 * kPi).ArcTo(x, y, radius, radius / 2, 0, kPi);
     canvas.Outline(dome, kInk);
-    canvas.Fill(dome, RadialGradient({x - radius / 3, y - radius / 2}, radius * 1.4, Shade(colour, 1.25), Shade(colour, 0.6)));
+    canvas.Fill(
+        dome, RadialGradient({x - radius / 3, y - radius / 2}, radius * 1.4, Shade(colour, 1.25), Shade(colour, 0.6)));
 }
 
 void Battlements(TCanvas& canvas, double x, double y, double halfWidth, TColor32 colour) {

@@ -12,14 +12,14 @@ struct TStep {
 };
 
 struct TArrangement {
-    double Tempo;                               // beats per minute
+    double Tempo;  // beats per minute
     int BeatsPerBar;
     std::vector<TStep> Melody;
-    std::vector<std::vector<int>> Chords;       // one chord per bar, MIDI numbers
+    std::vector<std::vector<int>> Chords;  // one chord per bar, MIDI numbers
     TTimbre Lead;
     TTimbre Harmony;
     double LeadGain;
-    bool EighthBass;                            // a driving bass line instead of whole notes
+    bool EighthBass;  // a driving bass line instead of whole notes
     bool Drums;
 };
 
@@ -125,68 +125,123 @@ std::vector<TPiece> MakeMusic() {
     std::vector<TPiece> pieces;
 
     // Title: a broad minor theme that rises towards the fortress and settles home.
-    pieces.push_back({"bgm_title.ogg", Render({84, 4,
-        Melody({{"A4", 1}, {"C5", 1}, {"E5", 1.5}, {"D5", 0.5}, {"C5", 1}, {"B4", 1}, {"A4", 2},
-                {"F4", 1}, {"A4", 1}, {"C5", 1.5}, {"B4", 0.5}, {"A4", 1}, {"G4", 1}, {"E4", 2},
-                {"F4", 1}, {"A4", 1}, {"D5", 1.5}, {"C5", 0.5}, {"B4", 1}, {"G4", 1}, {"E5", 2},
-                {"D5", 1}, {"C5", 1}, {"B4", 1}, {"G#4", 1}, {"A4", 4}}),
-        {Chord({"A2", "A3", "C4", "E4"}), Chord({"E2", "G3", "B3", "E4"}), Chord({"F2", "F3", "A3", "C4"}),
-         Chord({"C2", "G3", "C4", "E4"}), Chord({"D2", "F3", "A3", "D4"}), Chord({"E2", "G3", "B3", "E4"}),
-         Chord({"D2", "F3", "B3", "E4"}), Chord({"A2", "A3", "C4", "E4"})},
-        TTimbre::Flute, TTimbre::Pad, 0.55, false, false}, random)});
+    pieces.push_back(
+        {"bgm_title.ogg",
+         Render({84,
+                 4,
+                 Melody({{"A4", 1}, {"C5", 1}, {"E5", 1.5}, {"D5", 0.5}, {"C5", 1}, {"B4", 1}, {"A4", 2},
+                         {"F4", 1}, {"A4", 1}, {"C5", 1.5}, {"B4", 0.5}, {"A4", 1}, {"G4", 1}, {"E4", 2},
+                         {"F4", 1}, {"A4", 1}, {"D5", 1.5}, {"C5", 0.5}, {"B4", 1}, {"G4", 1}, {"E5", 2},
+                         {"D5", 1}, {"C5", 1}, {"B4", 1},   {"G#4", 1},  {"A4", 4}}),
+                 {Chord({"A2", "A3", "C4", "E4"}), Chord({"E2", "G3", "B3", "E4"}), Chord({"F2", "F3", "A3", "C4"}),
+                  Chord({"C2", "G3", "C4", "E4"}), Chord({"D2", "F3", "A3", "D4"}), Chord({"E2", "G3", "B3", "E4"}),
+                  Chord({"D2", "F3", "B3", "E4"}), Chord({"A2", "A3", "C4", "E4"})},
+                 TTimbre::Flute,
+                 TTimbre::Pad,
+                 0.55,
+                 false,
+                 false},
+                random)});
 
     // The fortress by day: a light, walking tune in F major.
-    pieces.push_back({"bgm_fort.ogg", Render({108, 4,
-        Melody({{"C5", 1}, {"A4", 1}, {"C5", 1}, {"F5", 1}, {"E5", 1}, {"D5", 1}, {"C5", 2},
-                {"Bb4", 1}, {"D5", 1}, {"F5", 1}, {"D5", 1}, {"C5", 3}, {"r", 1},
-                {"A4", 1}, {"C5", 1}, {"F5", 1}, {"A5", 1}, {"G5", 1}, {"F5", 1}, {"E5", 1}, {"D5", 1},
-                {"C5", 1}, {"Bb4", 1}, {"A4", 1}, {"G4", 1}, {"F4", 3}, {"r", 1}}),
-        {Chord({"F2", "F3", "A3", "C4"}), Chord({"C2", "E3", "G3", "C4"}), Chord({"Bb1", "D3", "F3", "Bb3"}),
-         Chord({"F2", "F3", "A3", "C4"}), Chord({"F2", "F3", "A3", "C4"}), Chord({"C2", "E3", "G3", "Bb3"}),
-         Chord({"Bb1", "D3", "F3", "Bb3"}), Chord({"F2", "F3", "A3", "C4"})},
-        TTimbre::Pluck, TTimbre::Pluck, 0.7, false, false}, random)});
+    pieces.push_back(
+        {"bgm_fort.ogg",
+         Render({108,
+                 4,
+                 Melody({{"C5", 1},  {"A4", 1},  {"C5", 1}, {"F5", 1}, {"E5", 1}, {"D5", 1}, {"C5", 2},
+                         {"Bb4", 1}, {"D5", 1},  {"F5", 1}, {"D5", 1}, {"C5", 3}, {"r", 1},  {"A4", 1},
+                         {"C5", 1},  {"F5", 1},  {"A5", 1}, {"G5", 1}, {"F5", 1}, {"E5", 1}, {"D5", 1},
+                         {"C5", 1},  {"Bb4", 1}, {"A4", 1}, {"G4", 1}, {"F4", 3}, {"r", 1}}),
+                 {Chord({"F2", "F3", "A3", "C4"}), Chord({"C2", "E3", "G3", "C4"}), Chord({"Bb1", "D3", "F3", "Bb3"}),
+                  Chord({"F2", "F3", "A3", "C4"}), Chord({"F2", "F3", "A3", "C4"}), Chord({"C2", "E3", "G3", "Bb3"}),
+                  Chord({"Bb1", "D3", "F3", "Bb3"}), Chord({"F2", "F3", "A3", "C4"})},
+                 TTimbre::Pluck,
+                 TTimbre::Pluck,
+                 0.7,
+                 false,
+                 false},
+                random)});
 
     // The observatory: slow bells over a hovering pad.
-    pieces.push_back({"bgm_star.ogg", Render({66, 4,
-        Melody({{"E5", 2}, {"B4", 1}, {"F#5", 1}, {"G5", 3}, {"r", 1},
-                {"F#5", 2}, {"D5", 1}, {"A4", 1}, {"B4", 3}, {"r", 1},
-                {"E5", 2}, {"G5", 1}, {"B5", 1}, {"A5", 2}, {"F#5", 2},
-                {"G5", 1}, {"F#5", 1}, {"D5", 1}, {"E5", 5}}),
-        {Chord({"E2", "E3", "G3", "B3", "D4"}), Chord({"C2", "E3", "G3", "B3", "D4"}),
-         Chord({"D2", "D3", "F#3", "A3", "C4"}), Chord({"G2", "D3", "G3", "B3", "D4"}),
-         Chord({"E2", "E3", "G3", "B3", "D4"}), Chord({"C2", "E3", "G3", "B3", "D4"}),
-         Chord({"D2", "D3", "F#3", "A3", "C4"}), Chord({"E2", "E3", "G3", "B3", "D4"})},
-        TTimbre::Bell, TTimbre::Pad, 0.6, false, false}, random)});
+    pieces.push_back(
+        {"bgm_star.ogg", Render({66,
+                                 4,
+                                 Melody({{"E5", 2},
+                                         {"B4", 1},
+                                         {"F#5", 1},
+                                         {"G5", 3},
+                                         {"r", 1},
+                                         {"F#5", 2},
+                                         {"D5", 1},
+                                         {"A4", 1},
+                                         {"B4", 3},
+                                         {"r", 1},
+                                         {"E5", 2},
+                                         {"G5", 1},
+                                         {"B5", 1},
+                                         {"A5", 2},
+                                         {"F#5", 2},
+                                         {"G5", 1},
+                                         {"F#5", 1},
+                                         {"D5", 1},
+                                         {"E5", 5}}),
+                                 {Chord({"E2", "E3", "G3", "B3", "D4"}), Chord({"C2", "E3", "G3", "B3", "D4"}),
+                                  Chord({"D2", "D3", "F#3", "A3", "C4"}), Chord({"G2", "D3", "G3", "B3", "D4"}),
+                                  Chord({"E2", "E3", "G3", "B3", "D4"}), Chord({"C2", "E3", "G3", "B3", "D4"}),
+                                  Chord({"D2", "D3", "F#3", "A3", "C4"}), Chord({"E2", "E3", "G3", "B3", "D4"})},
+                                 TTimbre::Bell,
+                                 TTimbre::Pad,
+                                 0.6,
+                                 false,
+                                 false},
+                                random)});
 
     // The alarm: a driving minor ostinato with drums and a brass call.
-    pieces.push_back({"bgm_alarm.ogg", Render({132, 4,
-        Melody({{"D4", 1.5}, {"D4", 0.5}, {"F4", 1}, {"A4", 1}, {"G4", 1.5}, {"F4", 0.5}, {"E4", 2},
-                {"D4", 1.5}, {"D4", 0.5}, {"F4", 1}, {"A4", 1}, {"C5", 2}, {"Bb4", 2},
-                {"A4", 1.5}, {"G4", 0.5}, {"F4", 1}, {"G4", 1}, {"A4", 1.5}, {"Bb4", 0.5}, {"A4", 2},
-                {"G4", 1}, {"F4", 1}, {"E4", 1}, {"C#4", 1}, {"D4", 4}}),
-        {Chord({"D2", "D3", "F3", "A3"}), Chord({"C2", "C3", "E3", "G3"}), Chord({"D2", "D3", "F3", "A3"}),
-         Chord({"Bb1", "Bb2", "D3", "F3"}), Chord({"F2", "F3", "A3", "C4"}), Chord({"G2", "G3", "Bb3", "D4"}),
-         Chord({"A1", "A2", "C#3", "E3"}), Chord({"D2", "D3", "F3", "A3"})},
-        TTimbre::Brass, TTimbre::Pad, 0.6, true, true}, random)});
+    pieces.push_back(
+        {"bgm_alarm.ogg",
+         Render({132,
+                 4,
+                 Melody({{"D4", 1.5}, {"D4", 0.5}, {"F4", 1},  {"A4", 1},   {"G4", 1.5},  {"F4", 0.5}, {"E4", 2},
+                         {"D4", 1.5}, {"D4", 0.5}, {"F4", 1},  {"A4", 1},   {"C5", 2},    {"Bb4", 2},  {"A4", 1.5},
+                         {"G4", 0.5}, {"F4", 1},   {"G4", 1},  {"A4", 1.5}, {"Bb4", 0.5}, {"A4", 2},   {"G4", 1},
+                         {"F4", 1},   {"E4", 1},   {"C#4", 1}, {"D4", 4}}),
+                 {Chord({"D2", "D3", "F3", "A3"}), Chord({"C2", "C3", "E3", "G3"}), Chord({"D2", "D3", "F3", "A3"}),
+                  Chord({"Bb1", "Bb2", "D3", "F3"}), Chord({"F2", "F3", "A3", "C4"}), Chord({"G2", "G3", "Bb3", "D4"}),
+                  Chord({"A1", "A2", "C#3", "E3"}), Chord({"D2", "D3", "F3", "A3"})},
+                 TTimbre::Brass,
+                 TTimbre::Pad,
+                 0.6,
+                 true,
+                 true},
+                random)});
 
     // The battle: a marching tune in E minor over a driving bass and drums.
-    pieces.push_back({"bgm003.ogg", Render({120, 4,
-        Melody({{"E4", 1}, {"G4", 1}, {"B4", 1.5}, {"A4", 0.5}, {"G4", 1}, {"F#4", 1}, {"E4", 2},
-                {"C5", 1}, {"B4", 1}, {"A4", 1}, {"G4", 1}, {"F#4", 2}, {"D4", 2},
-                {"E4", 1}, {"G4", 1}, {"B4", 1}, {"E5", 1}, {"D5", 1.5}, {"C5", 0.5}, {"B4", 2},
-                {"A4", 1}, {"G4", 1}, {"F#4", 1}, {"D#4", 1}, {"E4", 4}}),
-        {Chord({"E2", "E3", "G3", "B3"}), Chord({"E2", "E3", "G3", "B3"}), Chord({"C2", "C3", "E3", "G3"}),
-         Chord({"D2", "D3", "F#3", "A3"}), Chord({"E2", "E3", "G3", "B3"}), Chord({"G2", "G3", "B3", "D4"}),
-         Chord({"B1", "B2", "D#3", "F#3"}), Chord({"E2", "E3", "G3", "B3"})},
-        TTimbre::Brass, TTimbre::Pad, 0.55, true, true}, random)});
+    pieces.push_back(
+        {"bgm003.ogg",
+         Render({120,
+                 4,
+                 Melody({{"E4", 1}, {"G4", 1},  {"B4", 1.5}, {"A4", 0.5}, {"G4", 1},   {"F#4", 1}, {"E4", 2},
+                         {"C5", 1}, {"B4", 1},  {"A4", 1},   {"G4", 1},   {"F#4", 2},  {"D4", 2},  {"E4", 1},
+                         {"G4", 1}, {"B4", 1},  {"E5", 1},   {"D5", 1.5}, {"C5", 0.5}, {"B4", 2},  {"A4", 1},
+                         {"G4", 1}, {"F#4", 1}, {"D#4", 1},  {"E4", 4}}),
+                 {Chord({"E2", "E3", "G3", "B3"}), Chord({"E2", "E3", "G3", "B3"}), Chord({"C2", "C3", "E3", "G3"}),
+                  Chord({"D2", "D3", "F#3", "A3"}), Chord({"E2", "E3", "G3", "B3"}), Chord({"G2", "G3", "B3", "D4"}),
+                  Chord({"B1", "B2", "D#3", "F#3"}), Chord({"E2", "E3", "G3", "B3"})},
+                 TTimbre::Brass,
+                 TTimbre::Pad,
+                 0.55,
+                 true,
+                 true},
+                random)});
     // A wave beaten, the battle won, the battle lost.
     pieces.push_back({"bgm012.ogg", Jingle(140, Melody({{"G4", 0.5}, {"C5", 0.5}, {"E5", 0.5}, {"G5", 1.5}}),
-                                          Chord({"C2", "C3", "E3", "G3"}))});
-    pieces.push_back({"bgm013.ogg", Jingle(120, Melody({{"C5", 0.5}, {"C5", 0.5}, {"C5", 0.5}, {"E5", 1}, {"D5", 0.5},
-                                                        {"E5", 0.5}, {"G5", 2.5}}),
-                                          Chord({"C2", "C3", "E3", "G3", "C4"}))});
+                                           Chord({"C2", "C3", "E3", "G3"}))});
+    pieces.push_back(
+        {"bgm013.ogg",
+         Jingle(120, Melody({{"C5", 0.5}, {"C5", 0.5}, {"C5", 0.5}, {"E5", 1}, {"D5", 0.5}, {"E5", 0.5}, {"G5", 2.5}}),
+                Chord({"C2", "C3", "E3", "G3", "C4"}))});
     pieces.push_back({"bgm014.ogg", Jingle(70, Melody({{"E4", 1}, {"D#4", 1}, {"D4", 1}, {"C#4", 3}}),
-                                          Chord({"A1", "A2", "C3", "E3"}))});
+                                           Chord({"A1", "A2", "C3", "E3"}))});
     return pieces;
 }
 

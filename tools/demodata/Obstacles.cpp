@@ -41,7 +41,8 @@ void Dots(TCanvas& canvas, TRandom& random, int count, double spreadX, double to
 void RoundTree(TCanvas& canvas, TColor32 leaves, double size) {
     Shadow(canvas, 0, 0, 10 * size);
     Cylinder(canvas, 0, 0, 1.8, 9, kBark);
-    Blob(canvas, {{-4.5 * size, -11 * size, 5.5 * size}, {4.5 * size, -11 * size, 5.5 * size}, {0, -15 * size, 6.5 * size}},
+    Blob(canvas,
+         {{-4.5 * size, -11 * size, 5.5 * size}, {4.5 * size, -11 * size, 5.5 * size}, {0, -15 * size, 6.5 * size}},
          leaves);
 }
 
@@ -65,7 +66,7 @@ void DeadTree(TCanvas& canvas) {
     Shadow(canvas, 0, 0, 7);
     const TColor32 wood = 0xFF6A5040;
     const std::tuple<TPointF, TPointF, double> branches[] = {
-        {{0, 0}, {0, -16}, 3.0},   {{0, -9}, {-6, -16}, 1.8}, {{0, -12}, {5, -20}, 1.8},
+        {{0, 0}, {0, -16}, 3.0},     {{0, -9}, {-6, -16}, 1.8},  {{0, -12}, {5, -20}, 1.8},
         {{-6, -16}, {-8, -21}, 1.2}, {{0, -16}, {-1, -22}, 1.5},
     };
     for (const auto& [from, to, width] : branches) {
@@ -103,8 +104,12 @@ void Pillar(TCanvas& canvas, double x, double y, double height) {
     Block(canvas, x, y, 4.5, 2, kRuinStone);
     Cylinder(canvas, x, y - 2, 2.8, height, kRuinStone);
     // A broken top, higher on one side.
-    canvas.Fill(Polygon({{x - 2.8, y - 2 - height}, {x - 1, y - 4 - height}, {x + 1, y - 2.5 - height}, {x + 2.8, y - 3.5 - height},
-                         {x + 2.8, y - 1.5 - height}, {x - 2.8, y - 1 - height}}),
+    canvas.Fill(Polygon({{x - 2.8, y - 2 - height},
+                         {x - 1, y - 4 - height},
+                         {x + 1, y - 2.5 - height},
+                         {x + 2.8, y - 3.5 - height},
+                         {x + 2.8, y - 1.5 - height},
+                         {x - 2.8, y - 1 - height}}),
                 Shade(kRuinStone, 1.1));
 }
 
@@ -243,9 +248,15 @@ const std::vector<TChip>& Chips() {
         [](TCanvas& c) { Stump(c); },
         [](TCanvas& c) { Dome(c, 0, 0, 8.5, 0xFFE0B850); },
         [](TCanvas& c) { Crates(c); },
-        [](TCanvas& c) { Pillar(c, -5, -1, 9); Pillar(c, 5, 2, 12); },
+        [](TCanvas& c) {
+            Pillar(c, -5, -1, 9);
+            Pillar(c, 5, 2, 12);
+        },
         [](TCanvas& c) { StandingStones(c); },
-        [](TCanvas& c) { Pine(c, -5, 14, false); Pine(c, 5, 18, false); },
+        [](TCanvas& c) {
+            Pine(c, -5, 14, false);
+            Pine(c, 5, 18, false);
+        },
     };
     return chips;
 }

@@ -32,7 +32,8 @@ void Stars(TCanvas& canvas, TRandom& random, int count, double maxY, double brig
         const double size = random.Next() < 0.08 ? 2.2 : random.Range(0.6, 1.3);
         const int alpha = static_cast<int>(brightness * random.Range(120, 255) * (1 - y / maxY * 0.6));
         canvas.Fill(Ellipse(x, y, size, size), WithAlpha(0xFFF4F0FF, alpha));
-        if (size > 2) canvas.Fill(Ellipse(x, y, 6, 6), RadialGradient({x, y}, 6, WithAlpha(0xFFBFD0FF, alpha / 3), 0x00BFD0FF));
+        if (size > 2)
+            canvas.Fill(Ellipse(x, y, 6, 6), RadialGradient({x, y}, 6, WithAlpha(0xFFBFD0FF, alpha / 3), 0x00BFD0FF));
     }
 }
 
@@ -59,11 +60,15 @@ void Land(TCanvas& canvas, TRandom& random, double horizon, TColor32 colour, boo
 
 // A tower with a pointed roof and a light at its top: the "star towers" of the fortress.
 void Tower(TCanvas& canvas, double x, double base, double width, double height, const TPalette& p) {
-    canvas.Fill(Polygon({{x - width / 2, base}, {x - width / 2, base - height}, {x + width / 2, base - height},
-                         {x + width / 2, base}}),
-                LinearGradient({x - width / 2, 0}, Shade(p.Fortress, 1.35), {x + width / 2, 0}, Shade(p.Fortress, 0.8)));
-    canvas.Fill(Polygon({{x - width * 0.7, base - height}, {x, base - height - width * 1.4}, {x + width * 0.7, base - height}}),
-                Shade(p.Fortress, 0.7));
+    canvas.Fill(
+        Polygon({{x - width / 2, base},
+                 {x - width / 2, base - height},
+                 {x + width / 2, base - height},
+                 {x + width / 2, base}}),
+        LinearGradient({x - width / 2, 0}, Shade(p.Fortress, 1.35), {x + width / 2, 0}, Shade(p.Fortress, 0.8)));
+    canvas.Fill(
+        Polygon({{x - width * 0.7, base - height}, {x, base - height - width * 1.4}, {x + width * 0.7, base - height}}),
+        Shade(p.Fortress, 0.7));
     Glow(canvas, x, base - height - width * 1.5, width * 1.3, WithAlpha(p.Light, 170));
     canvas.Fill(Star(x, base - height - width * 1.5, width * 0.45, width * 0.18, 5), WithAlpha(0xFFFFF6D8, 240));
     for (int i = 0; i < 2; ++i) {
@@ -76,26 +81,38 @@ void Tower(TCanvas& canvas, double x, double base, double width, double height, 
 void Fortress(TCanvas& canvas, double cx, double base, double scale, const TPalette& p) {
     TPath hill;
     hill.MoveTo(cx - 330 * scale, base + 40 * scale)
-        .CurveTo(cx - 200 * scale, base - 30 * scale, cx + 200 * scale, base - 30 * scale, cx + 330 * scale, base + 40 * scale);
+        .CurveTo(cx - 200 * scale, base - 30 * scale, cx + 200 * scale, base - 30 * scale, cx + 330 * scale,
+                 base + 40 * scale);
     canvas.Fill(hill, Shade(p.Land, 0.85));
     TPath wall;
     const double w = 230 * scale, h = 58 * scale;
     wall.MoveTo(cx - w, base)
-        .LineTo(cx - w * 0.82, base - h).LineTo(cx - w * 0.55, base - h * 0.8).LineTo(cx - w * 0.3, base - h * 1.3)
-        .LineTo(cx, base - h * 1.05).LineTo(cx + w * 0.3, base - h * 1.3).LineTo(cx + w * 0.55, base - h * 0.8)
-        .LineTo(cx + w * 0.82, base - h).LineTo(cx + w, base);
+        .LineTo(cx - w * 0.82, base - h)
+        .LineTo(cx - w * 0.55, base - h * 0.8)
+        .LineTo(cx - w * 0.3, base - h * 1.3)
+        .LineTo(cx, base - h * 1.05)
+        .LineTo(cx + w * 0.3, base - h * 1.3)
+        .LineTo(cx + w * 0.55, base - h * 0.8)
+        .LineTo(cx + w * 0.82, base - h)
+        .LineTo(cx + w, base);
     canvas.Fill(wall, LinearGradient({0, base - h * 1.3}, Shade(p.Fortress, 1.3), {0, base}, Shade(p.Fortress, 0.75)));
     // Battlements along the top edge.
     for (double x = cx - w * 0.8; x < cx + w * 0.8; x += 14 * scale) {
-        const double top = base - h * (1.05 + 0.25 * std::max(0.0, 1 - std::abs(std::abs(x - cx) - w * 0.3) / (w * 0.3)));
-        canvas.Fill(Polygon({{x, top + 2}, {x, top - 7 * scale}, {x + 7 * scale, top - 7 * scale}, {x + 7 * scale, top + 2}}),
-                    Shade(p.Fortress, 1.1));
+        const double top =
+            base - h * (1.05 + 0.25 * std::max(0.0, 1 - std::abs(std::abs(x - cx) - w * 0.3) / (w * 0.3)));
+        canvas.Fill(
+            Polygon({{x, top + 2}, {x, top - 7 * scale}, {x + 7 * scale, top - 7 * scale}, {x + 7 * scale, top + 2}}),
+            Shade(p.Fortress, 1.1));
     }
-    const double towers[5][3] = {{-0.82, 0.8, 0.95}, {-0.3, 1.05, 1.25}, {0, 1.0, 1.7}, {0.3, 1.05, 1.25}, {0.82, 0.8, 0.95}};
-    for (const auto& t : towers) Tower(canvas, cx + w * t[0], base - h * t[1], 26 * scale * t[2] / 1.2, 70 * scale * t[2], p);
+    const double towers[5][3] = {
+        {-0.82, 0.8, 0.95}, {-0.3, 1.05, 1.25}, {0, 1.0, 1.7}, {0.3, 1.05, 1.25}, {0.82, 0.8, 0.95}};
+    for (const auto& t : towers)
+        Tower(canvas, cx + w * t[0], base - h * t[1], 26 * scale * t[2] / 1.2, 70 * scale * t[2], p);
     // A rim of light along the top of the walls, and the gate.
-    canvas.Fill(wall, LinearGradient({0, base - h * 1.3}, WithAlpha(p.Light, 60), {0, base - h * 0.6}, WithAlpha(p.Light, 0)));
-    canvas.Fill(RoundRect(cx - 11 * scale, base - 24 * scale, cx + 11 * scale, base, 10 * scale), WithAlpha(p.Light, 150));
+    canvas.Fill(
+        wall, LinearGradient({0, base - h * 1.3}, WithAlpha(p.Light, 60), {0, base - h * 0.6}, WithAlpha(p.Light, 0)));
+    canvas.Fill(RoundRect(cx - 11 * scale, base - 24 * scale, cx + 11 * scale, base, 10 * scale),
+                WithAlpha(p.Light, 150));
 }
 
 void PaintFortress(TBitmap32& picture, const TPalette& p, uint32_t seed, bool moon) {
@@ -114,8 +131,12 @@ void PaintFortress(TBitmap32& picture, const TPalette& p, uint32_t seed, bool mo
     Fortress(canvas, 430, 430, 1.15, p);
     // A road winding up to the gate.
     TPath road;
-    road.MoveTo(300, kHeight).CurveTo(360, 520, 470, 500, 430, 432).LineTo(446, 432).CurveTo(500, 500, 420, 540, 420, kHeight);
-    canvas.Fill(road, LinearGradient({0, 432}, WithAlpha(Shade(p.Light, 0.5), 40), {0, 600}, WithAlpha(Shade(p.Light, 0.4), 110)));
+    road.MoveTo(300, kHeight)
+        .CurveTo(360, 520, 470, 500, 430, 432)
+        .LineTo(446, 432)
+        .CurveTo(500, 500, 420, 540, 420, kHeight);
+    canvas.Fill(road, LinearGradient({0, 432}, WithAlpha(Shade(p.Light, 0.5), 40), {0, 600},
+                                     WithAlpha(Shade(p.Light, 0.4), 110)));
 }
 
 // The parapet in the foreground, as seen from the walkway.
@@ -128,7 +149,8 @@ void Parapet(TCanvas& canvas, TColor32 stone, double top) {
     }
     for (double y = top + 70; y < kHeight; y += 34) {
         canvas.Line({0, y}, {double(kWidth), y}, 2, WithAlpha(Shade(stone, 0.4), 160));
-        for (double x = (int(y) / 34 % 2) * 45; x < kWidth; x += 90) canvas.Line({x, y}, {x, y + 34}, 2, WithAlpha(Shade(stone, 0.4), 160));
+        for (double x = (int(y) / 34 % 2) * 45; x < kWidth; x += 90)
+            canvas.Line({x, y}, {x, y + 34}, 2, WithAlpha(Shade(stone, 0.4), 160));
     }
 }
 
@@ -136,7 +158,9 @@ void Torch(TCanvas& canvas, double x, double y) {
     Glow(canvas, x, y, 130, 0x70FF9A40);
     canvas.Fill(Polygon({{x - 5, y + 10}, {x + 5, y + 10}, {x + 3, y + 60}, {x - 3, y + 60}}), 0xFF3A2418);
     TPath flame;
-    flame.MoveTo(x, y - 26).CurveTo(x + 14, y - 6, x + 10, y + 10, x, y + 10).CurveTo(x - 10, y + 10, x - 14, y - 6, x, y - 26);
+    flame.MoveTo(x, y - 26)
+        .CurveTo(x + 14, y - 6, x + 10, y + 10, x, y + 10)
+        .CurveTo(x - 10, y + 10, x - 14, y - 6, x, y - 26);
     canvas.Fill(flame, RadialGradient({x, y + 4}, 28, 0xFFFFF2B0, 0xFFFF6A20));
 }
 
@@ -181,7 +205,8 @@ void PaintHall(TBitmap32& picture) {
         canvas.Fill(Star(x, 140, 38, 16, 5), 0xFFE8C060);
     }
     // The floor and the council table with the model of the fortress.
-    canvas.Fill(Polygon({{0, 420}, {800, 420}, {800, 600}, {0, 600}}), LinearGradient({0, 420}, 0xFF4A3A30, {0, 600}, 0xFF2A201A));
+    canvas.Fill(Polygon({{0, 420}, {800, 420}, {800, 600}, {0, 600}}),
+                LinearGradient({0, 420}, 0xFF4A3A30, {0, 600}, 0xFF2A201A));
     canvas.Fill(Ellipse(400, 470, 300, 70), 0xFF2A1A12);
     canvas.Fill(Ellipse(400, 460, 300, 70), LinearGradient({0, 390}, 0xFF8A5A38, {0, 530}, 0xFF5A3820));
     canvas.Fill(Star(400, 455, 90, 42, 5), 0xFF6A7A88);
@@ -214,14 +239,16 @@ void PaintWorks(TBitmap32& picture) {
     for (int i = 0; i < 3; ++i) {
         const double x = 60 + i * 150, y = 70 + (i % 2) * 30;
         canvas.Fill(Polygon({{x, y}, {x + 130, y + 6}, {x + 126, y + 170}, {x - 4, y + 164}}), 0xFF2E4A7A);
-        for (int k = 0; k < 5; ++k) canvas.Line({x + 14, y + 30 + k * 26.0}, {x + 110, y + 34 + k * 26.0}, 2, 0x90C8DCFF);
+        for (int k = 0; k < 5; ++k)
+            canvas.Line({x + 14, y + 30 + k * 26.0}, {x + 110, y + 34 + k * 26.0}, 2, 0x90C8DCFF);
         canvas.Fill(Ellipse(x + 64, y + 6, 5, 5), 0xFFC83030);
     }
     Gear(canvas, 560, 150, 70, 12, 0xFF8A6A40);
     Gear(canvas, 660, 95, 44, 9, 0xFFA8844C);
     Gear(canvas, 480, 235, 36, 8, 0xFF6A5030);
     // The workbench.
-    canvas.Fill(Polygon({{0, 430}, {560, 430}, {560, 600}, {0, 600}}), LinearGradient({0, 430}, 0xFF6A4426, {0, 600}, 0xFF3A2414));
+    canvas.Fill(Polygon({{0, 430}, {560, 430}, {560, 600}, {0, 600}}),
+                LinearGradient({0, 430}, 0xFF6A4426, {0, 600}, 0xFF3A2414));
     canvas.Fill(Polygon({{0, 420}, {570, 420}, {560, 440}, {0, 440}}), 0xFF8A5A34);
     canvas.Fill(RoundRect(80, 380, 180, 422, 6), 0xFF707880);
     canvas.Fill(Polygon({{260, 420}, {300, 340}, {320, 340}, {290, 420}}), 0xFF5A4030);
@@ -240,7 +267,8 @@ void PaintObservatory(TBitmap32& picture) {
     for (double x = 40; x < 800; x += 95) canvas.Line({x, 360 - std::abs(400 - x) * 0.14}, {x, 600}, 3, 0x40000000);
     // The great telescope pointing north.
     canvas.Fill(Polygon({{360, 520}, {440, 520}, {420, 430}, {380, 430}}), 0xFF3A3026);
-    canvas.Fill(Polygon({{330, 300}, {560, 150}, {580, 180}, {352, 335}}), LinearGradient({330, 0}, 0xFFB08A50, {580, 0}, 0xFF7A5A30));
+    canvas.Fill(Polygon({{330, 300}, {560, 150}, {580, 180}, {352, 335}}),
+                LinearGradient({330, 0}, 0xFFB08A50, {580, 0}, 0xFF7A5A30));
     canvas.Fill(Ellipse(570, 165, 14, 22), 0xFF2A2018);
     canvas.Fill(Ellipse(400, 440, 30, 14), 0xFF5A4A36);
     // A ring of the star chart painted on the floor.
@@ -278,7 +306,8 @@ void PaintMap(TBitmap32& picture) {
     const TFont font{"ＭＳ Ｐ明朝", 22, 0xFF000000, true};
     const TColor32 paper = 0xC0F0E0B8;
     const auto label = [&](double x, double y, const char* text) {
-        canvas.Text(static_cast<int>(x - canvas.TextWidth(text, font) / 2.0), static_cast<int>(y), text, font, ink, paper);
+        canvas.Text(static_cast<int>(x - canvas.TextWidth(text, font) / 2.0), static_cast<int>(y), text, font, ink,
+                    paper);
     };
     label(px[0], py[0] - 38, "霜の角（北）");
     label(px[2] + 30, py[2] - 34, "暁の角（東）");
@@ -315,8 +344,18 @@ void PaintMistCastle(TBitmap32& picture) {
     }
     // The crag: steep on both sides, a flat crown for the walls.
     TPath crag;
-    crag.MoveTo(180, kHeight).LineTo(250, 470).LineTo(282, 440).LineTo(300, 392).LineTo(336, 372).LineTo(350, 338)
-        .LineTo(498, 334).LineTo(516, 366).LineTo(548, 384).LineTo(566, 430).LineTo(610, 470).LineTo(680, kHeight);
+    crag.MoveTo(180, kHeight)
+        .LineTo(250, 470)
+        .LineTo(282, 440)
+        .LineTo(300, 392)
+        .LineTo(336, 372)
+        .LineTo(350, 338)
+        .LineTo(498, 334)
+        .LineTo(516, 366)
+        .LineTo(548, 384)
+        .LineTo(566, 430)
+        .LineTo(610, 470)
+        .LineTo(680, kHeight);
     canvas.Fill(crag, LinearGradient({300, 0}, 0xFF2A2C36, {600, 0}, 0xFF15161C));
     for (int i = 0; i < 9; ++i) {
         const double x = random.Range(300, 560), y = random.Range(380, 560);
@@ -328,16 +367,22 @@ void PaintMistCastle(TBitmap32& picture) {
         canvas.Fill(Polygon({{x - width / 2, 340}, {x - width / 2, top}, {x + width / 2, top}, {x + width / 2, 340}}),
                     LinearGradient({x - width / 2, 0}, Shade(stone, 1.5), {x + width / 2, 0}, stone));
         canvas.Fill(Polygon({{x - width * 0.65, top + 2}, {x, top - roof}, {x + width * 0.65, top + 2}}), 0xFF18181F);
-        canvas.Fill(Polygon({{x - 1.5, top - roof}, {x - 1.5, top - roof - 14}, {x + 12, top - roof - 9}, {x + 1.5, top - roof - 6}}),
+        canvas.Fill(Polygon({{x - 1.5, top - roof},
+                             {x - 1.5, top - roof - 14},
+                             {x + 12, top - roof - 9},
+                             {x + 1.5, top - roof - 6}}),
                     0xFF3A1E2A);
     };
-    canvas.Fill(Polygon({{352, 340}, {352, 262}, {494, 262}, {494, 340}}), LinearGradient({352, 0}, 0xFF2E2E3A, {494, 0}, stone));
-    for (double x = 354; x < 492; x += 12) canvas.Fill(Polygon({{x, 263}, {x, 254}, {x + 6, 254}, {x + 6, 263}}), 0xFF2A2A34);
+    canvas.Fill(Polygon({{352, 340}, {352, 262}, {494, 262}, {494, 340}}),
+                LinearGradient({352, 0}, 0xFF2E2E3A, {494, 0}, stone));
+    for (double x = 354; x < 492; x += 12)
+        canvas.Fill(Polygon({{x, 263}, {x, 254}, {x + 6, 254}, {x + 6, 263}}), 0xFF2A2A34);
     tower(362, 30, 214, 50);
     tower(486, 28, 226, 44);
     tower(424, 44, 150, 84);
     // Windows lit with a cold, faint light.
-    for (const auto& [x, y] : {std::pair{424.0, 180.0}, {424.0, 214.0}, {362.0, 240.0}, {486.0, 250.0}, {400.0, 290.0}, {448.0, 290.0}}) {
+    for (const auto& [x, y] :
+         {std::pair{424.0, 180.0}, {424.0, 214.0}, {362.0, 240.0}, {486.0, 250.0}, {400.0, 290.0}, {448.0, 290.0}}) {
         Glow(canvas, x, y + 7, 14, 0x50A8A0E8);
         canvas.Fill(RoundRect(x - 3, y, x + 3, y + 14, 3), 0xD0B8B0F0);
     }
@@ -455,7 +500,8 @@ std::vector<TPicture> MakeBackgrounds() {
     add("bg_map01.png", PaintMap);
     add("bg_castle01.png", PaintMistCastle);
     add("bg_sky01.png", [](TBitmap32& b) { PaintSky(b, 0); });
-    for (char v : std::string("abcdefg")) add(std::string("bg_sky01") + v + ".png", [v](TBitmap32& b) { PaintSky(b, v); });
+    for (char v : std::string("abcdefg"))
+        add(std::string("bg_sky01") + v + ".png", [v](TBitmap32& b) { PaintSky(b, v); });
     add("bg_sky01x1.png", [](TBitmap32& b) { PaintSky(b, '1'); });
     add("bg_sky01x2.png", [](TBitmap32& b) { PaintSky(b, '2'); });
     return pictures;

@@ -94,7 +94,8 @@ TSound Door(TRandom& random) {
 TSound Sparkle(TRandom& random) {
     TSound sound(1.4);
     for (int i = 0; i < 9; ++i) {
-        AddNote(sound, TTimbre::Bell, i * 0.08, 0.1, MidiToHz(84 + (i * 5) % 14 + static_cast<int>(random.Range(0, 3))), 0.35);
+        AddNote(sound, TTimbre::Bell, i * 0.08, 0.1, MidiToHz(84 + (i * 5) % 14 + static_cast<int>(random.Range(0, 3))),
+                0.35);
     }
     return sound;
 }

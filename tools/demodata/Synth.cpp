@@ -36,7 +36,8 @@ std::vector<std::pair<double, double>> PartialsOf(TTimbre timbre) {
     switch (timbre) {
         case TTimbre::Pluck: return {{1, 1}, {2, 0.45}, {3, 0.22}, {4, 0.12}, {5, 0.06}};
         case TTimbre::Pad: return {{1, 1}, {2, 0.3}, {3, 0.15}, {1.003, 0.6}, {0.997, 0.6}};
-        case TTimbre::Bell: return {{0.5, 0.35}, {1, 1}, {1.19, 0.45}, {1.56, 0.35}, {2, 0.3}, {2.51, 0.2}, {3.01, 0.1}};
+        case TTimbre::Bell:
+            return {{0.5, 0.35}, {1, 1}, {1.19, 0.45}, {1.56, 0.35}, {2, 0.3}, {2.51, 0.2}, {3.01, 0.1}};
         case TTimbre::Flute: return {{1, 1}, {2, 0.12}, {3, 0.05}};
         case TTimbre::Brass: return {{1, 1}, {2, 0.7}, {3, 0.5}, {4, 0.35}, {5, 0.22}, {6, 0.12}};
         case TTimbre::Bass: return {{1, 1}, {2, 0.35}, {3, 0.08}};
@@ -76,8 +77,8 @@ void AddNote(TSound& sound, TTimbre timbre, double start, double length, double 
     std::vector<TPartial> oscillators;
     for (const auto& [ratio, amplitude] : partials) {
         const double angle = kTwoPi * hz * ratio / kRate;
-        oscillators.push_back({1, 0, std::cos(angle), std::sin(angle), amplitude, 1,
-                               struck ? std::exp(-ratio * 1.5 / kRate) : 1.0});
+        oscillators.push_back(
+            {1, 0, std::cos(angle), std::sin(angle), amplitude, 1, struck ? std::exp(-ratio * 1.5 / kRate) : 1.0});
     }
     double phase = 0;
     for (int64_t i = 0; i < frames; ++i) {

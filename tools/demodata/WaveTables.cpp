@@ -34,12 +34,12 @@ constexpr int kBaseCount = 8, kCountPerWave = 2, kCountPerTier = 1;  // per 100 
 // starting funds buy, so it grows slowly from area to area; the waves after it grow
 // the faster the higher the tier, slowly at first while the rewards build up and
 // steeply towards the last, and it is they that call for raised towers.
-constexpr int kHpPerTier = 5;          // per 100 of tier
-constexpr int kHpPerWave = 8;          // per wave (at the last, see strength below)
-constexpr int kHpPerWavePerTier = 6;   // per wave and 100 of tier
-constexpr int kTierPerPace = 300;  // one more pace every 300 of tier
+constexpr int kHpPerTier = 5;                                        // per 100 of tier
+constexpr int kHpPerWave = 8;                                        // per wave (at the last, see strength below)
+constexpr int kHpPerWavePerTier = 6;                                 // per wave and 100 of tier
+constexpr int kTierPerPace = 300;                                    // one more pace every 300 of tier
 constexpr int kBaseGap = 12, kMinGap = 8, kTierPerShorterGap = 400;  // tenths of a second
-constexpr int kFirstMixedArea = 8;  // from here every third wave comes from all sides
+constexpr int kFirstMixedArea = 8;                                   // from here every third wave comes from all sides
 // Rewards follow durability (see WaveTable), so that the money a wave brings keeps up
 // with the next.
 
@@ -80,7 +80,8 @@ std::pair<int, int> Entry(int direction, int i) {
     const int spread = 2 * (i % 5 - 2);
     if (vx == 0) return {spread, kEdge * vy};
     if (vy == 0) return {kEdge * vx, spread};
-    return spread >= 0 ? std::pair{kEdge * vx - spread * vx, kEdge * vy} : std::pair{kEdge * vx, kEdge * vy + spread * vy};
+    return spread >= 0 ? std::pair{kEdge * vx - spread * vx, kEdge * vy}
+                       : std::pair{kEdge * vx, kEdge * vy + spread * vy};
 }
 
 const TKind& KindOf(const TBattle& battle, int wave, int waves, int i, int count) {
@@ -104,8 +105,8 @@ std::string WaveTable(const TBattle& battle) {
     std::string text = "WC=" + std::to_string(waves) + "\n";
     for (int w = 0; w < waves; ++w) {
         const int count = kBaseCount + kCountPerWave * w + kCountPerTier * tier / 100;
-        const int strength =
-            100 + kHpPerTier * tier / 100 + (kHpPerWave + kHpPerWavePerTier * tier / 100) * w * w / std::max(1, waves - 1);
+        const int strength = 100 + kHpPerTier * tier / 100 +
+                             (kHpPerWave + kHpPerWavePerTier * tier / 100) * w * w / std::max(1, waves - 1);
         const int direction = (battle.Direction + battle.Turn * w) % 8;
         const bool mixed = battle.Area >= kFirstMixedArea && w % 3 == 2;
         Add(text, "WED_%.2d=%d\n", w, mixed ? kVarious : direction);
@@ -147,7 +148,8 @@ std::vector<TTextFile> MakeWaveTables() {
         for (int k = 1; k <= TQTDGameDat::InitialStrength[static_cast<std::size_t>(area)]; ++k) {
             // Each stronghold battle comes from its own side first and turns its own way.
             const int battleDirection = area <= 2 ? direction : (direction + 5 * (k - 1)) % 8;
-            tables.push_back({Name(area, k), WaveTable({area, first + kTierPerBattle * (k - 1), battleDirection, turn + k % 2})});
+            tables.push_back(
+                {Name(area, k), WaveTable({area, first + kTierPerBattle * (k - 1), battleDirection, turn + k % 2})});
         }
     }
     return tables;

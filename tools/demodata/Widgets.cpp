@@ -57,8 +57,10 @@ TBitmap32 Panel(int width, int height, double radius, bool stars) {
 void TitleLettering(TCanvas& canvas, std::string_view upper, std::string_view main, std::string_view latin,
                     const TTitleStyle& style) {
     const TColor32 band = style.Band & 0x00FFFFFF;
-    canvas.Fill(Polygon({{0, 40}, {800, 40}, {800, 115}, {0, 115}}), LinearGradient({0, 40}, band, {0, 115}, band | 0x90000000));
-    canvas.Fill(Polygon({{0, 115}, {800, 115}, {800, 190}, {0, 190}}), LinearGradient({0, 115}, band | 0x90000000, {0, 190}, band));
+    canvas.Fill(Polygon({{0, 40}, {800, 40}, {800, 115}, {0, 115}}),
+                LinearGradient({0, 40}, band, {0, 115}, band | 0x90000000));
+    canvas.Fill(Polygon({{0, 115}, {800, 115}, {800, 190}, {0, 190}}),
+                LinearGradient({0, 115}, band | 0x90000000, {0, 190}, band));
     const TFont small{"ＭＳ Ｐ明朝", 26, 0, true};
     const TFont large{"ＭＳ Ｐ明朝", 56, 0, true};
     const TFont letters{"ＭＳ Ｐ明朝", 18, 0, false};

@@ -154,7 +154,8 @@ void Generate(const fs::path& data, const fs::path& out, bool companion) {
     music.join();
     if (error) std::rethrow_exception(error);
     if (musicError) std::rethrow_exception(musicError);
-    std::cout << "demodata: " << scripts << " scripts, the battle data and the pictures and sounds written to " << out.string() << "\n";
+    std::cout << "demodata: " << scripts << " scripts, the battle data and the pictures and sounds written to "
+              << out.string() << "\n";
 }
 
 }  // namespace

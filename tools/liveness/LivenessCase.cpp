@@ -32,12 +32,13 @@ constexpr std::array<std::string_view, 5> kConditions{"ターン>=1", "ターン
 constexpr std::array<std::string_view, 7> kPositions{"左端", "左", "中左", "中右", "右", "右端", "250"};
 // Characters of every width class the line breaker knows: kana, kanji, brackets that
 // may not start or end a line, Latin letters and a long-vowel mark.
-constexpr std::array<std::string_view, 12> kCharacters{"あ", "い", "漢", "字", "「", "」", "、", "。", "ー", "…", "A", "z"};
+constexpr std::array<std::string_view, 12> kCharacters{"あ", "い", "漢", "字", "「", "」",
+                                                       "、", "。", "ー", "…",  "A",  "z"};
 // The action phase's screens and the campaign values its conditions read; closing the
 // game ("シャットダウン") is left out, since a closed game reaches nothing.
 constexpr std::array<std::string_view, 11> kCampaignCommands{
-    "[上部情報]", "[上部情報/消]", "[アイテム情報]", "[アイテム情報/消去]", "[戦場情報]", "[戦場情報/消]",
-    "[アイテム取得/3]", "[取得アイテム選定]", "[行動/進行]", "[行動/調教/1]", "[初期化]"};
+    "[上部情報]",       "[上部情報/消]",      "[アイテム情報]", "[アイテム情報/消去]", "[戦場情報]", "[戦場情報/消]",
+    "[アイテム取得/3]", "[取得アイテム選定]", "[行動/進行]",    "[行動/調教/1]",       "[初期化]"};
 constexpr std::array<int, 3> kButtonX{100, 350, 600};
 constexpr std::array<int, 3> kButtonY{60, 180, 300};
 
@@ -89,7 +90,10 @@ private:
             case 1: Line(Text()); break;
             case 2: Line("[待/" + Time() + NoSkip() + "]"); break;
             case 3: Line(Bytes_.Below(2) ? "[クリック待]" : "[クリック待/" + Time() + "]"); break;
-            case 4: Line("[" + std::string(Bytes_.Pick(std::array<std::string_view, 3>{"暗転", "白転", "明転"})) + "/" + Time() + NoSkip() + "]"); break;
+            case 4:
+                Line("[" + std::string(Bytes_.Pick(std::array<std::string_view, 3>{"暗転", "白転", "明転"})) + "/" +
+                     Time() + NoSkip() + "]");
+                break;
             case 5: Line("[bg" + std::to_string(1 + Bytes_.Below(2)) + "/" + Time() + NoSkip() + "]"); break;
             case 6: Standing(); break;
             case 7: Line(Bytes_.Below(2) ? "[face]" : "[顔消]"); break;
@@ -175,7 +179,8 @@ private:
 // window, or anywhere in the client area.
 std::string PointerTarget(TBytes& bytes) {
     switch (bytes.Below(4)) {
-        case 0: return Format("%d %d", kButtonX[static_cast<std::size_t>(bytes.Below(3))] + 50, bytes.Pick(kButtonY) + 20);
+        case 0:
+            return Format("%d %d", kButtonX[static_cast<std::size_t>(bytes.Below(3))] + 50, bytes.Pick(kButtonY) + 20);
         case 1: return Format("%d %d", 300 + bytes.Below(200), 240 + bytes.Below(220));
         case 2: return Format("%d %d", bytes.Below(800), 480 + bytes.Below(120));
         default: return Format("%d %d", bytes.Next16() % 820 - 10, bytes.Next16() % 620 - 10);
@@ -183,8 +188,8 @@ std::string PointerTarget(TBytes& bytes) {
 }
 
 constexpr std::array<std::string_view, 15> kMenuItems{
-    "mmCSMax", "mmCSFast", "mmCSNormal", "mmCSSlow", "mmCSPage", "mmCAA", "mmSkipRead", "mmSkipChoice",
-    "mmAuto", "mmAutoFast", "mmAutoSlow", "mmBackLogVoice", "mmTitle", "mmV0_0", "mmV0_10"};
+    "mmCSMax", "mmCSFast",   "mmCSNormal", "mmCSSlow",       "mmCSPage", "mmCAA",  "mmSkipRead", "mmSkipChoice",
+    "mmAuto",  "mmAutoFast", "mmAutoSlow", "mmBackLogVoice", "mmTitle",  "mmV0_0", "mmV0_10"};
 constexpr std::array<std::string_view, 3> kButtons{"left", "right", "middle"};
 constexpr std::array<std::string_view, 5> kKeys{"Control", "Up", "Down", "Shift", "Q"};
 

@@ -92,8 +92,8 @@ public:
         for (const std::string& release : std::exchange(Held_, {})) Rescue(release);
         while (Frame_ < end && !Reached() && !Host_.Closed()) {
             if (Window_.BattleSession().Running()) {
-                for (const char* key : {"keydown Shift", "keydown Control", "keydown Q", "keyup Q", "keyup Control",
-                                        "keyup Shift"}) {
+                for (const char* key :
+                     {"keydown Shift", "keydown Control", "keydown Q", "keyup Q", "keyup Control", "keyup Shift"}) {
                     Rescue(key);
                 }
             }

@@ -11,10 +11,10 @@
 namespace vandor::liveness {
 
 struct TLivenessResult {
-    bool Reached = false;       // the script's end label was passed
-    uint32_t Frames = 0;        // frames run in all
-    std::string RescueInput;    // the rescue's events, in the replay's format
-    std::string Where;          // where the script stood at the end: script, line, column, state
+    bool Reached = false;     // the script's end label was passed
+    uint32_t Frames = 0;      // frames run in all
+    std::string RescueInput;  // the rescue's events, in the replay's format
+    std::string Where;        // where the script stood at the end: script, line, column, state
 };
 
 // The folder holds the program folder (scripts and pictures, written once) and the

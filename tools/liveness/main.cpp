@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
     using namespace vandor::liveness;
     long runs = 1000;
     unsigned long seed = 1;
-    std::string folder = (std::filesystem::temp_directory_path() / ("vandor-liveness-" + std::to_string(getpid()))).string();
+    std::string folder =
+        (std::filesystem::temp_directory_path() / ("vandor-liveness-" + std::to_string(getpid()))).string();
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string_view option = argv[i];
         if (option == "--runs") {

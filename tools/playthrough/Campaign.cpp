@@ -97,9 +97,7 @@ void PlayCampaign(TRoute& route) {
 
     // The white beach (whose sorceress joins), the frost corner, then the lamp corner
     // (whose fire keeper joins) opens the mist king's castle.
-    const struct {
-        int Area, Battles;
-    } conquests[] = {{11, 3}, {2, 4}, {4, 4}};
+    const struct { int Area, Battles; } conquests[] = {{11, 3}, {2, 4}, {4, 4}};
     for (const auto& [area, battles] : conquests) {
         for (int battle = 1; battle <= battles; ++battle) {
             War(route, area);

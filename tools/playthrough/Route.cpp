@@ -36,7 +36,8 @@ void TRoute::Pages(int frames) {
 
 void TRoute::Cycle(int frames, const std::vector<TPoint>& points) {
     const int end = Frame_ + frames;
-    for (std::size_t turn = 0; Frame_ < end; Frame_ += kClickEvery, ++turn) ClickAt(Frame_, points[turn % points.size()]);
+    for (std::size_t turn = 0; Frame_ < end; Frame_ += kClickEvery, ++turn)
+        ClickAt(Frame_, points[turn % points.size()]);
     Frame_ = end;
 }
 
@@ -72,7 +73,8 @@ int TRoute::Waves(int area, int battle, int strength) const {
     if (strength >= 1) table = readable(Format("bt%.2d-%.2d.txt", area, battle));
     if (table.Empty()) table = readable(Format("bt%.2d-00.txt", area));
     if (table.Empty()) table = readable("bt00-00.txt");
-    if (table.Empty()) throw std::runtime_error("no wave table for area " + std::to_string(area) + " in " + ScenarioFolder_);
+    if (table.Empty())
+        throw std::runtime_error("no wave table for area " + std::to_string(area) + " in " + ScenarioFolder_);
     return table.ReadClamped("WC", 2, 1, 60);
 }
 

@@ -119,7 +119,8 @@ bool RenderMessage(const std::string& folder) {
     TLayerList list(800, 600);
     list.AddBitmap(Gradient(800, 600), 0, 0, 10000, kAnchorTopLeft);
     TLayerMessage& smooth = AddMessageWindow(list, store, renderer, 160, true);
-    WriteWithHangingStop(smooth, "朝霧の立ちこめる港町に一隻の古い帆船が静かに入ってきて甲板に立つ少女は遠くの灯台を見つめていた");
+    WriteWithHangingStop(
+        smooth, "朝霧の立ちこめる港町に一隻の古い帆船が静かに入ってきて甲板に立つ少女は遠くの灯台を見つめていた");
     Write(smooth, "「ねえ、あの灯台の光は、昔からずっと同じ色なの？　わたし、子どものころに見た気がするの」");
     TLayerMessage& plain = AddMessageWindow(list, store, renderer, 320, false);
     Write(plain, "アンチエイリアスなしの文章。ｇｙｐ、gyp、（括弧）と【見出し】。");

@@ -107,8 +107,8 @@ void TGtkMenuBar::Changed(TMenuItem& item, TMenuChange change) {
 void TGtkMenuBar::Recreate(const TMenuItem& item) {
     GtkMenuShell* shell = ShellOf(item);
     const auto& siblings = item.Parent()->Items();
-    const auto place = std::find_if(siblings.begin(), siblings.end(),
-                                    [&](const auto& sibling) { return sibling.get() == &item; });
+    const auto place =
+        std::find_if(siblings.begin(), siblings.end(), [&](const auto& sibling) { return sibling.get() == &item; });
     gtk_widget_destroy(Widgets_.at(&item));
     gtk_menu_shell_insert(shell, CreateWidget(item), static_cast<gint>(place - siblings.begin()));
 }

@@ -81,17 +81,19 @@ GtkMessageType TypeOf(TMessageIcon icon) {
 }  // namespace
 
 TMessageResult RunMessageBox(GtkWindow* parent, const std::string& text, const std::string& caption,
-                             TMessageButtons buttons, TMessageIcon icon, const std::vector<std::string>& buttonCaptions) {
-    GtkWidget* widget = gtk_message_dialog_new(parent, static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
-                                               TypeOf(icon), GTK_BUTTONS_NONE, "%s", text.c_str());
+                             TMessageButtons buttons, TMessageIcon icon,
+                             const std::vector<std::string>& buttonCaptions) {
+    GtkWidget* widget =
+        gtk_message_dialog_new(parent, static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
+                               TypeOf(icon), GTK_BUTTONS_NONE, "%s", text.c_str());
     GtkDialog* dialog = GTK_DIALOG(widget);
     gtk_window_set_title(GTK_WINDOW(widget), caption.c_str());
     AddButtons(dialog, buttons, buttonCaptions);
     AddIcon(GTK_MESSAGE_DIALOG(widget), icon);
     const gint response = gtk_dialog_run(dialog);
     gtk_widget_destroy(widget);
-    for (TMessageResult result : {TMessageResult::OK, TMessageResult::Cancel, TMessageResult::Yes,
-                                  TMessageResult::No}) {
+    for (TMessageResult result :
+         {TMessageResult::OK, TMessageResult::Cancel, TMessageResult::Yes, TMessageResult::No}) {
         if (response == ResponseOf(result)) return result;
     }
     return TMessageResult::Cancel;

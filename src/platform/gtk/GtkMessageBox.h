@@ -14,6 +14,7 @@ namespace vandor {
 // keeps idle and timer sources running. Closing the box answers Cancel.
 // Given button captions carry the menu model's "&" mnemonics.
 TMessageResult RunMessageBox(GtkWindow* parent, const std::string& text, const std::string& caption,
-                             TMessageButtons buttons, TMessageIcon icon, const std::vector<std::string>& buttonCaptions);
+                             TMessageButtons buttons, TMessageIcon icon,
+                             const std::vector<std::string>& buttonCaptions);
 
 }  // namespace vandor

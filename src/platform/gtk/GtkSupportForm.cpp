@@ -44,10 +44,10 @@ struct TDialog {
     void Refresh() {
         gtk_label_set_text(GTK_LABEL(Probes), Session->ProbeText().c_str());
         gtk_label_set_text(GTK_LABEL(Status), Session->Advice().c_str());
-        const std::string preview = "送信先: " +
-                                    (Session->Addresses().Server.empty() ? std::string("（未設定）")
-                                                                         : Session->Addresses().Server) +
-                                    "\n\n" + Session->Form().Preview();
+        const std::string preview =
+            "送信先: " +
+            (Session->Addresses().Server.empty() ? std::string("（未設定）") : Session->Addresses().Server) + "\n\n" +
+            Session->Form().Preview();
         gtk_text_buffer_set_text(Preview, Valid(preview).c_str(), -1);
         gtk_dialog_set_response_sensitive(GTK_DIALOG(Widget), kSend, Session->CanSend());
     }

@@ -52,9 +52,18 @@ TShiftState ShiftOf(guint state) {
 // pressed key or button to be part of the state of its own press (ModifierFlag).
 bool ButtonOf(guint button, TMouseButton& result, TShiftState& flag) {
     switch (button) {
-        case 1: result = TMouseButton::mbLeft; flag = ssLeft; return true;
-        case 2: result = TMouseButton::mbMiddle; flag = ssMiddle; return true;
-        case 3: result = TMouseButton::mbRight; flag = ssRight; return true;
+        case 1:
+            result = TMouseButton::mbLeft;
+            flag = ssLeft;
+            return true;
+        case 2:
+            result = TMouseButton::mbMiddle;
+            flag = ssMiddle;
+            return true;
+        case 3:
+            result = TMouseButton::mbRight;
+            flag = ssRight;
+            return true;
         default: return false;
     }
 }
@@ -89,7 +98,7 @@ struct TGtkWindowHost::TImpl {
     guint TimerSource = 0;
     guint ActiveCheckSource = 0;
     bool InIdle = false;
-    bool PictureQueued = false;  // Present asked for a draw since the idle run began
+    bool PictureQueued = false;   // Present asked for a draw since the idle run began
     bool ReportedActive = false;  // brought up to date by CheckActive after every focus change
     double ScrollRemainder = 0;
     TCursorShape Cursor = TCursorShape::Default;
@@ -176,7 +185,8 @@ struct TGtkWindowHost::TImpl {
         limits.min_height = kMinWindowSize.Height;
         limits.max_width = kMaxWindowSize.Width;
         limits.max_height = kMaxWindowSize.Height;
-        const auto hints = FullScreen ? GDK_HINT_MIN_SIZE : static_cast<GdkWindowHints>(GDK_HINT_MIN_SIZE | GDK_HINT_MAX_SIZE);
+        const auto hints =
+            FullScreen ? GDK_HINT_MIN_SIZE : static_cast<GdkWindowHints>(GDK_HINT_MIN_SIZE | GDK_HINT_MAX_SIZE);
         gtk_window_set_geometry_hints(GTK_WINDOW(Window), nullptr, &limits, hints);
     }
 
@@ -335,8 +345,8 @@ gboolean AreaButton(GtkWidget*, GdkEventButton* event, gpointer data) {
     TShiftState flag = 0;
     if (!ButtonOf(event->button, button, flag)) return FALSE;
     const bool press = event->type == GDK_BUTTON_PRESS;
-    const TShiftState shift =
-        press ? static_cast<TShiftState>(ShiftOf(event->state) | flag) : static_cast<TShiftState>(ShiftOf(event->state) & ~flag);
+    const TShiftState shift = press ? static_cast<TShiftState>(ShiftOf(event->state) | flag)
+                                    : static_cast<TShiftState>(ShiftOf(event->state) & ~flag);
     const int x = static_cast<int>(std::floor(event->x));
     const int y = static_cast<int>(std::floor(event->y));
     impl.Guard([&] {
@@ -421,9 +431,8 @@ void TGtkWindowHost::TImpl::WakeIdle() {
 void TGtkWindowHost::TImpl::ApplyCursor() {
     GdkWindow* window = gtk_widget_get_window(Area);
     if (window == nullptr) return;
-    GdkCursor* cursor = Cursor == TCursorShape::HandPoint
-                            ? gdk_cursor_new_from_name(gtk_widget_get_display(Area), "pointer")
-                            : nullptr;
+    GdkCursor* cursor =
+        Cursor == TCursorShape::HandPoint ? gdk_cursor_new_from_name(gtk_widget_get_display(Area), "pointer") : nullptr;
     gdk_window_set_cursor(window, cursor);
     if (cursor != nullptr) g_object_unref(cursor);
 }
@@ -570,9 +579,8 @@ void TGtkWindowHost::Present(const TBitmap32& picture, const TRect& dstRect, con
     }
 }
 
-TMessageResult TGtkWindowHost::MessageBox(const std::string& text, const std::string& caption,
-                                          TMessageButtons buttons, TMessageIcon icon,
-                                          const std::vector<std::string>& buttonCaptions) {
+TMessageResult TGtkWindowHost::MessageBox(const std::string& text, const std::string& caption, TMessageButtons buttons,
+                                          TMessageIcon icon, const std::vector<std::string>& buttonCaptions) {
     GtkWindow* parent = gtk_widget_get_visible(Impl_->Window) ? GTK_WINDOW(Impl_->Window) : nullptr;
     return RunMessageBox(parent, text, caption, buttons, icon, buttonCaptions);
 }

@@ -23,7 +23,6 @@ TShiftState ButtonFlag(TMouseButton button) {
     return 0;
 }
 
-
 bool Offers(TMessageButtons buttons, TMessageResult answer) {
     switch (buttons) {
         case TMessageButtons::OK: return answer == TMessageResult::OK;
@@ -249,8 +248,6 @@ void THeadlessWindowHost::SetActive(bool active) {
     if (event) event();
 }
 
-bool THeadlessWindowHost::SaveShot(const std::string& path) const {
-    return SavePng(Client_, path, TPngAlpha::Opaque);
-}
+bool THeadlessWindowHost::SaveShot(const std::string& path) const { return SavePng(Client_, path, TPngAlpha::Opaque); }
 
 }  // namespace vandor

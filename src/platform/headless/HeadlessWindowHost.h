@@ -26,9 +26,9 @@ struct TShownMessageBox {
 enum class TFormInputKind { Field, Choose, Press };
 struct TFormInput {
     TFormInputKind Kind = TFormInputKind::Press;
-    std::string Name;   // Field, Choose: the field
-    std::string Text;   // Field
-    int Choice = 0;     // Choose: 1 for the first answer, 0 for none
+    std::string Name;                         // Field, Choose: the field
+    std::string Text;                         // Field
+    int Choice = 0;                           // Choose: 1 for the first answer, 0 for none
     TFormButton Button = TFormButton::Close;  // Press
 };
 

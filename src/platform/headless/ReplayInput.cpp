@@ -24,11 +24,10 @@ struct TNamedCode {
 };
 
 constexpr TNamedCode kKeys[] = {
-    {"backspace", vkBack}, {"tab", vkTab},       {"return", vkReturn},  {"shift", vkShift},
-    {"control", vkControl}, {"alt", vkMenu},     {"escape", vkEscape},  {"space", vkSpace},
-    {"pageup", vkPrior},   {"pagedown", vkNext}, {"end", vkEnd},        {"home", vkHome},
-    {"left", vkLeft},      {"up", vkUp},         {"right", vkRight},    {"down", vkDown},
-    {"insert", vkInsert},  {"delete", vkDelete},
+    {"backspace", vkBack}, {"tab", vkTab},       {"return", vkReturn}, {"shift", vkShift},  {"control", vkControl},
+    {"alt", vkMenu},       {"escape", vkEscape}, {"space", vkSpace},   {"pageup", vkPrior}, {"pagedown", vkNext},
+    {"end", vkEnd},        {"home", vkHome},     {"left", vkLeft},     {"up", vkUp},        {"right", vkRight},
+    {"down", vkDown},      {"insert", vkInsert}, {"delete", vkDelete},
 };
 
 constexpr TNamedCode kCharacters[] = {

@@ -36,14 +36,14 @@ struct TReplayEvent {
     uint32_t Frame = 0;
     int Line = 0;  // in the input file, for messages
     TReplayEventKind Kind = TReplayEventKind::Close;
-    TPoint Position;                                // Move
-    TSize Size;                                     // Resize
-    TMouseButton Button = TMouseButton::mbLeft;     // Down, Up
-    int Notch = 0;                                  // Wheel
-    int Key = 0;                                    // KeyDown, KeyUp: key number; Char: character code
-    TMessageResult Answer = TMessageResult::OK;     // Answer
-    TFormInput FormInput;                           // Form
-    std::string Text;                               // Menu: item name; Shot: file path
+    TPoint Position;                             // Move
+    TSize Size;                                  // Resize
+    TMouseButton Button = TMouseButton::mbLeft;  // Down, Up
+    int Notch = 0;                               // Wheel
+    int Key = 0;                                 // KeyDown, KeyUp: key number; Char: character code
+    TMessageResult Answer = TMessageResult::OK;  // Answer
+    TFormInput FormInput;                        // Form
+    std::string Text;                            // Menu: item name; Shot: file path
 };
 
 class TReplayInput {

@@ -30,8 +30,8 @@ public:
 
 private:
     bool Initialised_ = false;
-    uint32_t Device_ = 0;  // SDL_AudioDeviceID; 0 while closed
-    uint64_t QueuedBytes_ = 0;  // since Open or the last Reset
+    uint32_t Device_ = 0;        // SDL_AudioDeviceID; 0 while closed
+    uint64_t QueuedBytes_ = 0;   // since Open or the last Reset
     std::deque<uint64_t> Ends_;  // where each unfinished buffer ends in QueuedBytes_
     uint64_t Finished_ = 0;
 };

@@ -67,10 +67,12 @@ void BuildMenu(TMenuModel& menu, TGtkWindowHost& host) {
     menu.Add("mmFile", "mmSpeed3", "速い(&F)", 10, 1, speed);
     menu.AddSeparator("mmFile", "mmFileLine1");
     // Becomes a check item only when first checked.
-    menu.Add("mmFile", "mmAA", "アンチエイリアス", 0, 0, [](TMenuItem& item) {
-        std::printf("menu %s\n", item.Name().c_str());
-        item.SetChecked(!item.Checked());
-    }).SetChecked(true);
+    menu.Add("mmFile", "mmAA", "アンチエイリアス", 0, 0,
+             [](TMenuItem& item) {
+                 std::printf("menu %s\n", item.Name().c_str());
+                 item.SetChecked(!item.Checked());
+             })
+        .SetChecked(true);
     menu.Add("mmFile", "mmHidden", "隠し項目(&H)").SetVisible(false);
     menu.Add("mmFile", "mmDisabled", "使えない_項目(&D)").SetEnabled(false);
     menu.AddSeparator("mmFile", "mmFileLine2");
