@@ -1,0 +1,88 @@
+"""CMake's graph of the project's own targets, shared by scripts/library-graph and
+scripts/include-direction so that the diagram and the include rule never disagree."""
+
+import os
+import re
+import subprocess
+import sys
+
+GRAPH_FOLDER = "library-graph"
+GRAPH_FILE = "targets.dot"
+
+NODE = re.compile(r'^\s*"(node\d+)" \[ label = "([^"]*)", shape = (\w+) \];')
+EDGE = re.compile(r'^\s*"(node\d+)" -> "(node\d+)"')
+
+# Targets that exist only to test or measure the game link one of these, or are test
+# programs by name (a smoke test drives a host without a test framework).
+HARNESS_LIBRARIES = ("GTest::", "benchmark::", "vandor_bench_main")
+TEST_PROGRAM = re.compile(r"_\w*tests?$")
+
+
+def fail(message):
+    print(f"{os.path.basename(sys.argv[0])}: {message}", file=sys.stderr)
+    sys.exit(2)
+
+
+def graph_file(build_folder):
+    """The graph CMake wrote for BUILD_FOLDER, written by a configure run with
+    --graphviz when there is none yet or the build folder was configured since."""
+    cache = os.path.join(build_folder, "CMakeCache.txt")
+    if not os.path.isfile(cache):
+        fail(f"{build_folder} is no configured build folder (no CMakeCache.txt)")
+    path = os.path.join(build_folder, GRAPH_FOLDER, GRAPH_FILE)
+    if not os.path.isfile(path) or os.path.getmtime(path) < os.path.getmtime(cache):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        run = subprocess.run(["cmake", f"--graphviz={path}", build_folder], capture_output=True, text=True)
+        if run.returncode != 0 or not os.path.isfile(path):
+            fail(f"cmake --graphviz failed in {build_folder}:\n{run.stdout}{run.stderr}")
+    return path
+
+
+def read_graph(path):
+    """{target: (shape, set of targets it links directly)} for every node in the file."""
+    names, links = {}, {}
+    with open(path, encoding="utf-8") as dot:
+        for line in dot:
+            node = NODE.match(line)
+            if node:
+                names[node.group(1)] = (node.group(2), node.group(3))
+                continue
+            edge = EDGE.match(line)
+            if edge:
+                links.setdefault(edge.group(1), set()).add(edge.group(2))
+    return {name: (shape, {names[n][0] for n in links.get(node, ()) if n in names})
+            for node, (name, shape) in names.items()}
+
+
+def is_external(name):
+    return "::" in name or name.startswith("/")
+
+
+def project_targets(graph):
+    """{target: (is_executable, set of project targets it links)} for the game's own
+    libraries and programs: no system libraries, and none of the test and benchmark
+    programs nor the libraries only they use."""
+    own = {name: (shape == "egg", {d for d in deps if not is_external(d)})
+           for name, (shape, deps) in graph.items() if not is_external(name)}
+    harness = {name for name, (_, deps) in graph.items()
+               if any(d.startswith(HARNESS_LIBRARIES) for d in deps)}
+    harness |= {name for name in own if name.startswith(HARNESS_LIBRARIES) or TEST_PROGRAM.search(name)}
+    while True:
+        users = {name: {u for u, (_, deps) in own.items() if name in deps} for name in own}
+        only_harness = {name for name, (exe, _) in own.items()
+                        if not exe and name not in harness and users[name] and users[name] <= harness}
+        if not only_harness:
+            break
+        harness |= only_harness
+    return {name: (exe, deps - harness) for name, (exe, deps) in own.items() if name not in harness}
+
+
+def reachable(targets, start):
+    """START and every project target it links, directly or through others."""
+    seen, todo = set(), [start]
+    while todo:
+        name = todo.pop()
+        if name not in seen:
+            seen.add(name)
+            todo.extend(targets.get(name, (False, set()))[1])
+    return seen
