@@ -24,17 +24,22 @@ def fail(message):
 
 
 def graph_file(build_folder):
-    """The graph CMake wrote for BUILD_FOLDER, written by a configure run with
-    --graphviz when there is none yet or the build folder was configured since."""
+    """The graph of the project's targets, written when there is none yet or
+    BUILD_FOLDER was configured since. CMake writes it while it configures, so it
+    configures a scratch folder of its own inside BUILD_FOLDER rather than the build
+    folder itself, which tests may be running from. The scratch build has every program
+    (the demo generator too) whatever BUILD_FOLDER leaves out."""
     cache = os.path.join(build_folder, "CMakeCache.txt")
     if not os.path.isfile(cache):
         fail(f"{build_folder} is no configured build folder (no CMakeCache.txt)")
     path = os.path.join(build_folder, GRAPH_FOLDER, GRAPH_FILE)
     if not os.path.isfile(path) or os.path.getmtime(path) < os.path.getmtime(cache):
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        run = subprocess.run(["cmake", f"--graphviz={path}", build_folder], capture_output=True, text=True)
+        scratch = os.path.join(build_folder, GRAPH_FOLDER, "configure")
+        source = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+        run = subprocess.run(["cmake", "-S", source, "-B", scratch, "-G", "Ninja", "-DVANDOR_DEMO=ON",
+                              "-DVANDOR_BENCH=OFF", f"--graphviz={path}"], capture_output=True, text=True)
         if run.returncode != 0 or not os.path.isfile(path):
-            fail(f"cmake --graphviz failed in {build_folder}:\n{run.stdout}{run.stderr}")
+            fail(f"cmake --graphviz failed in {scratch}:\n{run.stdout}{run.stderr}")
     return path
 
 
