@@ -21,7 +21,8 @@ fuzz_targets() {
 # build-fuzz/corpus/NAME (which keeps what the run adds), and its seeds in
 # fuzz/corpus/NAME. The output goes to build-fuzz/NAME.log; what the run finds (crash-,
 # leak-, timeout- files) to build-fuzz/findings/NAME/, which is emptied first so that
-# it holds this run's findings only. Returns libFuzzer's status.
+# it holds this run's findings only. Options a target always wants stand on one line in
+# fuzz/NAME.options. Returns libFuzzer's status.
 run_fuzz_target() {
     local name="$1"
     shift
@@ -31,6 +32,8 @@ run_fuzz_target() {
     mkdir -p "$work" "$findings"
     local seeds=()
     if [[ -d "$root/fuzz/corpus/$name" ]]; then seeds=("$root/fuzz/corpus/$name"); fi
+    local options=()
+    if [[ -f "$root/fuzz/$name.options" ]]; then read -ra options <"$root/fuzz/$name.options"; fi
     LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp" "$fuzz_build/fuzz/$name" -rss_limit_mb=4096 -timeout=60 \
-        -artifact_prefix="$findings/" "$@" "$work" "${seeds[@]}" >"$fuzz_build/$name.log" 2>&1
+        -artifact_prefix="$findings/" "${options[@]}" "$@" "$work" "${seeds[@]}" >"$fuzz_build/$name.log" 2>&1
 }
