@@ -6,8 +6,10 @@
 #include "scenario/NovelGame.h"
 #include "shell/BattleSession.h"
 #include "shell/MainWindow.h"
+#include "shell/SlotMenus.h"
 #include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
+#include "util/DebugLog.h"
 
 namespace vandor {
 namespace {
@@ -198,7 +200,7 @@ void TggTDMain::mmCombineClick() {
     Images_->Flush();
     CloseChannels();
     SaveSettingsTellingFailure();
-    CopySlotsToCombined();
+    Slots_->CopyTo(Locations_.CombinedSaveFolder, *Log_);
     RestartPending_ = true;
 }
 

@@ -15,6 +15,7 @@
 #include "shell/BattleSession.h"
 #include "shell/FPSControl.h"
 #include "shell/Settings.h"
+#include "shell/SlotMenus.h"
 #include "shell/SystemInfo.h"
 #include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
@@ -75,7 +76,7 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
     CreateCampaign();
 
     InstallId_ = 0;
-    BuildSlotMenus();
+    CreateSlotMenus();
     LoadSettings();
     BuildVolumeMenus();
     ShowSettingsInMenus();
@@ -235,7 +236,7 @@ void TggTDMain::LoadSettings() {
         InstallId_ = settings.InstallId;
         SurveyAnswer_ = settings.SurveyAnswer;
     }
-    ShowSlotCaptions(settings.SlotCaptions);
+    Slots_->ShowCaptions(settings.SlotCaptions);
     ApplyComfortSettings(settings.Comfort);
     CheckSaveFolder();
     Log_->Add("システム情報読込.");

@@ -10,7 +10,7 @@
 // shutdown), MainWindowEvents.cpp (frame loop, painting, input, closing, errors),
 // MainMenus.cpp (the menu tree and its handlers), MainHelp.cpp (the help entries and
 // their forms), MainCommands.cpp (the campaign's script commands, conditions and read
-// flags), MainSlots.cpp (the save slots), MainComfort.cpp (what the player may turn
+// flags), MainSlots.cpp (the save slots, TSlotMenus), MainComfort.cpp (what the player may turn
 // on: skipping read text only, skipping to the next choice, auto mode, voices from the
 // backlog, full screen) and MainSaveFailures.cpp (what the player hears when the save
 // folder or the disk refuses a file). How a battle starts, ends and takes the input
@@ -54,6 +54,7 @@ class TQTDGameDat;
 struct TBattleRecord;
 class TRTextRender;
 class TScriptCache;
+class TSlotMenus;
 class TSoundPlayer;
 
 // What the main window runs on; everything here must outlive it.
@@ -222,12 +223,7 @@ private:
     bool SaveReadPages();
 
     // --- save slots (MainSlots.cpp)
-    void BuildSlotMenus();
-    void ShowSlotCaptions(const std::array<std::string, kSlotCount>& captions);
-    void CopySlotsToCombined();
-    void SlotMenuClick(TMenuItem& sender);
-    void SaveSlot(int slot);
-    void LoadSlot(int slot);
+    void CreateSlotMenus();
 
     // --- save failures (MainSaveFailures.cpp)
     // Looks at the session's save folder: a problem is logged, switches saving off and
@@ -293,6 +289,7 @@ private:
     std::unique_ptr<TBattleSession> Session_;
     std::unique_ptr<TQTDGameDat> Campaign_;
     std::unique_ptr<TCampaignCommands> Commands_;
+    std::unique_ptr<TSlotMenus> Slots_;
     TReadFlags ReadFlags_;
     TReadPages ReadPages_;
 
