@@ -75,7 +75,7 @@ void TggTDMain::BuildMenus() {
         Menu_.Add("mmVolume", kVolumeSubmenuNames[kFirstVoiceSubmenu + entry], kVoiceCaptions[entry]);
     }
 
-    BuildComfortMenus();
+    Options_.Build([this](const std::function<void()>& action) { Guarded(action); });
 
     Menu_.Add("", "mmHelp", "ヘルプ(&H)");
     Menu_.Add("mmHelp", "mmSuport", "ユーザーサポート(&S)...", 0, 0, click(&TggTDMain::mmSuportClick));

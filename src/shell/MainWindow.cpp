@@ -70,6 +70,7 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
     Engine_ = std::make_unique<TNovelGame>(kFirstScript,
                                            TNovelServices{*Scripts_, *Images_, *Renderer_, *Sound_, Log_.get()});
     Engine_->ReadPages = &ReadPages_;
+    AttachPlayerOptions();
     Engine_->Layers.OnItemEnter = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::HandPoint); };
     Engine_->Layers.OnItemLeave = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::Default); };
     CreateBattle();
@@ -237,7 +238,7 @@ void TggTDMain::LoadSettings() {
         SurveyAnswer_ = settings.SurveyAnswer;
     }
     Slots_->ShowCaptions(settings.SlotCaptions);
-    ApplyComfortSettings(settings.Comfort);
+    Options_.Apply(settings.Comfort);
     CheckSaveFolder();
     Log_->Add("システム情報読込.");
     if (InstallId_ == 0) {
@@ -252,7 +253,7 @@ void TggTDMain::LoadSettings() {
 bool TggTDMain::SaveSettings() {
     TIniFile ini(ConfigPath());
     TSettings settings;
-    const TPoint position = Host_.FullScreen() ? WindowedPosition_ : Host_.NormalPosition();
+    const TPoint position = Host_.FullScreen() ? Options_.WindowedPosition() : Host_.NormalPosition();
     settings.WindowX = position.X;
     settings.WindowY = position.Y;
     settings.MasterVolume = Sound_->Channel(SoundChannel::Music).GetMasterVolume();
@@ -263,7 +264,7 @@ bool TggTDMain::SaveSettings() {
     settings.TextSpeed = Engine_->TextSpeed;
     settings.InstallId = InstallId_;
     settings.SurveyAnswer = SurveyAnswer_;
-    settings.Comfort = ComfortSettings();
+    settings.Comfort = Options_.Settings();
 
     TSettingsWriteContext context{Locations_.ExeFolder, Platform_.ProgramFileName, Version_, {}, {}, {}};
     const auto versionOf = [this](const std::string& path) -> std::optional<TVersionNumbers> {

@@ -10,11 +10,11 @@
 // shutdown), MainWindowEvents.cpp (frame loop, painting, input, closing, errors),
 // MainMenus.cpp (the menu tree and its handlers), MainHelp.cpp (the help entries and
 // their forms), MainCommands.cpp (the campaign's script commands, conditions and read
-// flags), MainSlots.cpp (the save slots, TSlotMenus), MainComfort.cpp (what the player may turn
-// on: skipping read text only, skipping to the next choice, auto mode, voices from the
-// backlog, full screen) and MainSaveFailures.cpp (what the player hears when the save
-// folder or the disk refuses a file). How a battle starts, ends and takes the input
-// meanwhile is TBattleSession's (BattleSession.h).
+// flags), MainSlots.cpp (the save slots of TSlotMenus joined to the campaign),
+// MainComfort.cpp (the player options of TPlayerOptions joined to the engine, and the
+// read pages) and MainSaveFailures.cpp (what the player hears when the save folder or
+// the disk refuses a file). How a battle starts, ends and takes the input meanwhile is
+// TBattleSession's (BattleSession.h).
 
 #include <array>
 #include <cstdint>
@@ -31,6 +31,7 @@
 #include "shell/DataLocations.h"
 #include "shell/MenuModel.h"
 #include "shell/PictureLayout.h"
+#include "shell/PlayerOptions.h"
 #include "shell/Settings.h"
 #include "shell/SupportForms.h"
 #include "shell/WindowHost.h"
@@ -143,7 +144,7 @@ public:
     const std::string& DefeatLabel() const;
     const TReadFlags& ReadFlags() const { return ReadFlags_; }
     const TReadPages& ReadPages() const { return ReadPages_; }
-    bool SkippingToChoice() const { return SkipToChoice_; }
+    bool SkippingToChoice() const { return Options_.SkippingToChoice(); }
     TSoundPlayer& Sound() { return *Sound_; }
     TDebugLog& Log() { return *Log_; }
     const std::vector<std::unique_ptr<TggDPFile>>& Archives() const { return Archives_; }
@@ -198,25 +199,8 @@ private:
     bool WriteLoggingFailure(const std::string& failureLine, const std::function<void()>& write);
 
     // --- comfort (MainComfort.cpp)
-    void BuildComfortMenus();
-    void ApplyComfortSettings(const TComfortSettings& comfort);
-    TComfortSettings ComfortSettings() const;
-    void mmSkipReadClick();
-    void mmSkipChoiceClick();
-    void mmAutoClick();
-    void mmAutoSpeedClick(TMenuItem& sender);
-    void mmBackLogVoiceClick();
-    void mmFullScreenClick();
-    void SetAutoSpeed(int speed);
-    void SetFullScreen(bool fullScreen);
-    // The player's input ends auto mode and the skip to the next choice; true when
-    // one of them was running.
-    bool EndAssistsByInput();
-    // Skip to the next choice ends once a choice or a button set is shown, a battle
-    // begins or skip is held back at an unread page.
-    void StepSkipToChoice();
-    // F11 switches full screen on and off; on release, so that a held key switches once.
-    void ComfortKeyUp(int key);
+    // The player options act on the engine once it is made.
+    void AttachPlayerOptions();
     // The read pages of the save folder; a damaged file is kept aside and the game
     // starts with none.
     void LoadReadPages();
@@ -270,6 +254,7 @@ private:
     TMainWindowPlatform Platform_;
     IWindowHost& Host_;
     TMenuModel Menu_;
+    TPlayerOptions Options_{Menu_, Host_};
     TDataLocations Locations_;
     std::string Version_;
     std::string OSName_;
@@ -299,11 +284,8 @@ private:
     int MouseX_ = 0;
     int MouseY_ = 0;
     bool CtrlHeld_ = false;
-    bool SkipToChoice_ = false;
-    int AutoSpeed_ = 1;
     // The press that ended auto mode was for that alone: its release does nothing more.
     bool SwallowRelease_ = false;
-    TPoint WindowedPosition_;  // where the window goes back to from full screen
     int IdleCount_ = 0;
     bool RestartPending_ = false;
     std::string TerminationReason_;  // set when the data cannot be read and the program must end

@@ -83,8 +83,9 @@ void TggTDMain::FrameTick() {
     }
     if (SaveFolderNoticeDue_) TellSaveFolderProblem();
     Commands_->UpdateItemHover(MouseX_, MouseY_);
-    StepSkipToChoice();
-    if (Session_->StoryHearsInput() && (CtrlHeld_ || SkipToChoice_) && Engine_->Skipping()) Engine_->Advance();
+    Options_.StepSkipToChoice();
+    if (Session_->StoryHearsInput() && (CtrlHeld_ || Options_.SkippingToChoice()) && Engine_->Skipping())
+        Engine_->Advance();
     if (ActiveMode().Update(Pacer_->Elapsed())) {
         ScaledStale_ = true;
         FormPaint();
@@ -134,7 +135,7 @@ void TggTDMain::FormMouseMove(TShiftState, int x, int y) {
 
 // Buttons act where the pointer last moved, as the layers saw it.
 void TggTDMain::FormMouseDown(TMouseButton button, TShiftState shift, int, int) {
-    if (Session_->StoryHearsInput() && EndAssistsByInput()) {
+    if (Session_->StoryHearsInput() && Options_.EndByInput()) {
         SwallowRelease_ = true;
         return;
     }
@@ -150,18 +151,18 @@ void TggTDMain::FormMouseUp(TMouseButton button, TShiftState shift, int, int) {
 }
 
 void TggTDMain::FormMouseWheel(int notch) {
-    if (!Session_->StoryHearsInput() || EndAssistsByInput()) return;
+    if (!Session_->StoryHearsInput() || Options_.EndByInput()) return;
     Engine_->Wheel(notch);
 }
 
 void TggTDMain::FormKeyDown(int key, TShiftState) {
-    if (Session_->StoryHearsInput()) EndAssistsByInput();
+    if (Session_->StoryHearsInput()) Options_.EndByInput();
     SetKeyHeld(key, true);
 }
 
 void TggTDMain::FormKeyUp(int key, TShiftState shift) {
     SetKeyHeld(key, false);
-    ComfortKeyUp(key);
+    Options_.KeyUp(key);
     Session_->KeyUp(key, shift);
 }
 

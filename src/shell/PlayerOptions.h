@@ -1,0 +1,85 @@
+#pragma once
+// What the player may turn on for comfort, each from a menu item, off by default and
+// kept in the "Comfort" section of Config.ini: skipping read text only, skipping to
+// the next choice, auto mode and its speed, voices again from the backlog, and full
+// screen (also F11). The options set the story engine's switches; what they need to
+// know of the game comes in as callbacks, so that they run without a window.
+
+#include <functional>
+#include <optional>
+
+#include "shell/MenuModel.h"
+#include "shell/Settings.h"
+#include "util/Geometry.h"
+
+namespace vandor {
+
+class IWindowHost;
+struct TAutoTiming;
+
+// The story engine's switches the options set; they must outlive the options.
+struct TAssistSwitches {
+    bool& SkipReadOnly;
+    bool& Skip;
+    bool& AutoMode;
+    TAutoTiming& AutoTiming;
+    bool& ReplayVoices;
+};
+
+// What the options ask of the game.
+struct TAssistState {
+    std::function<bool()> BattleRunning;
+    // The player holds the skip key (Ctrl).
+    std::function<bool()> SkipHeld;
+    // A choice or a button set is on the screen.
+    std::function<bool()> ChoiceShown;
+    // The story skips at all (skip may be held back at an unread page).
+    std::function<bool()> Skipping;
+};
+
+class TPlayerOptions {
+public:
+    TPlayerOptions(TMenuModel& menu, IWindowHost& host);
+    TPlayerOptions(const TPlayerOptions&) = delete;
+    TPlayerOptions& operator=(const TPlayerOptions&) = delete;
+
+    // Adds the items under "mmChar" and a "mmScreen" menu; each click runs through
+    // `run`, which may guard it.
+    void Build(const std::function<void(const std::function<void()>&)>& run);
+    // The engine is made after the menus: the options act on it from now on.
+    void Attach(TAssistSwitches switches, TAssistState state);
+
+    void Apply(const TComfortSettings& comfort);
+    TComfortSettings Settings() const;
+    bool SkippingToChoice() const { return SkipToChoice_; }
+    // Where the window stood before it went full screen.
+    TPoint WindowedPosition() const { return WindowedPosition_; }
+
+    // The player's input ends auto mode and the skip to the next choice; true when
+    // one of them was running.
+    bool EndByInput();
+    // Skip to the next choice ends once a choice or a button set is shown, a battle
+    // begins or skip is held back at an unread page.
+    void StepSkipToChoice();
+    // F11 switches full screen on and off; on release, so that a held key switches once.
+    void KeyUp(int key);
+
+private:
+    void ToggleSkipRead();
+    void StartSkipToChoice();
+    void ToggleAuto();
+    void SetAutoSpeed(int speed);
+    void ToggleBackLogVoice();
+    void SetFullScreen(bool fullScreen);
+    void EndSkipToChoice();
+
+    TMenuModel& Menu_;
+    IWindowHost& Host_;
+    std::optional<TAssistSwitches> Switches_;
+    TAssistState State_;
+    bool SkipToChoice_ = false;
+    int AutoSpeed_ = 1;
+    TPoint WindowedPosition_;
+};
+
+}  // namespace vandor
