@@ -204,6 +204,7 @@ TEST_F(SlotMenusTest, SlotsAreCopiedIntoAnotherFolderExceptWhereItHasItsOwn) {
     WriteTextFile(target + SlotFileName(1), "their one");
 
     TDebugLog log("");
+    log.Enabled = true;
     Slots->CopyTo(target, log);
     EXPECT_EQ(ReadTextFile(target + SlotFileName(0)), "zero");
     EXPECT_EQ(ReadTextFile(target + SlotFileName(1)), "their one");
