@@ -16,6 +16,7 @@
 #include "scenario/NovelGame.h"
 #include "shell/BattleSession.h"
 #include "shell/MainWindow.h"
+#include "shell/SaveFolderCheck.h"
 #include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
 #include "util/DebugLog.h"
@@ -37,10 +38,7 @@ void TggTDMain::CreateBattle() {
 void TggTDMain::CreateCampaign() {
     Commands_ = std::make_unique<TCampaignCommands>(*Campaign_, Engine_->Layers, Random_, Log_.get());
     Commands_->Hooks.StartBattle = [this](int area, int32_t strength) { StartBattle(area, strength); };
-    Commands_->Hooks.EnableSave = [this](bool enabled) {
-        SaveAllowed_ = enabled;
-        ShowSaveEnabled();
-    };
+    Commands_->Hooks.EnableSave = [this](bool enabled) { SaveFolderCheck_->SetSaveAllowed(enabled); };
     Commands_->Hooks.Shutdown = [this] { Host_.Close(); };
     Engine_->OnCommand = [this](TFields& fields) { DoCommand(fields); };
     Engine_->OnCondition = [this](const std::string& text, bool& result) { result = EvaluateCondition(text); };

@@ -7,6 +7,7 @@
 #include "scenario/NovelGame.h"
 #include "shell/BattleSession.h"
 #include "shell/MainWindow.h"
+#include "shell/SaveFolderCheck.h"
 #include "shell/SlotMenus.h"
 #include "shell/SystemInfo.h"
 #include "util/DebugLog.h"
@@ -28,7 +29,7 @@ void TggTDMain::CreateSlotMenus() {
         Engine_->Advance();
         Session_->Abandon();
     };
-    actions.FolderReady = [this] { return SaveFolderReady(); };
+    actions.FolderReady = [this] { return SaveFolderCheck_->Ready(); };
     actions.ReportError = [this](const std::string& message) { AppEventsException(message); };
     Slots_ = std::make_unique<TSlotMenus>(Menu_, Host_, Locations_.SaveFolder, std::move(actions));
     Slots_->Build([this](TMenuItem& sender) { Guarded([&] { Slots_->Click(sender); }); });

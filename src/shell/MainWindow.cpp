@@ -14,6 +14,7 @@
 #include "scenario/NovelGame.h"
 #include "shell/BattleSession.h"
 #include "shell/FPSControl.h"
+#include "shell/SaveFolderCheck.h"
 #include "shell/Settings.h"
 #include "shell/SlotMenus.h"
 #include "shell/SystemInfo.h"
@@ -49,6 +50,7 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
     Log_ =
         std::make_unique<TDebugLog>(Platform_.ExeFolder + "debug" + LocalTime("%Y%m%d%H%M") + ".txt", Platform_.Clock);
     Locations_ = Discover(Platform_.ExeFolder, Platform_.DocumentsFolder, Log_.get());
+    SaveFolderCheck_ = std::make_unique<TSaveFolderCheck>(Menu_, Host_, Locations_.SaveFolder, *Log_);
 
     Renderer_ = std::make_unique<TRTextRender>();
     // The caches live as long as the window; a restart empties them and changes their sources.
@@ -239,7 +241,7 @@ void TggTDMain::LoadSettings() {
     }
     Slots_->ShowCaptions(settings.SlotCaptions);
     Options_.Apply(settings.Comfort);
-    CheckSaveFolder();
+    SaveFolderCheck_->Check();
     Log_->Add("システム情報読込.");
     if (InstallId_ == 0) {
         const uint32_t first = Random_() % 256;

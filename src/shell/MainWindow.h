@@ -12,8 +12,8 @@
 // their forms), MainCommands.cpp (the campaign's script commands, conditions and read
 // flags), MainSlots.cpp (the save slots of TSlotMenus joined to the campaign),
 // MainComfort.cpp (the player options of TPlayerOptions joined to the engine, and the
-// read pages) and MainSaveFailures.cpp (what the player hears when the save folder or
-// the disk refuses a file). How a battle starts, ends and takes the input meanwhile is
+// read pages) and MainSaveFailures.cpp (settings that could not be written, told
+// through TSaveFolderCheck). How a battle starts, ends and takes the input meanwhile is
 // TBattleSession's (BattleSession.h).
 
 #include <array>
@@ -55,6 +55,7 @@ class TQTDGameDat;
 struct TBattleRecord;
 class TRTextRender;
 class TScriptCache;
+class TSaveFolderCheck;
 class TSlotMenus;
 class TSoundPlayer;
 
@@ -210,18 +211,9 @@ private:
     void CreateSlotMenus();
 
     // --- save failures (MainSaveFailures.cpp)
-    // Looks at the session's save folder: a problem is logged, switches saving off and
-    // is shown to the player with the next frame, once a run.
-    void CheckSaveFolder();
-    // Checks the folder again before a write, or after one failed: true when it can take
-    // files; else the player hears why (once a run) and saving stays off.
-    bool SaveFolderReady();
-    void TellSaveFolderProblem();
     // SaveSettings at exit and before a restart: a file that could not be written is
     // told in one box, before the program goes on or ends.
     void SaveSettingsTellingFailure();
-    // The save menu is open while the story allows saving and the folder takes files.
-    void ShowSaveEnabled();
 
     // --- menus (MainMenus.cpp)
     void BuildMenus();
@@ -275,6 +267,7 @@ private:
     std::unique_ptr<TQTDGameDat> Campaign_;
     std::unique_ptr<TCampaignCommands> Commands_;
     std::unique_ptr<TSlotMenus> Slots_;
+    std::unique_ptr<TSaveFolderCheck> SaveFolderCheck_;
     TReadFlags ReadFlags_;
     TReadPages ReadPages_;
 
@@ -295,10 +288,6 @@ private:
     uint64_t FrameCount_ = 0;
     int InstallId_ = 0;
     std::string SurveyAnswer_;
-    bool SaveAllowed_ = false;  // the story shows the status bar that allows saving
-    bool SaveFolderUsable_ = true;
-    bool SaveFolderNoticeDue_ = false;  // the player is told with the next frame
-    bool SaveFolderTold_ = false;       // once a run, restarts included
 };
 
 template <typename Action>

@@ -7,6 +7,7 @@
 #include "shell/BattleSession.h"
 #include "shell/FPSControl.h"
 #include "shell/MainWindow.h"
+#include "shell/SaveFolderCheck.h"
 #include "util/DebugLog.h"
 
 namespace vandor {
@@ -81,7 +82,7 @@ void TggTDMain::FrameTick() {
         Restart();
         return;
     }
-    if (SaveFolderNoticeDue_) TellSaveFolderProblem();
+    SaveFolderCheck_->TellIfDue();
     Commands_->UpdateItemHover(MouseX_, MouseY_);
     Options_.StepSkipToChoice();
     if (Session_->StoryHearsInput() && (CtrlHeld_ || Options_.SkippingToChoice()) && Engine_->Skipping())

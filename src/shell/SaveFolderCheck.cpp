@@ -7,7 +7,25 @@
 #include <filesystem>
 #include <system_error>
 
+#include "shell/MenuModel.h"
+#include "shell/WindowHost.h"
+#include "util/DebugLog.h"
+
 namespace vandor {
+namespace {
+
+constexpr const char* kCaption = "保存";
+constexpr const char* kUnsavedSettings =
+    "設定または既読情報を保存できませんでした。\n"
+    "ディスクの空き容量を確認してください。";
+
+std::string SaveFolderNotice(const std::string& folder) {
+    return "セーブフォルダに書き込めません。\n" + folder +
+           "\n\n"
+           "ゲームはこのまま続けられますが、セーブ、設定、既読情報は保存されません。";
+}
+
+}  // namespace
 
 std::string SaveFolderProblem(const std::string& folder) {
     namespace fs = std::filesystem;
@@ -28,5 +46,47 @@ std::string SaveFolderProblem(const std::string& folder) {
     }
     return {};
 }
+
+TSaveFolderCheck::TSaveFolderCheck(TMenuModel& menu, IWindowHost& host, const std::string& saveFolder, TDebugLog& log)
+    : Menu_(menu), Host_(host), SaveFolder_(saveFolder), Log_(log) {}
+
+void TSaveFolderCheck::Check() {
+    const std::string problem = SaveFolderProblem(SaveFolder_);
+    Usable_ = problem.empty();
+    ShowSaveEnabled();
+    if (Usable_) return;
+    Log_.Add(problem);
+    NoticeDue_ = !Told_;
+}
+
+bool TSaveFolderCheck::Ready() {
+    Check();
+    if (Usable_) return true;
+    Tell();
+    return false;
+}
+
+void TSaveFolderCheck::TellIfDue() {
+    if (NoticeDue_) Tell();
+}
+
+void TSaveFolderCheck::Tell() {
+    NoticeDue_ = false;
+    if (Told_) return;
+    Told_ = true;
+    Host_.MessageBox(SaveFolderNotice(SaveFolder_), kCaption, TMessageButtons::OK, TMessageIcon::Warning);
+}
+
+void TSaveFolderCheck::SetSaveAllowed(bool allowed) {
+    SaveAllowed_ = allowed;
+    ShowSaveEnabled();
+}
+
+void TSaveFolderCheck::TellSettingsNotSaved() {
+    if (!Ready()) return;
+    Host_.MessageBox(kUnsavedSettings, kCaption, TMessageButtons::OK, TMessageIcon::Warning);
+}
+
+void TSaveFolderCheck::ShowSaveEnabled() { Menu_.At("mmSave").SetEnabled(SaveAllowed_ && Usable_); }
 
 }  // namespace vandor
