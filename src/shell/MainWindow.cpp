@@ -14,6 +14,7 @@
 #include "scenario/NovelGame.h"
 #include "shell/BattleSession.h"
 #include "shell/FPSControl.h"
+#include "shell/HelpForms.h"
 #include "shell/SaveFolderCheck.h"
 #include "shell/Settings.h"
 #include "shell/SlotMenus.h"
@@ -51,6 +52,7 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
         std::make_unique<TDebugLog>(Platform_.ExeFolder + "debug" + LocalTime("%Y%m%d%H%M") + ".txt", Platform_.Clock);
     Locations_ = Discover(Platform_.ExeFolder, Platform_.DocumentsFolder, Log_.get());
     SaveFolderCheck_ = std::make_unique<TSaveFolderCheck>(Menu_, Host_, Locations_.SaveFolder, *Log_);
+    Help_ = std::make_unique<THelpForms>(Host_, *Log_, Title_, Locations_.SaveFolder, Version_, OSName_);
 
     Renderer_ = std::make_unique<TRTextRender>();
     // The caches live as long as the window; a restart empties them and changes their sources.

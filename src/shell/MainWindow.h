@@ -8,13 +8,13 @@
 //
 // The class is split by concern: MainWindow.cpp (creation, sessions, settings,
 // shutdown), MainWindowEvents.cpp (frame loop, painting, input, closing, errors),
-// MainMenus.cpp (the menu tree and its handlers), MainHelp.cpp (the help entries and
-// their forms), MainCommands.cpp (the campaign's script commands, conditions and read
-// flags), MainSlots.cpp (the save slots of TSlotMenus joined to the campaign),
-// MainComfort.cpp (the player options of TPlayerOptions joined to the engine, and the
-// read pages) and MainSaveFailures.cpp (settings that could not be written, told
-// through TSaveFolderCheck). How a battle starts, ends and takes the input meanwhile is
-// TBattleSession's (BattleSession.h).
+// MainMenus.cpp (the menu tree and its handlers), MainHelp.cpp (the help entries, their
+// boxes and forms in THelpForms), MainCommands.cpp (the campaign's script commands,
+// conditions and read flags), MainSlots.cpp (the save slots of TSlotMenus joined to the
+// campaign), MainComfort.cpp (the player options of TPlayerOptions joined to the
+// engine, and the read pages) and MainSaveFailures.cpp (settings that could not be
+// written, told through TSaveFolderCheck). How a battle starts, ends and takes the
+// input meanwhile is TBattleSession's (BattleSession.h).
 
 #include <array>
 #include <cstdint>
@@ -33,7 +33,6 @@
 #include "shell/PictureLayout.h"
 #include "shell/PlayerOptions.h"
 #include "shell/Settings.h"
-#include "shell/SupportForms.h"
 #include "shell/WindowHost.h"
 #include "util/Fields.h"
 
@@ -55,6 +54,7 @@ class TQTDGameDat;
 struct TBattleRecord;
 class TRTextRender;
 class TScriptCache;
+class THelpForms;
 class TSaveFolderCheck;
 class TSlotMenus;
 class TSoundPlayer;
@@ -236,10 +236,6 @@ private:
     void mmAboutClick();
     void mmSuportClick();
     void mmEnqClick();
-    TSupportFacts SupportFacts() const;
-    // Shows the form, its probes addressed by the settings file; true when it was sent.
-    // The form comes back as the player left it.
-    bool RunForm(TForm& form);
     void StopForRestart();
     void CloseChannels();
 
@@ -268,6 +264,7 @@ private:
     std::unique_ptr<TCampaignCommands> Commands_;
     std::unique_ptr<TSlotMenus> Slots_;
     std::unique_ptr<TSaveFolderCheck> SaveFolderCheck_;
+    std::unique_ptr<THelpForms> Help_;
     TReadFlags ReadFlags_;
     TReadPages ReadPages_;
 
