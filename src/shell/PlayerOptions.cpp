@@ -1,5 +1,7 @@
 #include "shell/PlayerOptions.h"
 
+#include <stdexcept>
+
 #include "compositor/Input.h"
 #include "scenario/NovelGame.h"
 #include "shell/WindowHost.h"
@@ -44,47 +46,54 @@ void TPlayerOptions::Attach(TAssistSwitches switches, TAssistState state) {
     State_ = std::move(state);
 }
 
+const TAssistSwitches& TPlayerOptions::Switches() const {
+    if (!Switches_) throw std::logic_error("the player options are used before the story engine is attached");
+    return *Switches_;
+}
+
 void TPlayerOptions::Apply(const TComfortSettings& comfort) {
-    Switches_->SkipReadOnly = comfort.SkipReadOnly;
+    Switches().SkipReadOnly = comfort.SkipReadOnly;
     Menu_.At("mmSkipRead").SetChecked(comfort.SkipReadOnly);
     SetAutoSpeed(comfort.AutoSpeed);
-    Switches_->ReplayVoices = comfort.BackLogVoice;
+    Switches().ReplayVoices = comfort.BackLogVoice;
     Menu_.At("mmBackLogVoice").SetChecked(comfort.BackLogVoice);
     SetFullScreen(comfort.FullScreen);
 }
 
 TComfortSettings TPlayerOptions::Settings() const {
-    return {Switches_->SkipReadOnly, AutoSpeed_, Switches_->ReplayVoices, Host_.FullScreen()};
+    return {Switches().SkipReadOnly, AutoSpeed_, Switches().ReplayVoices, Host_.FullScreen()};
 }
 
 void TPlayerOptions::ToggleSkipRead() {
+    const TAssistSwitches& switches = Switches();
     TMenuItem& item = Menu_.At("mmSkipRead");
     item.SetChecked(!item.Checked());
-    Switches_->SkipReadOnly = item.Checked();
+    switches.SkipReadOnly = item.Checked();
 }
 
 void TPlayerOptions::StartSkipToChoice() {
     if (State_.BattleRunning()) return;
     SkipToChoice_ = true;
-    Switches_->Skip = true;
+    Switches().Skip = true;
     StepSkipToChoice();
 }
 
 void TPlayerOptions::ToggleAuto() {
-    Switches_->AutoMode = !Switches_->AutoMode;
-    Menu_.At("mmAuto").SetChecked(Switches_->AutoMode);
+    Switches().AutoMode = !Switches().AutoMode;
+    Menu_.At("mmAuto").SetChecked(Switches().AutoMode);
 }
 
 void TPlayerOptions::SetAutoSpeed(int speed) {
     AutoSpeed_ = speed;
-    Switches_->AutoTiming = kAutoTimings[speed];
+    Switches().AutoTiming = kAutoTimings[speed];
     Menu_.At(kAutoSpeedItems[speed]).SetChecked(true);
 }
 
 void TPlayerOptions::ToggleBackLogVoice() {
+    const TAssistSwitches& switches = Switches();
     TMenuItem& item = Menu_.At("mmBackLogVoice");
     item.SetChecked(!item.Checked());
-    Switches_->ReplayVoices = item.Checked();
+    switches.ReplayVoices = item.Checked();
 }
 
 void TPlayerOptions::SetFullScreen(bool fullScreen) {
@@ -96,12 +105,12 @@ void TPlayerOptions::SetFullScreen(bool fullScreen) {
 // Skip goes back to what the skip key asks for.
 void TPlayerOptions::EndSkipToChoice() {
     SkipToChoice_ = false;
-    Switches_->Skip = State_.SkipHeld();
+    Switches().Skip = State_.SkipHeld();
 }
 
 bool TPlayerOptions::EndByInput() {
-    const bool running = Switches_->AutoMode || SkipToChoice_;
-    if (Switches_->AutoMode) ToggleAuto();
+    const bool running = Switches().AutoMode || SkipToChoice_;
+    if (Switches().AutoMode) ToggleAuto();
     if (SkipToChoice_) EndSkipToChoice();
     return running;
 }

@@ -72,6 +72,8 @@ private:
     void ToggleBackLogVoice();
     void SetFullScreen(bool fullScreen);
     void EndSkipToChoice();
+    // Throws std::logic_error before Attach.
+    const TAssistSwitches& Switches() const;
 
     TMenuModel& Menu_;
     IWindowHost& Host_;

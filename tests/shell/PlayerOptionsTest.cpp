@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "compositor/Input.h"
 #include "platform/headless/HeadlessWindowHost.h"
 #include "scenario/NovelGame.h"
@@ -136,6 +138,17 @@ TEST_F(PlayerOptionsTest, FullScreenSwitchesByMenuAndF11AndRemembersTheWindowedP
     Options.Apply(TComfortSettings{false, 1, false, true});
     EXPECT_EQ(Options.WindowedPosition().X, 30);
     EXPECT_EQ(Options.WindowedPosition().Y, 40);
+}
+
+TEST(PlayerOptionsAloneTest, ClicksBeforeTheEngineIsAttachedThrowAndChangeNothing) {
+    TMenuModel menu;
+    menu.Add("", "mmChar", "文字(&C)");
+    THeadlessWindowHost host;
+    TPlayerOptions options(menu, host);
+    options.Build([](const std::function<void()>& action) { action(); });
+    EXPECT_THROW(menu.Click("mmSkipRead"), std::logic_error);
+    EXPECT_FALSE(menu.At("mmSkipRead").Checked());
+    EXPECT_THROW(options.Settings(), std::logic_error);
 }
 
 }  // namespace
