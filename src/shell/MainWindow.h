@@ -16,7 +16,6 @@
 // written, told through TSaveFolderCheck). How a battle starts, ends and takes the
 // input meanwhile is TBattleSession's (BattleSession.h).
 
-#include <array>
 #include <cstdint>
 #include <exception>
 #include <functional>
