@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "PageText.h"
 #include "platform/headless/HeadlessWaveDevice.h"
 #include "platform/headless/SimulatedClock.h"
 #include "resources/FileCache.h"
@@ -75,14 +76,7 @@ protected:
         return false;
     }
     // The text the message window holds on its current page.
-    std::string PageText() {
-        std::string text;
-        TNGText& store = Game->Store();
-        for (int i = 0; i < store.Count(); ++i) {
-            if (store.Item(i).Page == store.PageCount() - 1) text += store.Item(i).Text;
-        }
-        return text;
-    }
+    std::string PageText() { return test::PageText(Game->Store()); }
 
     std::filesystem::path Dir;
     TSimulatedClock Clock;

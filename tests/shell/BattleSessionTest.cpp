@@ -8,6 +8,7 @@
 #include <string>
 
 #include "MainWindowFixture.h"
+#include "PageText.h"
 #include "battle/QTDGame.h"
 #include "scenario/NovelGame.h"
 #include "shell/BattleSession.h"
@@ -42,14 +43,7 @@ protected:
         window->Battle().SetBaseHP(0);
         PlayToTheEnd();
     }
-    std::string PageText() {
-        std::string text;
-        TNGText& store = window->Engine().Store();
-        for (int i = 0; i < store.Count(); ++i) {
-            if (store.Item(i).Page == store.PageCount() - 1) text += store.Item(i).Text;
-        }
-        return text;
-    }
+    std::string PageText() { return test::PageText(window->Engine().Store()); }
 };
 
 // The text behind the battle command is revealed one character after the other, so

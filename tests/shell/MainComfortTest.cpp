@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "MainWindowFixture.h"
+#include "PageText.h"
 #include "scenario/NovelGame.h"
 #include "util/IniFile.h"
 
@@ -25,14 +26,7 @@ protected:
         host.PressButton(TMouseButton::mbLeft);
         host.ReleaseButton(TMouseButton::mbLeft);
     }
-    std::string PageText() {
-        std::string text;
-        TNGText& store = window->Engine().Store();
-        for (int i = 0; i < store.Count(); ++i) {
-            if (store.Item(i).Page == store.PageCount() - 1) text += store.Item(i).Text;
-        }
-        return text;
-    }
+    std::string PageText() { return test::PageText(window->Engine().Store()); }
 };
 
 constexpr const char* kPages = "一頁目\n\n二頁目\n\n三頁目\n";
