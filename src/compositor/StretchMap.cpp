@@ -3,10 +3,19 @@
 #include <algorithm>
 
 namespace vandor {
+namespace {
 
 float StretchRatio(int64_t srcSize, int64_t dstSize) {
     return static_cast<float>(srcSize) / static_cast<float>(dstSize);
 }
+
+// Exact for offsets below 2^29 (a double holds the product of a float and such an
+// offset), far beyond any surface.
+int64_t StretchOffset(int64_t dstOffset, float ratio) {
+    return static_cast<int64_t>(static_cast<double>(dstOffset) * static_cast<double>(ratio));
+}
+
+}  // namespace
 
 std::vector<int32_t> StretchMap(int64_t srcBegin, int64_t srcEnd, int64_t dstBegin, int64_t dstEnd, int clipBegin,
                                 int clipEnd) {

@@ -10,14 +10,6 @@
 
 namespace vandor {
 
-float StretchRatio(int64_t srcSize, int64_t dstSize);
-
-// Exact for offsets below 2^29 (a double holds the product of a float and such an
-// offset), far beyond any surface.
-inline int64_t StretchOffset(int64_t dstOffset, float ratio) {
-    return static_cast<int64_t>(static_cast<double>(dstOffset) * static_cast<double>(ratio));
-}
-
 // Source index of each destination index in [clipBegin, clipEnd) for the source range
 // [srcBegin, srcEnd) drawn into [dstBegin, dstEnd); a destination under 2 pixels takes
 // the middle of the source. Clamped to the source range, which the float ratio could

@@ -190,8 +190,6 @@ std::string PointerTarget(TBytes& bytes) {
 constexpr std::array<std::string_view, 15> kMenuItems{
     "mmCSMax", "mmCSFast",   "mmCSNormal", "mmCSSlow",       "mmCSPage", "mmCAA",  "mmSkipRead", "mmSkipChoice",
     "mmAuto",  "mmAutoFast", "mmAutoSlow", "mmBackLogVoice", "mmTitle",  "mmV0_0", "mmV0_10"};
-constexpr std::array<std::string_view, 3> kButtons{"left", "right", "middle"};
-constexpr std::array<std::string_view, 5> kKeys{"Control", "Up", "Down", "Shift", "Q"};
 
 std::string MakeInput(TBytes& bytes, uint32_t& frame) {
     std::string input;
@@ -201,13 +199,17 @@ std::string MakeInput(TBytes& bytes, uint32_t& frame) {
         switch (bytes.Below(12)) {
             case 0:
             case 1: event("move " + PointerTarget(bytes)); break;
-            case 2: event(std::string(bytes.Below(2) ? "down " : "up ") + std::string(bytes.Pick(kButtons))); break;
+            case 2:
+                event(std::string(bytes.Below(2) ? "down " : "up ") + std::string(bytes.Pick(kPointerButtons)));
+                break;
             case 3:
                 event("down left");
                 event("up left");
                 break;
             case 4: event(bytes.Below(2) ? "wheel +1" : "wheel -1"); break;
-            case 5: event(std::string(bytes.Below(2) ? "keydown " : "keyup ") + std::string(bytes.Pick(kKeys))); break;
+            case 5:
+                event(std::string(bytes.Below(2) ? "keydown " : "keyup ") + std::string(bytes.Pick(kHeldKeys)));
+                break;
             case 6: event(bytes.Below(2) ? "char Return" : "char Space"); break;
             case 7: event("menu " + std::string(bytes.Pick(kMenuItems))); break;
             case 8:

@@ -4,15 +4,21 @@
 // and every wait ends by time or by a click, so a player who keeps clicking always
 // reaches its last label: when that label is not reached, the game is stuck.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vandor::liveness {
 
 // The label every script ends with.
 inline constexpr const char* kEndLabel = "*終点";
+// The pointer's buttons by their replay names, in the order of TMouseButton.
+inline constexpr std::array<std::string_view, 3> kPointerButtons{"left", "right", "middle"};
+// The keys the player's input holds down and lets go, by their replay names.
+inline constexpr std::array<std::string_view, 5> kHeldKeys{"Control", "Up", "Down", "Shift", "Q"};
 
 struct TLivenessCase {
     std::string Script;  // first.txt, "\n"-separated

@@ -61,11 +61,11 @@ public:
     // Plays a replay input: each frame's events, then that frame.
     void Play(const std::string& input, uint32_t lastFrame) {
         const TReplayInput replay = TReplayInput::Parse(input);
+        const std::vector<TReplayEvent>& events = replay.Events();
+        std::size_t next = 0;  // the events come sorted by frame
         for (uint32_t frame = 0; frame <= lastFrame && !Reached() && !Host_.Closed(); ++frame) {
             replay.ApplyEvents(frame, Host_);
-            for (const TReplayEvent& event : replay.Events()) {
-                if (event.Frame == frame) NoteHeld(event);
-            }
+            for (; next < events.size() && events[next].Frame == frame; ++next) NoteHeld(events[next]);
             RunTo(frame + 1);
         }
     }
@@ -140,13 +140,12 @@ public:
 private:
     // Keeps, for each button and key the input holds down, the event that lets it go.
     void NoteHeld(const TReplayEvent& event) {
-        static constexpr const char* kButtonNames[] = {"left", "right", "middle"};
         std::string release;
         if (event.Kind == TReplayEventKind::Down || event.Kind == TReplayEventKind::Up) {
-            release = std::string("up ") + kButtonNames[static_cast<int>(event.Button)];
+            release = "up " + std::string(kPointerButtons[static_cast<std::size_t>(event.Button)]);
         } else if (event.Kind == TReplayEventKind::KeyDown || event.Kind == TReplayEventKind::KeyUp) {
-            for (const char* name : {"Control", "Up", "Down", "Shift", "Q"}) {
-                if (KeyFromName(name) == event.Key) release = std::string("keyup ") + name;
+            for (std::string_view name : kHeldKeys) {
+                if (KeyFromName(name) == event.Key) release = "keyup " + std::string(name);
             }
             if (release.empty()) return;
         } else {
