@@ -84,8 +84,12 @@ char SlotLetter(int slot) { return kSlotLetters[slot]; }
 std::string EmptySlotCaption(int slot) { return Format("データなし(&%c)", SlotLetter(slot)); }
 
 std::string UsedSlotCaption(int slot, std::string_view time, const TQTDGameDat& campaign) {
-    return Format("%s %dターン 制圧%d箇所 将軍%d名(&%c)", std::string(time).c_str(), campaign.Turn(),
-                  campaign.ConqueredCount(), campaign.GeneralCount(), SlotLetter(slot));
+    return SaveCaption(time, campaign) + Format("(&%c)", SlotLetter(slot));
+}
+
+std::string SaveCaption(std::string_view time, const TQTDGameDat& campaign) {
+    return Format("%s %dターン 制圧%d箇所 将軍%d名", std::string(time).c_str(), campaign.Turn(),
+                  campaign.ConqueredCount(), campaign.GeneralCount());
 }
 
 bool IsEmptySlotCaption(std::string_view caption) { return caption.find("データなし") != std::string_view::npos; }

@@ -41,6 +41,9 @@ char SlotLetter(int slot);
 std::string EmptySlotCaption(int slot);
 // "2012/09/25 21:05:33 12ターン 制圧3箇所 将軍2名(&9)", with `time` as shown.
 std::string UsedSlotCaption(int slot, std::string_view time, const TQTDGameDat& campaign);
+// The same without the slot's letter: "2012/09/25 21:05:33 12ターン 制圧3箇所 将軍2名", for
+// saves that are no slot (the autosaves, whose menu letters follow their age).
+std::string SaveCaption(std::string_view time, const TQTDGameDat& campaign);
 // A caption of an empty slot holds "データなし".
 bool IsEmptySlotCaption(std::string_view caption);
 

@@ -38,7 +38,10 @@ void TggTDMain::CreateBattle() {
 void TggTDMain::CreateCampaign() {
     Commands_ = std::make_unique<TCampaignCommands>(*Campaign_, Engine_->Layers, Random_, Log_.get());
     Commands_->Hooks.StartBattle = [this](int area, int32_t strength) { StartBattle(area, strength); };
-    Commands_->Hooks.EnableSave = [this](bool enabled) { SaveFolderCheck_->SetSaveAllowed(enabled); };
+    Commands_->Hooks.EnableSave = [this](bool enabled) {
+        SaveFolderCheck_->SetSaveAllowed(enabled);
+        if (enabled) AutoSave();
+    };
     Commands_->Hooks.Shutdown = [this] { Host_.Close(); };
     Engine_->OnCommand = [this](TFields& fields) { DoCommand(fields); };
     Engine_->OnCondition = [this](const std::string& text, bool& result) { result = EvaluateCondition(text); };

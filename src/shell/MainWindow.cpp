@@ -12,6 +12,7 @@
 #include "resources/ImageCache.h"
 #include "resources/ScriptCache.h"
 #include "scenario/NovelGame.h"
+#include "shell/AutoSaves.h"
 #include "shell/BattleSession.h"
 #include "shell/FPSControl.h"
 #include "shell/HelpForms.h"
@@ -242,6 +243,8 @@ void TggTDMain::LoadSettings() {
         SurveyAnswer_ = settings.SurveyAnswer;
     }
     Slots_->ShowCaptions(settings.SlotCaptions);
+    AutoSaves_->ShowCaptions(ini);
+    AutoSaves_->SetOn(settings.Comfort.AutoSave);
     Options_.Apply(settings.Comfort);
     SaveFolderCheck_->Check();
     Log_->Add("システム情報読込.");
@@ -269,6 +272,7 @@ bool TggTDMain::SaveSettings() {
     settings.InstallId = InstallId_;
     settings.SurveyAnswer = SurveyAnswer_;
     settings.Comfort = Options_.Settings();
+    settings.Comfort.AutoSave = AutoSaves_->On();
 
     TSettingsWriteContext context{Locations_.ExeFolder, Platform_.ProgramFileName, Version_, {}, {}, {}};
     const auto versionOf = [this](const std::string& path) -> std::optional<TVersionNumbers> {

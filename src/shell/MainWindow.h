@@ -11,9 +11,9 @@
 // MainMenus.cpp (the menu tree and its handlers), MainHelp.cpp (the help entries, their
 // boxes and forms in THelpForms), MainCommands.cpp (the campaign's script commands,
 // conditions and read flags), MainSlots.cpp (the save slots of TSlotMenus joined to the
-// campaign), MainComfort.cpp (the player options of TPlayerOptions joined to the
-// engine, and the read pages) and MainSaveFailures.cpp (settings that could not be
-// written, told through TSaveFolderCheck). How a battle starts, ends and takes the
+// campaign, and the autosaves), MainComfort.cpp (the player options of TPlayerOptions
+// joined to the engine, and the read pages) and MainSaveFailures.cpp (settings that
+// could not be written, told through TSaveFolderCheck). How a battle starts, ends and takes the
 // input meanwhile is TBattleSession's (BattleSession.h).
 
 #include <cstdint>
@@ -41,6 +41,7 @@ class IClock;
 class IGameMode;
 class IWaveDevice;
 class TAImageCache;
+class TAutoSaves;
 class TBattleSession;
 class TCampaignCommands;
 class TDebugLog;
@@ -208,6 +209,8 @@ private:
 
     // --- save slots (MainSlots.cpp)
     void CreateSlotMenus();
+    // The action phase opened the save menu: the campaign goes into the next autosave.
+    void AutoSave();
 
     // --- save failures (MainSaveFailures.cpp)
     // SaveSettings at exit and before a restart: a file that could not be written is
@@ -262,6 +265,7 @@ private:
     std::unique_ptr<TQTDGameDat> Campaign_;
     std::unique_ptr<TCampaignCommands> Commands_;
     std::unique_ptr<TSlotMenus> Slots_;
+    std::unique_ptr<TAutoSaves> AutoSaves_;
     std::unique_ptr<TSaveFolderCheck> SaveFolderCheck_;
     std::unique_ptr<THelpForms> Help_;
     TReadFlags ReadFlags_;

@@ -57,6 +57,7 @@ TSettings ReadSettings(const TIniFile& ini) {
     if (speed >= 0 && speed < TComfortSettings::kAutoSpeeds) comfort.AutoSpeed = speed;
     comfort.BackLogVoice = ini.ReadBool("Comfort", "BackLogVoice", comfort.BackLogVoice);
     comfort.FullScreen = ini.ReadBool("Comfort", "FullScreen", comfort.FullScreen);
+    comfort.AutoSave = ini.ReadBool("Comfort", "AutoSave", comfort.AutoSave);
     return s;
 }
 
@@ -86,6 +87,9 @@ void WriteSettings(TIniFile& ini, const TSettings& s, const TSettingsWriteContex
     ini.WriteInteger("Comfort", "AutoSpeed", s.Comfort.AutoSpeed);
     ini.WriteBool("Comfort", "BackLogVoice", s.Comfort.BackLogVoice);
     ini.WriteBool("Comfort", "FullScreen", s.Comfort.FullScreen);
+    if (!s.Comfort.AutoSave || ini.ValueExists("Comfort", "AutoSave")) {
+        ini.WriteBool("Comfort", "AutoSave", s.Comfort.AutoSave);
+    }
 }
 
 std::string SlotCaptionKey(int slot) {

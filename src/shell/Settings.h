@@ -18,13 +18,18 @@ namespace vandor {
 inline constexpr int kSlotCount = 16;
 inline constexpr int kNoWindowPosition = -32768;
 
-// What the player turned on for comfort, section "Comfort": each off by default.
+// What the player turned on for comfort, section "Comfort": each off by default but
+// the autosaves.
 struct TComfortSettings {
     static constexpr int kAutoSpeeds = 3;  // fast, normal, slow
     bool SkipReadOnly = false;
     int AutoSpeed = 1;
     bool BackLogVoice = false;
     bool FullScreen = false;
+    // The one option on by default: it changes no play, it only writes files. Written
+    // to Config.ini only once it is or was turned off, so that a player who never
+    // touches it keeps the settings file as it was.
+    bool AutoSave = true;
 
     friend bool operator==(const TComfortSettings&, const TComfortSettings&) = default;
 };

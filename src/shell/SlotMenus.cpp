@@ -96,19 +96,22 @@ void TSlotMenus::Save(int slot) {
     }
 }
 
+void TSlotMenus::Load(int slot) { LoadFile(SlotFileName(slot)); }
+
 // The file is read and checked whole before anything changes: a missing or damaged
-// slot leaves the game as it was.
-void TSlotMenus::Load(int slot) {
+// save leaves the game as it was.
+bool TSlotMenus::LoadFile(const std::string& fileName) {
     TSlotCells cells;
     try {
-        cells = ReadSlotFile(SaveFolder_ + SlotFileName(slot));
+        cells = ReadSlotFile(SaveFolder_ + fileName);
     } catch (const TSaveFileError& error) {
         Actions_.ReportError(error.what());
         Host_.MessageBox("このセーブデータは読み込めません。\nファイルが見つからないか、壊れています。", "ロード",
                          TMessageButtons::OK, TMessageIcon::Warning);
-        return;
+        return false;
     }
     Actions_.Load(cells);
+    return true;
 }
 
 // The target's slots in use are the player's newer progress there and stay.

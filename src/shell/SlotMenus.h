@@ -46,6 +46,9 @@ public:
     void Click(const TMenuItem& sender);
     void Save(int slot);
     void Load(int slot);
+    // Loads a save file of the save folder that is no slot (an autosave, the quick save)
+    // as a slot is loaded; false when it could not be read (the player was told).
+    bool LoadFile(const std::string& fileName);
     // Brings the slots of the save folder into `targetFolder` (another save folder),
     // except for slots the target already uses.
     void CopyTo(const std::string& targetFolder, TDebugLog& log);

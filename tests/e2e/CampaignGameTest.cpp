@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <random>
 #include <set>
 #include <string>
@@ -305,6 +306,83 @@ TEST_F(CampaignGameTest, AKilledProgramNeverLeavesBrokenSettingsOrReadProgress) 
     EXPECT_GT(killedWhileRunning, kRounds / 3) << "the program must be killed mid-run for this test to mean anything";
     EXPECT_GT(roundsWritten, 0) << "no killed run got as far as writing its files";
     EXPECT_GT(killedWhileWriting, kRounds / 10) << "too few kills hit a file being written";
+}
+
+// Autosaving at every turn's action phase, the program is killed again and again, most
+// times while an autosave is being written: every autosave left is a whole save,
+// and the captions Config.ini keeps for them are whole.
+TEST_F(CampaignGameTest, AKilledProgramNeverLeavesABrokenAutosave) {
+    WriteScript("first.txt",
+                "[文章枠/なし]\n*次のターン\n[上部情報]\n[行動/進行]\n[上部情報/消]\n[ジャンプ/*次のターン]\n");
+    const std::string arguments = "--headless --frames 20000";
+    std::mt19937 random(2828);
+    int killedWhileRunning = 0;
+    int killedWhileWriting = 0;
+    for (int round = 0; round < 12; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const pid_t pid = Spawn(arguments);
+        ASSERT_GT(pid, 0);
+        const std::string watched = SaveFolder() + "autosave" + std::to_string(1 + random() % 3) + ".dat.tmp";
+        if (round % 4 == 3 ? KillAfter(pid, std::chrono::milliseconds(100 + random() % 900))
+                           : KillWhileWriting(pid, watched, std::chrono::microseconds(random() % 2500))) {
+            ++killedWhileRunning;
+        }
+        if (RemoveTemporaryFiles()) ++killedWhileWriting;
+
+        for (int file = 1; file <= 3; ++file) {
+            const std::string path = SaveFolder() + "autosave" + std::to_string(file) + ".dat";
+            if (!fs::exists(path)) continue;
+            TCryptMaps store;
+            TQTDGameDat campaign(store);
+            ASSERT_NO_THROW(ApplySlot(campaign, ReadSlotFile(path))) << path;
+        }
+        const TIniFile config(SaveFolder() + "Config.ini");
+        for (int file = 0; file < 3; ++file) {
+            const std::string caption = config.ReadString("AutoSave", "Item0" + std::to_string(file));
+            if (!caption.empty()) {
+                EXPECT_NE(caption.find("ターン 制圧0箇所 将軍"), std::string::npos) << caption;
+            }
+        }
+    }
+    EXPECT_GT(killedWhileRunning, 6) << "the program must be killed mid-run for this test to mean anything";
+    EXPECT_GT(killedWhileWriting, 1) << "too few kills hit an autosave being written";
+    for (int file = 1; file <= 3; ++file) {
+        EXPECT_TRUE(fs::exists(SaveFolder() + "autosave" + std::to_string(file) + ".dat")) << "no rotation";
+    }
+}
+
+// Autosaves write files and change no play: the same input with them on (as a player
+// who never touched the switch has them) and off shows the same pictures and writes
+// the same slot.
+TEST_F(CampaignGameTest, AutosavesChangeNoPlay) {
+    WriteScript("first.txt",
+                "[文章枠/なし]\n*次のターン\n[上部情報]\n[行動/進行]\nターンが進みました。\n[クリック待]\n"
+                "[上部情報/消]\n[ジャンプ/*次のターン]\n");
+    std::string input = "5 move 400 300\n";
+    for (int frame = 10; frame < 200; frame += 20) {
+        input += std::to_string(frame) + " down left\n" + std::to_string(frame + 1) + " up left\n";
+        input += std::to_string(frame + 5) + " shot " + (temp / "PASS/") + std::to_string(frame) + ".png\n";
+    }
+    input += "205 menu mmSF0_2\n";
+    std::map<std::string, std::string> seen[2];
+    for (const int pass : {0, 1}) {
+        fs::remove_all(documents);
+        fs::create_directories(temp / ("pass" + std::to_string(pass)));
+        if (pass == 1) WriteTextFile(SaveFolder() + "Config.ini", "[Comfort]\r\nAutoSave=0\r\n");
+        std::string passInput = input;
+        for (std::size_t at; (at = passInput.find("PASS/")) != std::string::npos;) {
+            passInput.replace(at, 5, "pass" + std::to_string(pass) + "/");
+        }
+        ASSERT_EQ(Run(passInput, 220), 0) << Stderr();
+        for (const auto& entry : fs::directory_iterator(temp / ("pass" + std::to_string(pass)))) {
+            seen[pass][entry.path().filename().string()] = ReadTextFile(entry.path().string());
+        }
+        seen[pass]["save02.dat"] = ReadTextFile(SaveFolder() + "save02.dat");
+        EXPECT_EQ(fs::exists(SaveFolder() + "autosave1.dat"), pass == 0);
+    }
+    EXPECT_EQ(seen[0].size(), 11u);
+    EXPECT_FALSE(seen[0]["save02.dat"].empty());
+    EXPECT_TRUE(seen[0] == seen[1]) << "autosaving changed what the game showed or saved";
 }
 
 }  // namespace
