@@ -76,6 +76,7 @@ void TggTDMain::BuildMenus() {
     }
 
     Options_.Build([this](const std::function<void()>& action) { Guarded(action); });
+    Menu_.Add("mmScreen", "mmScreenShot", "スクリーンショット(&P)", 0, 0, click(&TggTDMain::TakeScreenShot));
 
     Menu_.Add("", "mmHelp", "ヘルプ(&H)");
     Menu_.Add("mmHelp", "mmSuport", "ユーザーサポート(&S)...", 0, 0, click(&TggTDMain::mmSuportClick));

@@ -1,6 +1,9 @@
 // The save slots' menus (TSlotMenus) joined to the window: a slot holds the campaign,
 // and loading one resumes the action phase and ends a battle in progress. The
-// autosaves (TAutoSaves) are slot files of their own and load the same way.
+// autosaves (TAutoSaves) and the quick save are slot files of their own and load the
+// same way.
+
+#include <filesystem>
 
 #include "campaign/CampaignCommands.h"
 #include "campaign/GameDat.h"
@@ -17,6 +20,7 @@
 namespace vandor {
 namespace {
 
+constexpr const char* kQuickSaveFileName = "quicksave.dat";
 constexpr const char* kSaveTimeFormat = "%Y/%m/%d %H:%M:%S";
 
 }  // namespace
@@ -46,5 +50,46 @@ void TggTDMain::CreateSlotMenus() {
 }
 
 void TggTDMain::AutoSave() { AutoSaves_->Write(*Campaign_, Version_, LocalTime(kSaveTimeFormat)); }
+
+// The quick save is there to be overwritten: it asks nothing.
+void TggTDMain::QuickSave() {
+    if (!Menu_.At("mmSave").Enabled() || !SaveFolderCheck_->Ready()) return;
+    try {
+        WriteSlotFile(Locations_.SaveFolder + kQuickSaveFileName, *Campaign_, Version_);
+    } catch (const TSaveFileError& error) {
+        AppEventsException(error.what());
+        if (SaveFolderCheck_->Ready()) {
+            Host_.MessageBox("セーブできませんでした。", "セーブ", TMessageButtons::OK, TMessageIcon::Warning);
+        }
+        return;
+    }
+    Notice_.Show("クイックセーブしました");
+}
+
+void TggTDMain::QuickLoad() {
+    if (!Menu_.At("mmLoad").Enabled()) return;
+    const std::string path = Locations_.SaveFolder + kQuickSaveFileName;
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::u8path(path), error)) {
+        Notice_.Show("クイックセーブがありません");
+        return;
+    }
+    if (QuickLoadLosesProgress(path) &&
+        Host_.MessageBox("クイックセーブした時点に戻りますか？\n今の進行は失われます。", "確認", TMessageButtons::YesNo,
+                         TMessageIcon::Question) != TMessageResult::Yes) {
+        return;
+    }
+    if (Slots_->LoadFile(kQuickSaveFileName)) Notice_.Show("クイックロードしました");
+}
+
+// Progress is lost when the campaign moved on since the quick save, or a battle is being
+// fought. A damaged quick save loses nothing: loading it is refused and told.
+bool TggTDMain::QuickLoadLosesProgress(const std::string& path) {
+    try {
+        return Session_->Running() || ReadSlotFile(path) != ParseSlotText(SlotText(*Campaign_, Version_));
+    } catch (const TSaveFileError&) {
+        return false;
+    }
+}
 
 }  // namespace vandor

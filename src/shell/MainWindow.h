@@ -11,9 +11,10 @@
 // MainMenus.cpp (the menu tree and its handlers), MainHelp.cpp (the help entries, their
 // boxes and forms in THelpForms), MainCommands.cpp (the campaign's script commands,
 // conditions and read flags), MainSlots.cpp (the save slots of TSlotMenus joined to the
-// campaign, and the autosaves), MainComfort.cpp (the player options of TPlayerOptions
-// joined to the engine, and the read pages) and MainSaveFailures.cpp (settings that
-// could not be written, told through TSaveFolderCheck). How a battle starts, ends and takes the
+// campaign, the autosaves and the quick save), MainScreenShot.cpp (the picture kept as
+// PNG), MainComfort.cpp (the player options of TPlayerOptions joined to the engine, and
+// the read pages) and MainSaveFailures.cpp (settings that could not be written, told
+// through TSaveFolderCheck). How a battle starts, ends and takes the
 // input meanwhile is TBattleSession's (BattleSession.h).
 
 #include <cstdint>
@@ -31,6 +32,7 @@
 #include "shell/MenuModel.h"
 #include "shell/PictureLayout.h"
 #include "shell/PlayerOptions.h"
+#include "shell/ScreenNotice.h"
 #include "shell/Settings.h"
 #include "shell/WindowHost.h"
 #include "util/Fields.h"
@@ -146,6 +148,7 @@ public:
     const TReadFlags& ReadFlags() const { return ReadFlags_; }
     const TReadPages& ReadPages() const { return ReadPages_; }
     bool SkippingToChoice() const { return Options_.SkippingToChoice(); }
+    const TScreenNotice& Notice() const { return Notice_; }
     TSoundPlayer& Sound() { return *Sound_; }
     TDebugLog& Log() { return *Log_; }
     const std::vector<std::unique_ptr<TggDPFile>>& Archives() const { return Archives_; }
@@ -211,6 +214,16 @@ private:
     void CreateSlotMenus();
     // The action phase opened the save menu: the campaign goes into the next autosave.
     void AutoSave();
+    // F5: the campaign into the quick save, where a slot could be saved.
+    void QuickSave();
+    // F9: the quick save back, where a slot could be loaded, after asking when the
+    // progress since would be lost.
+    void QuickLoad();
+    bool QuickLoadLosesProgress(const std::string& path);
+
+    // --- screenshots (MainScreenShot.cpp)
+    // F12 and the menu: the picture as the stage shows it, as PNG.
+    void TakeScreenShot();
 
     // --- save failures (MainSaveFailures.cpp)
     // SaveSettings at exit and before a restart: a file that could not be written is
@@ -272,6 +285,7 @@ private:
     TReadPages ReadPages_;
 
     TPictureLayout Layout_;
+    TScreenNotice Notice_;
     TBandResampler Resampler_;
 
     int MouseX_ = 0;

@@ -3,6 +3,7 @@
 
 #include "campaign/CampaignCommands.h"
 #include "compositor/GameMode.h"
+#include "compositor/Input.h"
 #include "scenario/NovelGame.h"
 #include "shell/BattleSession.h"
 #include "shell/FPSControl.h"
@@ -11,6 +12,13 @@
 #include "util/DebugLog.h"
 
 namespace vandor {
+namespace {
+
+constexpr int kQuickSaveKey = vkF1 + 4;
+constexpr int kQuickLoadKey = vkF1 + 8;
+constexpr int kScreenShotKey = vkF1 + 11;
+
+}  // namespace
 
 void TggTDMain::ConnectEvents() {
     TWindowEvents events;
@@ -87,7 +95,10 @@ void TggTDMain::FrameTick() {
     Options_.StepSkipToChoice();
     if (Session_->StoryHearsInput() && (CtrlHeld_ || Options_.SkippingToChoice()) && Engine_->Skipping())
         Engine_->Advance();
-    if (ActiveMode().Update(Pacer_->Elapsed())) {
+    const bool changed = ActiveMode().Update(Pacer_->Elapsed());
+    // A notice fades over the picture: while it shows, every frame is presented anew.
+    const bool noticeChanged = Notice_.Step(Pacer_->Elapsed());
+    if (changed || noticeChanged) {
         ScaledStale_ = true;
         FormPaint();
     }
@@ -112,7 +123,8 @@ void TggTDMain::LayoutPicture() {
 
 void TggTDMain::FormPaint() {
     if (Terminating() || Destroying_ || Layout_.Width() <= 0) return;
-    const TBitmap32& source = ActiveMode().BackSurface();
+    const TBitmap32& picture = ActiveMode().BackSurface();
+    const TBitmap32& source = Notice_.Visible() ? Notice_.Over(picture) : picture;
     if (Layout_.DirectScale()) {
         Host_.Present(source, Layout_.PictureRect,
                       {0, 0, TPictureLayout::kPictureWidth, TPictureLayout::kPictureHeight});
@@ -161,8 +173,15 @@ void TggTDMain::FormKeyDown(int key, TShiftState) {
     SetKeyHeld(key, true);
 }
 
+// The save keys act on release, as F11 does, so that a held key acts once.
 void TggTDMain::FormKeyUp(int key, TShiftState shift) {
     SetKeyHeld(key, false);
+    switch (key) {
+        case kQuickSaveKey: QuickSave(); break;
+        case kQuickLoadKey: QuickLoad(); break;
+        case kScreenShotKey: TakeScreenShot(); break;
+        default: break;
+    }
     Options_.KeyUp(key);
     Session_->KeyUp(key, shift);
 }

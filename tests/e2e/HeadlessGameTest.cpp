@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -226,6 +229,42 @@ TEST_F(HeadlessGameTest, CommandLineIsCheckedAndExplained) {
     EXPECT_EQ(Run("--headless --frames 5 --input " + Input()), 0);
     EXPECT_NE(Stderr().find("line 1"), std::string::npos) << Stderr();
     EXPECT_NE(Stderr().find("mmNothing"), std::string::npos) << Stderr();
+}
+
+// F12 keeps the stage's own 800 x 600 picture whatever the window's size, as PNG in
+// the pictures folder under the title's name, named after the time; a second shot in
+// the same second gets a name of its own.
+TEST_F(HeadlessGameTest, F12KeepsThePictureAsPngInThePicturesFolder) {
+    WriteStage(game + "scenario/");
+    const std::string pictures = temp / "pictures/";
+    setenv("XDG_PICTURES_DIR", pictures.c_str(), 1);
+    WriteInput("5 keydown F12\n5 keyup F12\n5 shot " + (temp / "shown.png") +
+               "\n6 resize 400 300\n7 keydown F12\n7 keyup F12\n");
+    const int status = Run("--headless --frames 10 --input " + Input());
+    unsetenv("XDG_PICTURES_DIR");
+    ASSERT_EQ(status, 0) << Stderr();
+
+    const std::string folder = pictures + "ヴァンドルの星砦タクティクス/";
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    ASSERT_EQ(names.size(), 2u);
+    const std::regex name(R"(\d{8}-\d{6}(-2)?\.png)");
+    for (const std::string& file : names) EXPECT_TRUE(std::regex_match(file, name)) << file;
+
+    const TBitmap32 shown = Shot("shown.png");
+    ASSERT_EQ(shown.Width(), 800);
+    for (const std::string& file : names) {
+        const std::string bytes = ReadTextFile(folder + file);
+        const TBitmap32 kept = DecodePicture(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        ASSERT_EQ(kept.Width(), 800) << file;
+        ASSERT_EQ(kept.Height(), 600) << file;
+        EXPECT_EQ(*kept.PixelPtr(10, 10), kRed);
+        EXPECT_EQ(*kept.PixelPtr(790, 590), kBlue);
+        EXPECT_EQ(std::vector<TColor32>(kept.Bits(), kept.Bits() + 800 * 600),
+                  std::vector<TColor32>(shown.Bits(), shown.Bits() + 800 * 600))
+            << file << " is not the picture shown";
+    }
 }
 
 }  // namespace
