@@ -12,6 +12,9 @@ const char* const kUsage =
     "                              closed window does (see README.md, \"Headless replay\")\n"
     "       --battle-log FILE      (with either) append a line per closed wave and lost\n"
     "                              battle to FILE (see README.md, \"Battle log\")\n"
+    "       --import-saves DIR     (with either) offer the saves made on Windows in DIR\n"
+    "                              (a save folder, a documents folder or a Wine prefix)\n"
+    "                              when the save folder holds no slot yet\n"
     "       --sample FILE [--sample-every N]\n"
     "                              (with either) write resident memory, open files,\n"
     "                              threads and layers to FILE every N frames (10000)\n"
@@ -60,6 +63,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             replayOptionGiven = true;
         } else if (argument == "--battle-log") {
             line.BattleLogPath = value();
+        } else if (argument == "--import-saves") {
+            line.ImportSavesFolder = value();
         } else if (argument == "--sample") {
             line.SamplePath = value();
         } else if (argument == "--sample-every") {
@@ -72,7 +77,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         }
     }
     if (line.Help || line.Version) return line;
-    if (line.Lint && (line.Headless || replayOptionGiven || !line.BattleLogPath.empty() || !line.SamplePath.empty())) {
+    if (line.Lint && (line.Headless || replayOptionGiven || !line.BattleLogPath.empty() || !line.SamplePath.empty() ||
+                      !line.ImportSavesFolder.empty())) {
         throw std::invalid_argument("--lint runs on its own");
     }
     if (line.Headless && !framesGiven) throw std::invalid_argument("--headless needs --frames N");

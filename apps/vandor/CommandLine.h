@@ -18,8 +18,9 @@ struct TCommandLine {
     uint32_t Frames = 0;
     std::string InputPath;
     uint32_t Seed = 1;
-    std::string BattleLogPath;  // empty: no battle log
-    std::string SamplePath;     // empty: no resource samples
+    std::string BattleLogPath;      // empty: no battle log
+    std::string SamplePath;         // empty: no resource samples
+    std::string ImportSavesFolder;  // empty: only the Wine and Proton prefixes
     uint32_t SampleEvery = 10000;
 };
 

@@ -27,6 +27,7 @@ int RunHeadless(const TCommandLine& line, const TRunFolders& folders) {
     THeadlessWindowHost host;
     TggTDMain window({host, clock, device, folders.ExeFolder, folders.DocumentsFolder, folders.ProgramFileName,
                       line.Seed, line.BattleLogPath});
+    window.SetImportSavesFolder(line.ImportSavesFolder);
     if (window.Terminating()) return ReportDataFailure(window);
     std::optional<TResourceSampler> sampler;
     if (!line.SamplePath.empty()) sampler.emplace(line.SamplePath, line.SampleEvery);

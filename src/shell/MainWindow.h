@@ -11,10 +11,11 @@
 // MainMenus.cpp (the menu tree and its handlers), MainHelp.cpp (the help entries, their
 // boxes and forms in THelpForms), MainCommands.cpp (the campaign's script commands,
 // conditions and read flags), MainSlots.cpp (the save slots of TSlotMenus joined to the
-// campaign, the autosaves and the quick save), MainScreenShot.cpp (the picture kept as
-// PNG), MainComfort.cpp (the player options of TPlayerOptions joined to the engine, and
-// the read pages) and MainSaveFailures.cpp (settings that could not be written, told
-// through TSaveFolderCheck). How a battle starts, ends and takes the
+// campaign, the autosaves and the quick save), MainImport.cpp (saves brought over from
+// Windows), MainScreenShot.cpp (the picture kept as PNG), MainComfort.cpp (the player
+// options of TPlayerOptions joined to the engine, and the read pages) and
+// MainSaveFailures.cpp (settings that could not be written, told through
+// TSaveFolderCheck). How a battle starts, ends and takes the
 // input meanwhile is TBattleSession's (BattleSession.h).
 
 #include <cstdint>
@@ -126,6 +127,10 @@ public:
     // Frames run so far; the headless replay steps by them.
     uint64_t FrameCount() const { return FrameCount_; }
 
+    // Saves made on Windows in `folder` (--import-saves) are offered with the first frame,
+    // besides those of the Wine and Proton prefixes.
+    void SetImportSavesFolder(std::string folder) { ImportSavesFolder_ = std::move(folder); }
+
     // Called after every frame, for the program's own polling (signals, a second start).
     std::function<void()> OnAfterFrame;
 
@@ -221,6 +226,11 @@ private:
     void QuickLoad();
     bool QuickLoadLosesProgress(const std::string& path);
 
+    // --- saves from Windows (MainImport.cpp)
+    // With the first frame, when the save folder holds no slot yet and they were never
+    // offered: Windows saves found are offered, copied and told.
+    void OfferWindowsSaves();
+
     // --- screenshots (MainScreenShot.cpp)
     // F12 and the menu: the picture as the stage shows it, as PNG.
     void TakeScreenShot();
@@ -301,6 +311,8 @@ private:
     bool ScaledStale_ = true;  // the scaled picture must be made again before presenting
     uint64_t FrameCount_ = 0;
     int InstallId_ = 0;
+    std::string ImportSavesFolder_;
+    bool WindowsSavesLooked_ = false;
     std::string SurveyAnswer_;
 };
 

@@ -91,6 +91,7 @@ void TggTDMain::FrameTick() {
         return;
     }
     SaveFolderCheck_->TellIfDue();
+    if (!WindowsSavesLooked_) OfferWindowsSaves();
     Commands_->UpdateItemHover(MouseX_, MouseY_);
     Options_.StepSkipToChoice();
     if (Session_->StoryHearsInput() && (CtrlHeld_ || Options_.SkippingToChoice()) && Engine_->Skipping())

@@ -385,5 +385,69 @@ TEST_F(CampaignGameTest, AutosavesChangeNoPlay) {
     EXPECT_TRUE(seen[0] == seen[1]) << "autosaving changed what the game showed or saved";
 }
 
+// Every file below `folder` with its bytes and time, to show that nothing was written.
+std::map<std::string, std::string> Tree(const std::string& folder) {
+    std::map<std::string, std::string> tree;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const auto time = fs::last_write_time(entry.path()).time_since_epoch().count();
+        tree[entry.path().string()] =
+            std::to_string(time) + ":" + (entry.is_regular_file() ? ReadTextFile(entry.path()) : "");
+    }
+    return tree;
+}
+
+// A player's saves of the Windows game in a Wine prefix are offered once at the first
+// start and copied: the slots that read whole, their captions from that Config.ini
+// in CP932 (or, for a slot it names none for, formed from the save), the read flags;
+// a damaged slot is left out and named. The prefix stays exactly as it was.
+TEST_F(CampaignGameTest, SavesFromAWinePrefixAreCopiedOnceAndThePrefixIsLeftAlone) {
+    const std::string prefix = temp / "prefix/";
+    const std::string windows = prefix + "drive_c/users/steamuser/Documents/クイルフェン/ヴァンドルの星砦タクティクス/";
+    fs::create_directories(windows);
+    TCryptMaps store;
+    TQTDGameDat campaign(store);
+    campaign.SetTurn(7);
+    WriteSlotFile(windows + "save02.dat", campaign, "1.12.9.25");
+    campaign.SetTurn(3);
+    WriteSlotFile(windows + "save09.dat", campaign, "1.12.9.25");
+    WriteTextFile(windows + "save05.dat", "damaged");
+    const std::string caption = "2012/09/25 21:05:33 7ターン 制圧0箇所 将軍1名(&E)";
+    TIniFile windowsConfig(windows + "Config.ini");
+    windowsConfig.WriteString("Save", "Item02", caption);
+    windowsConfig.WriteString("Save", "Item05", "2012/09/26 10:00:00 8ターン 制圧0箇所 将軍1名(&Y)");
+    ASSERT_TRUE(windowsConfig.Save());
+    ASSERT_NE(ReadTextFile(windows + "Config.ini").find(Utf8ToCp932("7ターン")), std::string::npos) << "CP932";
+    TReadFlags windowsFlags;
+    windowsFlags.Add("窓辺");
+    windowsFlags.Add("窓辺_夜明け");
+    WriteReadFlagsFile(windows + "save999.dat", windowsFlags);
+    const auto before = Tree(prefix);
+
+    WriteScript("first.txt", "[文章枠/なし]\n[クリック待]\n");
+    setenv("WINEPREFIX", prefix.c_str(), 1);
+    const int status = Run("0 answer yes\n", 5);
+    const std::string log = test::ReadDebugLog(game);
+    const int second = Run("", 5);
+    unsetenv("WINEPREFIX");
+    ASSERT_EQ(status, 0) << Stderr();
+    ASSERT_EQ(second, 0) << Stderr();
+
+    EXPECT_EQ(ReadTextFile(SaveFolder() + "save02.dat"), ReadTextFile(windows + "save02.dat"));
+    EXPECT_EQ(ReadTextFile(SaveFolder() + "save09.dat"), ReadTextFile(windows + "save09.dat"));
+    EXPECT_FALSE(fs::exists(SaveFolder() + "save05.dat"));
+    const TIniFile config(SaveFolder() + "Config.ini");
+    EXPECT_EQ(config.ReadString("Save", "Item02"), caption);
+    EXPECT_NE(config.ReadString("Save", "Item09").find(" 3ターン 制圧0箇所 "), std::string::npos);
+    EXPECT_TRUE(config.ReadString("Save", "Item09").ends_with("(&7)")) << config.ReadString("Save", "Item09");
+    EXPECT_EQ(config.ReadString("Save", "Item05"), "");
+    TReadFlags flags;
+    ReadReadFlagsFile(SaveFolder() + kReadFlagsFileName, flags);
+    EXPECT_TRUE(flags.Contains("窓辺") && flags.Contains("窓辺_夜明け"));
+    EXPECT_NE(log.find("壊れているためコピーしません: " + windows + "save05.dat"), std::string::npos) << log;
+    EXPECT_NE(log.find("(セーブ2個, 既読2件)"), std::string::npos) << log;
+    EXPECT_EQ(test::ReadDebugLog(game).find("Windows版"), std::string::npos) << "offered once only";
+    EXPECT_TRUE(Tree(prefix) == before) << "something was written into the prefix";
+}
+
 }  // namespace
 }  // namespace vandor
