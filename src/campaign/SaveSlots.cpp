@@ -94,6 +94,14 @@ std::string SaveCaption(std::string_view time, const TQTDGameDat& campaign) {
 
 bool IsEmptySlotCaption(std::string_view caption) { return caption.find("データなし") != std::string_view::npos; }
 
+TSlotCells SlotCells(const TQTDGameDat& campaign) {
+    TSlotCells cells{};
+    for (int index = 0; index < TQTDGameDat::kIndexes; ++index) {
+        for (int row = 0; row < TQTDGameDat::kRows; ++row) cells[CellIndex(row, index)] = campaign.Raw(row, index);
+    }
+    return cells;
+}
+
 std::string SlotText(const TQTDGameDat& campaign, std::string_view version) {
     std::string text = "ver=" + std::string(version) + kLineEnd;
     for (int index = 0; index < TQTDGameDat::kIndexes; ++index) {

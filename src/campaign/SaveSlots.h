@@ -50,6 +50,8 @@ bool IsEmptySlotCaption(std::string_view caption);
 // Every cell of the saved rows, as a slot file holds them.
 using TSlotCells = std::array<int32_t, TQTDGameDat::kRows * TQTDGameDat::kIndexes>;
 
+// The cells of the campaign as a slot file of it would hold them.
+TSlotCells SlotCells(const TQTDGameDat& campaign);
 // The slot text, UTF-8 (it is ASCII), CR LF lines.
 std::string SlotText(const TQTDGameDat& campaign, std::string_view version);
 // The cells a slot text names, matched ignoring case; missing or malformed entries 0,

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "campaign/SaveSlots.h"
 #include "shell/DataLocations.h"
 #include "shell/Settings.h"
 #include "util/DebugLog.h"
@@ -46,7 +45,15 @@ void TAutoSaves::ShowCaptions(const TIniFile& ini) {
     }
     const int next = ini.ReadInteger(kSection, kNextKey, 0);
     Next_ = next >= 0 && next < kAutoSaveCount ? next : 0;
-    LastText_.clear();
+    Newest_.reset();
+    if (!Captions_[static_cast<std::size_t>(FileAt(0))].empty()) {
+        try {
+            Newest_ = ReadSlotFile(SaveFolder_ + FileName(FileAt(0)));
+        } catch (const TSaveFileError&) {
+            // A damaged newest autosave holds nothing: the next action phase replaces
+            // the oldest one as ever.
+        }
+    }
     ShowItems();
 }
 
@@ -73,8 +80,8 @@ void TAutoSaves::ShowItems() {
 // next autosave goes to the same file again, never to an older one still listed.
 bool TAutoSaves::Write(const TQTDGameDat& campaign, std::string_view version, std::string_view time) {
     if (!On()) return false;
-    std::string text = SlotText(campaign, version);
-    if (text == LastText_) return false;
+    const TSlotCells cells = SlotCells(campaign);
+    if (cells == Newest_) return false;
     const int file = Next_;
     const std::string path = SaveFolder_ + FileName(file);
     try {
@@ -94,7 +101,7 @@ bool TAutoSaves::Write(const TQTDGameDat& campaign, std::string_view version, st
     }
     Captions_[static_cast<std::size_t>(file)] = caption;
     Next_ = (file + 1) % kAutoSaveCount;
-    LastText_ = std::move(text);
+    Newest_ = cells;
     ShowItems();
     Log_.Add("オートセーブ " + FileName(file));
     return true;

@@ -10,16 +10,17 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "campaign/SaveSlots.h"
 #include "shell/MenuModel.h"
 
 namespace vandor {
 
 class TDebugLog;
 class TIniFile;
-class TQTDGameDat;
 
 inline constexpr int kAutoSaveCount = 3;
 
@@ -38,14 +39,15 @@ public:
     // may guard it.
     void Build(const std::function<void(const std::string& fileName)>& load,
                const std::function<void(const std::function<void()>&)>& run);
-    // The captions and the file due next as the save folder's Config.ini keeps them.
+    // The captions and the file due next as the save folder's Config.ini keeps them, and
+    // the newest autosave's campaign.
     void ShowCaptions(const TIniFile& ini);
 
     bool On() const;
     void SetOn(bool on);
 
     // Writes the campaign into the file due next, unless autosaving is off or the
-    // campaign is the one this run autosaved last. `time` is the caption's time. A
+    // campaign is the one the newest autosave holds. `time` is the caption's time. A
     // failure is logged and answers false.
     bool Write(const TQTDGameDat& campaign, std::string_view version, std::string_view time);
 
@@ -59,8 +61,9 @@ private:
     TDebugLog& Log_;
     std::array<std::string, kAutoSaveCount> Captions_;
     int Next_ = 0;
-    // The slot text last autosaved: an action phase that changed nothing adds no file.
-    std::string LastText_;
+    // What the newest autosave holds: an action phase that changed nothing since, in
+    // this run or from one run to the next, adds no file.
+    std::optional<TSlotCells> Newest_;
 };
 
 }  // namespace vandor

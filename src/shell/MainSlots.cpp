@@ -86,7 +86,7 @@ void TggTDMain::QuickLoad() {
 // fought. A damaged quick save loses nothing: loading it is refused and told.
 bool TggTDMain::QuickLoadLosesProgress(const std::string& path) {
     try {
-        return Session_->Running() || ReadSlotFile(path) != ParseSlotText(SlotText(*Campaign_, Version_));
+        return Session_->Running() || ReadSlotFile(path) != SlotCells(*Campaign_);
     } catch (const TSaveFileError&) {
         return false;
     }

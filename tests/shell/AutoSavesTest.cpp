@@ -43,7 +43,7 @@ protected:
         std::string script = "[文章枠/なし]\n[上部情報]\n[上部情報]\n";
         for (int turn = 1; turn < phases; ++turn) script += "[上部情報/消]\n[行動/進行]\n[上部情報]\n";
         WriteScript("first.txt", script + "*待機\n[クリック待]\n");
-        WriteScript("行動.txt", "*行動フェイズ\n[クリック待]\n");
+        WriteScript("行動.txt", "*行動フェイズ\n[上部情報]\n[クリック待]\n");
     }
 };
 
@@ -71,18 +71,29 @@ TEST_F(AutoSavesTest, EachActionPhaseWritesTheNextOfThreeFilesAndTheyLoadNewestF
     EXPECT_EQ(config.ReadString("AutoSave", "Item00") + "(&1)", Item("mmAL0").Caption());
     EXPECT_EQ(config.ReadInteger("AutoSave", "Next", -1), 1);
 
-    // The second newest loads as a slot does: the campaign back, the action phase.
+    // The second newest loads as a slot does: the campaign back, the action phase,
+    // whose status bar makes turn 2 the newest autosave.
     ASSERT_TRUE(host.ClickMenu("mmAL1"));
     EXPECT_EQ(main.Campaign().Turn(), 2);
     EXPECT_EQ(main.Engine().ScriptName, "行動.txt");
+    Frames(2);
+    EXPECT_EQ(SavedTurn(1), 2);
+    EXPECT_NE(Item("mmAL0").Caption().find(" 2ターン "), std::string::npos);
+    EXPECT_NE(Item("mmAL1").Caption().find(" 3ターン "), std::string::npos);
 
-    // The next run lists them as this one left them.
+    // The next run lists them as this one left them, and an action phase that holds
+    // what the newest autosave holds adds no file.
     Stop();
     WriteScript("first.txt", "[クリック待]\n");
-    Start();
-    EXPECT_EQ(Item("mmAL0").Caption(), config.ReadString("AutoSave", "Item00") + "(&1)");
+    TggTDMain& next = Start();
+    EXPECT_NE(Item("mmAL0").Caption().find(" 2ターン "), std::string::npos);
     EXPECT_TRUE(Item("mmAL2").Visible());
     EXPECT_TRUE(Item("mmAutoLoad").Enabled());
+    ASSERT_TRUE(host.ClickMenu("mmAL0"));
+    Frames(2);
+    EXPECT_EQ(next.Campaign().Turn(), 2);
+    EXPECT_EQ(TIniFile(ThisConfig()).ReadInteger("AutoSave", "Next", -1), 2);
+    EXPECT_EQ(SavedTurn(2), 2) << "the oldest, turn 2 of the first pass, is still there";
 }
 
 TEST_F(AutoSavesTest, TheSwitchTurnsThemOffAndIsWrittenOnlyOnceTouched) {
