@@ -204,7 +204,7 @@ void TQTDGame::UpdateTowerButtons(bool show) {
 
 void TQTDGame::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     LastShift = shift;
-    if (VoiceChannel > 0 || CaptionTimer > 0 || Caption) return;
+    if (RefusesPresses()) return;
     PressAccepted = true;
     Layers.MouseDown(button, shift, x, y);
 }

@@ -87,10 +87,7 @@ void TQTDGame::CellClicked(TLayerItem& layer) {
 
 void TQTDGame::CellReleased(TLayerItem& layer, TMouseButton button, TShiftState shift) {
     if (button == TMouseButton::mbRight) {
-        Selected = {kNoCell, 0};
-        Marks.Info = Marks.PopUp = true;
-        CancelPlacement();
-        ClickConsumed = false;
+        CancelSelection();
     } else if (button == TMouseButton::mbLeft && Ghost && !OddTag(layer)) {
         const TPoint at = CellOfTag(layer.Tag);
         if (CanBuildOn(at.X, at.Y)) {
@@ -104,6 +101,13 @@ void TQTDGame::CellReleased(TLayerItem& layer, TMouseButton button, TShiftState 
         }
     }
     LastShift = shift;
+}
+
+void TQTDGame::CancelSelection() {
+    Selected = {kNoCell, 0};
+    Marks.Info = Marks.PopUp = true;
+    CancelPlacement();
+    ClickConsumed = false;
 }
 
 // The markers in front of every other cell make a release elsewhere impossible with

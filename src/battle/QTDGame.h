@@ -178,6 +178,8 @@ public:
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyPress(int) override {}  // typed keys mean nothing in a battle
+    // A caption or a voice holds the battle: a press does nothing, and its release clears what held it.
+    bool RefusesPresses() const { return VoiceChannel > 0 || CaptionTimer > 0 || Caption; }
 
     // The campaign state on this battle's store; set by the shell right after creation.
     TQTDGameDat* Campaign = nullptr;
@@ -264,6 +266,9 @@ public:
     void OnCellHover(TLayerItem& layer);
     void EnterPlacement(int type);
     void CancelPlacement();
+    // What the right button's release on the ground does: no cell selected (the pop-up
+    // closes) and placement mode ended.
+    void CancelSelection();
     void SetPlacementMode(bool on);
     TLayerItem& MakeGhost(int type);
     void SetRangeMarker(int range);
