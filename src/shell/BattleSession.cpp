@@ -1,5 +1,6 @@
 #include "shell/BattleSession.h"
 
+#include <string_view>
 #include <utility>
 
 #include "battle/QTDGame.h"
@@ -7,7 +8,30 @@
 
 namespace vandor {
 
-TBattleSession::TBattleSession(TQTDGame& battle, TNovelGame& story) : Battle_(battle), Story_(story) {
+namespace {
+
+// The keys that stand for a controller's buttons in a battle.
+std::string_view ButtonOfKey(int key) {
+    switch (key) {
+        case vkUp: return "dpup";
+        case vkRight: return "dpright";
+        case vkDown: return "dpdown";
+        case vkLeft: return "dpleft";
+        case 'Q': return "leftshoulder";
+        case 'E': return "rightshoulder";
+        case vkReturn: return "a";
+        case vkBack: return "b";
+        case 'S': return "x";
+        case 'F': return "y";
+        case 'P': return "back";
+        default: return {};
+    }
+}
+
+}  // namespace
+
+TBattleSession::TBattleSession(TQTDGame& battle, TNovelGame& story, TPadPointer pointer)
+    : Battle_(battle), Story_(story), Pad_(battle, std::move(pointer)) {
     Battle_.OnBattleEnd = [this] { Ended_ = true; };
 }
 
@@ -15,6 +39,7 @@ void TBattleSession::Start(int area, int32_t strength, TDefeatTarget defeat) {
     Defeat_ = std::move(defeat);
     Ended_ = false;
     Battle_.StartBattle(area, strength);
+    Pad_.Reset();
     Running_ = true;
 }
 
@@ -43,6 +68,23 @@ void TBattleSession::MouseUp(TMouseButton button, TShiftState shift, int x, int 
 
 void TBattleSession::KeyUp(int key, TShiftState shift) {
     if (key == 'Q' && (shift & ssShift) && (shift & ssCtrl)) Abandon();
+}
+
+bool TBattleSession::PadButton(const std::string& name, bool down) {
+    if (!Running_ || !TBattlePad::IsBattleButton(name)) return false;
+    if (down) Pad_.Press(name);
+    return true;
+}
+
+// Ctrl and Alt keep their own meanings (Shift+Ctrl+Q gives the battle up).
+bool TBattleSession::KeyDown(int key, TShiftState shift) {
+    const std::string_view button = ButtonOfKey(key);
+    if (button.empty() || (shift & (ssCtrl | ssAlt))) return false;
+    return PadButton(std::string(button), true);
+}
+
+void TBattleSession::PointerMoved(int x, int y) {
+    if (Running_) Pad_.PointerMoved(x, y);
 }
 
 // A won battle lets the story go on after its battle command with the next frame.

@@ -12,11 +12,16 @@
 // its backlog, Ctrl does not skip it, and no key or notch ends its auto mode: the
 // player is fighting, and the story should go on afterwards as it was left. Ctrl, Up
 // and Down still held when the story is back act as held keys do.
+//
+// A controller or the keys play the battle through TBattlePad (BattlePad.h), which
+// moves the window's pointer and presses its buttons as the mouse does: arrows are the
+// d-pad, Q and E the shoulders, Enter `a`, Backspace `b`, S `x`, F `y` and P `back`.
 
 #include <cstdint>
 #include <string>
 
 #include "compositor/Input.h"
+#include "shell/BattlePad.h"
 
 namespace vandor {
 
@@ -32,8 +37,9 @@ struct TDefeatTarget {
 
 class TBattleSession {
 public:
-    // Both outlive the session. The session takes the battle's OnBattleEnd.
-    TBattleSession(TQTDGame& battle, TNovelGame& story);
+    // Both outlive the session. The session takes the battle's OnBattleEnd; the pad
+    // moves and presses `pointer`.
+    TBattleSession(TQTDGame& battle, TNovelGame& story, TPadPointer pointer);
     TBattleSession(const TBattleSession&) = delete;
     TBattleSession& operator=(const TBattleSession&) = delete;
 
@@ -62,11 +68,20 @@ public:
     // Shift+Ctrl+Q, on the release of Q, gives the battle up.
     void KeyUp(int key, TShiftState shift);
 
+    // A controller button (SDL's name) went down or up; true when the battle takes it.
+    bool PadButton(const std::string& name, bool down);
+    // A key went down; true when the battle takes it as a controller button.
+    bool KeyDown(int key, TShiftState shift);
+    // The mouse (or the stick) moved the pointer, in picture coordinates.
+    void PointerMoved(int x, int y);
+    const TBattlePad& Pad() const { return Pad_; }
+
 private:
     void Leave();
 
     TQTDGame& Battle_;
     TNovelGame& Story_;
+    TBattlePad Pad_;
     TDefeatTarget Defeat_;
     bool Running_ = false;
     bool Ended_ = false;

@@ -27,7 +27,11 @@ namespace fs = std::filesystem;
 
 void TggTDMain::CreateBattle() {
     Battle_ = std::make_unique<TQTDGame>(TBattleServices{*Images_, *Files_, *Sound_, Random_});
-    Session_ = std::make_unique<TBattleSession>(*Battle_, *Engine_);
+    // A controller or the keys move the same pointer and press the same buttons as the mouse.
+    TPadPointer pointer{[this](TPoint at) { MovePointer(at); },
+                        [this](TMouseButton button) { FormMouseDown(button, 0, MouseX_, MouseY_); },
+                        [this](TMouseButton button) { FormMouseUp(button, 0, MouseX_, MouseY_); }};
+    Session_ = std::make_unique<TBattleSession>(*Battle_, *Engine_, std::move(pointer));
     if (!Platform_.BattleLogPath.empty()) {
         Battle_->OnRecord = [this](const TBattleRecord& record) { WriteBattleRecord(record); };
     }

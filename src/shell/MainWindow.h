@@ -182,6 +182,8 @@ private:
     // Ctrl (skip), Up and Down (backlog) act while they are held. Held during a battle,
     // they act once the story is back.
     void SetKeyHeld(int key, bool held);
+    // The pointer, in picture coordinates, as the mouse and the controller move it.
+    void MovePointer(TPoint picture);
     // What the frame, the picture and the pointer and typed input go to.
     IGameMode& ActiveMode();
     void FrameTick();

@@ -141,7 +141,11 @@ void TggTDMain::FormPaint() {
 
 void TggTDMain::FormMouseMove(TShiftState, int x, int y) {
     if (!Host_.IsActive()) return;
-    const TPoint picture = Layout_.ToPicture(x, y);
+    MovePointer(Layout_.ToPicture(x, y));
+    Session_->PointerMoved(MouseX_, MouseY_);
+}
+
+void TggTDMain::MovePointer(TPoint picture) {
     MouseX_ = picture.X;
     MouseY_ = picture.Y;
     ActiveMode().MouseMove(MouseX_, MouseY_);
@@ -169,9 +173,10 @@ void TggTDMain::FormMouseWheel(int notch) {
     Engine_->Wheel(notch);
 }
 
-void TggTDMain::FormKeyDown(int key, TShiftState) {
+void TggTDMain::FormKeyDown(int key, TShiftState shift) {
     if (Session_->StoryHearsInput()) Options_.EndByInput();
     SetKeyHeld(key, true);
+    Session_->KeyDown(key, shift);
 }
 
 // The save keys act on release, as F11 does, so that a held key acts once.
