@@ -305,6 +305,8 @@ private:
     bool CtrlHeld_ = false;
     // The press that ended auto mode was for that alone: its release does nothing more.
     bool SwallowRelease_ = false;
+    // The key held down last was a battle's controller key (BattleSession.h).
+    bool BattleTookKey_ = false;
     int IdleCount_ = 0;
     bool RestartPending_ = false;
     std::string TerminationReason_;  // set when the data cannot be read and the program must end

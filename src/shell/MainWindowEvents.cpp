@@ -176,12 +176,13 @@ void TggTDMain::FormMouseWheel(int notch) {
 void TggTDMain::FormKeyDown(int key, TShiftState shift) {
     if (Session_->StoryHearsInput()) Options_.EndByInput();
     SetKeyHeld(key, true);
-    Session_->KeyDown(key, shift);
+    BattleTookKey_ = Session_->KeyDown(key, shift);
 }
 
 // The save keys act on release, as F11 does, so that a held key acts once.
 void TggTDMain::FormKeyUp(int key, TShiftState shift) {
     SetKeyHeld(key, false);
+    BattleTookKey_ = false;
     switch (key) {
         case kQuickSaveKey: QuickSave(); break;
         case kQuickLoadKey: QuickLoad(); break;
@@ -204,7 +205,11 @@ void TggTDMain::SetKeyHeld(int key, bool held) {
     }
 }
 
-void TggTDMain::FormKeyPress(int character) { ActiveMode().KeyPress(character); }
+// The character typed with a key the battle took is the battle's too, even when that
+// key has just left the battle: the Enter that leaves must not turn the story's page.
+void TggTDMain::FormKeyPress(int character) {
+    if (!BattleTookKey_) ActiveMode().KeyPress(character);
+}
 
 // ---------------------------------------------------------------- closing and errors
 

@@ -11,7 +11,9 @@
 
 #include "BattlePictures.h"
 #include "MainWindowFixture.h"
+#include "PageText.h"
 #include "battle/QTDGame.h"
+#include "scenario/NovelGame.h"
 #include "shell/BattlePad.h"
 #include "shell/BattleSession.h"
 
@@ -25,7 +27,7 @@ protected:
     // Area 1 with obstacles on (-6, -6) and (3, 3), and one enemy on (4, 0) from the
     // first tick: by default a weak one that the base's own shot kills.
     TQTDGame& StartBattle(int enemyHP = 5) {
-        WriteScript("first.txt", "[戦闘開始/1]\n[クリック待]\n");
+        WriteScript("first.txt", story);
         EXPECT_TRUE(test::SaveBattlePointerPictures(exe + "scenario/"));
         WriteScript("st01.txt", "MAP_18_18=1\nMAP_27_27=2\n");
         WriteScript("bt01-00.txt", "WC=1\nWEC_00=1\nE_00_00_TM=0\nE_00_00_HP=" + std::to_string(enemyHP) +
@@ -82,6 +84,7 @@ protected:
         return ledger;
     }
 
+    std::string story = "[戦闘開始/1]\n[クリック待]\n";
     std::vector<std::string> records;
 };
 
@@ -331,6 +334,26 @@ TEST_F(BattlePadTest, BLeavesPlacementAndXYAndBackPressTheWaveButtons) {
     EXPECT_EQ(battle.Speed, -1);
     Press("x");
     EXPECT_EQ(battle.Speed, 1) << "the start button resumes";
+}
+
+// The window types Enter as a character too, after the key: once Enter has left an
+// ended battle, that character must not also turn the story's page behind it.
+TEST_F(BattlePadTest, TheEnterThatLeavesAnEndedBattleIsNotAlsoTheStorys) {
+    const std::string text = "さしすせそたちつてと";
+    story = "[戦闘開始/1]" + text + "\n\n二頁目\n";
+    StartBattle();
+    PlayToTheEnd();
+    host.PressKey(vkReturn);
+    host.TypeCharacter(vkReturn);
+    host.ReleaseKey(vkReturn);
+    ASSERT_FALSE(window->BattleSession().Running());
+    Frames(1);
+    EXPECT_NE(test::PageText(window->Engine().Store()), text) << "the page was finished at once";
+
+    // Typed later, Enter is the story's again.
+    host.TypeCharacter(vkReturn);
+    Frames(1);
+    EXPECT_EQ(test::PageText(window->Engine().Store()), text);
 }
 
 }  // namespace
