@@ -224,5 +224,51 @@ TEST_F(BattleGameTest, ABattleFoughtWithTheMouseLogsWhatItsTowersCost) {
     EXPECT_GT(Count(Shot("fast.png"), kEnemy), 50) << "the second wave's enemy";
 }
 
+// The same bow tower on the same cell, dragged there by the mouse in one game and
+// placed with the keys alone in another: the battles log the same figures. Only the
+// keys' game shows the cursor, a white outline over the cell.
+TEST_F(BattleGameTest, ATowerPlacedWithTheKeysLogsAsOneDraggedByTheMouse) {
+    std::filesystem::create_directories(game);
+    std::filesystem::copy_file(VANDOR_PATH, game + "vandor");
+    WriteData();
+    WriteTextFile(data + "first.txt", "[戦闘開始/1]\n[クリック待]\n");
+    for (int t = 1; t <= 8; ++t) Picture("塔" + std::to_string(t) + ".png", 24, 20, kTower);
+    const auto keys = [](int frame, const std::string& key, int times) {
+        std::string events;
+        for (int i = 0; i < times; ++i)
+            events += std::to_string(frame) + " keydown " + key + "\n" + std::to_string(frame) + " keyup " + key + "\n";
+        return events;
+    };
+    const TRect cell{384, 160, 416, 181};  // the tile of (-5, 5) and the tower on it
+
+    // Build button 2 lies at (48, 504), 48 x 48; the tile of (-5, 5) is centred at (400, 172).
+    // Start and fast lie at (671, 504) and (671, 536), 128 x 32: wave 1, then wave 2 in fast mode.
+    ASSERT_EQ(Run("47 move 72 528\n47 down left\n48 move 300 250\n48 move 400 172\n48 up left\n"
+                  "77 move 735 520\n77 down left\n77 up left\n120 down left\n120 up left\n"
+                  "124 move 735 552\n124 down left\n124 up left\n130 shot " +
+                      (temp / "mouse.png") + "\n",
+                  140),
+              0)
+        << ReadTextFile(temp / "stderr.txt");
+    // Funds 550 less the bow tower's 80. Wave 1 as in the battle above: money
+    // 550 - 80 + 30 + 100 = 600, bonuses 100 + 600 div 20 = 130 and 4500, score 4660.
+    // Wave 2 runs three ticks at normal speed, then 16 a frame: the hit at tick 75 ends
+    // it with its frame's last tick, 3 + 5 x 16 = 83. Money 730, bonuses 100 + 730 div
+    // 20 = 136 and 72000 div 83 = 867, score 4660 + 30 + 136 + 867 = 5693.
+    const std::string log = ReadTextFile(temp / "battle.log");
+    EXPECT_EQ(log, "1 1 16 600 4660 3000 0 cleared\n1 2 83 730 5693 3000 0 won\n");
+    EXPECT_EQ(Count(Shot("mouse.png"), kText, cell), 0) << "no cursor for the mouse";
+
+    std::filesystem::remove(temp / "battle.log");
+    ASSERT_EQ(
+        Run(keys(47, "Up", 5) + keys(47, "Left", 5) + keys(47, "E", 2) + keys(48, "Return", 1) + keys(77, "S", 1) +
+                keys(120, "S", 1) + keys(124, "F", 1) + "130 shot " + (temp / "keys.png") + "\n",
+            140),
+        0)
+        << ReadTextFile(temp / "stderr.txt");
+    EXPECT_EQ(ReadTextFile(temp / "battle.log"), log);
+    EXPECT_GT(Count(Shot("keys.png"), kText, cell), 20) << "the cursor";
+}
+
 }  // namespace
 }  // namespace vandor
