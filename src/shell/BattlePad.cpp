@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "battle/QTDGame.h"
@@ -36,9 +37,33 @@ std::unique_ptr<TBitmap32> CursorPicture() {
     return picture;
 }
 
-constexpr std::array<std::string_view, 11> kBattleButtons = {
-    "dpup", "dpright", "dpdown", "dpleft", "leftshoulder", "rightshoulder", "a", "b", "x", "y", "back",
+enum class TPadAction { Up, Right, Down, Left, PreviousBuild, NextBuild, Click, Back, Start, Fast, Pause };
+
+struct TButtonAction {
+    std::string_view Button;  // SDL's name
+    TPadAction Action;
 };
+
+constexpr std::array<TButtonAction, 11> kButtonActions{{
+    {"dpup", TPadAction::Up},
+    {"dpright", TPadAction::Right},
+    {"dpdown", TPadAction::Down},
+    {"dpleft", TPadAction::Left},
+    {"leftshoulder", TPadAction::PreviousBuild},
+    {"rightshoulder", TPadAction::NextBuild},
+    {"a", TPadAction::Click},
+    {"b", TPadAction::Back},
+    {"x", TPadAction::Start},
+    {"y", TPadAction::Fast},
+    {"back", TPadAction::Pause},
+}};
+
+std::optional<TPadAction> ActionOf(std::string_view button) {
+    for (const TButtonAction& entry : kButtonActions) {
+        if (entry.Button == button) return entry.Action;
+    }
+    return std::nullopt;
+}
 
 TPoint Middle(const TLayerItem& layer) {
     const TRect& rect = layer.DstRect();
@@ -49,9 +74,7 @@ TPoint Middle(const TLayerItem& layer) {
 
 TBattlePad::TBattlePad(TQTDGame& battle, TPadPointer pointer) : Battle_(battle), Pointer_(std::move(pointer)) {}
 
-bool TBattlePad::IsBattleButton(std::string_view name) {
-    return std::find(kBattleButtons.begin(), kBattleButtons.end(), name) != kBattleButtons.end();
-}
+bool TBattlePad::IsBattleButton(std::string_view name) { return ActionOf(name).has_value(); }
 
 TPoint TBattlePad::CellMiddle(TPoint cell) {
     const TProjection point = TQTDGame::ProjectCell(cell.X, cell.Y);
@@ -82,31 +105,22 @@ void TBattlePad::PointerMoved(int x, int y) {
 }
 
 void TBattlePad::Press(std::string_view name) {
+    const std::optional<TPadAction> action = ActionOf(name);
+    if (!action) return;
     ShowCursor();
-    if ((name == "dpup" || name == "dpdown") && PopUpOpen()) {
-        FocusPopUpButton(name == "dpup" ? -1 : 1);
-    } else if (name == "dpup") {
-        MoveCursor(0, 1);
-    } else if (name == "dpdown") {
-        MoveCursor(0, -1);
-    } else if (name == "dpright") {
-        MoveCursor(1, 0);
-    } else if (name == "dpleft") {
-        MoveCursor(-1, 0);
-    } else if (name == "leftshoulder") {
-        SelectBuildButton(-1);
-    } else if (name == "rightshoulder") {
-        SelectBuildButton(1);
-    } else if (name == "a") {
-        ClickAtFocus();
-    } else if (name == "b") {
-        Back();
-    } else if (name == "x") {
-        ClickButton(Battle_.StartButton);
-    } else if (name == "y") {
-        ClickButton(Battle_.FastButton);
-    } else if (name == "back") {
-        ClickButton(Battle_.PauseButton);
+    const bool popUpOpen = PopUpOpen();
+    switch (*action) {
+        case TPadAction::Up: popUpOpen ? FocusPopUpButton(-1) : MoveCursor(0, 1); break;
+        case TPadAction::Down: popUpOpen ? FocusPopUpButton(1) : MoveCursor(0, -1); break;
+        case TPadAction::Right: MoveCursor(1, 0); break;
+        case TPadAction::Left: MoveCursor(-1, 0); break;
+        case TPadAction::PreviousBuild: SelectBuildButton(-1); break;
+        case TPadAction::NextBuild: SelectBuildButton(1); break;
+        case TPadAction::Click: ClickAtFocus(); break;
+        case TPadAction::Back: Back(); break;
+        case TPadAction::Start: ClickButton(Battle_.StartButton); break;
+        case TPadAction::Fast: ClickButton(Battle_.FastButton); break;
+        case TPadAction::Pause: ClickButton(Battle_.PauseButton); break;
     }
 }
 
