@@ -170,5 +170,30 @@ TEST_F(BattleSessionTest, ACtrlHeldWhenTheStoryIsBackSkipsIt) {
     host.ReleaseKey(vkControl);
 }
 
+// The controller's battle buttons and the battle's keys are the battle's only while it
+// shows; the menu buttons never are, and the story hears its keys as before.
+TEST_F(BattleSessionTest, ControllerButtonsAreTheBattlesOnlyWhileItShows) {
+    WriteBattles();
+    WriteScript("first.txt", "[文章枠/なし]\n[戦闘開始/1]\n[クリック待]\n");
+    TggTDMain& main = Start();
+    TBattleSession& session = main.BattleSession();
+    EXPECT_FALSE(session.PadButton("a", true)) << "no battle yet";
+    EXPECT_FALSE(session.KeyDown(vkReturn, 0));
+    Frames(3);
+    ASSERT_TRUE(session.Running());
+    EXPECT_TRUE(session.PadButton("dpup", true));
+    EXPECT_TRUE(session.PadButton("dpup", false));
+    EXPECT_TRUE(session.KeyDown('Q', ssShift));
+    EXPECT_FALSE(session.KeyDown('Q', ssShift | ssCtrl)) << "giving up, not a shoulder";
+    EXPECT_FALSE(session.KeyDown(vkSpace, 0));
+    for (const char* menu : {"start", "guide"}) EXPECT_FALSE(session.PadButton(menu, true)) << menu;
+
+    PlayToTheEnd();
+    ASSERT_TRUE(session.Ended());
+    EXPECT_TRUE(session.PadButton("a", true)) << "the ended battle still shows";
+    EXPECT_FALSE(session.Running()) << "and `a` clicks it away";
+    EXPECT_FALSE(session.PadButton("a", true));
+}
+
 }  // namespace
 }  // namespace vandor
