@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -16,6 +17,7 @@ constexpr int kPopUpButtons = 3;
 constexpr int kTileWidth = 32;
 constexpr int kTileHeight = 17;
 constexpr int kMiddleLift = 8;  // the middle of a tile lies this far above its bottom corner
+constexpr int kGlideStep = 8;   // pixels between the pointer's stops on its way back to the cursor
 constexpr TColor32 kCursorRim = 0xFFFFFFFF;
 constexpr TColor32 kCursorShade = 0xA0000000;  // inside the rim, so that it shows on light ground too
 
@@ -165,13 +167,25 @@ void TBattlePad::SelectBuildButton(int direction) {
     }
 }
 
-// The pointer comes back to the cursor, so that the ghost of a tower just chosen
-// shows there.
 void TBattlePad::ClickButton(const TLayerItem* button) {
     if (!Clickable(button)) return;
-    Pointer_.MoveTo(Middle(*button));
+    const TPoint middle = Middle(*button);
+    Pointer_.MoveTo(middle);
     Click(TMouseButton::mbLeft);
-    PointAtCursor();
+    GlideToCursor(middle);
+}
+
+// Back from a button the pointer crosses what lies between, as a hand moves a mouse:
+// the battle then sees the cursor's cell entered afresh and shows the ghost of a tower
+// just chosen there. Jumping back would leave it unseen after a button whose tag the
+// hover ignores, as the cell would count as hovered still.
+void TBattlePad::GlideToCursor(TPoint from) {
+    const TPoint to = CellMiddle(Cursor_);
+    const int steps = std::max(std::abs(to.X - from.X), std::abs(to.Y - from.Y)) / kGlideStep;
+    for (int i = 1; i < steps; ++i) {
+        Pointer_.MoveTo({from.X + (to.X - from.X) * i / steps, from.Y + (to.Y - from.Y) * i / steps});
+    }
+    Pointer_.MoveTo(to);
 }
 
 void TBattlePad::ClickAtFocus() {

@@ -67,6 +67,7 @@ private:
     bool PopUpOpen() const;
     void SelectBuildButton(int direction);
     void ClickButton(const TLayerItem* button);
+    void GlideToCursor(TPoint from);
     void ClickAtFocus();
     void Back();
     void Click(TMouseButton button);

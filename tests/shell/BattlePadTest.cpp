@@ -156,6 +156,8 @@ TEST_F(BattlePadTest, TheShouldersPressTheBuildButtonsTheMoneyBuysInTurn) {
     ASSERT_EQ(battle.Money(), 250);
     ASSERT_FALSE(battle.BuildButtons[6]->Visible());
     ASSERT_FALSE(battle.BuildButtons[8]->Visible());
+    Press("dpright", 7);
+    ASSERT_EQ(Pad().Cursor(), (TPoint{2, 5})) << "from the mouse's last cell";
 
     const auto expectPlacing = [&](int type) {
         EXPECT_TRUE(battle.PlacementMode);
@@ -166,11 +168,16 @@ TEST_F(BattlePadTest, TheShouldersPressTheBuildButtonsTheMoneyBuysInTurn) {
         EXPECT_TRUE(battle.Cell(-5, 5).Marker->Visible()) << "and the tower";
         EXPECT_FALSE(battle.Cell(2, 5).Marker->Visible()) << "a free cell is not";
         EXPECT_EQ(Pointer(), TBattlePad::CellMiddle(Pad().Cursor())) << "the pointer is back on the cursor";
+        const TProjection cell = TQTDGame::ProjectCell(2, 5);
+        EXPECT_EQ((TPoint{battle.Ghost->Position.X, battle.Ghost->Position.Y}), (TPoint{cell.X, cell.Y}))
+            << "the ghost of kind " << type << " stands on the cursor's cell";
     };
     Press("rightshoulder");
     expectPlacing(1);
-    Press("rightshoulder", 4);
-    expectPlacing(5);
+    for (int type = 2; type <= 5; ++type) {
+        Press("rightshoulder");
+        expectPlacing(type);
+    }
     Press("rightshoulder");
     expectPlacing(7);
     Key('E');
