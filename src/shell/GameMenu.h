@@ -62,6 +62,7 @@ public:
 
 private:
     bool Choosable(int row) const;
+    int PanelWidth() const;
     void FocusFirst();
     int RowAt(TPoint picture) const;
     void Changed() { ++Revision_; }
@@ -71,6 +72,9 @@ private:
     std::vector<const TMenuItem*> Path_;  // the submenus entered, innermost last
     int Focused_ = -1;
     uint64_t Revision_ = 0;
+    // The panel's width, measured again when the menu or the model changed.
+    mutable int PanelWidth_ = 0;
+    mutable uint64_t WidthFor_ = 0;
 };
 
 // A caption as the in-picture menu shows it: "&" marks no mnemonic there ("(&F)" reads

@@ -11,7 +11,11 @@
 namespace vandor {
 namespace {
 
-constexpr int kPanelWidth = 400;
+// The panel is as wide as its longest caption needs (slot captions carry a date and the
+// campaign's state), within these bounds.
+constexpr int kMinPanelWidth = 400;
+constexpr int kMaxPanelWidth = 780;
+constexpr int kSubmenuMarkRoom = 32;
 constexpr int kTitleHeight = 34;
 constexpr int kRowHeight = 28;
 constexpr int kSeparatorHeight = 10;
@@ -44,13 +48,28 @@ void DrawSubmenuMark(TBitmap32& target, const TRect& row, TColor32 colour) {
 
 }  // namespace
 
+int TGameMenu::PanelWidth() const {
+    const uint64_t state = Revision_ * 1000003u + Model_.Revision();
+    if (WidthFor_ == state && PanelWidth_ > 0) return PanelWidth_;
+    TBitmap32 measure;
+    measure.Font.Name = kFontName;
+    measure.Font.Height = kFontHeight;
+    int widest = Level() ? measure.TextWidth(PlainMenuCaption(Level()->Caption())) : 0;
+    for (const TMenuItem* item : Rows())
+        widest = std::max(widest, measure.TextWidth(PlainMenuCaption(item->Caption())));
+    PanelWidth_ = std::clamp(2 * kMargin + kTextLeft + widest + kSubmenuMarkRoom, kMinPanelWidth, kMaxPanelWidth);
+    WidthFor_ = state;
+    return PanelWidth_;
+}
+
 TRect TGameMenu::PanelRect() const {
     int height = 2 * kMargin + (Level() ? kTitleHeight : 0);
     for (const TMenuItem* item : Rows()) height += RowHeight(*item);
     height = std::min(height, kPictureHeight);
-    const int left = (kPictureWidth - kPanelWidth) / 2;
+    const int width = PanelWidth();
+    const int left = (kPictureWidth - width) / 2;
     const int top = (kPictureHeight - height) / 2;
-    return {left, top, left + kPanelWidth, top + height};
+    return {left, top, left + width, top + height};
 }
 
 TRect TGameMenu::RowRect(int row) const {

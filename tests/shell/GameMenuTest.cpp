@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,35 @@ TEST(GameMenuTest, TheFocusBarAndTheCaptionsAreDrawnOverTheDimmedPicture) {
         }
         EXPECT_GT(lit, 20) << "the caption is written";
     }
+}
+
+TEST(GameMenuTest, ThePanelWidensForALongCaptionAndKeepsItInside) {
+    TMenuModel model;
+    model.Add("", "mmLoad", "ロード(&L)");
+    TMenuItem& slot = model.Add("mmLoad", "mmSF1_0", "データなし(&Q)");
+    TGameMenu menu(model);
+    menu.Open();
+    menu.Choose();
+    const int narrow = menu.PanelRect().Width();
+    slot.SetCaption("2026/12/10 09:15:49 12ターン 制圧10箇所 将軍10名(&Q)");
+    const TRect panel = menu.PanelRect();
+    EXPECT_GT(panel.Width(), narrow) << "the new caption is measured";
+    EXPECT_LE(panel.Right, 800);
+
+    TBitmap32 picture(800, 600);
+    picture.Clear(0xFF000000);
+    menu.Draw(picture);
+    const TRect row = menu.RowRect(0);
+    int rightmostText = 0;
+    for (int y = row.Top + 2; y < row.Bottom - 2; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            if (*picture.PixelPtr(x, y) == 0xFFFFFFFF && x < row.Right - 2) rightmostText = std::max(rightmostText, x);
+            if (x >= panel.Right) {
+                EXPECT_EQ(*picture.PixelPtr(x, y), 0xFF000000u) << "nothing spills out at " << x;
+            }
+        }
+    }
+    EXPECT_GT(rightmostText, row.Left + 300) << "the whole caption is written";
 }
 
 }  // namespace
