@@ -6,10 +6,12 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "MainWindowFixture.h"
 #include "campaign/GameDat.h"
 #include "scenario/NovelGame.h"
+#include "shell/BattleSession.h"
 #include "shell/MenuModel.h"
 #include "util/IniFile.h"
 
@@ -167,6 +169,39 @@ TEST_F(MainPadTest, SavingAndLoadingThroughTheGameMenuWithTheControllerAlone) {
     EXPECT_EQ(main.Campaign().Turn(), 1) << "the slot was loaded";
     EXPECT_EQ(main.Engine().ScriptName, "行動.txt");
     EXPECT_TRUE(host.FullScreen()) << "all of it in full screen, without the menu bar";
+}
+
+TEST_F(MainPadTest, InABattleTheStickMovesThePointerAndTheButtonsGoToTheBattle) {
+    WriteScript("bt02-00.txt", "WC=1\n");
+    WriteScript("first.txt", "[文章枠/なし]\n[戦闘開始/2]\n[クリック待]\n");
+    TggTDMain& main = Start();
+    std::vector<std::string> heard;
+    main.BattlePadButton = [&](const std::string& button, bool down) {
+        heard.push_back(button + (down ? " down" : " up"));
+        return true;
+    };
+    Frames(3);
+    ASSERT_TRUE(main.BattleSession().Running());
+    host.MoveMouse(400, 300);
+    host.MovePadAxis("leftx", 32767);
+    host.MovePadAxis("lefty", -32768);
+    Frames(5);
+    EXPECT_EQ((TPoint{main.MouseX(), main.MouseY()}), (TPoint{460, 240})) << "12 pixels a frame at full tilt";
+    host.MovePadAxis("leftx", 0);
+    host.MovePadAxis("lefty", 0);
+    Frames(2);
+    EXPECT_EQ((TPoint{main.MouseX(), main.MouseY()}), (TPoint{460, 240}));
+    Pad("a");
+    Pad("dpleft");
+    EXPECT_EQ(heard, (std::vector<std::string>{"a down", "a up", "dpleft down", "dpleft up"}))
+        << "the stick is no d-pad in a battle";
+
+    Pad("start");
+    ASSERT_TRUE(main.GameMenu().IsOpen()) << "start opens the game menu in a battle too";
+    host.MovePadAxis("leftx", 32767);
+    Frames(3);
+    EXPECT_EQ(main.MouseX(), 460) << "the pointer stays behind the menu";
+    EXPECT_EQ(heard.size(), 4u);
 }
 
 TEST_F(MainPadTest, AHandheldStartsInFullScreenUntilThePlayerChoosesOtherwise) {
