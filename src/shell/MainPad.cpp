@@ -58,7 +58,11 @@ void TggTDMain::PadButton(TPadButton button, bool down) {
     // A release lets go of what its press held in the story, even once a battle shows.
     if (!down) Controls_->PadButton(button, false);
     if (Session_->Running()) {
-        if (BattlePadButton) BattlePadButton(std::string(PadButtonName(button)), down);
+        const bool taken = BattlePadButton && BattlePadButton(std::string(PadButtonName(button)), down);
+        // An ended battle waits for a click to leave it: a gives one when the battle
+        // did not take it.
+        if (!taken && down && button == TPadButton::A && Session_->Ended())
+            PointerActions_->Click(TMouseButton::mbLeft);
         return;
     }
     if (!down) return;

@@ -117,7 +117,8 @@ public:
     const TGameMenu& GameMenu() const { return GameMenu_; }
     // While a battle runs, the controller's buttons go here (the start and guide buttons
     // excepted, which open the game menu everywhere); true when the battle took one.
-    // Unset, the battle hears only the left stick, which moves the pointer.
+    // Unset, the battle hears only the left stick, which moves the pointer; a button the
+    // battle does not take leaves an ended battle when it is a.
     std::function<bool(const std::string& button, bool down)> BattlePadButton;
     // Returns whether the host should call again at once.
     bool AppEventsIdle();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "MainWindowFixture.h"
+#include "battle/QTDGame.h"
 #include "campaign/GameDat.h"
 #include "scenario/NovelGame.h"
 #include "shell/BattleSession.h"
@@ -202,6 +203,26 @@ TEST_F(MainPadTest, InABattleTheStickMovesThePointerAndTheButtonsGoToTheBattle) 
     Frames(3);
     EXPECT_EQ(main.MouseX(), 460) << "the pointer stays behind the menu";
     EXPECT_EQ(heard.size(), 4u);
+}
+
+TEST_F(MainPadTest, AnEndedBattleIsLeftWithAUnlessTheBattleTakesIt) {
+    // The base's own shot beats the one enemy beside it.
+    WriteScript("bt01-00.txt", "WC=1\nWEC_00=1\nE_00_00_PX=4\nE_00_00_PY=0\n");
+    WriteScript("first.txt", "[文章枠/なし]\n[戦闘開始/1]\n[クリック待]\n");
+    TggTDMain& main = Start();
+    bool battleTakes = true;
+    main.BattlePadButton = [&](const std::string&, bool) { return battleTakes; };
+    Frames(3);
+    main.Battle().StartWave();
+    for (int frame = 0; frame < 200 && !main.BattleSession().Ended(); ++frame) Frames(1);
+    ASSERT_TRUE(main.BattleSession().Ended());
+    Pad("a");
+    EXPECT_TRUE(main.BattleSession().Running()) << "the battle took a for itself";
+    battleTakes = false;
+    Pad("b");
+    EXPECT_TRUE(main.BattleSession().Running()) << "only a clicks";
+    Pad("a");
+    EXPECT_FALSE(main.BattleSession().Running()) << "a clicked the ended battle away";
 }
 
 TEST_F(MainPadTest, AHandheldStartsInFullScreenUntilThePlayerChoosesOtherwise) {
