@@ -2,7 +2,9 @@
 // The ways the game runs: in a window on the desktop, headless for replays, and as a
 // check of its content. Each returns the program's exit status.
 
+#include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "CommandLine.h"
 
@@ -16,6 +18,12 @@ struct TRunFolders {
 };
 
 class TggTDMain;
+
+// Steam says SteamDeck=1 in the environment of what it starts on its handheld.
+inline bool RunsOnSteamDeck() {
+    const char* value = std::getenv("SteamDeck");
+    return value != nullptr && std::string_view(value) == "1";
+}
 
 int RunInWindow(const TCommandLine& line, const TRunFolders& folders);
 int RunHeadless(const TCommandLine& line, const TRunFolders& folders);

@@ -1,5 +1,6 @@
 // The game on the desktop: one instance at a time, a GTK window and SDL sound.
 
+#include <cstdlib>
 #include <ctime>
 #include <iostream>
 #include <memory>
@@ -10,6 +11,8 @@
 #include "ResourceSampler.h"
 #include "platform/gtk/GtkWindowHost.h"
 #include "platform/sdlaudio/SdlWaveDevice.h"
+#include "platform/sdlpad/SdlGamepads.h"
+#include "platform/sdlpad/VirtualPad.h"
 #include "shell/MainWindow.h"
 #include "shell/SingleInstance.h"
 #include "shell/TerminationSignals.h"
@@ -21,6 +24,10 @@ namespace {
 // The window's main loop sleeps until the next frame is due (the IdleDelay event), so
 // the pacer's own short sleeps would only add wake-ups and hold input back: on the
 // desktop the game reads the real clock and never sleeps on it.
+// SDL's mapping database of controllers, beside the program, for controllers SDL
+// itself does not know.
+constexpr const char* kMappingFileName = "gamecontrollerdb.txt";
+
 class TMainLoopClock final : public IClock {
 public:
     uint32_t Now() override { return SystemClock().Now(); }
@@ -47,7 +54,7 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
     TMainLoopClock clock;
     const uint32_t seed = static_cast<uint32_t>(std::time(nullptr)) ^ clock.Now();
     TggTDMain window({*host, clock, device, folders.ExeFolder, folders.DocumentsFolder, folders.ProgramFileName, seed,
-                      line.BattleLogPath});
+                      line.BattleLogPath, RunsOnSteamDeck()});
     window.SetImportSavesFolder(line.ImportSavesFolder);
     if (!instance.Warning().empty()) window.Log().Add(instance.Warning());
     // A player who started the game from the desktop sees no terminal: say it in a box too.
@@ -66,8 +73,23 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
         if (sampler) sampler->AfterFrame(window);
         if (window.FrameCount() % 10 == 0 && instance.PollRequest()) host->BringToFront();
     };
+    // Controllers, and for the real-window tests a virtual one fed from a file.
+    TSdlGamepads pads(folders.ExeFolder + kMappingFileName);
+    std::optional<TVirtualPad> virtualPad;
+    if (const char* feed = std::getenv("VANDOR_VIRTUAL_PAD"); feed != nullptr && pads.Available()) {
+        try {
+            virtualPad.emplace(feed);
+        } catch (const std::runtime_error& error) {
+            std::cerr << "vandor: " << error.what() << "\n";
+        }
+    }
+    host->SetPadPoller([&](const TWindowEvents& events) {
+        if (virtualPad) virtualPad->Feed();
+        pads.Poll(events);
+    });
     host->Show();
     host->Run();
+    host->SetPadPoller({});
     // A restart into another data mode can find its archive unreadable too.
     return window.Terminating() ? dataFailure() : 0;
 }

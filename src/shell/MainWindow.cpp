@@ -15,6 +15,7 @@
 #include "shell/AutoSaves.h"
 #include "shell/BattleSession.h"
 #include "shell/FPSControl.h"
+#include "shell/Handheld.h"
 #include "shell/HelpForms.h"
 #include "shell/SaveFolderCheck.h"
 #include "shell/Settings.h"
@@ -91,6 +92,7 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
     // The host gets the menu and the events only now: should anything above throw, it
     // holds nothing of a window that never came to be.
     Host_.SetMenu(&Menu_);
+    CreateControls();
     ConnectEvents();
 }
 
@@ -226,7 +228,11 @@ void TggTDMain::Restart() {
 void TggTDMain::LoadSettings() {
     ReadFlags_.Clear();
     const TIniFile ini(ConfigPath());
-    const TSettings settings = ReadSettings(ini);
+    TSettings settings = ReadSettings(ini);
+    // A handheld starts in full screen until the player chooses otherwise.
+    if (!ini.ValueExists("Comfort", "FullScreen") && IsHandheld(Platform_.SteamDeck, Host_.ScreenSize())) {
+        settings.Comfort.FullScreen = true;
+    }
 
     // The whole window must keep a corner on the screen, frame and menu bar included.
     const TSize window = Host_.WindowSize();

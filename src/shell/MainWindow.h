@@ -13,9 +13,10 @@
 // conditions and read flags), MainSlots.cpp (the save slots of TSlotMenus joined to the
 // campaign, the autosaves and the quick save), MainImport.cpp (saves brought over from
 // Windows), MainScreenShot.cpp (the picture kept as PNG), MainComfort.cpp (the player
-// options of TPlayerOptions joined to the engine, and the read pages) and
+// options of TPlayerOptions joined to the engine, and the read pages),
 // MainSaveFailures.cpp (settings that could not be written, told through
-// TSaveFolderCheck). How a battle starts, ends and takes the
+// TSaveFolderCheck) and MainPad.cpp (the controller, the keys that stand in for the
+// mouse, and the game menu in the picture). How a battle starts, ends and takes the
 // input meanwhile is TBattleSession's (BattleSession.h).
 
 #include <cstdint>
@@ -28,8 +29,13 @@
 #include <vector>
 
 #include "campaign/ReadFlags.h"
+#include "compositor/Bitmap32.h"
+#include "input/StickDirections.h"
+#include "input/StickPointer.h"
+#include "input/StoryControls.h"
 #include "scenario/ReadPages.h"
 #include "shell/DataLocations.h"
+#include "shell/GameMenu.h"
 #include "shell/MenuModel.h"
 #include "shell/PictureLayout.h"
 #include "shell/PlayerOptions.h"
@@ -73,6 +79,8 @@ struct TMainWindowPlatform {
     uint32_t RandomSeed = 0;
     // When set, one line is appended here for every wave closed and every battle lost.
     std::string BattleLogPath;
+    // The player runs the game on a Steam Deck (its environment says SteamDeck=1).
+    bool SteamDeck = false;
 };
 
 class TggTDMain {
@@ -105,6 +113,17 @@ public:
     void FormKeyDown(int key, TShiftState shift);
     void FormKeyUp(int key, TShiftState shift);
     void FormKeyPress(int character);
+    // --- the controller and the game menu (MainPad.cpp)
+    void FormPadButton(const std::string& name, bool down);
+    void FormPadAxis(const std::string& name, int value);
+    void FormPadConnected(bool connected);
+    void OpenGameMenu();
+    const TGameMenu& GameMenu() const { return GameMenu_; }
+    // While a battle runs, the controller's buttons go here (the start and guide buttons
+    // excepted, which open the game menu everywhere); true when the battle took one. It
+    // is the battle session's TBattleSession::PadButton; tests may listen in its place.
+    // A button the battle does not take leaves an ended battle when it is a.
+    std::function<bool(const std::string& button, bool down)> BattlePadButton;
     // Returns whether the host should call again at once.
     bool AppEventsIdle();
     // Milliseconds the next idle call can wait: until the next frame is due.
@@ -188,6 +207,22 @@ private:
     IGameMode& ActiveMode();
     void FrameTick();
     void LayoutPicture();
+
+    // --- the controller and the game menu (MainPad.cpp)
+    friend class TMainPointerActions;
+    void CreateControls();
+    void PadButton(TPadButton button, bool down);
+    void MenuPadButton(TPadButton button);
+    void MenuKeyDown(int key, TShiftState shift);
+    void ShowGameMenuChange();
+    // The picture behind, dimmed, with the game menu drawn on it.
+    const TBitmap32& GameMenuPicture();
+    // Where the pointer goes to reach a focused target.
+    TPoint AimPoint(const TFocusTarget& target);
+    void HoldKeyFromPad(int key, bool held);
+    // The choices and buttons on screen, for the focus.
+    void SyncFocusTargets();
+    void StepStickPointer();
 
     // --- campaign commands (MainCommands.cpp)
     void CreateBattle();
@@ -299,6 +334,13 @@ private:
     TPictureLayout Layout_;
     TScreenNotice Notice_;
     TBandResampler Resampler_;
+
+    TGameMenu GameMenu_{Menu_};
+    TBitmap32 GameMenuPicture_;
+    std::unique_ptr<IPointerActions> PointerActions_;
+    std::unique_ptr<TStoryControls> Controls_;
+    TStickDirections StickDirections_;
+    TStickPointer StickPointer_;
 
     int MouseX_ = 0;
     int MouseY_ = 0;

@@ -41,6 +41,11 @@ void TggTDMain::ConnectEvents() {
     events.OnIdle = [this] { return Guarded([&] { return AppEventsIdle(); }, false); };
     events.IdleDelay = [this] { return IdleDelay(); };
     events.OnTimer = [this] { Guarded([&] { SubTimerTimer(); }); };
+    events.OnPadButton = [this](const std::string& button, bool down) {
+        Guarded([&] { FormPadButton(button, down); });
+    };
+    events.OnPadAxis = [this](const std::string& axis, int value) { Guarded([&] { FormPadAxis(axis, value); }); };
+    events.OnPadConnected = [this](bool connected) { Guarded([&] { FormPadConnected(connected); }); };
     Host_.SetEvents(std::move(events));
 }
 
@@ -92,6 +97,9 @@ void TggTDMain::FrameTick() {
     }
     SaveFolderCheck_->TellIfDue();
     if (!WindowsSavesLooked_) OfferWindowsSaves();
+    // The picture behind the game menu stands still while the menu is open.
+    if (GameMenu_.IsOpen()) return;
+    StepStickPointer();
     Commands_->UpdateItemHover(MouseX_, MouseY_);
     Options_.StepSkipToChoice();
     if (Session_->StoryHearsInput() && (CtrlHeld_ || Options_.SkippingToChoice()) && Engine_->Skipping())
@@ -103,6 +111,7 @@ void TggTDMain::FrameTick() {
         ScaledStale_ = true;
         FormPaint();
     }
+    SyncFocusTargets();
 }
 
 // ---------------------------------------------------------------- picture
@@ -124,7 +133,7 @@ void TggTDMain::LayoutPicture() {
 
 void TggTDMain::FormPaint() {
     if (Terminating() || Destroying_ || Layout_.Width() <= 0) return;
-    const TBitmap32& picture = ActiveMode().BackSurface();
+    const TBitmap32& picture = GameMenu_.IsOpen() ? GameMenuPicture() : ActiveMode().BackSurface();
     const TBitmap32& source = Notice_.Visible() ? Notice_.Over(picture) : picture;
     if (Layout_.DirectScale()) {
         Host_.Present(source, Layout_.PictureRect,
@@ -141,7 +150,14 @@ void TggTDMain::FormPaint() {
 
 void TggTDMain::FormMouseMove(TShiftState, int x, int y) {
     if (!Host_.IsActive()) return;
-    MovePointer(Layout_.ToPicture(x, y));
+    const TPoint picture = Layout_.ToPicture(x, y);
+    if (GameMenu_.IsOpen()) {
+        const uint64_t before = GameMenu_.Revision();
+        GameMenu_.PointAt(picture);
+        if (GameMenu_.Revision() != before) ShowGameMenuChange();
+        return;
+    }
+    MovePointer(picture);
     Session_->PointerMoved(MouseX_, MouseY_);
 }
 
@@ -153,6 +169,8 @@ void TggTDMain::MovePointer(TPoint picture) {
 
 // Buttons act where the pointer last moved, as the layers saw it.
 void TggTDMain::FormMouseDown(TMouseButton button, TShiftState shift, int, int) {
+    // The game menu acts on the release, as the menu bar does.
+    if (GameMenu_.IsOpen()) return;
     if (Session_->StoryHearsInput() && Options_.EndByInput()) {
         SwallowRelease_ = true;
         return;
@@ -160,7 +178,12 @@ void TggTDMain::FormMouseDown(TMouseButton button, TShiftState shift, int, int) 
     ActiveMode().MouseDown(button, shift, MouseX_, MouseY_);
 }
 
-void TggTDMain::FormMouseUp(TMouseButton button, TShiftState shift, int, int) {
+void TggTDMain::FormMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (GameMenu_.IsOpen()) {
+        GameMenu_.ClickAt(Layout_.ToPicture(x, y), button == TMouseButton::mbLeft);
+        ShowGameMenuChange();
+        return;
+    }
     if (SwallowRelease_) {
         SwallowRelease_ = false;
         return;
@@ -169,12 +192,31 @@ void TggTDMain::FormMouseUp(TMouseButton button, TShiftState shift, int, int) {
 }
 
 void TggTDMain::FormMouseWheel(int notch) {
+    if (GameMenu_.IsOpen()) {
+        GameMenu_.Step(notch);
+        ShowGameMenuChange();
+        return;
+    }
     if (!Session_->StoryHearsInput() || Options_.EndByInput()) return;
     Engine_->Wheel(notch);
 }
 
+// Escape opens the game menu everywhere; in the story, the arrows, Tab and Backspace
+// stand in for the mouse where there is something to focus or click (TStoryControls).
 void TggTDMain::FormKeyDown(int key, TShiftState shift) {
-    if (Session_->StoryHearsInput()) Options_.EndByInput();
+    if (GameMenu_.IsOpen()) {
+        MenuKeyDown(key, shift);
+        return;
+    }
+    if (key == vkEscape) {
+        OpenGameMenu();
+        return;
+    }
+    if (Session_->StoryHearsInput()) {
+        Options_.EndByInput();
+        SyncFocusTargets();
+        if (Controls_->KeyDown(key, shift)) return;
+    }
     SetKeyHeld(key, true);
     BattleTookKey_ = Session_->KeyDown(key, shift);
 }
@@ -205,10 +247,23 @@ void TggTDMain::SetKeyHeld(int key, bool held) {
     }
 }
 
-// The character typed with a key the battle took is the battle's too, even when that
-// key has just left the battle: the Enter that leaves must not turn the story's page.
+// Enter clicks the focused choice or button; with nothing focused it turns the page as
+// it always has. In the game menu, Enter and Space choose. The character typed with a
+// key the battle took is the battle's too, even when that key has just left the battle:
+// the Enter that leaves must not turn the story's page.
 void TggTDMain::FormKeyPress(int character) {
-    if (!BattleTookKey_) ActiveMode().KeyPress(character);
+    if (GameMenu_.IsOpen()) {
+        if (character != vkReturn && character != vkSpace) return;
+        GameMenu_.Choose();
+        ShowGameMenuChange();
+        return;
+    }
+    if (BattleTookKey_) return;
+    if (character == vkReturn && Session_->StoryHearsInput()) {
+        SyncFocusTargets();
+        if (Controls_->Enter()) return;
+    }
+    ActiveMode().KeyPress(character);
 }
 
 // ---------------------------------------------------------------- closing and errors

@@ -67,6 +67,11 @@ struct TWindowEvents {
     std::function<int()> IdleDelay{};
     // The 5 ms timer, while enabled by SetTimerEnabled.
     std::function<void()> OnTimer{};
+    // A game controller's button ("a", "dpup", ...) and axis ("leftx", "righttrigger",
+    // -32768..32767) by the names SDL gives them, and a controller coming or going.
+    std::function<void(const std::string& button, bool down)> OnPadButton{};
+    std::function<void(const std::string& axis, int value)> OnPadAxis{};
+    std::function<void(bool connected)> OnPadConnected{};
 };
 
 class IWindowHost {

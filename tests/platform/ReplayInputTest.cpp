@@ -253,6 +253,50 @@ TEST(ReplayInputTest, AppliesTheEventsOfAFrameToTheHost) {
     EXPECT_EQ(host.MessageBoxes()[1].Result, TMessageResult::OK);
 }
 
+TEST(ReplayInputTest, ControllerEventsReachTheHostBySdlsNamesAndBadOnesAreReported) {
+    const TReplayInput input = TReplayInput::Parse(
+        "0 pad connect\n"
+        "1 pad down a\n"
+        "1 pad up dpleft\n"
+        "2 pad axis lefty -32768\n"
+        "2 pad axis righttrigger 32767\n"
+        "3 pad disconnect\n"
+        "4 pad down A\n"
+        "4 pad down lefttrigger\n"
+        "4 pad axis leftx 32768\n"
+        "4 pad axis leftx\n"
+        "4 pad axis a 0\n"
+        "4 pad press a\n"
+        "4 pad connect now\n");
+    ASSERT_EQ(input.Events().size(), 6u);
+    EXPECT_EQ(input.Events()[1].Kind, PadDown);
+    EXPECT_EQ(input.Events()[2].Kind, PadUp);
+    EXPECT_EQ(input.Events()[3].Kind, PadAxis);
+    EXPECT_EQ(input.Events()[3].AxisValue, -32768);
+    const std::vector<std::string> errors = {
+        "line 7: unknown controller button \"A\"",
+        "line 8: unknown controller button \"lefttrigger\"",
+        "line 9: an axis value is a whole number from -32768 to 32767, not \"32768\"",
+        "line 10: an axis value is a whole number from -32768 to 32767, not \"\"",
+        "line 11: unknown controller axis \"a\"",
+        "line 12: \"pad\" needs down, up, axis, connect or disconnect, not \"press\"",
+        "line 13: too many arguments for \"pad\""};
+    EXPECT_EQ(input.Errors(), errors);
+
+    THeadlessWindowHost host;
+    std::vector<std::string> heard;
+    TWindowEvents events;
+    events.OnPadButton = [&](const std::string& button, bool down) {
+        heard.push_back(button + (down ? " down" : " up"));
+    };
+    events.OnPadAxis = [&](const std::string& axis, int value) { heard.push_back(axis + " " + std::to_string(value)); };
+    events.OnPadConnected = [&](bool connected) { heard.push_back(connected ? "connected" : "gone"); };
+    host.SetEvents(events);
+    for (uint32_t frame = 0; frame <= 4; ++frame) EXPECT_TRUE(input.ApplyEvents(frame, host).empty());
+    EXPECT_EQ(heard, (std::vector<std::string>{"connected", "a down", "dpleft up", "lefty -32768", "righttrigger 32767",
+                                               "gone"}));
+}
+
 TEST(ReplayInputTest, AnUnreadableFileIsAnError) {
     const TReplayInput input = TReplayInput::LoadFromFile("/nonexistent/vandor/input.txt");
     EXPECT_TRUE(input.Events().empty());

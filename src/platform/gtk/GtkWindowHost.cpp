@@ -27,6 +27,8 @@ constexpr TSize kDefaultClientSize{800, 600};
 constexpr TSize kMinWindowSize{450, 400};
 constexpr TSize kMaxWindowSize{3200, 2400};
 constexpr guint kTimerInterval = 5;  // ms
+// Controllers are read this often: well within a frame, so a press is never a frame late.
+constexpr guint kPadInterval = 8;  // ms
 // PumpMessages stops after this many dispatches even if sources keep being ready
 // (a timer whose handler takes longer than its interval would never let it end).
 constexpr int kMaxPumpedEvents = 1000;
@@ -97,6 +99,8 @@ struct TGtkWindowHost::TImpl {
     guint IdleWaitSource = 0;
     guint TimerSource = 0;
     guint ActiveCheckSource = 0;
+    guint PadSource = 0;
+    std::function<void(const TWindowEvents&)> PadPoller;
     bool InIdle = false;
     bool PictureQueued = false;   // Present asked for a draw since the idle run began
     bool ReportedActive = false;  // brought up to date by CheckActive after every focus change
@@ -259,6 +263,12 @@ gboolean TimerTick(gpointer data) {
     impl.Guard([&] {
         if (impl.Events.OnTimer) impl.Events.OnTimer();
     });
+    return G_SOURCE_CONTINUE;
+}
+
+gboolean PadTick(gpointer data) {
+    auto& impl = *static_cast<TImpl*>(data);
+    impl.Guard([&] { impl.PadPoller(impl.Events); });
     return G_SOURCE_CONTINUE;
 }
 
@@ -445,7 +455,7 @@ void TGtkWindowHost::TImpl::CloseRequested() {
     Closed = true;
     // The game stores the window's place after it has closed; a hidden window no longer knows it.
     gtk_window_get_position(GTK_WINDOW(Window), &LastPosition.X, &LastPosition.Y);
-    for (guint* source : {&IdleSource, &IdleWaitSource, &TimerSource}) {
+    for (guint* source : {&IdleSource, &IdleWaitSource, &TimerSource, &PadSource}) {
         if (*source != 0) g_source_remove(*source);
         *source = 0;
     }
@@ -491,7 +501,8 @@ TGtkWindowHost::TGtkWindowHost() : Impl_(std::make_unique<TImpl>()) {
 TGtkWindowHost::~TGtkWindowHost() {
     TImpl& impl = *Impl_;
     gdk_event_handler_set(PlainEventHandler, nullptr, nullptr);
-    for (guint source : {impl.IdleSource, impl.IdleWaitSource, impl.TimerSource, impl.ActiveCheckSource}) {
+    for (guint source :
+         {impl.IdleSource, impl.IdleWaitSource, impl.TimerSource, impl.ActiveCheckSource, impl.PadSource}) {
         if (source != 0) g_source_remove(source);
     }
     impl.MenuBar.reset();
@@ -697,6 +708,17 @@ bool TGtkWindowHost::Closed() const { return Impl_->Closed; }
 
 void TGtkWindowHost::SetErrorHandler(std::function<void(const std::string& message)> handler) {
     Impl_->OnError = std::move(handler);
+}
+
+void TGtkWindowHost::SetPadPoller(std::function<void(const TWindowEvents& events)> poll) {
+    TImpl& impl = *Impl_;
+    impl.PadPoller = std::move(poll);
+    if (impl.PadPoller && impl.PadSource == 0 && !impl.Closed) {
+        impl.PadSource = g_timeout_add(kPadInterval, PadTick, &impl);
+    } else if (!impl.PadPoller && impl.PadSource != 0) {
+        g_source_remove(impl.PadSource);
+        impl.PadSource = 0;
+    }
 }
 
 }  // namespace vandor

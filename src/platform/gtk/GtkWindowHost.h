@@ -60,6 +60,10 @@ public:
     // main loop goes on.
     void SetErrorHandler(std::function<void(const std::string& message)> handler);
 
+    // Called every few milliseconds with the window's events, from the main loop, for
+    // the game controllers to hand theirs in; unset, nothing is called.
+    void SetPadPoller(std::function<void(const TWindowEvents& events)> poll);
+
     struct TImpl;
 
 private:

@@ -233,6 +233,18 @@ void THeadlessWindowHost::TypeCharacter(int character) {
     if (Events_.OnKeyPress) Events_.OnKeyPress(character);
 }
 
+void THeadlessWindowHost::PressPadButton(const std::string& button, bool down) {
+    if (Events_.OnPadButton) Events_.OnPadButton(button, down);
+}
+
+void THeadlessWindowHost::MovePadAxis(const std::string& axis, int value) {
+    if (Events_.OnPadAxis) Events_.OnPadAxis(axis, value);
+}
+
+void THeadlessWindowHost::ConnectPad(bool connected) {
+    if (Events_.OnPadConnected) Events_.OnPadConnected(connected);
+}
+
 bool THeadlessWindowHost::ClickMenu(const std::string& name) { return Menu_ != nullptr && Menu_->Click(name); }
 
 void THeadlessWindowHost::QueueAnswer(TMessageResult answer) { Answers_.push_back(answer); }

@@ -89,6 +89,10 @@ public:
     void PressKey(int key);
     void ReleaseKey(int key);
     void TypeCharacter(int character);
+    // A game controller, by SDL's button and axis names.
+    void PressPadButton(const std::string& button, bool down);
+    void MovePadAxis(const std::string& axis, int value);
+    void ConnectPad(bool connected);
     // A click by the user: false when the item is missing, hidden or disabled.
     bool ClickMenu(const std::string& name);
     void QueueAnswer(TMessageResult answer);

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <utility>
 
+#include "input/PadNames.h"
 #include "util/Encoding.h"
 
 namespace vandor {
@@ -102,6 +103,7 @@ public:
         if (Word_ == "resize") return Size();
         if (Word_ == "shot") return Shot();
         if (Word_ == "close") return Done(K::Close);
+        if (Word_ == "pad") return Pad();
         return "unknown event " + Quoted(Word_);
     }
 
@@ -230,6 +232,32 @@ private:
             return "unknown button " + Quoted(word) + " (send, save or close)";
         }
         return Done(TReplayEventKind::Form);
+    }
+
+    std::string Pad() {
+        using K = TReplayEventKind;
+        const std::string_view action = NextWord(Rest_);
+        if (action == "connect") return Done(K::PadConnect);
+        if (action == "disconnect") return Done(K::PadDisconnect);
+        if (action == "down" || action == "up") {
+            const std::string_view name = NextWord(Rest_);
+            if (!PadButtonFromName(name)) return "unknown controller button " + Quoted(name);
+            Event_.Text = std::string(name);
+            return Done(action == "down" ? K::PadDown : K::PadUp);
+        }
+        if (action == "axis") {
+            const std::string_view name = NextWord(Rest_);
+            const std::string_view valueWord = NextWord(Rest_);
+            if (!PadAxisFromName(name)) return "unknown controller axis " + Quoted(name);
+            const auto value = ParseNumber<int>(valueWord);
+            if (!value || *value < kPadAxisMin || *value > kPadAxisMax) {
+                return "an axis value is a whole number from -32768 to 32767, not " + Quoted(valueWord);
+            }
+            Event_.Text = std::string(name);
+            Event_.AxisValue = *value;
+            return Done(K::PadAxis);
+        }
+        return "\"pad\" needs down, up, axis, connect or disconnect, not " + Quoted(action);
     }
 
     static std::string Unescape(std::string_view text) {
@@ -387,6 +415,11 @@ std::vector<std::string> TReplayInput::ApplyEvents(uint32_t frame, THeadlessWind
                 if (!host.SaveShot(event.Text)) problem("cannot write " + Quoted(event.Text));
                 break;
             case TReplayEventKind::Close: host.Close(); break;
+            case TReplayEventKind::PadDown: host.PressPadButton(event.Text, true); break;
+            case TReplayEventKind::PadUp: host.PressPadButton(event.Text, false); break;
+            case TReplayEventKind::PadAxis: host.MovePadAxis(event.Text, event.AxisValue); break;
+            case TReplayEventKind::PadConnect: host.ConnectPad(true); break;
+            case TReplayEventKind::PadDisconnect: host.ConnectPad(false); break;
         }
     }
     return problems;

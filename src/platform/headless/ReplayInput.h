@@ -17,6 +17,9 @@
 //   resize W H          client area size
 //   shot PATH           the client area as PNG (the rest of the line is the path)
 //   close               close request
+//   pad down|up BUTTON  a controller button, by SDL's name (a, b, start, dpup, ...)
+//   pad axis AXIS VALUE a controller axis (leftx, lefty, ..., righttrigger), -32768..32767
+//   pad connect|disconnect  a controller comes or goes
 
 #include <cstdint>
 #include <string>
@@ -30,7 +33,26 @@
 
 namespace vandor {
 
-enum class TReplayEventKind { Move, Down, Up, Wheel, KeyDown, KeyUp, Char, Menu, Answer, Form, Resize, Shot, Close };
+enum class TReplayEventKind {
+    Move,
+    Down,
+    Up,
+    Wheel,
+    KeyDown,
+    KeyUp,
+    Char,
+    Menu,
+    Answer,
+    Form,
+    Resize,
+    Shot,
+    Close,
+    PadDown,
+    PadUp,
+    PadAxis,
+    PadConnect,
+    PadDisconnect
+};
 
 struct TReplayEvent {
     uint32_t Frame = 0;
@@ -43,7 +65,8 @@ struct TReplayEvent {
     int Key = 0;                                 // KeyDown, KeyUp: key number; Char: character code
     TMessageResult Answer = TMessageResult::OK;  // Answer
     TFormInput FormInput;                        // Form
-    std::string Text;                            // Menu: item name; Shot: file path
+    std::string Text;                            // Menu: item name; Shot: file path; Pad*: button or axis
+    int AxisValue = 0;                           // PadAxis
 };
 
 class TReplayInput {
