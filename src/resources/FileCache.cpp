@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <set>
 #include <stdexcept>
 
 #include "resources/TextCompression.h"
@@ -107,6 +108,24 @@ void TFileCache::ListSources(std::vector<std::string>& lines) const {
         std::snprintf(text, sizeof text, " - ver.%d.%d.%d.%d", version[0], version[1], version[2], version[3]);
         lines.push_back(source.Archive->Path() + text);
     }
+}
+
+std::vector<std::string> TFileCache::Names() const {
+    std::set<std::string> names;
+    for (const TSource& source : Sources_) {
+        if (source.Archive != nullptr) {
+            for (int32_t i = 0; i < source.Archive->UsableCount(); ++i) {
+                const std::string name = source.Archive->EntryName(i);
+                if (!name.empty()) names.insert(AsciiLower(name));
+            }
+            continue;
+        }
+        std::error_code error;
+        for (fs::directory_iterator it(source.Folder, error), end; !error && it != end; it.increment(error)) {
+            if (IsRegularFile(it->path())) names.insert(AsciiLower(it->path().filename().string()));
+        }
+    }
+    return {names.begin(), names.end()};
 }
 
 }  // namespace vandor

@@ -44,6 +44,10 @@ public:
     // "path - ver.1.0.2.0".
     void ListSources(std::vector<std::string>& lines) const;
 
+    // Every name some source holds, in lower case, sorted and without repeats (for
+    // suggesting a near name when one is missing).
+    std::vector<std::string> Names() const;
+
 protected:
     std::unique_ptr<TBytes> LoadItem(std::string_view name) override;
     int64_t ItemSize(const TBytes& stream) const override;
