@@ -36,6 +36,11 @@ int RunLint(const TRunFolders& folders) {
     TGameLint lint(files);
     lint.Run();
     for (const TLintFinding& finding : lint.Findings()) std::cout << FormatFinding(finding) << "\n";
+    const std::vector<std::string> searched = lint.SearchedSources();
+    if (!searched.empty()) {
+        std::cout << "note: missing files were looked for in these sources, the first one wins:\n";
+        for (const std::string& source : searched) std::cout << "note:   " << source << "\n";
+    }
     return lint.HasErrors() ? 1 : 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdio>
+#include <set>
 
 #include "battle/BattleFile.h"
 #include "battle/DistanceField.h"
@@ -17,6 +18,11 @@
 
 namespace vandor {
 namespace {
+
+// The defaults the battle gives keys a table leaves out.
+constexpr int kWaveCountDefault = 2;
+constexpr int kWaveSizeDefault = 10;
+constexpr int kEnemyPictureDefault = 1;
 
 // The range the battle clamps a wave table's key to; nothing for keys it never reads.
 std::optional<TValueRange> WaveKeyRange(const std::string& key) {
@@ -75,21 +81,24 @@ void TGameLint::CheckBattle(const TPlace& place, int area) {
     if (!CheckedAreas_.insert(field).second) return;
     CheckMap(field);
     bool anyTable = false;
+    std::set<int> enemyPictures;
     for (int battle = 0; battle <= 7; ++battle) {
         const std::string name = Format("bt%.2d-%.2d.txt", field, battle);
         if (!Files_.Exists(name)) continue;
         anyTable = true;
-        CheckWaveFile(name);
+        CheckWaveFile(name, enemyPictures);
     }
     if (Files_.Exists("bt00-00.txt")) {
         anyTable = true;
-        CheckWaveFile("bt00-00.txt");
+        CheckWaveFile("bt00-00.txt", enemyPictures);
     }
     if (!anyTable) {
         Report(place, false,
                "area " + std::to_string(field) + " has no wave table (" + Format("bt%.2d-00.txt", field) +
                    " or bt00-00.txt): every wave takes the defaults");
+        enemyPictures.insert(kEnemyPictureDefault);
     }
+    CheckEngineFiles(place, field, enemyPictures);
 }
 
 void TGameLint::CheckMap(int area) {
@@ -122,10 +131,19 @@ void TGameLint::CheckMap(int area) {
     }
 }
 
-void TGameLint::CheckWaveFile(const std::string& name) {
+void TGameLint::CheckWaveFile(const std::string& name, std::set<int>& enemyPictures) {
     if (!CheckedFiles_.insert(name).second) return;
     TBattleFile waves;
     waves.Load(Files_, name);
+    const int waveCount = waves.ReadClamped("WC", kWaveCountDefault, 1, TQTDGame::kMaxWaves);
+    for (int wave = 0; wave < waveCount; ++wave) {
+        const int size =
+            waves.ReadClamped(Format("WEC_%.2d", wave), kWaveSizeDefault, kWaveSizeRange.Lo, kWaveSizeRange.Hi);
+        for (int enemy = 0; enemy < size; ++enemy) {
+            enemyPictures.insert(waves.ReadClamped(Format("E_%.2d_%.2d_ID", wave, enemy), kEnemyPictureDefault,
+                                                   kEnemyPictureRange.Lo, kEnemyPictureRange.Hi));
+        }
+    }
     for (const auto& [key, entry] : waves.Entries()) {
         const std::optional<TValueRange> range = WaveKeyRange(key);
         if (!range) {

@@ -89,14 +89,18 @@ void TGameLint::CheckScript(const std::string& name) {
     CheckCommentCuts(name, script->Text);
     for (std::size_t index = 0; index < script->Text.Lines.size(); ++index) {
         const std::string& line = script->Text.Lines[index];
+        const TPlace place{name, static_cast<int>(index)};
+        CheckLineShape(place, line);
         if (!line.starts_with(kCommandMark)) continue;
         const std::string_view body = std::string_view(line).substr(kCommandMark.size());
-        const TPlace place{name, static_cast<int>(index)};
-        const TFields fields = SplitFields(body.substr(0, body.find(kCommandMark)));
+        const std::size_t end = body.find(kCommandMark);
+        const TFields fields = SplitFields(body.substr(0, end));
         if (fields.empty() || fields[0].empty()) {
             Report(place, false, "a command without a word is skipped");
             continue;
         }
+        CheckFullWidthNumbers(place, fields);
+        CheckChoiceCaption(place, fields, end == std::string_view::npos ? "" : body.substr(end + kCommandMark.size()));
         CheckCommand(place, fields);
     }
 }

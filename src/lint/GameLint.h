@@ -5,10 +5,13 @@
 // wrong: missing scripts, labels, pictures, sounds and fonts, unknown command words,
 // comments that cut a command short, conditions that cannot be evaluated or use words
 // that count as 0, and battle maps and wave tables with unreadable or clamped values or
-// no way to the base.
+// no way to the base; and the traps the guides warn about: indented commands,
+// full-width digits, labels with trailing blanks, choices without target or caption,
+// files that are no picture or sound, and the engine's own files a battle needs.
 //
 // Split by concern: GameLint.cpp (the walk through the scripts and the findings),
-// ScriptLint.cpp (the commands of a line), ConditionLint.cpp (formulas) and
+// ScriptLint.cpp (the commands of a line), TrapLint.cpp (the traps), FileLint.cpp
+// (whether named files exist and can be read), ConditionLint.cpp (formulas) and
 // BattleLint.cpp (maps and wave tables).
 
 #include <map>
@@ -45,6 +48,9 @@ public:
 
     const std::vector<TLintFinding>& Findings() const { return Findings_; }
     bool HasErrors() const;
+    // Where files were looked for, the later sources first, once some file was missing;
+    // else empty.
+    std::vector<std::string> SearchedSources() const;
 
     // The built-in commands whose fields the lint checks, by the names of their entries
     // in the engine's command table (scenario/ScriptCommands.h).
@@ -74,6 +80,7 @@ private:
     // --- commands (ScriptLint.cpp)
     // Lines where a "//" inside a command's brackets cuts the command short.
     void CheckCommentCuts(const std::string& name, const TNumberedScript& text);
+    void CheckCutCondition(const std::string& name, const TNumberedScript& text, int line);
     void CheckCommand(const TPlace& place, TFields fields);
     // False when the word is no built-in command.
     bool CheckBuiltIn(const TPlace& place, TFields& fields);
@@ -87,9 +94,24 @@ private:
     bool CheckCampaignCommand(const TPlace& place, TFields& fields);
     void CheckInitialValue(const TPlace& place, TFields& fields);
     void CheckVariant(const TPlace& place, TFields& fields);
+    void CheckFont(const TPlace& place, const std::string& face);
+
+    // --- files (FileLint.cpp)
     void CheckPicture(const TPlace& place, std::string name);
     void CheckSound(const TPlace& place, std::string name);
-    void CheckFont(const TPlace& place, const std::string& face);
+    // Why the existing file cannot be used as a picture or sound; empty when it can.
+    std::string PictureProblem(const std::string& name);
+    std::string SoundProblem(const std::string& name);
+    // The "did you mean" hint for a missing name; notes that a file was missing.
+    std::string MissingHint(const std::string& name);
+
+    // --- traps (TrapLint.cpp)
+    // An indented command or a label with trailing blanks on the script's line.
+    void CheckLineShape(const TPlace& place, const std::string& line);
+    void CheckFullWidthNumbers(const TPlace& place, const TFields& fields);
+    void CheckChoiceCaption(const TPlace& place, const TFields& fields, std::string_view caption);
+    // The engine's own pictures, sounds and fonts a battle of the area needs.
+    void CheckEngineFiles(const TPlace& place, int area, const std::set<int>& enemyPictures);
 
     // --- conditions (ConditionLint.cpp)
     void CheckCondition(const TPlace& place, const std::string& text);
@@ -97,7 +119,8 @@ private:
     // --- battles (BattleLint.cpp)
     void CheckBattle(const TPlace& place, int area);
     void CheckMap(int area);
-    void CheckWaveFile(const std::string& name);
+    // The enemy pictures the table's waves send, by number.
+    void CheckWaveFile(const std::string& name, std::set<int>& enemyPictures);
 
     TFileCache& Files_;
     std::map<std::string, std::optional<TScript>> Scripts_;
@@ -106,6 +129,10 @@ private:
     std::set<int> CheckedAreas_;
     std::set<std::string> CheckedFiles_;
     bool SavesPossible_ = false;
+    bool FileMissing_ = false;
+    bool BattleFilesChecked_ = false;
+    std::optional<std::vector<std::string>> KnownNames_;
+    std::map<std::string, std::string> FileProblems_;
     std::vector<TLintFinding> Findings_;
 
     struct TCommandCheck;

@@ -20,6 +20,22 @@ void TGameLint::CheckCommentCuts(const std::string& name, const TNumberedScript&
         ReportFile(name, line, false,
                    "\"//\" inside the command starts a comment and cuts the command there; "
                    "write an empty field as \"/ /\"");
+        CheckCutCondition(name, text, line);
+    }
+}
+
+// The command the cut falls in is the last one of its file line. A jump cut before
+// its condition field has none left, and always jumps.
+void TGameLint::CheckCutCondition(const std::string& name, const TNumberedScript& text, int line) {
+    for (std::size_t index = text.Lines.size(); index-- > 0;) {
+        if (text.SourceLines[index] != line || !text.Lines[index].starts_with(kCommandMark)) continue;
+        const TFields fields = SplitFields(std::string_view(text.Lines[index]).substr(kCommandMark.size()));
+        const TScriptCommand* command = fields.empty() ? nullptr : FindScriptCommand(fields[0]);
+        if (command && command->Name() == "ジャンプ" && fields.size() < 4) {
+            ReportFile(name, line, true,
+                       "the jump's condition after the \"//\" is cut off with it: the jump always happens");
+        }
+        return;
     }
 }
 
@@ -138,13 +154,21 @@ void TGameLint::CheckResourceCommand(const TPlace& place, TFields& fields) {
     const std::string& word = fields[0];
     const std::string name = ResourceFileName(word);
     const std::string_view extension = Extension(name);
-    if (extension == ".ogg") {
+    const bool soundByPrefix = extension == ".ogg" && Extension(word).empty();
+    if (soundByPrefix && !Files_.Exists(name) && Files_.Exists(word + ".png")) {
+        Report(place, true,
+               "\"" + word + "\" begins with bgm, se or cv and is played as the sound \"" + name +
+                   "\", which does not exist; show the picture with its extension: [" + word + ".png]");
+    } else if (extension == ".ogg") {
         CheckSound(place, name);
     } else if (extension != ".png" && extension != ".jpg" && extension != ".jpeg") {
         Report(place, false,
                "\"" + word + "\" is no command, and a file of type " + std::string(extension) + " does nothing as one");
     } else if (!Files_.Exists(name) && !CheckCampaignCommand(place, fields)) {
-        Report(place, true, "\"" + word + "\" is no command, and no picture \"" + name + "\" exists");
+        Report(place, true,
+               "\"" + word + "\" is no command, and no picture \"" + name + "\" exists" + MissingHint(name));
+    } else if (Files_.Exists(name)) {
+        if (const std::string problem = PictureProblem(name); !problem.empty()) Report(place, true, problem);
     }
 }
 
@@ -222,17 +246,6 @@ void TGameLint::CheckVariant(const TPlace& place, TFields& fields) {
         CheckPicture(place, letter >= 'a' && letter <= 'g' ? base + letter + ".png" : base + ".png");
     }
     if (!fields[2].empty()) CheckSound(place, VariantSound(AsciiLower(fields[2])));
-}
-
-void TGameLint::CheckPicture(const TPlace& place, std::string name) {
-    name = AsciiLower(name);
-    if (!Files_.Exists(name)) Report(place, true, "picture \"" + name + "\" does not exist");
-}
-
-void TGameLint::CheckSound(const TPlace& place, std::string name) {
-    if (name.empty()) return;
-    name = WithExtension(AsciiLower(name), ".ogg");
-    if (!Files_.Exists(name)) Report(place, true, "sound \"" + name + "\" does not exist");
 }
 
 void TGameLint::CheckFont(const TPlace& place, const std::string& face) {

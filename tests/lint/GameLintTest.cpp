@@ -5,40 +5,19 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
-#include "resources/FileCache.h"
+#include "LintGame.h"
 
 namespace vandor {
 namespace {
 
-using test::TTempFolder;
-using test::WriteTextFile;
-
-class GameLintTest : public ::testing::Test {
-protected:
-    void Write(const std::string& name, const std::string& text) { WriteTextFile(Folder / name, text); }
-
-    std::vector<std::string> Lint() {
-        Files.AddFolder(Folder.Folder());
-        TGameLint lint(Files);
-        lint.Run();
-        std::vector<std::string> lines;
-        for (const TLintFinding& finding : lint.Findings()) lines.push_back(FormatFinding(finding));
-        HasErrors = lint.HasErrors();
-        return lines;
-    }
-
-    TTempFolder Folder;
-    TFileCache Files{nullptr};
-    bool HasErrors = false;
-};
+using test::GameLintTest;
 
 TEST_F(GameLintTest, ACleanGameHasNoFindings) {
     Write("first.txt", "[文章枠/なし]\n// a comment line\n[bg01]はじめ\n[se_click]\n[ジャンプ/title.txt/*スタート]\n");
     Write("title.txt",
           "*スタート\n[選択/*続き/./(ターン>=1)and(アイテム3=1)/まだ]続きから\n*続き\n[ジャンプ/*スタート]\n");
-    Write("bg01.png", "not decoded: only its presence counts");
-    Write("se_click.ogg", "x");
+    WritePicture("bg01.png");
+    WriteSound("se_click.ogg");
     EXPECT_EQ(Lint(), std::vector<std::string>{});
     EXPECT_FALSE(HasErrors);
 }
@@ -88,6 +67,14 @@ TEST_F(GameLintTest, EveryKindOfFaultIsFoundAtItsLine) {
         "first.txt:10: warning: \"ターソ\" in the condition \"ターソ>3\" is no campaign word and counts as 0",
         "first.txt:11: error: \"戦闘回数\" needs an area number: the condition \"戦闘回数>1\" always fails",
         "first.txt:12: warning: font \"No Such Font 12345\" is not installed: the text falls back to another font",
+        "first.txt:13: error: the battle of area 3 needs files of the engine's own that no source has (see "
+        "docs/engine-files.md): bgi戦闘.png, 地面.png, 城.png, 城壁.png, マップチップ.png, 塔1.png, 塔2.png, 塔3.png, "
+        "塔4.png, 塔5.png, 塔6.png, 塔7.png, 塔8.png, btn塔1.png, btn塔2.png, btn塔3.png, btn塔4.png, btn塔5.png, "
+        "btn塔6.png, btn塔7.png, btn塔8.png, btn戦闘開始.png, btn高速モード.png, btn一時停止.png, btn汎用.png, "
+        "frm戦場.png, frm耐久ゲージ.png, frmメニュー.png, 弾丸.png, ci殲滅.png, ci撃破.png, ci敗北.png, bgm003.ogg, "
+        "bgm012.ogg, bgm013.ogg, bgm014.ogg, cv001-sys-029.ogg, cv001-sys-030.ogg, se-b-09.ogg, se-b-10.ogg, "
+        "se-t-02.ogg, se-b-00.ogg, se-b-01.ogg, se-b-03.ogg, se-b-04.ogg, se-b-07.ogg, fi戦場03.png, btn暁の角.png, "
+        "敵ユニット01.png",
         "first.txt:13: error: script \"負け.txt\" does not exist",
         "first.txt:15: error: アイテム消費 needs an item number",
         "st03.txt:0: error: the obstacles leave the enemies no way from (13, 13) to the base",
@@ -112,7 +99,7 @@ TEST_F(GameLintTest, ACommentThatCutsACommandShortIsFound) {
           "彼は「[bg01//x]」と書いた。\n"                           // 8: a text line keeps its "//"
           "[ジャンプ/title.txt/*スタート]\n");
     Write("title.txt", "*スタート\n");
-    Write("bg01.png", "x");
+    WritePicture("bg01.png");
     const std::string cut =
         ": warning: \"//\" inside the command starts a comment and cuts the command there; "
         "write an empty field as \"/ /\"";
