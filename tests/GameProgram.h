@@ -23,15 +23,20 @@ inline int RunGame(const std::string& gameFolder, const std::string& documents, 
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// The debug log the game wrote beside itself, as UTF-8; empty when there is none.
+// The debug log the game wrote beside itself last, as UTF-8; empty when there is none.
+// Runs within one minute write a file each.
 inline std::string ReadDebugLog(const std::string& gameFolder) {
+    std::filesystem::path newest;
+    std::filesystem::file_time_type newestTime;
     for (const auto& entry : std::filesystem::directory_iterator(gameFolder)) {
         const std::string name = entry.path().filename().string();
-        if (name.starts_with("debug") && entry.path().extension() == ".txt") {
-            return Cp932ToUtf8(ReadTextFile(entry.path().string()));
+        if (!name.starts_with("debug") || entry.path().extension() != ".txt") continue;
+        if (newest.empty() || entry.last_write_time() > newestTime) {
+            newest = entry.path();
+            newestTime = entry.last_write_time();
         }
     }
-    return {};
+    return newest.empty() ? std::string() : Cp932ToUtf8(ReadTextFile(newest.string()));
 }
 
 }  // namespace vandor::test

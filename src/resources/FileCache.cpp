@@ -79,9 +79,8 @@ std::unique_ptr<TBytes> TFileCache::LoadItem(std::string_view name) {
         if (stored && IsCompressedEntryName(name)) return std::make_unique<TBytes>(ExpandText(*stored, name));
         return stored;
     }
-    if (Log_ != nullptr) {
-        Log_->Add("ファイル \"" + std::string(name) + "\" は存在しません.");
-    }
+    // Told once per name: a missing picture may be asked for every frame.
+    if (Log_ != nullptr) Log_->AddOnce("ファイル \"" + std::string(name) + "\" は存在しません.");
     return nullptr;
 }
 

@@ -117,13 +117,18 @@ TEST_F(FileCacheTest, FolderLookupIgnoresAsciiCasePreferringExactMatch) {
     EXPECT_EQ(Log.Lines().size(), logged);
 }
 
-TEST_F(FileCacheTest, MissingFileIsLoggedEveryTimeAndNotCached) {
+TEST_F(FileCacheTest, MissingFileIsLoggedOnceAndNotCached) {
     Files.AddFolder(Dir / "empty/");
     EXPECT_EQ(Files.GetStream("nope.png"), nullptr);
     EXPECT_EQ(Files.GetStream("nope.png"), nullptr);
+    EXPECT_EQ(Files.GetStream("none.ogg"), nullptr);
     EXPECT_EQ(Files.Count(), 0u);
-    const std::string expected = TDebugLog::TimePrefix(3909042) + "ファイル \"nope.png\" は存在しません.";
-    EXPECT_EQ(Log.Lines(), (std::vector<std::string>{expected, expected}));
+    // Not cached: a file that appears later is found.
+    test::WriteFile(Dir / "empty/nope.png", Bytes("late"));
+    EXPECT_EQ(Load("nope.png"), Bytes("late"));
+    const std::string prefix = TDebugLog::TimePrefix(3909042);
+    EXPECT_EQ(Log.Lines(), (std::vector<std::string>{prefix + "ファイル \"nope.png\" は存在しません.",
+                                                     prefix + "ファイル \"none.ogg\" は存在しません."}));
 }
 
 TEST_F(FileCacheTest, DamagedTextFailsWithItsName) {

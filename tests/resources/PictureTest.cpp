@@ -205,16 +205,17 @@ TEST_F(ImageCacheTest, MissingAndBrokenPicturesAreLogged) {
     EXPECT_EQ(Images.GetImage("none.png"), nullptr);
     EXPECT_EQ(Images.GetImage("none.png"), nullptr);
     EXPECT_EQ(Images.Count(), 0u);
-    ASSERT_EQ(Log.Lines().size(), 2u);
-    EXPECT_NE(Log.Lines()[1].find("\"none.png\""), std::string::npos);
+    // Asked for twice, told once.
+    ASSERT_EQ(Log.Lines().size(), 1u);
+    EXPECT_NE(Log.Lines()[0].find("\"none.png\""), std::string::npos);
 
     test::WriteFile(Dir / "broken.png", Bytes("\x89PNG\r\n\x1A\n garbage"));
     TBitmap32* broken = Images.GetImage("broken.png");
     ASSERT_NE(broken, nullptr);
     EXPECT_TRUE(broken->Empty());
     EXPECT_EQ(Images.Item(0).Size, 1024);
-    ASSERT_EQ(Log.Lines().size(), 3u);
-    EXPECT_NE(Log.Lines()[2].find("\"broken.png\""), std::string::npos);
+    ASSERT_EQ(Log.Lines().size(), 2u);
+    EXPECT_NE(Log.Lines()[1].find("\"broken.png\""), std::string::npos);
     Images.Release(broken);
 }
 

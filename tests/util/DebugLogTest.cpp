@@ -58,7 +58,7 @@ TEST_F(DebugLogTest, WritesCp932WithCrLfOnlyWhileEnabled) {
     EXPECT_EQ(ReadFile(file), Utf8ToCp932("  1:05:09:042 - システム情報読込.\r\nyyyy/mm/dd システム起動.\r\n"));
 }
 
-TEST_F(DebugLogTest, NormalStartWritesNothingAndASecondRunReplacesTheFile) {
+TEST_F(DebugLogTest, NormalStartWritesNothingAndASecondRunWritesAFileOfItsOwn) {
     const fs::path file = dir / "debug.txt";
     {
         TDebugLog log(file.string());
@@ -74,12 +74,47 @@ TEST_F(DebugLogTest, NormalStartWritesNothingAndASecondRunReplacesTheFile) {
     {
         TDebugLog second(file.string());
         second.Add("second", false);
+        EXPECT_TRUE(second.Save());
+        EXPECT_EQ(second.FileName(), (dir / "debug-2.txt").string());
+        // Saving again, after an error, writes the same file.
+        second.Add("error", false);
     }
-    EXPECT_EQ(ReadFile(file), "second\r\n");
+    {
+        TDebugLog third(file.string());
+        third.Add("third", false);
+    }
+    EXPECT_EQ(ReadFile(file), "first run, a long line of text\r\n");
+    EXPECT_EQ(ReadFile(dir / "debug-2.txt"), "second\r\nerror\r\n");
+    EXPECT_EQ(ReadFile(dir / "debug-3.txt"), "third\r\n");
     EXPECT_FALSE(fs::exists(dir / "debug.txt.tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 3);
 
     TDebugLog noFile("");
     EXPECT_FALSE(noFile.Enabled);
+}
+
+// A file looked for every frame is told once; a line the campaign takes back (a word that
+// was no picture) is told again the next time, and taking back never removes another line.
+TEST_F(DebugLogTest, AddOnceTellsATextOnceAndRemoveLastTakesBackOnlyItsOwnLine) {
+    TSimulatedClock clock(0);
+    TDebugLog log("", clock);
+    log.Enabled = true;
+    log.Add("start", false);
+    for (int frame = 0; frame < 3; ++frame) log.AddOnce("ファイル \"bg01.png\" は存在しません.");
+    log.AddOnce("ファイル \"bg02.png\" は存在しません.");
+    EXPECT_EQ(log.Lines().size(), 3u);
+
+    log.AddOnce("ファイル \"行動.png\" は存在しません.");
+    log.RemoveLast();
+    log.AddOnce("ファイル \"行動.png\" は存在しません.");
+    EXPECT_EQ(log.Lines().size(), 4u);
+    log.RemoveLast();
+
+    log.AddOnce("ファイル \"bg01.png\" は存在しません.");  // told already: adds nothing
+    log.RemoveLast();                                      // so it takes nothing back
+    ASSERT_EQ(log.Lines().size(), 3u);
+    EXPECT_EQ(log.Lines()[0], "start");
+    EXPECT_NE(log.Lines()[2].find("bg02.png"), std::string::npos);
 }
 
 TEST_F(DebugLogTest, SaveReportsAFolderThatCannotBeWritten) {
