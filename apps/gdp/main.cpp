@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -36,7 +37,10 @@ constexpr const char* kUsage =
     "       gdp extract ARCHIVE DIR\n"
     "       gdp verify ARCHIVE\n"
     "\n"
-    "pack     stores every file of DIR (not its subfolders) under its name in lower case;\n"
+    "pack     stores every file of DIR and of the data folders below it that debug mode\n"
+    "         reads (scenario/, image/, fgimage/, bgimage/, sound/, bgm/, patch/) under its\n"
+    "         name in lower case; a name in several folders is packed from the one the\n"
+    "         game would read in debug mode (the later one), and each such clash is told;\n"
     "         \".txt\" files are compressed as the game expects\n"
     "list     prints the data version, then each entry's name, stored size and, for\n"
     "         \".txt\" entries, expanded size\n"
@@ -86,25 +90,63 @@ bool IsBlankEntry(const TggDPFile& archive, int32_t index) {
     return archive.EntryName(index).empty() && archive.EntryHash(index) == -1;
 }
 
+// The folders debug mode reads beside the program, in the game's order: a later one
+// wins a name over an earlier one. Files lying in DIR itself come first.
+constexpr const char* kDebugFolders[] = {"scenario", "image", "fgimage", "bgimage", "sound", "bgm", "patch"};
+
+// The files of one folder, sorted; two whose names differ only in case cannot both go
+// into an archive.
+std::vector<fs::path> FolderFiles(const fs::path& folder) {
+    std::vector<fs::path> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        if (entry.is_regular_file()) files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    std::set<std::string> names;
+    for (const fs::path& file : files) {
+        if (!names.insert(AsciiLower(file.filename().string())).second) {
+            throw std::runtime_error("two files in \"" + folder.string() + "\" are both named \"" +
+                                     AsciiLower(file.filename().string()) + "\" in lower case");
+        }
+    }
+    return files;
+}
+
 int Pack(const std::vector<std::string>& args) {
     if (args.size() != 2 && !(args.size() == 4 && args[2] == "--version")) throw EUsage("pack needs DIR and OUT.gdp");
     const fs::path folder = args[0];
     const TArchiveVersion version = args.size() == 4 ? ParseVersion(args[3]) : TArchiveVersion{1, 0, 0, 0};
     if (!fs::is_directory(folder)) throw std::runtime_error("\"" + folder.string() + "\" is not a folder");
 
-    std::vector<fs::path> files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        if (entry.is_regular_file()) files.push_back(entry.path());
+    std::vector<fs::path> folders{folder};
+    for (const char* name : kDebugFolders) {
+        if (fs::is_directory(folder / name)) folders.push_back(folder / name);
     }
-    std::sort(files.begin(), files.end());
-
-    std::vector<TArchiveEntry> entries;
-    std::set<std::string> names;
-    for (const fs::path& file : files) {
-        entries.push_back(MakeArchiveEntry(file.filename().string(), ReadFile(file)));
-        if (!names.insert(entries.back().Name).second) {
-            throw std::runtime_error("two files are both named \"" + entries.back().Name + "\" in lower case");
+    // By lower-case name: the file packed, and the folders it lies in, in order.
+    std::map<std::string, std::pair<fs::path, std::vector<std::string>>> chosen;
+    for (const fs::path& source : folders) {
+        const std::string where = source == folder ? std::string("./") : source.filename().string() + "/";
+        for (const fs::path& file : FolderFiles(source)) {
+            auto& [path, places] = chosen[AsciiLower(file.filename().string())];
+            path = file;
+            places.push_back(where);
         }
+    }
+
+    // In the order of the file names, as a flat folder always was.
+    std::vector<std::pair<fs::path, std::vector<std::string>>> packed;
+    for (auto& [name, choice] : chosen) packed.push_back(std::move(choice));
+    std::sort(packed.begin(), packed.end(),
+              [](const auto& a, const auto& b) { return a.first.filename() < b.first.filename(); });
+    std::vector<TArchiveEntry> entries;
+    for (const auto& [path, places] : packed) {
+        entries.push_back(MakeArchiveEntry(path.filename().string(), ReadFile(path)));
+        if (places.size() < 2) continue;
+        const std::string& name = entries.back().Name;
+        std::string list;
+        for (const std::string& place : places) list += (list.empty() ? "" : ", ") + place;
+        std::cerr << "gdp: \"" << name << "\" lies in " << list << "; packed from " << places.back()
+                  << ", which the game reads in debug mode\n";
     }
     WriteFile(args[1], BuildArchive(entries, version));
     std::cout << "packed " << entries.size() << " files into " << args[1] << "\n";

@@ -86,6 +86,31 @@ TEST(GdpToolTest, PacksListsVerifiesAndExtractsWhatTheGameReads) {
     files.Release(stream);
 }
 
+// The loose folders of debug mode pack as they lie, and a name found in several folders
+// comes from the one the game reads in debug mode.
+TEST(GdpToolTest, PacksTheDebugLayoutAndTellsNamesThatClash) {
+    test::TTempFolder dir;
+    test::WriteFile(dir / "game/scenario/first.txt", Bytes("[bg01]\r\n"));
+    test::WriteFile(dir / "game/patch/first.txt", Bytes("[bg02]\r\n"));
+    test::WriteFile(dir / "game/image/bg01.png", Bytes("image"));
+    test::WriteFile(dir / "game/bgimage/BG01.png", Bytes("bgimage"));
+    test::WriteFile(dir / "game/bgm/bgm01.ogg", Bytes("music"));
+    test::WriteFile(dir / "game/notes/todo.png", Bytes("not read by the game"));
+
+    TRun run = Gdp({"pack", dir / "game", dir / "dat.gdp"});
+    ASSERT_EQ(run.Status, 0) << run.Output;
+    EXPECT_TRUE(Contains(run.Output, "packed 3 files")) << run.Output;
+    EXPECT_TRUE(Contains(run.Output, "\"first.txt\" lies in scenario/, patch/; packed from patch/")) << run.Output;
+    EXPECT_TRUE(Contains(run.Output, "\"bg01.png\" lies in image/, bgimage/; packed from bgimage/")) << run.Output;
+    EXPECT_FALSE(Contains(run.Output, "bgm01.ogg")) << run.Output;
+
+    ASSERT_EQ(Gdp({"extract", dir / "dat.gdp", dir / "out"}).Status, 0);
+    EXPECT_EQ(test::ReadFile(dir / "out/first.txt"), Bytes("[bg02]\r\n"));
+    EXPECT_EQ(test::ReadFile(dir / "out/bg01.png"), Bytes("bgimage"));
+    EXPECT_EQ(test::ReadFile(dir / "out/bgm01.ogg"), Bytes("music"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "out/todo.png"));
+}
+
 TEST(GdpToolTest, BadInputFailsWithAMessage) {
     test::TTempFolder dir;
     test::WriteFile(dir / "in/a.png", Bytes("a"));
