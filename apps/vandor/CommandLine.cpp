@@ -21,6 +21,7 @@ const char* const kUsage =
     "       vandor --lint          check every script, picture, sound, condition and\n"
     "                              battle file the game can reach, without playing;\n"
     "                              exit status 1 when there is an error\n"
+    "       vandor --log FILE      print a debug log (CP932, CR LF) as UTF-8 text\n"
     "       vandor --help | --version\n";
 
 namespace {
@@ -69,6 +70,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.SamplePath = value();
         } else if (argument == "--sample-every") {
             line.SampleEvery = ParseNumber(argument, value());
+        } else if (argument == "--log") {
+            line.LogPath = value();
         } else if (argument == "--seed") {
             line.Seed = ParseNumber(argument, value());
             replayOptionGiven = true;
@@ -77,6 +80,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         }
     }
     if (line.Help || line.Version) return line;
+    if (!line.LogPath.empty() && arguments.size() != 2) throw std::invalid_argument("--log runs on its own");
     if (line.Lint && (line.Headless || replayOptionGiven || !line.BattleLogPath.empty() || !line.SamplePath.empty() ||
                       !line.ImportSavesFolder.empty())) {
         throw std::invalid_argument("--lint runs on its own");

@@ -22,6 +22,7 @@ struct TCommandLine {
     std::string SamplePath;         // empty: no resource samples
     std::string ImportSavesFolder;  // empty: only the Wine and Proton prefixes
     uint32_t SampleEvery = 10000;
+    std::string LogPath;  // --log: a debug log to show as UTF-8, instead of playing
 };
 
 extern const char* const kUsage;

@@ -29,6 +29,8 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders);
 int RunHeadless(const TCommandLine& line, const TRunFolders& folders);
 // Prints the findings of the content check, one per line; 1 when one is an error.
 int RunLint(const TRunFolders& folders);
+// Prints a debug log as UTF-8 with LF line ends; 1 when it cannot be read.
+int ShowDebugLog(const std::string& path);
 
 // The game data could not be read and the window gave up: says so on stderr, where
 // the player who started the program from a terminal looks, and gives the exit status.

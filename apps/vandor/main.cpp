@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
         std::cout << "vandor " << ProgramVersion() << "\n";
         return 0;
     }
+    if (!line.LogPath.empty()) return ShowDebugLog(line.LogPath);
     InstallTerminationHandlers();
     std::error_code error;
     const std::string program = std::filesystem::read_symlink("/proc/self/exe", error).filename().string();
