@@ -60,6 +60,15 @@ std::string TGameLint::SoundProblem(const std::string& name) {
     return FileProblems_[name] = problem;
 }
 
+std::optional<std::pair<int, int>> TGameLint::PictureSize(const std::string& name) {
+    const TStreamHold stream(Files_, AsciiLower(name));
+    if (const TBytes* bytes = stream.Get()) {
+        const TBitmap32 picture = DecodePicture(bytes->data(), bytes->size());
+        if (!picture.Empty()) return std::pair{picture.Width(), picture.Height()};
+    }
+    return std::nullopt;
+}
+
 std::string TGameLint::MissingHint(const std::string& name) {
     FileMissing_ = true;
     if (!KnownNames_) KnownNames_ = Files_.Names();

@@ -4,7 +4,9 @@
 #include <tuple>
 
 #include "campaign/SaveSlots.h"
+#include "lint/PageFit.h"
 #include "resources/FileCache.h"
+#include "scenario/ScriptCommands.h"
 #include "scenario/ScriptFields.h"
 #include "util/Encoding.h"
 
@@ -14,6 +16,10 @@ std::string FormatFinding(const TLintFinding& finding) {
     return finding.File + ":" + std::to_string(finding.Line) + ": " + (finding.Error ? "error" : "warning") + ": " +
            finding.Message;
 }
+
+TGameLint::TGameLint(TFileCache& files) : Files_(files), PageFit_(std::make_unique<TPageFit>()) {}
+
+TGameLint::~TGameLint() = default;
 
 bool TGameLint::HasErrors() const {
     return std::any_of(Findings_.begin(), Findings_.end(), [](const TLintFinding& f) { return f.Error; });
@@ -87,22 +93,48 @@ void TGameLint::CheckScript(const std::string& name) {
     const TScript* script = Script(name);
     if (!script) return;
     CheckCommentCuts(name, script->Text);
+    // The text of the page being read and where it began.
+    std::vector<std::string> page;
+    TPlace pageStart;
+    const auto endPage = [&] {
+        if (!page.empty()) CheckPageFits(pageStart, page);
+        page.clear();
+    };
+    const auto addText = [&](const TPlace& place, std::string_view text) {
+        if (page.empty()) pageStart = place;
+        page.emplace_back(text);
+    };
     for (std::size_t index = 0; index < script->Text.Lines.size(); ++index) {
         const std::string& line = script->Text.Lines[index];
         const TPlace place{name, static_cast<int>(index)};
         CheckLineShape(place, line);
-        if (!line.starts_with(kCommandMark)) continue;
+        if (line.empty()) {
+            endPage();
+            continue;
+        }
+        if (!line.starts_with(kCommandMark)) {
+            if (!line.starts_with('*')) addText(place, line);
+            continue;
+        }
         const std::string_view body = std::string_view(line).substr(kCommandMark.size());
         const std::size_t end = body.find(kCommandMark);
+        const std::string_view text = end == std::string_view::npos ? "" : body.substr(end + kCommandMark.size());
         const TFields fields = SplitFields(body.substr(0, end));
         if (fields.empty() || fields[0].empty()) {
             Report(place, false, "a command without a word is skipped");
             continue;
         }
         CheckFullWidthNumbers(place, fields);
-        CheckChoiceCaption(place, fields, end == std::string_view::npos ? "" : body.substr(end + kCommandMark.size()));
+        CheckChoiceCaption(place, fields, text);
         CheckCommand(place, fields);
+        FollowMessageWindow(fields);
+        const TScriptCommand* command = FindScriptCommand(fields[0]);
+        const std::string_view word = command ? command->Name() : std::string_view();
+        // A jump clears the window; a choice's text is its caption.
+        if (word == "ジャンプ" || word == "戻" || word == "終了") endPage();
+        if (!text.empty() && word != "選択") addText(place, text);
     }
+    endPage();
 }
 
 void TGameLint::CheckTarget(const TPlace& place, const std::string& script, const std::string& label) {

@@ -7,14 +7,16 @@
 // that count as 0, and battle maps and wave tables with unreadable or clamped values or
 // no way to the base; and the traps the guides warn about: indented commands,
 // full-width digits, labels with trailing blanks, choices without target or caption,
-// files that are no picture or sound, and the engine's own files a battle needs.
+// pages longer than the message window, files that are no picture or sound, and the
+// engine's own files a battle needs.
 //
 // Split by concern: GameLint.cpp (the walk through the scripts and the findings),
-// ScriptLint.cpp (the commands of a line), TrapLint.cpp (the traps), FileLint.cpp
-// (whether named files exist and can be read), ConditionLint.cpp (formulas) and
-// BattleLint.cpp (maps and wave tables).
+// ScriptLint.cpp (the commands of a line), TrapLint.cpp (the traps), PageFit.cpp (the
+// message window's layout), FileLint.cpp (whether named files exist and can be read),
+// ConditionLint.cpp (formulas) and BattleLint.cpp (maps and wave tables).
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -22,11 +24,13 @@
 #include <vector>
 
 #include "resources/ScriptText.h"
+#include "scenario/NovelGame.h"
 #include "util/Fields.h"
 
 namespace vandor {
 
 class TFileCache;
+class TPageFit;
 
 struct TLintFinding {
     std::string File;
@@ -40,7 +44,8 @@ std::string FormatFinding(const TLintFinding& finding);
 
 class TGameLint {
 public:
-    explicit TGameLint(TFileCache& files) : Files_(files) {}
+    explicit TGameLint(TFileCache& files);
+    ~TGameLint();
 
     // Checks every script reachable from the game's entry points, and the battles
     // they start.
@@ -102,6 +107,8 @@ private:
     // Why the existing file cannot be used as a picture or sound; empty when it can.
     std::string PictureProblem(const std::string& name);
     std::string SoundProblem(const std::string& name);
+    // The size of a picture the game can read.
+    std::optional<std::pair<int, int>> PictureSize(const std::string& name);
     // The "did you mean" hint for a missing name; notes that a file was missing.
     std::string MissingHint(const std::string& name);
 
@@ -110,6 +117,11 @@ private:
     void CheckLineShape(const TPlace& place, const std::string& line);
     void CheckFullWidthNumbers(const TPlace& place, const TFields& fields);
     void CheckChoiceCaption(const TPlace& place, const TFields& fields, std::string_view caption);
+    // A page whose text runs below the message window, where it is dropped. The page
+    // began at `first`.
+    void CheckPageFits(const TPlace& first, const std::vector<std::string>& page);
+    // What the message window's frame and font become.
+    void FollowMessageWindow(const TFields& fields);
     // The engine's own pictures, sounds and fonts a battle of the area needs.
     void CheckEngineFiles(const TPlace& place, int area, const std::set<int>& enemyPictures);
 
@@ -133,6 +145,8 @@ private:
     bool BattleFilesChecked_ = false;
     std::optional<std::vector<std::string>> KnownNames_;
     std::map<std::string, std::string> FileProblems_;
+    std::unique_ptr<TPageFit> PageFit_;
+    TNovelProperty PageFont_;
     std::vector<TLintFinding> Findings_;
 
     struct TCommandCheck;

@@ -1,7 +1,8 @@
 // The traps the scripting guide warns about, which the game runs without a word:
 // an indented command is shown as text, a label's trailing blank belongs to its
 // name, full-width digits are no number, a choice without target or caption is not
-// made, and a battle without the engine's own pictures and sounds shows gaps.
+// made, text below the message window is dropped, and a battle without the engine's
+// own pictures and sounds shows gaps.
 
 #include <optional>
 #include <set>
@@ -9,11 +10,13 @@
 #include "lint/EngineFiles.h"
 #include "lint/GameLint.h"
 #include "lint/NearNames.h"
+#include "lint/PageFit.h"
 #include "resources/FileCache.h"
 #include "scenario/ScriptCommands.h"
 #include "scenario/ScriptFields.h"
 #include "util/Encoding.h"
 #include "util/Format.h"
+#include "util/Number.h"
 
 namespace vandor {
 namespace {
@@ -91,6 +94,36 @@ void TGameLint::CheckChoiceCaption(const TPlace& place, const TFields& fields, s
         Report(place, false, "a choice without a target (field 1 or 2) is not made");
     } else if (caption.empty()) {
         Report(place, false, "a choice without a caption after \"]\" is not made");
+    }
+}
+
+void TGameLint::CheckPageFits(const TPlace& first, const std::vector<std::string>& page) {
+    const int dropped = PageFit_->Dropped(page);
+    if (dropped == 0) return;
+    Report(first, false,
+           "this page runs below the message window, which shows " + std::to_string(PageFit_->LinesShown()) +
+               " lines: its last " + std::to_string(dropped) + (dropped == 1 ? " character is" : " characters are") +
+               " dropped unseen; end the page earlier with an empty line");
+}
+
+// The frame and font that 初期値 sets hold for every page after it, as the scripts are
+// read in the order the game can reach them.
+void TGameLint::FollowMessageWindow(const TFields& given) {
+    const TScriptCommand* command = FindScriptCommand(given[0]);
+    if (!command || command->Name() != "初期値" || given.size() < 2) return;
+    TFields fields = given;
+    PadFields(fields, 9);
+    if (fields[1] == "文章枠") {
+        if (const auto size = PictureSize(WithExtension(fields[2], ".png")))
+            PageFit_->SetFrame(size->first, size->second);
+        if (!fields[5].empty()) {
+            PageFit_->SetMargins(ToNumber(fields[5], 0), ToNumber(fields[6], 0), ToNumber(fields[7], 0));
+        }
+    } else if (fields[1] == "フォント") {
+        PageFont_.FontName = fields[2];
+        PageFont_.FontSize = ToNumber(fields[3], PageFont_.FontSize);
+        PageFont_.LineHeight = ToNumber(fields[4], PageFont_.LineHeight);
+        PageFit_->SetFont(PageFont_.FontName, PageFont_.FontSize, PageFont_.LineHeight);
     }
 }
 

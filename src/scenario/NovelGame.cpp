@@ -34,7 +34,8 @@ TNovelGame::TNovelGame(const std::string& startScript, TNovelServices services) 
     VoiceVolume.fill(100);
     for (int i = -3; i <= 3; ++i) InitialProperty.Positions[i + 3] = kStageWidth / 2 + i * kStageWidth / 8;
 
-    MessageFrame_ = &Layers.AddBitmap(Panel(kStageWidth, 120), 0, kStageHeight - 120, 100, kAnchorTopLeft);
+    MessageFrame_ = &Layers.AddBitmap(Panel(kStageWidth, kMessageFrameHeight), 0, kStageHeight - kMessageFrameHeight,
+                                      100, kAnchorTopLeft);
     Message_ = &Layers.Add(std::make_unique<TLayerMessage>(Store_, Services_.Renderer));
     CurrentProperty = InitialProperty;
     LayOutMessageWindow();

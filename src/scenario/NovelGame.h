@@ -85,6 +85,8 @@ struct TNovelServices {
 class TNovelGame final : public IGameMode {
 public:
     static constexpr int kStageWidth = 800;
+    // The message window's frame until a script sets one: the width of the stage, this high.
+    static constexpr int kMessageFrameHeight = 120;
     static constexpr int kStageHeight = 600;
     static constexpr int kMaxChoices = 32;
     static constexpr int kMaxButtons = 32;

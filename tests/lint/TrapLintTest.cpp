@@ -143,6 +143,34 @@ TEST_F(GameLintTest, MissingPicturesAndSoundsOfCommandsGetNearNames) {
                       }));
 }
 
+TEST_F(GameLintTest, APageLongerThanTheMessageWindowIsFound) {
+    const std::string longLine(40 * 3, 'a');  // wraps by width into two lines or more
+    Write("first.txt",
+          "一行目\n二行目\n三行目\n\n"          // 1: three lines fit the default window
+          "一行目\n二行目\n三行目\n四行目\n\n"  // 5: the fourth is dropped
+          "[待/100]一行目\n" +
+              longLine + "\n" + longLine +
+              "\n\n"                             // 10: wrapped lines count too
+              "[選択/*a]選ぶ\n"                  // 13: a caption is no text of the page
+              "一行目\n二行目\n[ジャンプ/*a]\n"  // 14: a jump clears the window
+              "*a\n一行目\n二行目\n三行目\n\n"
+              "[初期値/文章枠/frame_tall/0/400]\n"  // 22: a taller frame holds more lines
+              "一行目\n二行目\n三行目\n四行目\n五行目\n\n"
+              "[ジャンプ/title.txt/*スタート]\n");
+    Write("title.txt", kTitle);
+    WritePicture("frame_tall.png", 800, 200);
+    const std::vector<std::string> findings = Lint();
+    ASSERT_EQ(findings.size(), 2u) << ::testing::PrintToString(findings);
+    EXPECT_EQ(findings[0],
+              "first.txt:5: warning: this page runs below the message window, which shows 3 lines: its last 3 "
+              "characters are dropped unseen; end the page earlier with an empty line");
+    // How much of the wrapped text is dropped depends on the font's widths.
+    const std::string wrapped =
+        "first.txt:10: warning: this page runs below the message window, which shows 3 lines: its last ";
+    EXPECT_TRUE(findings[1].starts_with(wrapped)) << findings[1];
+    EXPECT_FALSE(findings[1].starts_with(wrapped + "0 ")) << findings[1];
+}
+
 class EngineFilesLintTest : public GameLintTest {
 protected:
     // Every file a battle of area 2 needs, enemies 1 and 7 among them, but `left`.
