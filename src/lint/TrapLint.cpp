@@ -55,6 +55,15 @@ std::optional<std::string> FullWidthNumber(std::string_view field) {
     return number;
 }
 
+// Conditions have checks of their own (ConditionLint.cpp), and a caption may be any text.
+bool TakesText(const TFields& fields, std::size_t index) {
+    const TScriptCommand* command = FindScriptCommand(fields[0]);
+    if (!command) return false;
+    const std::string_view name = command->Name();
+    return (name == "ジャンプ" && index == 3) || (name == "選択" && (index == 3 || index == 4)) ||
+           (name == "ボタン" && index == 2);
+}
+
 }  // namespace
 
 void TGameLint::CheckLineShape(const TPlace& place, const std::string& line) {
@@ -76,6 +85,7 @@ void TGameLint::CheckLineShape(const TPlace& place, const std::string& line) {
 
 void TGameLint::CheckFullWidthNumbers(const TPlace& place, const TFields& fields) {
     for (std::size_t i = 1; i < fields.size(); ++i) {
+        if (TakesText(fields, i)) continue;
         if (const std::optional<std::string> number = FullWidthNumber(fields[i])) {
             Report(place, false,
                    "\"" + fields[i] +

@@ -18,15 +18,15 @@ constexpr const char* kTitle = "*スタート\n";
 
 TEST_F(GameLintTest, IndentedCommandsTrailingBlanksAndFullWidthDigitsAreFound) {
     Write("first.txt",
-          "[文章枠/なし]\n"                     // 1
-          "\t[待/500]\n"                        // 2: a tab before the command
-          "　[待/500]\n"                        // 3: a full-width space
-          "  本文は字下げしてよい\n"            // 4: text may be indented
-          "[待/５００]\n"                       // 5
-          "[待/－１２]\n"                       // 6
-          "[待/500]\n"                          // 7
-          "*終わり \n"                          // 8: a trailing blank
-          "[ジャンプ/title.txt/*スタート]\n");  // 9
+          "[文章枠/なし]\n"                      // 1
+          "\t[待/500]\n"                         // 2: a tab before the command
+          "　[待/500]\n"                         // 3: a full-width space
+          "  本文は字下げしてよい\n"             // 4: text may be indented
+          "[待/５００]\n"                        // 5
+          "[待/－１２]\n"                        // 6
+          "[ジャンプ/title.txt/*スタート/１]\n"  // 7: told by the conditions' own check
+          "*終わり \n"                           // 8: a trailing blank
+          "[ジャンプ/title.txt/*スタート]\n");   // 9
     Write("title.txt", kTitle);
     const std::string indented =
         ": warning: an indented command is shown as text, not run (a tab becomes two full-width spaces); "
@@ -38,6 +38,7 @@ TEST_F(GameLintTest, IndentedCommandsTrailingBlanksAndFullWidthDigitsAreFound) {
                           "command takes its default; write \"500\"",
                           "first.txt:6: warning: \"－１２\" is written in full-width digits and is no number: the "
                           "command takes its default; write \"-12\"",
+                          "first.txt:7: warning: \"１\" in the condition \"１\" is no campaign word and counts as 0",
                           "first.txt:8: warning: the label \"*終わり \" ends with a blank, which belongs to its name: "
                           "a jump to \"*終わり\" does not find it",
                       }));

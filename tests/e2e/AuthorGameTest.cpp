@@ -1,5 +1,6 @@
-// The debug log as an author meets it: a battle without its pictures tells each missing
-// file once, two runs in one minute leave two logs, and vandor --log shows one as UTF-8.
+// The game as an author meets it: a battle without its pictures tells each missing file
+// once in the debug log, two runs in one minute leave two logs, vandor --log shows one as
+// UTF-8, and vandor --lint names what was probably meant and where it looked.
 
 #include <gtest/gtest.h>
 
@@ -18,9 +19,9 @@ using test::ReadTextFile;
 using test::TTempFolder;
 using test::WriteTextFile;
 
-class DebugLogGameTest : public ::testing::Test {
+class AuthorGameTest : public ::testing::Test {
 protected:
-    DebugLogGameTest() {
+    AuthorGameTest() {
         fs::create_directories(game);
         fs::copy_file(VANDOR_PATH, game + "vandor");
     }
@@ -48,7 +49,7 @@ std::size_t Count(const std::string& text, const std::string& part) {
     return count;
 }
 
-TEST_F(DebugLogGameTest, MissingFilesAreToldOnceAndEveryRunKeepsItsLog) {
+TEST_F(AuthorGameTest, MissingFilesAreToldOnceAndEveryRunKeepsItsLog) {
     // A battle on a field of 27 × 27 ground tiles, every one of them missing.
     WriteTextFile(game + "scenario/first.txt", "[戦闘開始/1]\n");
     ASSERT_EQ(Run("--headless --frames 30"), 0) << Stderr();
@@ -68,6 +69,24 @@ TEST_F(DebugLogGameTest, MissingFilesAreToldOnceAndEveryRunKeepsItsLog) {
     EXPECT_EQ(Run("--log '" + (temp / "none.txt") + "'"), 1);
     EXPECT_NE(Stderr().find("none.txt"), std::string::npos) << Stderr();
     EXPECT_EQ(Run("--log x.txt --lint"), 2);
+}
+
+TEST_F(AuthorGameTest, TheLintSuggestsNearNamesAndNamesTheFoldersSearched) {
+    WriteTextFile(game + "scenario/first.txt", "[bg01]\n");
+    WriteTextFile(game + "scenario/title.txt", "*スタート\n");
+    WriteTextFile(game + "bgimage/bg01.jpg", "");
+    ASSERT_EQ(Run("--lint"), 1) << Stderr();
+    const std::string out = Stdout();
+    EXPECT_NE(out.find("first.txt:1: error: \"bg01\" is no command, and no picture \"bg01.png\" exists (did you mean "
+                       "\"bg01.jpg\"?)\n"),
+              std::string::npos)
+        << out;
+    // Debug mode reads the folders only, patch/ first.
+    const std::string note = "note: missing files were looked for in these sources, the first one wins:\n";
+    ASSERT_NE(out.find(note), std::string::npos) << out;
+    EXPECT_NE(out.find(note + "note:   " + game + "patch/\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("note:   " + game + "scenario/\n"), std::string::npos) << out;
+    EXPECT_EQ(out.find(".gdp"), std::string::npos) << out;
 }
 
 }  // namespace
