@@ -52,7 +52,7 @@ constexpr TEngineFile kEngineFiles[] = {
     {Battle, "se-b-10.ogg", 0, 0, "sound", "a tower removed"},
     {Battle, "se-t-02.ogg", 0, 0, "sound", "a tower raised"},
     {Battle, "se-b-00.ogg", 0, 0, "sound", "an enemy falls"},
-    {Battle, "se-b-01.ogg", 0, 0, "sound", "shot of types 1, 2, 5 and 6"},
+    {Battle, "se-b-01.ogg", 0, 0, "sound", "shot of types 1, 2 and 5"},
     {Battle, "se-b-03.ogg", 0, 0, "sound", "shot of type 3"},
     {Battle, "se-b-04.ogg", 0, 0, "sound", "shot of type 4"},
     {Battle, "se-b-07.ogg", 0, 0, "sound", "shot of the base and of types 7 and 8"},

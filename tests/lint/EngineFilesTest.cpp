@@ -12,7 +12,7 @@
 namespace vandor {
 namespace {
 
-// "| `name` | numbers | kind | ..." as name, numbers and kind.
+// "| `name` | numbers | kind | use | form |" as name, numbers, kind and form.
 std::vector<std::string> DocumentedRows() {
     std::ifstream guide(ENGINE_FILES_GUIDE);
     std::vector<std::string> rows;
@@ -27,7 +27,7 @@ std::vector<std::string> DocumentedRows() {
             while (cell.starts_with(' ')) cell.erase(0, 1);
             cells.push_back(cell);
         }
-        if (cells.size() >= 3) rows.push_back(cells[0] + " " + cells[1] + " " + cells[2]);
+        if (cells.size() >= 5) rows.push_back(cells[0] + " " + cells[1] + " " + cells[2] + " " + cells[4]);
     }
     return rows;
 }
@@ -39,7 +39,7 @@ TEST(EngineFiles, TheAuthorsTableListsWhatTheEngineAsksFor) {
             file.Name.find('%') != std::string_view::npos && file.Name.find("%s") == std::string_view::npos;
         code.push_back("`" + std::string(file.Name) + "` " +
                        (numbered ? std::to_string(file.First) + ".." + std::to_string(file.Last) : "") + " " +
-                       std::string(file.Kind));
+                       std::string(file.Kind) + " " + std::string(file.Form));
     }
     EXPECT_EQ(DocumentedRows(), code);
 }
