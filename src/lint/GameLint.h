@@ -142,7 +142,7 @@ private:
     std::set<std::string> CheckedFiles_;
     bool SavesPossible_ = false;
     bool FileMissing_ = false;
-    bool BattleFilesChecked_ = false;
+    std::set<std::string> EngineFilesChecked_;
     std::optional<std::vector<std::string>> KnownNames_;
     std::map<std::string, std::string> FileProblems_;
     std::unique_ptr<TPageFit> PageFit_;

@@ -137,17 +137,20 @@ void TGameLint::FollowMessageWindow(const TFields& given) {
     }
 }
 
+// Each file is checked once, at the first battle that needs it.
 void TGameLint::CheckEngineFiles(const TPlace& place, int area, const std::set<int>& enemyPictures) {
-    const bool first = !BattleFilesChecked_;
-    BattleFilesChecked_ = true;
     std::vector<std::string> names;
     for (const TEngineFile& file : EngineFiles()) {
+        std::vector<std::string> wanted;
         if (file.Use == TEngineFileUse::Fonts) {
-            if (first) CheckFont(place, std::string(file.Name));
-        } else if ((first && file.Use == TEngineFileUse::Battle) || file.Use == TEngineFileUse::BattleArea) {
-            for (std::string& name : EngineFileNames(file, area)) names.push_back(std::move(name));
+            if (EngineFilesChecked_.insert(std::string(file.Name)).second) CheckFont(place, std::string(file.Name));
+        } else if (file.Use == TEngineFileUse::Battle || file.Use == TEngineFileUse::BattleArea) {
+            wanted = EngineFileNames(file, area);
         } else if (file.Use == TEngineFileUse::BattleEnemy) {
-            for (const int picture : enemyPictures) names.push_back(Format(std::string(file.Name).c_str(), picture));
+            for (const int picture : enemyPictures) wanted.push_back(Format(std::string(file.Name).c_str(), picture));
+        }
+        for (std::string& name : wanted) {
+            if (EngineFilesChecked_.insert(name).second) names.push_back(std::move(name));
         }
     }
     std::string missing;

@@ -192,6 +192,26 @@ protected:
     }
 };
 
+TEST_F(EngineFilesLintTest, EachMissingFileIsToldAtTheFirstBattleThatNeedsIt) {
+    Write("first.txt", "[戦闘開始/2]\n[戦闘開始/2]\n[戦闘開始/3]\n[ジャンプ/title.txt/*スタート]\n");
+    Write("title.txt", kTitle);
+    Write("敗北.txt", "*スタート\n");
+    Write("bt02-00.txt", "WC=1\nWEC_00=1\n");
+    Write("bt03-00.txt", "WC=1\nWEC_00=1\nE_00_00_ID=2\n");
+    Write("st02.txt", "\n");
+    Write("st03.txt", "\n");
+    WriteBattleFiles("bgi戦闘.png");
+    const std::vector<std::string> findings = Lint();
+    ASSERT_EQ(findings.size(), 2u) << ::testing::PrintToString(findings);
+    EXPECT_EQ(findings[0],
+              "first.txt:1: error: the battle of area 2 needs files of the engine's own that no source has (see "
+              "docs/engine-files.md): bgi戦闘.png");
+    EXPECT_EQ(findings[1],
+              "first.txt:3: error: the battle of area 3 needs files of the engine's own that no source has (see "
+              "docs/engine-files.md): fi戦場03.png (did you mean \"fi戦場02.png\"?), btn暁の角.png (did you mean "
+              "\"btn霜の角.png\"?), 敵ユニット02.png (did you mean \"敵ユニット01.png\" or \"敵ユニット07.png\"?)");
+}
+
 TEST_F(EngineFilesLintTest, ABattleNeedsTheEnginesOwnFiles) {
     Write("first.txt", "[戦闘開始/2]\n[ジャンプ/title.txt/*スタート]\n");
     Write("title.txt", kTitle);
