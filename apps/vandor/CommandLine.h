@@ -21,6 +21,10 @@ struct TCommandLine {
     std::string BattleLogPath;  // empty: no battle log
     std::string SamplePath;     // empty: no resource samples
     uint32_t SampleEvery = 10000;
+    std::string SaveDir;      // empty: the player's own folder
+    std::string StartScript;  // empty: the first script
+    std::string StartLabel;   // empty: the start script's top
+    int BattleArea = 0;       // 0: no battle at the start
 };
 
 extern const char* const kUsage;

@@ -14,7 +14,9 @@
 namespace vandor {
 
 int RunLint(const TRunFolders& folders) {
-    TDataLocations locations = Discover(folders.ExeFolder, folders.DocumentsFolder, nullptr);
+    // A check only reads: it makes no folder, neither the player's nor --save-dir's.
+    TDataLocations locations =
+        Discover(folders.ExeFolder, folders.DocumentsFolder, nullptr, {folders.SaveFolder, false});
     // The mode the game would start in: combined only when the titles can be.
     locations.Separate = locations.Separate || !locations.Combinable;
     TFileCache files(nullptr);

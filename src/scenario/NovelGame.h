@@ -180,6 +180,8 @@ public:
     const std::vector<TLayerButton*>& Buttons() const { return Buttons_; }
     TLayerItem* ChoiceFrame() const { return ChoiceFrame_ ? ChoiceFrame_ : DefaultChoiceFrame_; }
     int LineCount() const;
+    // Whether the current script has a line that is exactly this label.
+    bool HasLabel(const std::string& label) const;
 
 private:
     // The command table names the handlers below.

@@ -69,6 +69,8 @@ struct TMainWindowPlatform {
     uint32_t RandomSeed = 0;
     // When set, one line is appended here for every wave closed and every battle lost.
     std::string BattleLogPath;
+    // When set, settings, saves and read flags live here instead of the player's folder.
+    std::string SaveFolder;
 };
 
 class TggTDMain {
@@ -122,6 +124,15 @@ public:
     const std::string& TerminationReason() const { return TerminationReason_; }
     // Frames run so far; the headless replay steps by them.
     uint64_t FrameCount() const { return FrameCount_; }
+
+    // --- the author's shortcuts (MainStart.cpp); both return what kept them from starting,
+    // or nothing
+    // The story starts at `label` of `script` (written as in scripts, "*中庭"; empty: the
+    // script's top) instead of the first script.
+    std::string StartAt(const std::string& script, const std::string& label);
+    // The battle of `area` starts at once, on the campaign of a new game; the story goes
+    // on from the first script afterwards.
+    std::string StartInBattle(int area);
 
     // Called after every frame, for the program's own polling (signals, a second start).
     std::function<void()> OnAfterFrame;

@@ -17,6 +17,10 @@
 //   resize W H          client area size
 //   shot PATH           the client area as PNG (the rest of the line is the path)
 //   close               close request
+//   wait WHAT [LIMIT]   wait until WHAT holds: "label NAME" (the story reached NAME),
+//                       "choices", "buttons", "battle" (a preparation takes clicks) or
+//                       "page" (fully shown, waiting for its click); the run fails
+//                       after LIMIT frames (3000). Later lines count from its end.
 
 #include <cstdint>
 #include <string>
@@ -30,10 +34,32 @@
 
 namespace vandor {
 
-enum class TReplayEventKind { Move, Down, Up, Wheel, KeyDown, KeyUp, Char, Menu, Answer, Form, Resize, Shot, Close };
+enum class TReplayEventKind {
+    Move,
+    Down,
+    Up,
+    Wheel,
+    KeyDown,
+    KeyUp,
+    Char,
+    Menu,
+    Answer,
+    Form,
+    Resize,
+    Shot,
+    Close,
+    Wait
+};
+
+enum class TReplayWaitFor { Label, Choices, Buttons, Battle, Page };
 
 struct TReplayEvent {
+    static constexpr uint32_t kDefaultWaitLimit = 3000;  // one minute of play
+
+    // Counted from the end of the wait before it in the file (from the start without one).
     uint32_t Frame = 0;
+    // How many waits come before it in the file.
+    int Segment = 0;
     int Line = 0;  // in the input file, for messages
     TReplayEventKind Kind = TReplayEventKind::Close;
     TPoint Position;                             // Move
@@ -43,7 +69,9 @@ struct TReplayEvent {
     int Key = 0;                                 // KeyDown, KeyUp: key number; Char: character code
     TMessageResult Answer = TMessageResult::OK;  // Answer
     TFormInput FormInput;                        // Form
-    std::string Text;                            // Menu: item name; Shot: file path
+    std::string Text;                            // Menu: item name; Shot: file path; Wait: label
+    TReplayWaitFor WaitFor = TReplayWaitFor::Page;
+    uint32_t WaitLimit = kDefaultWaitLimit;
 };
 
 class TReplayInput {
@@ -55,7 +83,8 @@ public:
     // An unreadable file gives no events and one error.
     static TReplayInput LoadFromFile(const std::string& path);
 
-    // Sorted by frame; events of the same frame keep their order in the file.
+    // Sorted by segment and frame, a segment's wait last; events of the same frame keep
+    // their order in the file.
     const std::vector<TReplayEvent>& Events() const { return Events_; }
     // "line N: ..." for each line that was skipped.
     const std::vector<std::string>& Errors() const { return Errors_; }
@@ -63,7 +92,10 @@ public:
     // Delivers the events of this frame to the host, in order. Returns a message for
     // each event that could not be carried out (a missing menu item, a shot that could
     // not be written).
+    // Only for input without waits, whose frames count from the start.
     std::vector<std::string> ApplyEvents(uint32_t frame, THeadlessWindowHost& host) const;
+    // Delivers one event (not a wait); returns the problems as ApplyEvents does.
+    static std::vector<std::string> Apply(const TReplayEvent& event, THeadlessWindowHost& host);
 
 private:
     std::vector<TReplayEvent> Events_;
