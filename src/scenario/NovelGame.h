@@ -113,6 +113,10 @@ public:
     void Wheel(int direction);
     void Reset();
     void Jump(const std::string& script, const std::string& label);
+    // Reads the current script again (the caches must have let go of its file) and
+    // starts the current page again from its beginning: the page found as the same
+    // page after the same label, else that label, else the script's top.
+    void ReloadScript();
     void SetAntiAlias(bool antiAlias);
 
     // Fields the main window writes.

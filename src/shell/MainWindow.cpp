@@ -14,6 +14,7 @@
 #include "scenario/NovelGame.h"
 #include "shell/BattleSession.h"
 #include "shell/FPSControl.h"
+#include "shell/FolderWatch.h"
 #include "shell/HelpForms.h"
 #include "shell/SaveFolderCheck.h"
 #include "shell/Settings.h"
@@ -171,6 +172,7 @@ void TggTDMain::StartSession(bool combine) {
             Files_->AddFolder(source.Path);
         }
     }
+    WatchDataFolders();
 }
 
 void TggTDMain::ShowModeMenus(bool combine, bool unCombine) {

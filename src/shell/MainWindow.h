@@ -46,6 +46,7 @@ class TCampaignCommands;
 class TDebugLog;
 class TFileCache;
 class TFPSControl;
+class TFolderWatch;
 class TggDPFile;
 class TNovelGame;
 class TQTDGame;
@@ -209,6 +210,17 @@ private:
     // the answer is false.
     bool WriteLoggingFailure(const std::string& failureLine, const std::function<void()>& write);
 
+    // --- seeing an edit at once, in debug mode (MainReload.cpp)
+    void WatchDataFolders();
+    // Once a frame: what the watch saw written.
+    void ReloadChangedData();
+    // Shift+R: everything in the data folders, as if all of it had been written.
+    void ReloadAllData();
+    // The files are read afresh from now on; the current script starts its page again,
+    // pictures shown change where they are, and a battle in preparation starts again on
+    // its new map and waves. One log line names what was read again.
+    void ReloadData(const std::vector<std::string>& names, const std::string& what);
+
     // --- comfort (MainComfort.cpp)
     // The player options act on the engine once it is made.
     void AttachPlayerOptions();
@@ -275,6 +287,7 @@ private:
     std::unique_ptr<TSlotMenus> Slots_;
     std::unique_ptr<TSaveFolderCheck> SaveFolderCheck_;
     std::unique_ptr<THelpForms> Help_;
+    std::unique_ptr<TFolderWatch> Watch_;  // debug mode only
     TReadFlags ReadFlags_;
     TReadPages ReadPages_;
 

@@ -83,6 +83,7 @@ void TggTDMain::FrameTick() {
         return;
     }
     SaveFolderCheck_->TellIfDue();
+    ReloadChangedData();
     Commands_->UpdateItemHover(MouseX_, MouseY_);
     Options_.StepSkipToChoice();
     if (Session_->StoryHearsInput() && (CtrlHeld_ || Options_.SkippingToChoice()) && Engine_->Skipping())
@@ -156,9 +157,10 @@ void TggTDMain::FormMouseWheel(int notch) {
     Engine_->Wheel(notch);
 }
 
-void TggTDMain::FormKeyDown(int key, TShiftState) {
+void TggTDMain::FormKeyDown(int key, TShiftState shift) {
     if (Session_->StoryHearsInput()) Options_.EndByInput();
     SetKeyHeld(key, true);
+    if (key == 'R' && shift == ssShift) ReloadAllData();
 }
 
 void TggTDMain::FormKeyUp(int key, TShiftState shift) {
