@@ -21,6 +21,9 @@ const char* const kUsage =
     "                              label written as in scripts: --start first.txt:*中庭\n"
     "       --battle AREA          (in the window or headless) start straight in the\n"
     "                              battle of AREA (1..14), on a new game's campaign\n"
+    "       vandor --map-preview AREA OUT.png\n"
+    "                              draw the field of AREA from its map (obstacles, the\n"
+    "                              base, walking distances, entry points) and its waves\n"
     "       vandor --lint          check every script, picture, sound, condition and\n"
     "                              battle file the game can reach, without playing;\n"
     "                              exit status 1 when there is an error\n"
@@ -89,6 +92,10 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             // Beyond the areas it is the game's to say (an int too large becomes negative).
             line.BattleArea = static_cast<int>(ParseNumber(argument, value()));
             if (line.BattleArea == 0) throw std::invalid_argument("--battle needs an area from 1");
+        } else if (argument == "--map-preview") {
+            line.PreviewArea = static_cast<int>(ParseNumber(argument, value()));
+            line.PreviewPath = value();
+            if (line.PreviewArea == 0) throw std::invalid_argument("--map-preview needs an area from 1");
         } else if (argument == "--seed") {
             line.Seed = ParseNumber(argument, value());
             replayOptionGiven = true;
@@ -101,6 +108,9 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     if (line.Lint &&
         (line.Headless || replayOptionGiven || startGiven || !line.BattleLogPath.empty() || !line.SamplePath.empty())) {
         throw std::invalid_argument("--lint runs on its own (or with --save-dir)");
+    }
+    if (line.PreviewArea != 0 && (line.Lint || line.Headless || replayOptionGiven || startGiven)) {
+        throw std::invalid_argument("--map-preview runs on its own (or with --save-dir)");
     }
     if (!line.StartScript.empty() && line.BattleArea != 0) {
         throw std::invalid_argument("--start and --battle are two different starts: choose one");

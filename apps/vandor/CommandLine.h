@@ -25,6 +25,8 @@ struct TCommandLine {
     std::string StartScript;  // empty: the first script
     std::string StartLabel;   // empty: the start script's top
     int BattleArea = 0;       // 0: no battle at the start
+    int PreviewArea = 0;      // 0: no map preview
+    std::string PreviewPath;
 };
 
 extern const char* const kUsage;

@@ -24,6 +24,8 @@ inline constexpr int kWaitFailed = 3;
 int RunHeadless(const TCommandLine& line, const TRunFolders& folders);
 // Prints the findings of the content check, one per line; 1 when one is an error.
 int RunLint(const TRunFolders& folders);
+// Draws the area's map and waves into the picture the command line names.
+int RunMapPreview(const TCommandLine& line, const TRunFolders& folders);
 
 // The game data could not be read and the window gave up: says so on stderr, where
 // the player who started the program from a terminal looks, and gives the exit status.

@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
     const TRunFolders folders{ExeFolder(), DocumentsFolder(), error ? std::string("vandor") : program, line.SaveDir};
     try {
         if (line.Lint) return RunLint(folders);
+        if (line.PreviewArea != 0) return RunMapPreview(line, folders);
         return line.Headless ? RunHeadless(line, folders) : RunInWindow(line, folders);
     } catch (const std::exception& error) {
         // Errors during play are logged and play goes on; this is only what start-up or

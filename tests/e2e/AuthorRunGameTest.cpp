@@ -136,6 +136,12 @@ TEST_F(AuthorRunGameTest, StartsStraightInABattleOnANewGamesCampaign) {
 
     EXPECT_EQ(Run("--headless --frames 5 --battle 15"), 2);
     EXPECT_NE(Stderr().find("areas are 1..14, not 15"), std::string::npos) << Stderr();
+
+    // The same area's field and waves, drawn without playing.
+    ASSERT_EQ(Run("--map-preview 3 '" + (temp / "preview.png") + "'"), 0) << Stderr();
+    const std::string bytes = ReadTextFile(temp / "preview.png");
+    EXPECT_GT(DecodePicture(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()).Width(), 800);
+    EXPECT_EQ(Run("--map-preview 15 '" + (temp / "preview.png") + "'"), 2);
 }
 
 }  // namespace
