@@ -46,9 +46,11 @@ public:
             case TReplayWaitFor::Buttons: return storyShows && !story.Buttons().empty();
             case TReplayWaitFor::Page: return storyShows && story.AwaitingClick();
             case TReplayWaitFor::Battle: {
+                // The battle waits for the player: in a preparation, or ended and
+                // waiting for the click that leaves it.
                 const TQTDGame& battle = Window_.Battle();
-                return session.Running() && !session.Ended() && battle.Prep && battle.Caption == nullptr &&
-                       !battle.Layers.Transitions.Busy();
+                return session.Running() && (session.Ended() || (battle.Prep && battle.Caption == nullptr &&
+                                                                 !battle.Layers.Transitions.Busy()));
             }
         }
         return false;

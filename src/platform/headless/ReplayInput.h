@@ -18,7 +18,8 @@
 //   shot PATH           the client area as PNG (the rest of the line is the path)
 //   close               close request
 //   wait WHAT [LIMIT]   wait until WHAT holds: "label NAME" (the story reached NAME),
-//                       "choices", "buttons", "battle" (a preparation takes clicks) or
+//                       "choices", "buttons", "battle" (a preparation, or the end,
+//                       waits for a click) or
 //                       "page" (fully shown, waiting for its click); the run fails
 //                       after LIMIT frames (3000). Later lines count from its end.
 

@@ -42,7 +42,7 @@ std::string DescribeWait(const TReplayEvent& wait) {
         case TReplayWaitFor::Label: return "the label \"" + wait.Text + "\"";
         case TReplayWaitFor::Choices: return "choices";
         case TReplayWaitFor::Buttons: return "buttons";
-        case TReplayWaitFor::Battle: return "a battle's preparation";
+        case TReplayWaitFor::Battle: return "a battle's preparation or end";
         case TReplayWaitFor::Page: return "a page fully shown";
     }
     return "nothing";
