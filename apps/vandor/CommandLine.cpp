@@ -18,6 +18,15 @@ const char* const kUsage =
     "       --sample FILE [--sample-every N]\n"
     "                              (with either) write resident memory, open files,\n"
     "                              threads and layers to FILE every N frames (10000)\n"
+    "       --save-dir DIR         (with any) settings, saves and read flags in DIR instead\n"
+    "                              of the player's folder, which is left untouched\n"
+    "       --start SCRIPT[:LABEL] (in the window or headless) start the story there, the\n"
+    "                              label written as in scripts: --start first.txt:*中庭\n"
+    "       --battle AREA          (in the window or headless) start straight in the\n"
+    "                              battle of AREA (1..14), on a new game's campaign\n"
+    "       vandor --map-preview AREA OUT.png\n"
+    "                              draw the field of AREA from its map (obstacles, the\n"
+    "                              base, walking distances, entry points) and its waves\n"
     "       vandor --lint          check every script, picture, sound, condition and\n"
     "                              battle file the game can reach, without playing;\n"
     "                              exit status 1 when there is an error\n"
@@ -34,6 +43,16 @@ uint32_t ParseNumber(const std::string& option, const std::string& text) {
         throw std::invalid_argument(option + " needs a whole number from 0 to 4294967295, not \"" + text + "\"");
     }
     return value;
+}
+
+// "SCRIPT" or "SCRIPT:LABEL"; script names hold no colon, labels may.
+void ParseStart(const std::string& text, TCommandLine& line) {
+    const std::size_t colon = text.find(':');
+    line.StartScript = text.substr(0, colon);
+    if (colon != std::string::npos) line.StartLabel = text.substr(colon + 1);
+    if (line.StartScript.empty() || (colon != std::string::npos && line.StartLabel.empty())) {
+        throw std::invalid_argument("--start needs SCRIPT or SCRIPT:LABEL, not \"" + text + "\"");
+    }
 }
 
 }  // namespace
@@ -72,6 +91,19 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.SampleEvery = ParseNumber(argument, value());
         } else if (argument == "--log") {
             line.LogPath = value();
+        } else if (argument == "--save-dir") {
+            line.SaveDir = value();
+            if (line.SaveDir.empty()) throw std::invalid_argument("--save-dir needs a folder");
+        } else if (argument == "--start") {
+            ParseStart(value(), line);
+        } else if (argument == "--battle") {
+            // Beyond the areas it is the game's to say (an int too large becomes negative).
+            line.BattleArea = static_cast<int>(ParseNumber(argument, value()));
+            if (line.BattleArea == 0) throw std::invalid_argument("--battle needs an area from 1");
+        } else if (argument == "--map-preview") {
+            line.PreviewArea = static_cast<int>(ParseNumber(argument, value()));
+            line.PreviewPath = value();
+            if (line.PreviewArea == 0) throw std::invalid_argument("--map-preview needs an area from 1");
         } else if (argument == "--seed") {
             line.Seed = ParseNumber(argument, value());
             replayOptionGiven = true;
@@ -81,9 +113,16 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (line.Help || line.Version) return line;
     if (!line.LogPath.empty() && arguments.size() != 2) throw std::invalid_argument("--log runs on its own");
-    if (line.Lint && (line.Headless || replayOptionGiven || !line.BattleLogPath.empty() || !line.SamplePath.empty() ||
-                      !line.ImportSavesFolder.empty())) {
-        throw std::invalid_argument("--lint runs on its own");
+    const bool startGiven = !line.StartScript.empty() || line.BattleArea != 0;
+    if (line.Lint && (line.Headless || replayOptionGiven || startGiven || !line.BattleLogPath.empty() ||
+                      !line.SamplePath.empty() || !line.ImportSavesFolder.empty())) {
+        throw std::invalid_argument("--lint runs on its own (or with --save-dir)");
+    }
+    if (line.PreviewArea != 0 && (line.Lint || line.Headless || replayOptionGiven || startGiven)) {
+        throw std::invalid_argument("--map-preview runs on its own (or with --save-dir)");
+    }
+    if (!line.StartScript.empty() && line.BattleArea != 0) {
+        throw std::invalid_argument("--start and --battle are two different starts: choose one");
     }
     if (line.Headless && !framesGiven) throw std::invalid_argument("--headless needs --frames N");
     if (!line.Headless && replayOptionGiven)

@@ -22,7 +22,13 @@ struct TCommandLine {
     std::string SamplePath;         // empty: no resource samples
     std::string ImportSavesFolder;  // empty: only the Wine and Proton prefixes
     uint32_t SampleEvery = 10000;
-    std::string LogPath;  // --log: a debug log to show as UTF-8, instead of playing
+    std::string LogPath;      // --log: a debug log to show as UTF-8, instead of playing
+    std::string SaveDir;      // empty: the player's own folder
+    std::string StartScript;  // empty: the first script
+    std::string StartLabel;   // empty: the start script's top
+    int BattleArea = 0;       // 0: no battle at the start
+    int PreviewArea = 0;      // 0: no map preview
+    std::string PreviewPath;
 };
 
 extern const char* const kUsage;

@@ -15,6 +15,7 @@ struct TRunFolders {
     std::string ExeFolder;        // ends with '/'
     std::string DocumentsFolder;  // ends with '/'
     std::string ProgramFileName;
+    std::string SaveFolder;  // empty: the player's own, in DocumentsFolder
 };
 
 class TggTDMain;
@@ -26,14 +27,23 @@ inline bool RunsOnSteamDeck() {
 }
 
 int RunInWindow(const TCommandLine& line, const TRunFolders& folders);
+// The exit status of a headless run whose input file waited in vain.
+inline constexpr int kWaitFailed = 3;
 int RunHeadless(const TCommandLine& line, const TRunFolders& folders);
 // Prints the findings of the content check, one per line; 1 when one is an error.
 int RunLint(const TRunFolders& folders);
 // Prints a debug log as UTF-8 with LF line ends; 1 when it cannot be read.
 int ShowDebugLog(const std::string& path);
 
+// Draws the area's map and waves into the picture the command line names.
+int RunMapPreview(const TCommandLine& line, const TRunFolders& folders);
+
 // The game data could not be read and the window gave up: says so on stderr, where
 // the player who started the program from a terminal looks, and gives the exit status.
 int ReportDataFailure(TggTDMain& window);
+
+// Starts the story or a battle where the command line says; false, after saying why
+// on stderr, when that place does not exist.
+bool StartWhereAsked(const TCommandLine& line, TggTDMain& window);
 
 }  // namespace vandor

@@ -2,38 +2,20 @@
 // then checked without running a frame.
 
 #include <iostream>
-#include <memory>
-#include <vector>
 
+#include "GameData.h"
 #include "GameRuns.h"
 #include "lint/GameLint.h"
-#include "resources/Archive.h"
-#include "resources/FileCache.h"
-#include "shell/DataLocations.h"
 
 namespace vandor {
 
 int RunLint(const TRunFolders& folders) {
-    TDataLocations locations = Discover(folders.ExeFolder, folders.DocumentsFolder, nullptr);
-    // The mode the game would start in: combined only when the titles can be.
-    locations.Separate = locations.Separate || !locations.Combinable;
-    TFileCache files(nullptr);
-    std::vector<std::unique_ptr<TggDPFile>> archives;
-    for (const TDataSource& source : DataSources(locations)) {
-        if (!source.IsArchive) {
-            files.AddFolder(source.Path);
-            continue;
-        }
-        try {
-            archives.push_back(std::make_unique<TggDPFile>(source.Path));
-            files.AddArchive(archives.back().get());
-        } catch (const std::exception& error) {
-            std::cout << source.Path << ":0: error: the game cannot open this archive and ends: " << error.what()
-                      << "\n";
-            return 1;
-        }
+    TGameData data(folders);
+    if (!data.Error().empty()) {
+        std::cout << data.Error() << "\n";
+        return 1;
     }
-    TGameLint lint(files);
+    TGameLint lint(data.Files());
     lint.Run();
     for (const TLintFinding& finding : lint.Findings()) std::cout << FormatFinding(finding) << "\n";
     const std::vector<std::string> searched = lint.SearchedSources();

@@ -54,7 +54,7 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
     TMainLoopClock clock;
     const uint32_t seed = static_cast<uint32_t>(std::time(nullptr)) ^ clock.Now();
     TggTDMain window({*host, clock, device, folders.ExeFolder, folders.DocumentsFolder, folders.ProgramFileName, seed,
-                      line.BattleLogPath, RunsOnSteamDeck()});
+                      line.BattleLogPath, RunsOnSteamDeck(), folders.SaveFolder});
     window.SetImportSavesFolder(line.ImportSavesFolder);
     if (!instance.Warning().empty()) window.Log().Add(instance.Warning());
     // A player who started the game from the desktop sees no terminal: say it in a box too.
@@ -63,6 +63,7 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
         return ReportDataFailure(window);
     };
     if (window.Terminating()) return dataFailure();
+    if (!StartWhereAsked(line, window)) return 2;
     host->SetErrorHandler([&](const std::string& message) { window.AppEventsException(message); });
     // Asking for a second start is a system call and a second start is rare: every tenth
     // frame (a fifth of a second) is soon enough.

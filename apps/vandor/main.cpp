@@ -23,6 +23,15 @@ int ReportDataFailure(TggTDMain& window) {
     return 1;
 }
 
+bool StartWhereAsked(const TCommandLine& line, TggTDMain& window) {
+    std::string problem;
+    if (!line.StartScript.empty()) problem = window.StartAt(line.StartScript, line.StartLabel);
+    if (line.BattleArea != 0) problem = window.StartInBattle(line.BattleArea);
+    if (problem.empty()) return true;
+    std::cerr << "vandor: " << problem << "\n";
+    return false;
+}
+
 }  // namespace vandor
 
 int main(int argc, char** argv) {
@@ -46,9 +55,10 @@ int main(int argc, char** argv) {
     InstallTerminationHandlers();
     std::error_code error;
     const std::string program = std::filesystem::read_symlink("/proc/self/exe", error).filename().string();
-    const TRunFolders folders{ExeFolder(), DocumentsFolder(), error ? std::string("vandor") : program};
+    const TRunFolders folders{ExeFolder(), DocumentsFolder(), error ? std::string("vandor") : program, line.SaveDir};
     try {
         if (line.Lint) return RunLint(folders);
+        if (line.PreviewArea != 0) return RunMapPreview(line, folders);
         return line.Headless ? RunHeadless(line, folders) : RunInWindow(line, folders);
     } catch (const std::exception& error) {
         // Errors during play are logged and play goes on; this is only what start-up or

@@ -41,6 +41,9 @@ public:
     // A recognised word first takes back the log line of the engine's failed picture
     // lookup for it; an unknown word leaves that line as a trace.
     bool Run(TFields& fields);
+    // [戦闘開始/area/defeat script/defeat label]; also the way an author's command line
+    // starts a battle without a script.
+    void StartBattle(TFields& fields);
     // Whether the word (as the engine hands it over, letters lower-cased) is a command.
     static bool IsCommand(std::string_view word);
     // The word that makes a screen command hide its screen: "消" or "消去".
@@ -72,7 +75,6 @@ private:
     // --- commands (CampaignCommands.cpp)
     void Initialize(TFields& fields);
     void ResetCycle(TFields& fields);
-    void StartBattle(TFields& fields);
     void SetRoute(TFields& fields);
     void ConsumeItem(TFields& fields);
     void GainItem(TFields& fields);

@@ -92,6 +92,12 @@ public:
     // Frees every entry, referenced or not.
     void Clear() { Items_.clear(); }
 
+    // The object cached under this name, or nullptr; nothing is loaded or lent out.
+    T* Cached(std::string_view name) {
+        const int index = IndexOf(name);
+        return index < 0 ? nullptr : Items_[static_cast<std::size_t>(index)].Data.get();
+    }
+
     int IndexOf(std::string_view name) const {
         const std::string key = NormalizeKey(name);
         const int32_t hash = NameHash(key);

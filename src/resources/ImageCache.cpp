@@ -21,6 +21,15 @@ std::unique_ptr<TBitmap32> TAImageCache::LoadItem(std::string_view name) {
     return picture;
 }
 
+bool TAImageCache::Reload(std::string_view name) {
+    TBitmap32* held = Cached(name);
+    if (held == nullptr) return false;
+    std::unique_ptr<TBitmap32> fresh = LoadItem(name);
+    if (!fresh || fresh->Empty()) return false;
+    *held = std::move(*fresh);
+    return true;
+}
+
 int64_t TAImageCache::ItemSize(const TBitmap32& picture) const {
     return int64_t{picture.Width()} * picture.Height() * 4 + 1024;
 }

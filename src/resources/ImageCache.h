@@ -28,6 +28,10 @@ public:
     TBitmap32* GetImage(std::string_view name) override { return Get(name); }
     void Release(TBitmap32* picture) override { TCacheList<TBitmap32>::Release(picture); }
     using TCacheList<TBitmap32>::Release;
+    // Decodes a cached picture again from its file, in place, so that every layer that
+    // shows it shows the new one; false when it is not cached or no longer loads.
+    // The file cache must have let go of the old bytes.
+    bool Reload(std::string_view name);
 
 protected:
     std::unique_ptr<TBitmap32> LoadItem(std::string_view name) override;

@@ -370,6 +370,13 @@ void TNovelGame::Jump(const std::string& script, const std::string& label) {
     }
 }
 
+bool TNovelGame::HasLabel(const std::string& label) const {
+    for (int i = 0; i < LineCount(); ++i) {
+        if (*LineAt(i) == label) return true;
+    }
+    return false;
+}
+
 // A jump can come in the middle of a reveal (a button or the right click during it).
 // The delay still owed and a click's "show the rest" belonged to the old page; with the
 // column back at the line start nothing would count that delay down, so the target

@@ -115,6 +115,10 @@ public:
     void Wheel(int direction);
     void Reset();
     void Jump(const std::string& script, const std::string& label);
+    // Reads the current script again (the caches must have let go of its file) and
+    // starts the current page again from its beginning: the page found as the same
+    // page after the same label, else that label, else the script's top.
+    void ReloadScript();
     void SetAntiAlias(bool antiAlias);
 
     // Fields the main window writes.
@@ -182,6 +186,8 @@ public:
     const std::vector<TLayerButton*>& Buttons() const { return Buttons_; }
     TLayerItem* ChoiceFrame() const { return ChoiceFrame_ ? ChoiceFrame_ : DefaultChoiceFrame_; }
     int LineCount() const;
+    // Whether the current script has a line that is exactly this label.
+    bool HasLabel(const std::string& label) const;
 
 private:
     // The command table names the handlers below.

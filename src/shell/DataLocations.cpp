@@ -53,6 +53,29 @@ bool FindElsewhere(const std::string& saveFolder, const char* archive, const cha
     return FolderExists(installFolder + "scenario");
 }
 
+// The player's save folders below the documents folder, or, for a run that must not
+// touch them, every title's settings and saves in one folder of the run's own.
+class TSaveFolders {
+public:
+    TSaveFolders(const std::string& documents, const TSaveFolderChoice& choice)
+        : Documents_(WithSlash(documents)), SaveDir_(WithSlash(choice.Folder)), MayCreate_(choice.MayCreate) {}
+
+    std::string Of(const char* titleFolder, bool create) const {
+        if (!MayCreate_) return SaveDir_.empty() ? Documents_ + kMakerFolder + "/" + titleFolder + "/" : SaveDir_;
+        if (SaveDir_.empty()) return UserFolder(Documents_, titleFolder, create);
+        std::error_code ignored;  // a folder that cannot be made shows up when saving fails
+        if (create) fs::create_directories(SaveDir_, ignored);
+        return SaveDir_;
+    }
+    // The other title's settings are the player's: a run with a folder of its own reads none.
+    bool LooksElsewhere() const { return SaveDir_.empty(); }
+
+private:
+    std::string Documents_;
+    std::string SaveDir_;
+    bool MayCreate_;
+};
+
 }  // namespace
 
 std::string UserFolder(const std::string& documentsFolder, const std::string& titleFolder, bool create) {
@@ -71,11 +94,12 @@ std::string ReadInstallFolder(const std::string& iniPath) {
     return WithSlash(std::move(folder));
 }
 
-TDataLocations Discover(const std::string& exeFolder, const std::string& documentsFolder, TDebugLog* log) {
+TDataLocations Discover(const std::string& exeFolder, const std::string& documentsFolder, TDebugLog* log,
+                        const TSaveFolderChoice& saves) {
     TDataLocations d;
     d.ExeFolder = WithSlash(exeFolder);
     const std::string& exe = d.ExeFolder;
-    const std::string documents = WithSlash(documentsFolder);
+    const TSaveFolders folders(documentsFolder, saves);
     bool thisLocal = false;  // this title's data lies beside the program
     bool thisAvail = false;  // this title's data was found somewhere
     bool compAvail = false;  // the companion's data was found somewhere
@@ -105,17 +129,17 @@ TDataLocations Discover(const std::string& exeFolder, const std::string& documen
         d.CompanionPresent = true;
         d.Combinable = true;
         d.Separate = false;
-        d.CombinedSaveFolder = UserFolder(documents, kCombinedTitleFolder, true);
+        d.CombinedSaveFolder = folders.Of(kCombinedTitleFolder, true);
         d.PatchPath = exe + "patch.gdp";
         d.Patch2Path = exe + "patch2.gdp";
         d.SaveFolder = d.CombinedSaveFolder;
     } else if (datHere) {
         thisLocal = thisAvail = true;
         d.PatchPath = exe + "patch.gdp";
-        d.ThisSaveFolder = UserFolder(documents, kThisTitleFolder, true);
+        d.ThisSaveFolder = folders.Of(kThisTitleFolder, true);
     } else {
         d.DatPath.clear();
-        d.ThisSaveFolder = UserFolder(documents, kThisTitleFolder, false);
+        d.ThisSaveFolder = folders.Of(kThisTitleFolder, false);
     }
 
     if (d.SaveFolder.empty()) {
@@ -123,26 +147,26 @@ TDataLocations Discover(const std::string& exeFolder, const std::string& documen
             d.CompanionPresent = true;
             compAvail = true;
             d.Patch2Path = exe + "patch2.gdp";
-            d.CompanionSaveFolder = UserFolder(documents, kCompanionTitleFolder, true);
+            d.CompanionSaveFolder = folders.Of(kCompanionTitleFolder, true);
         } else {
             d.PlusPath.clear();
-            d.CompanionSaveFolder = UserFolder(documents, kCompanionTitleFolder, false);
+            d.CompanionSaveFolder = folders.Of(kCompanionTitleFolder, false);
         }
 
         // The other title may be installed elsewhere: its last run left its folder
         // in its settings file.
-        if (!thisAvail) {
+        if (!thisAvail && folders.LooksElsewhere()) {
             thisAvail =
                 FindElsewhere(d.ThisSaveFolder, "dat.gdp", "patch.gdp", d.ThisInstallFolder, d.DatPath, d.PatchPath);
         }
-        if (!compAvail) {
+        if (!compAvail && folders.LooksElsewhere()) {
             compAvail = FindElsewhere(d.CompanionSaveFolder, "plus.gdp", "patch2.gdp", d.CompanionInstallFolder,
                                       d.PlusPath, d.Patch2Path);
         }
 
         if (thisAvail && compAvail) {
             d.Combinable = true;
-            d.CombinedSaveFolder = UserFolder(documents, kCombinedTitleFolder, true);
+            d.CombinedSaveFolder = folders.Of(kCombinedTitleFolder, true);
             // Settings in the combined folder mean the player has combined before.
             if (FileExists(d.CombinedSaveFolder + kConfigFileName) && !d.DebugMode && !d.DatPath.empty() &&
                 !d.PlusPath.empty()) {
@@ -154,10 +178,10 @@ TDataLocations Discover(const std::string& exeFolder, const std::string& documen
 
     if (d.SaveFolder.empty()) {
         if (thisLocal) {
-            d.ThisSaveFolder = UserFolder(documents, kThisTitleFolder, true);
+            d.ThisSaveFolder = folders.Of(kThisTitleFolder, true);
             d.SaveFolder = d.ThisSaveFolder;
         } else if (d.CompanionPresent) {
-            d.CompanionSaveFolder = UserFolder(documents, kCompanionTitleFolder, true);
+            d.CompanionSaveFolder = folders.Of(kCompanionTitleFolder, true);
             d.SaveFolder = d.CompanionSaveFolder;
         }
     }
@@ -167,10 +191,10 @@ TDataLocations Discover(const std::string& exeFolder, const std::string& documen
         d.DebugMode = true;
         if (FolderExists(exe + "plus")) {
             d.CompanionPresent = true;
-            d.CompanionSaveFolder = UserFolder(documents, kCompanionTitleFolder, true);
+            d.CompanionSaveFolder = folders.Of(kCompanionTitleFolder, true);
             d.SaveFolder = d.CompanionSaveFolder;
         } else {
-            d.ThisSaveFolder = UserFolder(documents, kThisTitleFolder, true);
+            d.ThisSaveFolder = folders.Of(kThisTitleFolder, true);
             d.SaveFolder = d.ThisSaveFolder;
         }
     }

@@ -45,6 +45,14 @@ struct TDataLocations {
 // folder is created whenever it is missing, the title folder only with `create`.
 std::string UserFolder(const std::string& documentsFolder, const std::string& titleFolder, bool create);
 
+struct TSaveFolderChoice {
+    // When set, every title's settings and saves live here, and the documents folder is
+    // neither read nor written (a test run or an author's run keeps the player's own).
+    std::string Folder;
+    // Off for a run that only reads the data: no folder is made anywhere.
+    bool MayCreate = true;
+};
+
 // The install folder another title's settings file names: "Last" of section "Path",
 // else "Path"; empty when neither is set. A folder without a trailing '/' gets one.
 std::string ReadInstallFolder(const std::string& iniPath);
@@ -52,7 +60,8 @@ std::string ReadInstallFolder(const std::string& iniPath);
 // Finds the data and the save folder for a program in `exeFolder`. Logs the debug
 // mode lines to `log` (may be null) and finally sets the log's recording on exactly
 // when the result is in debug mode.
-TDataLocations Discover(const std::string& exeFolder, const std::string& documentsFolder, TDebugLog* log);
+TDataLocations Discover(const std::string& exeFolder, const std::string& documentsFolder, TDebugLog* log,
+                        const TSaveFolderChoice& saves = {});
 
 struct TDataSource {
     bool IsArchive = false;

@@ -15,6 +15,7 @@
 #include "shell/AutoSaves.h"
 #include "shell/BattleSession.h"
 #include "shell/FPSControl.h"
+#include "shell/FolderWatch.h"
 #include "shell/Handheld.h"
 #include "shell/HelpForms.h"
 #include "shell/SaveFolderCheck.h"
@@ -52,7 +53,7 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
     OSName_ = OSName();
     Log_ =
         std::make_unique<TDebugLog>(Platform_.ExeFolder + "debug" + LocalTime("%Y%m%d%H%M") + ".txt", Platform_.Clock);
-    Locations_ = Discover(Platform_.ExeFolder, Platform_.DocumentsFolder, Log_.get());
+    Locations_ = Discover(Platform_.ExeFolder, Platform_.DocumentsFolder, Log_.get(), {Platform_.SaveFolder});
     SaveFolderCheck_ = std::make_unique<TSaveFolderCheck>(Menu_, Host_, Locations_.SaveFolder, *Log_);
     Help_ = std::make_unique<THelpForms>(Host_, *Log_, Title_, Locations_.SaveFolder, Version_, OSName_);
 
@@ -174,6 +175,7 @@ void TggTDMain::StartSession(bool combine) {
             Files_->AddFolder(source.Path);
         }
     }
+    WatchDataFolders();
 }
 
 void TggTDMain::ShowModeMenus(bool combine, bool unCombine) {

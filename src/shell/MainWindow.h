@@ -56,6 +56,7 @@ class TCampaignCommands;
 class TDebugLog;
 class TFileCache;
 class TFPSControl;
+class TFolderWatch;
 class TggDPFile;
 class TNovelGame;
 class TQTDGame;
@@ -81,6 +82,8 @@ struct TMainWindowPlatform {
     std::string BattleLogPath;
     // The player runs the game on a Steam Deck (its environment says SteamDeck=1).
     bool SteamDeck = false;
+    // When set, settings, saves and read flags live here instead of the player's folder.
+    std::string SaveFolder;
 };
 
 class TggTDMain {
@@ -149,6 +152,15 @@ public:
     // Saves made on Windows in `folder` (--import-saves) are offered with the first frame,
     // besides those of the Wine and Proton prefixes.
     void SetImportSavesFolder(std::string folder) { ImportSavesFolder_ = std::move(folder); }
+
+    // --- the author's shortcuts (MainStart.cpp); both return what kept them from starting,
+    // or nothing
+    // The story starts at `label` of `script` (written as in scripts, "*中庭"; empty: the
+    // script's top) instead of the first script.
+    std::string StartAt(const std::string& script, const std::string& label);
+    // The battle of `area` starts at once, on the campaign of a new game; the story goes
+    // on from the first script afterwards.
+    std::string StartInBattle(int area);
 
     // Called after every frame, for the program's own polling (signals, a second start).
     std::function<void()> OnAfterFrame;
@@ -244,6 +256,17 @@ private:
     // the answer is false.
     bool WriteLoggingFailure(const std::string& failureLine, const std::function<void()>& write);
 
+    // --- seeing an edit at once, in debug mode (MainReload.cpp)
+    void WatchDataFolders();
+    // Once a frame: what the watch saw written.
+    void ReloadChangedData();
+    // Shift+R: everything in the data folders, as if all of it had been written.
+    void ReloadAllData();
+    // The files are read afresh from now on; the current script starts its page again,
+    // pictures shown change where they are, and a battle in preparation starts again on
+    // its new map and waves. One log line names what was read again.
+    void ReloadData(const std::vector<std::string>& names, const std::string& what);
+
     // --- comfort (MainComfort.cpp)
     // The player options act on the engine once it is made.
     void AttachPlayerOptions();
@@ -328,6 +351,7 @@ private:
     std::unique_ptr<TAutoSaves> AutoSaves_;
     std::unique_ptr<TSaveFolderCheck> SaveFolderCheck_;
     std::unique_ptr<THelpForms> Help_;
+    std::unique_ptr<TFolderWatch> Watch_;  // debug mode only
     TReadFlags ReadFlags_;
     TReadPages ReadPages_;
 

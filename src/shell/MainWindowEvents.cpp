@@ -100,6 +100,7 @@ void TggTDMain::FrameTick() {
     // The picture behind the game menu stands still while the menu is open.
     if (GameMenu_.IsOpen()) return;
     StepStickPointer();
+    ReloadChangedData();
     Commands_->UpdateItemHover(MouseX_, MouseY_);
     Options_.StepSkipToChoice();
     if (Session_->StoryHearsInput() && (CtrlHeld_ || Options_.SkippingToChoice()) && Engine_->Skipping())
@@ -219,6 +220,7 @@ void TggTDMain::FormKeyDown(int key, TShiftState shift) {
     }
     SetKeyHeld(key, true);
     BattleTookKey_ = Session_->KeyDown(key, shift);
+    if (key == 'R' && shift == ssShift) ReloadAllData();
 }
 
 // The save keys act on release, as F11 does, so that a held key acts once.

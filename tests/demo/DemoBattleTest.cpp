@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -129,6 +130,33 @@ TEST_F(DemoBattleTest, ThePlanToolRefusesAPlanThatChangesATowersType) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
     EXPECT_NE(test::ReadTextFile(temp / "error.txt").find("plan line 2"), std::string::npos)
         << test::ReadTextFile(temp / "error.txt");
+}
+
+// A tower the battle refuses leaves it placing that tower, where the start button does
+// nothing: with the area's map the plan tool refuses such a plan instead.
+TEST_F(DemoBattleTest, ThePlanToolRefusesTowersTheMapDoesNotTake) {
+    const std::string map = std::string(DEMO_LOOSE_DIR) + "/scenario/st01.txt";
+    const auto refusal = [&](const std::string& plan) {
+        test::WriteTextFile(temp / "plan.txt", plan);
+        const std::string command = std::string("'") + BATTLEPLAN_PATH + "' --map '" + map + "' '" +
+                                    (temp / "plan.txt") + "' > /dev/null 2> '" + (temp / "error.txt") + "'";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) && WEXITSTATUS(status) == 1 ? test::ReadTextFile(temp / "error.txt") : "";
+    };
+    // The homeland's map has an obstacle on (3, -9) (MAP_27_15).
+    EXPECT_EQ(refusal("1 3 0 2 1\n2 3 -9 2 1\n"),
+              "battleplan: plan line 2: (3, -9) is an obstacle of the map: no tower can stand there\n");
+    // Towers around the base close the way before the ring is full: the last gap, the
+    // corner (2, 2), leads nowhere, since no step cuts the corner of a blocked cell.
+    std::string ring;
+    for (int y = -2; y <= 2; ++y) {
+        for (int x = -2; x <= 2; ++x) {
+            if (std::max(std::abs(x), std::abs(y)) == 2)
+                ring += "1 " + std::to_string(x) + " " + std::to_string(y) + " 2 1\n";
+        }
+    }
+    EXPECT_EQ(refusal(ring), "battleplan: plan line 15: (1, 2) would cut the enemies off from the base\n");
+    EXPECT_EQ(refusal(test::ReadTextFile(MAGIC_BOWS_PLAN)), "") << "a plan the battle takes passes";
 }
 
 TEST_F(DemoBattleTest, EveryMapAndWaveTableLintsClean) {

@@ -185,7 +185,7 @@ TEST_F(MainComfortTest, FullScreenIsRememberedWithTheWindowedPosition) {
     EXPECT_EQ(ini.ReadInteger("Window", "X", 0), 300) << "the window's place, not the screen's corner";
 
     THeadlessWindowHost fresh;
-    TggTDMain again(TMainWindowPlatform{fresh, clock, device, exe, documents, "vandor", 7, ""});
+    TggTDMain again(TMainWindowPlatform{fresh, clock, device, exe, documents, "vandor", 7, "", false, ""});
     EXPECT_TRUE(fresh.FullScreen());
     EXPECT_TRUE(again.Menu().At("mmFullScreen").Checked());
 }

@@ -230,7 +230,7 @@ TEST_F(MainPadTest, AHandheldStartsInFullScreenUntilThePlayerChoosesOtherwise) {
     const auto run = [&](bool steamDeck, TSize screen) {
         host.SetScreenSize(screen);
         {
-            TggTDMain main(TMainWindowPlatform{host, clock, device, exe, documents, "vandor", 7, "", steamDeck});
+            TggTDMain main(TMainWindowPlatform{host, clock, device, exe, documents, "vandor", 7, "", steamDeck, ""});
             host.Show();
         }
         return host.FullScreen();
@@ -241,7 +241,7 @@ TEST_F(MainPadTest, AHandheldStartsInFullScreenUntilThePlayerChoosesOtherwise) {
     EXPECT_EQ(TIniFile(ThisConfig()).ReadString("Comfort", "FullScreen"), "1");
     host.SetFullScreen(false);
     {
-        TggTDMain main(TMainWindowPlatform{host, clock, device, exe, documents, "vandor", 7, "", true});
+        TggTDMain main(TMainWindowPlatform{host, clock, device, exe, documents, "vandor", 7, "", true, ""});
         host.Show();
         main.Menu().Click("mmFullScreen");
         EXPECT_FALSE(host.FullScreen());

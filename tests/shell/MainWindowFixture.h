@@ -39,7 +39,8 @@ protected:
     }
 
     TggTDMain& Start() {
-        window = std::make_unique<TggTDMain>(TMainWindowPlatform{host, clock, device, exe, documents, "vandor", 7, ""});
+        window = std::make_unique<TggTDMain>(
+            TMainWindowPlatform{host, clock, device, exe, documents, "vandor", 7, "", false, ""});
         host.Show();
         return *window;
     }

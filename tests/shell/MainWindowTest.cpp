@@ -298,7 +298,7 @@ TEST_F(MainWindowTest, ClosingAsksAndReturnToTitleJumpsToTheTitleLabel) {
     // A termination signal closes without asking.
     Stop();
     THeadlessWindowHost second;
-    TggTDMain other(TMainWindowPlatform{second, clock, device, exe, documents, "vandor", 7, ""});
+    TggTDMain other(TMainWindowPlatform{second, clock, device, exe, documents, "vandor", 7, "", false, ""});
     other.CloseWithoutAsking();
     EXPECT_TRUE(second.Closed());
     EXPECT_TRUE(second.MessageBoxes().empty());

@@ -6,6 +6,12 @@
 #include <stdexcept>
 #include <utility>
 
+#include "battle/BattleFile.h"
+#include "battle/DistanceField.h"
+#include "battle/PlacementCheck.h"
+#include "battle/QTDGame.h"
+#include "util/Format.h"
+
 namespace vandor::plan {
 namespace {
 
@@ -93,6 +99,7 @@ std::vector<TStep> ParsePlan(std::string_view text) {
         line = line.substr(0, line.find('#'));
         std::istringstream fields(line);
         TStep step;
+        step.Line = number;
         std::string rest;
         if (!(fields >> step.Wave)) {
             if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
@@ -120,6 +127,35 @@ std::vector<TStep> ParsePlan(std::string_view text) {
         plan.push_back(step);
     }
     return plan;
+}
+
+void CheckPlanOnMap(const std::vector<TStep>& plan, std::string_view map) {
+    TBattleFile cells;
+    cells.Parse(map);
+    const auto obstacle = [&](int x, int y) {
+        const int chip = cells.ReadInt(Format("MAP_%d_%d", x + TQTDGame::kGrid, y + TQTDGame::kGrid), -1);
+        return chip >= 0 && !TDistanceField::InBaseSquare(x, y);
+    };
+    // Buildings block the way only within the tower region, as in the battle.
+    TDistanceField::TOccupied occupied{};
+    for (int y = -TQTDGame::kTowerRegion; y <= TQTDGame::kTowerRegion; ++y) {
+        for (int x = -TQTDGame::kTowerRegion; x <= TQTDGame::kTowerRegion; ++x) {
+            occupied[static_cast<std::size_t>(TDistanceField::Index(x, y))] = obstacle(x, y);
+        }
+    }
+    TPlacementCheck placement;
+    for (const TStep& step : plan) {
+        uint8_t& cell = occupied[static_cast<std::size_t>(TDistanceField::Index(step.X, step.Y))];
+        const auto fault = [&](const std::string& why) {
+            return std::runtime_error("plan line " + std::to_string(step.Line) + ": (" + std::to_string(step.X) + ", " +
+                                      std::to_string(step.Y) + ") " + why);
+        };
+        if (obstacle(step.X, step.Y)) throw fault("is an obstacle of the map: no tower can stand there");
+        if (cell != 0) continue;  // a tower of an earlier step
+        placement.Prepare(occupied, TQTDGame::kDrawn, TQTDGame::kDrawn);
+        if (placement.CutsOff(step.X, step.Y)) throw fault("would cut the enemies off from the base");
+        cell = 1;
+    }
 }
 
 std::string WriteInput(const std::vector<TStep>& plan, const TSchedule& schedule) {

@@ -23,6 +23,7 @@ constexpr TPoint kFastButton{735, 552};
 constexpr TPoint kSky{300, 30};
 
 struct TStep {
+    int Line = 0;  // of the plan, for messages
     int Wave = 1;
     int X = 0, Y = 0;
     int Type = 1;
@@ -33,6 +34,13 @@ struct TStep {
 // step, a tower outside the building area or on the base, a type that differs from the
 // tower already planned on that cell, or a level below what it already has.
 std::vector<TStep> ParsePlan(std::string_view text);
+
+// Throws std::runtime_error naming the first step the battle on this map (the text of
+// its "stNN.txt") would refuse: a tower on an obstacle, or one that would cut the
+// enemies off from the base, counting the towers of the steps before it. The game
+// would stay placing that tower, where the start button does nothing, and the battle
+// would never go on.
+void CheckPlanOnMap(const std::vector<TStep>& plan, std::string_view map);
 
 struct TSchedule {
     int Waves = 1;        // start buttons to press

@@ -1,7 +1,8 @@
 // battleplan: writes the headless input that plays a plan of towers through a battle.
 //
-//   battleplan [--waves N] [--period FRAMES] [--first FRAME] PLAN
+//   battleplan [--waves N] [--period FRAMES] [--first FRAME] [--map stNN.txt] PLAN
 //
+// With the area's map it refuses a plan whose towers the battle would refuse.
 // prints the input file for `vandor --headless --input FILE --battle-log LOG`; its last
 // line names the frames the run needs. See Plan.h for the plan's lines.
 
@@ -11,6 +12,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "Plan.h"
 
@@ -26,9 +28,21 @@ int Number(const std::string& text, int lowest) {
 }
 
 int Usage() {
-    std::cerr << "usage: battleplan [--waves N] [--period FRAMES] [--first FRAME] PLAN\n"
+    std::cerr << "usage: battleplan [--waves N] [--period FRAMES] [--first FRAME] [--map stNN.txt] PLAN\n"
                  "PLAN lines: WAVE X Y TYPE LEVEL (before wave WAVE, the tower of TYPE on (X, Y) at LEVEL)\n";
     return 2;
+}
+
+bool ReadFile(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (!in) {
+        std::cerr << "battleplan: cannot read \"" << path << "\"\n";
+        return false;
+    }
+    text = bytes.str();
+    return true;
 }
 
 }  // namespace
@@ -36,6 +50,7 @@ int Usage() {
 int main(int argc, char** argv) {
     TSchedule schedule;
     std::string planPath;
+    std::string mapPath;
     try {
         for (int i = 1; i < argc; ++i) {
             const std::string arg = argv[i];
@@ -45,6 +60,8 @@ int main(int argc, char** argv) {
                 schedule.Period = Number(argv[++i], 50);
             } else if (arg == "--first" && i + 1 < argc) {
                 schedule.FirstFrame = Number(argv[++i], 2);
+            } else if (arg == "--map" && i + 1 < argc) {
+                mapPath = argv[++i];
             } else if (planPath.empty() && !arg.starts_with("--")) {
                 planPath = arg;
             } else {
@@ -55,15 +72,13 @@ int main(int argc, char** argv) {
         return Usage();
     }
     if (planPath.empty()) return Usage();
-    std::ifstream in(planPath, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in) {
-        std::cerr << "battleplan: cannot read \"" << planPath << "\"\n";
-        return 1;
-    }
+    std::string plan;
+    std::string map;
+    if (!ReadFile(planPath, plan) || (!mapPath.empty() && !ReadFile(mapPath, map))) return 1;
     try {
-        std::cout << WriteInput(ParsePlan(text.str()), schedule);
+        const std::vector<TStep> steps = ParsePlan(plan);
+        if (!mapPath.empty()) CheckPlanOnMap(steps, map);
+        std::cout << WriteInput(steps, schedule);
     } catch (const std::runtime_error& error) {
         std::cerr << "battleplan: " << error.what() << "\n";
         return 1;

@@ -36,7 +36,7 @@ void WritePicture(const fs::path& path, int width, int height, TColor32 colour) 
 class TSession {
 public:
     TSession(const std::string& exeFolder, const std::string& documentsFolder)
-        : Window_({Host_, Clock_, Device_, exeFolder, documentsFolder, "vandor", 1, ""}) {
+        : Window_({Host_, Clock_, Device_, exeFolder, documentsFolder, "vandor", 1, "", false, ""}) {
         Host_.Show();
     }
 

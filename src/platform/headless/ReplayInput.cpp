@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <sstream>
+#include <tuple>
 #include <utility>
 
 #include "input/PadNames.h"
@@ -104,6 +105,7 @@ public:
         if (Word_ == "shot") return Shot();
         if (Word_ == "close") return Done(K::Close);
         if (Word_ == "pad") return Pad();
+        if (Word_ == "wait") return Wait();
         return "unknown event " + Quoted(Word_);
     }
 
@@ -296,6 +298,37 @@ private:
         return {};
     }
 
+    std::string Wait() {
+        constexpr std::string_view kUsage =
+            "\"wait\" needs label NAME, choices, buttons, battle or page, and may end "
+            "with a frame limit";
+        const std::string_view what = NextWord(Rest_);
+        using W = TReplayWaitFor;
+        if (what == "label") {
+            Event_.WaitFor = W::Label;
+            Event_.Text = std::string(NextWord(Rest_));
+            if (Event_.Text.empty()) return std::string(kUsage);
+        } else if (what == "choices") {
+            Event_.WaitFor = W::Choices;
+        } else if (what == "buttons") {
+            Event_.WaitFor = W::Buttons;
+        } else if (what == "battle") {
+            Event_.WaitFor = W::Battle;
+        } else if (what == "page") {
+            Event_.WaitFor = W::Page;
+        } else {
+            return std::string(kUsage);
+        }
+        const std::string_view limitWord = NextWord(Rest_);
+        if (!limitWord.empty()) {
+            const auto limit = ParseNumber<uint32_t>(limitWord);
+            if (!limit || *limit == 0)
+                return "the frame limit of \"wait\" is a whole number from 1, not " + Quoted(limitWord);
+            Event_.WaitLimit = *limit;
+        }
+        return Done(TReplayEventKind::Wait);
+    }
+
     std::string_view Word_;
     std::string_view Rest_;
     TReplayEvent& Event_;
@@ -337,6 +370,7 @@ TReplayInput TReplayInput::Parse(std::string_view text) {
     if (text.starts_with(kBom)) text.remove_prefix(kBom.size());
 
     int lineNumber = 0;
+    int segment = 0;
     while (!text.empty()) {
         ++lineNumber;
         const std::size_t end = text.find('\n');
@@ -362,15 +396,21 @@ TReplayInput TReplayInput::Parse(std::string_view text) {
         TReplayEvent event;
         event.Frame = *frame;
         event.Line = lineNumber;
+        event.Segment = segment;
         const std::string error = TLineParser(eventWord, line, event).Parse();
         if (!error.empty()) {
             fail(error);
             continue;
         }
+        if (event.Kind == TReplayEventKind::Wait) ++segment;
         input.Events_.push_back(std::move(event));
     }
+    // A segment's wait begins once the segment's other events are out.
+    const auto order = [](const TReplayEvent& event) {
+        return std::tuple(event.Segment, event.Kind == TReplayEventKind::Wait, event.Frame);
+    };
     std::stable_sort(input.Events_.begin(), input.Events_.end(),
-                     [](const TReplayEvent& a, const TReplayEvent& b) { return a.Frame < b.Frame; });
+                     [&](const TReplayEvent& a, const TReplayEvent& b) { return order(a) < order(b); });
     return input;
 }
 
@@ -388,39 +428,49 @@ TReplayInput TReplayInput::LoadFromFile(const std::string& path) {
 
 std::vector<std::string> TReplayInput::ApplyEvents(uint32_t frame, THeadlessWindowHost& host) const {
     std::vector<std::string> problems;
-    const auto [first, last] = std::equal_range(Events_.begin(), Events_.end(), frame, TByFrame{});
+    // The events before the first wait come first, by frame (see Parse).
+    const auto timed = std::partition_point(Events_.begin(), Events_.end(), [](const TReplayEvent& event) {
+        return event.Segment == 0 && event.Kind != TReplayEventKind::Wait;
+    });
+    const auto [first, last] = std::equal_range(Events_.begin(), timed, frame, TByFrame{});
     for (auto it = first; it != last; ++it) {
-        const TReplayEvent& event = *it;
-        const auto problem = [&](const std::string& what) {
-            problems.push_back("line " + std::to_string(event.Line) + ": " + what);
-        };
-        switch (event.Kind) {
-            case TReplayEventKind::Move: host.MoveMouse(event.Position.X, event.Position.Y); break;
-            case TReplayEventKind::Down: host.PressButton(event.Button); break;
-            case TReplayEventKind::Up: host.ReleaseButton(event.Button); break;
-            case TReplayEventKind::Wheel: host.TurnWheel(event.Notch); break;
-            case TReplayEventKind::KeyDown: host.PressKey(event.Key); break;
-            case TReplayEventKind::KeyUp: host.ReleaseKey(event.Key); break;
-            case TReplayEventKind::Char: host.TypeCharacter(event.Key); break;
-            case TReplayEventKind::Menu:
-                if (!host.ClickMenu(event.Text)) {
-                    problem("menu item " + Quoted(event.Text) + " is missing, hidden, disabled or does nothing");
-                }
-                for (const std::string& formProblem : host.TakeFormProblems()) problem(formProblem);
-                break;
-            case TReplayEventKind::Answer: host.QueueAnswer(event.Answer); break;
-            case TReplayEventKind::Form: host.QueueFormInput(event.FormInput); break;
-            case TReplayEventKind::Resize: host.SetClientSize(event.Size); break;
-            case TReplayEventKind::Shot:
-                if (!host.SaveShot(event.Text)) problem("cannot write " + Quoted(event.Text));
-                break;
-            case TReplayEventKind::Close: host.Close(); break;
-            case TReplayEventKind::PadDown: host.PressPadButton(event.Text, true); break;
-            case TReplayEventKind::PadUp: host.PressPadButton(event.Text, false); break;
-            case TReplayEventKind::PadAxis: host.MovePadAxis(event.Text, event.AxisValue); break;
-            case TReplayEventKind::PadConnect: host.ConnectPad(true); break;
-            case TReplayEventKind::PadDisconnect: host.ConnectPad(false); break;
-        }
+        for (std::string& problem : Apply(*it, host)) problems.push_back(std::move(problem));
+    }
+    return problems;
+}
+
+std::vector<std::string> TReplayInput::Apply(const TReplayEvent& event, THeadlessWindowHost& host) {
+    std::vector<std::string> problems;
+    const auto problem = [&](const std::string& what) {
+        problems.push_back("line " + std::to_string(event.Line) + ": " + what);
+    };
+    switch (event.Kind) {
+        case TReplayEventKind::Move: host.MoveMouse(event.Position.X, event.Position.Y); break;
+        case TReplayEventKind::Down: host.PressButton(event.Button); break;
+        case TReplayEventKind::Up: host.ReleaseButton(event.Button); break;
+        case TReplayEventKind::Wheel: host.TurnWheel(event.Notch); break;
+        case TReplayEventKind::KeyDown: host.PressKey(event.Key); break;
+        case TReplayEventKind::KeyUp: host.ReleaseKey(event.Key); break;
+        case TReplayEventKind::Char: host.TypeCharacter(event.Key); break;
+        case TReplayEventKind::Menu:
+            if (!host.ClickMenu(event.Text)) {
+                problem("menu item " + Quoted(event.Text) + " is missing, hidden, disabled or does nothing");
+            }
+            for (const std::string& formProblem : host.TakeFormProblems()) problem(formProblem);
+            break;
+        case TReplayEventKind::Answer: host.QueueAnswer(event.Answer); break;
+        case TReplayEventKind::Form: host.QueueFormInput(event.FormInput); break;
+        case TReplayEventKind::Resize: host.SetClientSize(event.Size); break;
+        case TReplayEventKind::Shot:
+            if (!host.SaveShot(event.Text)) problem("cannot write " + Quoted(event.Text));
+            break;
+        case TReplayEventKind::Close: host.Close(); break;
+        case TReplayEventKind::PadDown: host.PressPadButton(event.Text, true); break;
+        case TReplayEventKind::PadUp: host.PressPadButton(event.Text, false); break;
+        case TReplayEventKind::PadAxis: host.MovePadAxis(event.Text, event.AxisValue); break;
+        case TReplayEventKind::PadConnect: host.ConnectPad(true); break;
+        case TReplayEventKind::PadDisconnect: host.ConnectPad(false); break;
+        case TReplayEventKind::Wait: break;  // the run's schedule waits, not the host
     }
     return problems;
 }

@@ -20,6 +20,11 @@
 //   pad down|up BUTTON  a controller button, by SDL's name (a, b, start, dpup, ...)
 //   pad axis AXIS VALUE a controller axis (leftx, lefty, ..., righttrigger), -32768..32767
 //   pad connect|disconnect  a controller comes or goes
+//   wait WHAT [LIMIT]   wait until WHAT holds: "label NAME" (the story reached NAME),
+//                       "choices", "buttons", "battle" (a preparation, or the end,
+//                       waits for a click) or
+//                       "page" (fully shown, waiting for its click); the run fails
+//                       after LIMIT frames (3000). Later lines count from its end.
 
 #include <cstdint>
 #include <string>
@@ -51,11 +56,19 @@ enum class TReplayEventKind {
     PadUp,
     PadAxis,
     PadConnect,
-    PadDisconnect
+    PadDisconnect,
+    Wait
 };
 
+enum class TReplayWaitFor { Label, Choices, Buttons, Battle, Page };
+
 struct TReplayEvent {
+    static constexpr uint32_t kDefaultWaitLimit = 3000;  // one minute of play
+
+    // Counted from the end of the wait before it in the file (from the start without one).
     uint32_t Frame = 0;
+    // How many waits come before it in the file.
+    int Segment = 0;
     int Line = 0;  // in the input file, for messages
     TReplayEventKind Kind = TReplayEventKind::Close;
     TPoint Position;                             // Move
@@ -65,8 +78,11 @@ struct TReplayEvent {
     int Key = 0;                                 // KeyDown, KeyUp: key number; Char: character code
     TMessageResult Answer = TMessageResult::OK;  // Answer
     TFormInput FormInput;                        // Form
-    std::string Text;                            // Menu: item name; Shot: file path; Pad*: button or axis
+    std::string Text;                            // Menu: item name; Shot: file path; Pad*: button or axis;
+                                                 // Wait: label
     int AxisValue = 0;                           // PadAxis
+    TReplayWaitFor WaitFor = TReplayWaitFor::Page;
+    uint32_t WaitLimit = kDefaultWaitLimit;
 };
 
 class TReplayInput {
@@ -78,7 +94,8 @@ public:
     // An unreadable file gives no events and one error.
     static TReplayInput LoadFromFile(const std::string& path);
 
-    // Sorted by frame; events of the same frame keep their order in the file.
+    // Sorted by segment and frame, a segment's wait last; events of the same frame keep
+    // their order in the file.
     const std::vector<TReplayEvent>& Events() const { return Events_; }
     // "line N: ..." for each line that was skipped.
     const std::vector<std::string>& Errors() const { return Errors_; }
@@ -86,7 +103,10 @@ public:
     // Delivers the events of this frame to the host, in order. Returns a message for
     // each event that could not be carried out (a missing menu item, a shot that could
     // not be written).
+    // Only for input without waits, whose frames count from the start.
     std::vector<std::string> ApplyEvents(uint32_t frame, THeadlessWindowHost& host) const;
+    // Delivers one event (not a wait); returns the problems as ApplyEvents does.
+    static std::vector<std::string> Apply(const TReplayEvent& event, THeadlessWindowHost& host);
 
 private:
     std::vector<TReplayEvent> Events_;
