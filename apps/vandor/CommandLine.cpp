@@ -18,6 +18,9 @@ const char* const kUsage =
     "       vandor --lint          check every script, picture, sound, condition and\n"
     "                              battle file the game can reach, without playing;\n"
     "                              exit status 1 when there is an error\n"
+    "       --lang LL              (with any) play in, or lint, the translation lang/LL.po\n"
+    "       vandor --extract-text FILE.pot\n"
+    "                              write the template of every text to translate\n"
     "       vandor --help | --version\n";
 
 namespace {
@@ -64,6 +67,13 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.SamplePath = value();
         } else if (argument == "--sample-every") {
             line.SampleEvery = ParseNumber(argument, value());
+        } else if (argument == "--lang") {
+            line.Language = value();
+            if (line.Language.empty() || line.Language.find_first_of("/.") != std::string::npos) {
+                throw std::invalid_argument("--lang needs a language code such as en or zh_CN");
+            }
+        } else if (argument == "--extract-text") {
+            line.ExtractTextPath = value();
         } else if (argument == "--seed") {
             line.Seed = ParseNumber(argument, value());
             replayOptionGiven = true;
@@ -74,6 +84,10 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     if (line.Help || line.Version) return line;
     if (line.Lint && (line.Headless || replayOptionGiven || !line.BattleLogPath.empty() || !line.SamplePath.empty())) {
         throw std::invalid_argument("--lint runs on its own");
+    }
+    if (!line.ExtractTextPath.empty() &&
+        (line.Lint || line.Headless || replayOptionGiven || !line.BattleLogPath.empty() || !line.SamplePath.empty())) {
+        throw std::invalid_argument("--extract-text runs on its own");
     }
     if (line.Headless && !framesGiven) throw std::invalid_argument("--headless needs --frames N");
     if (!line.Headless && replayOptionGiven)

@@ -21,6 +21,8 @@ struct TCommandLine {
     std::string BattleLogPath;  // empty: no battle log
     std::string SamplePath;     // empty: no resource samples
     uint32_t SampleEvery = 10000;
+    std::string Language;         // --lang: the translation for this run (or to lint)
+    std::string ExtractTextPath;  // --extract-text: write the translation template there
 };
 
 extern const char* const kUsage;

@@ -20,7 +20,9 @@ class TggTDMain;
 int RunInWindow(const TCommandLine& line, const TRunFolders& folders);
 int RunHeadless(const TCommandLine& line, const TRunFolders& folders);
 // Prints the findings of the content check, one per line; 1 when one is an error.
-int RunLint(const TRunFolders& folders);
+int RunLint(const TRunFolders& folders, const std::string& language);
+// Writes the translation template of the game's texts to `path`.
+int RunExtractText(const TRunFolders& folders, const std::string& path);
 
 // The game data could not be read and the window gave up: says so on stderr, where
 // the player who started the program from a terminal looks, and gives the exit status.

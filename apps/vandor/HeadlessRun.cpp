@@ -26,7 +26,8 @@ int RunHeadless(const TCommandLine& line, const TRunFolders& folders) {
     THeadlessWaveDevice device(clock);
     THeadlessWindowHost host;
     TggTDMain window({host, clock, device, folders.ExeFolder, folders.DocumentsFolder, folders.ProgramFileName,
-                      line.Seed, line.BattleLogPath});
+                      line.Seed, line.BattleLogPath},
+                     {line.Language, false});
     if (window.Terminating()) return ReportDataFailure(window);
     std::optional<TResourceSampler> sampler;
     if (!line.SamplePath.empty()) sampler.emplace(line.SamplePath, line.SampleEvery);

@@ -1,42 +1,31 @@
 // vandor --lint: the game's data found and looked up as a start of the game would,
-// then checked without running a frame.
+// then checked without running a frame; with --lang, its translation too.
 
 #include <iostream>
-#include <memory>
-#include <vector>
 
+#include "GameData.h"
 #include "GameRuns.h"
 #include "lint/GameLint.h"
-#include "resources/Archive.h"
-#include "resources/FileCache.h"
-#include "shell/DataLocations.h"
+#include "lint/TranslationLint.h"
 
 namespace vandor {
 
-int RunLint(const TRunFolders& folders) {
-    TDataLocations locations = Discover(folders.ExeFolder, folders.DocumentsFolder, nullptr);
-    // The mode the game would start in: combined only when the titles can be.
-    locations.Separate = locations.Separate || !locations.Combinable;
-    TFileCache files(nullptr);
-    std::vector<std::unique_ptr<TggDPFile>> archives;
-    for (const TDataSource& source : DataSources(locations)) {
-        if (!source.IsArchive) {
-            files.AddFolder(source.Path);
-            continue;
-        }
-        try {
-            archives.push_back(std::make_unique<TggDPFile>(source.Path));
-            files.AddArchive(archives.back().get());
-        } catch (const std::exception& error) {
-            std::cout << source.Path << ":0: error: the game cannot open this archive and ends: " << error.what()
-                      << "\n";
-            return 1;
-        }
-    }
-    TGameLint lint(files);
+int RunLint(const TRunFolders& folders, const std::string& language) {
+    TGameData data;
+    if (!OpenGameData(folders, data)) return 1;
+    TGameLint lint(data.Files);
     lint.Run();
-    for (const TLintFinding& finding : lint.Findings()) std::cout << FormatFinding(finding) << "\n";
-    return lint.HasErrors() ? 1 : 0;
+    std::vector<TLintFinding> findings = lint.Findings();
+    if (!language.empty()) {
+        const std::vector<TLintFinding> translation = LintTranslation(lint, data.Files, folders.ExeFolder, language);
+        findings.insert(findings.end(), translation.begin(), translation.end());
+    }
+    bool errors = false;
+    for (const TLintFinding& finding : findings) {
+        std::cout << FormatFinding(finding) << "\n";
+        errors = errors || finding.Error;
+    }
+    return errors ? 1 : 0;
 }
 
 }  // namespace vandor

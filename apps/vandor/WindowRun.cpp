@@ -47,7 +47,8 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
     TMainLoopClock clock;
     const uint32_t seed = static_cast<uint32_t>(std::time(nullptr)) ^ clock.Now();
     TggTDMain window({*host, clock, device, folders.ExeFolder, folders.DocumentsFolder, folders.ProgramFileName, seed,
-                      line.BattleLogPath});
+                      line.BattleLogPath},
+                     {line.Language, true});
     if (!instance.Warning().empty()) window.Log().Add(instance.Warning());
     // A player who started the game from the desktop sees no terminal: say it in a box too.
     const auto dataFailure = [&] {

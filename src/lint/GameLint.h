@@ -16,6 +16,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "resources/ScriptText.h"
@@ -44,6 +45,8 @@ public:
     void Run();
 
     const std::vector<TLintFinding>& Findings() const { return Findings_; }
+    // The scripts the walk reached and could read, by name, after Run.
+    std::vector<std::pair<std::string, const TNumberedScript*>> ReachedScripts() const;
     bool HasErrors() const;
 
     // The built-in commands whose fields the lint checks, by the names of their entries

@@ -40,8 +40,11 @@ std::string FileNameOf(const std::string& path) { return path.substr(path.find_l
 
 }  // namespace
 
-TggTDMain::TggTDMain(TMainWindowPlatform platform)
-    : Platform_(std::move(platform)), Host_(Platform_.Host), Random_(Platform_.RandomSeed) {
+TggTDMain::TggTDMain(TMainWindowPlatform platform, TLanguageChoice language)
+    : Platform_(std::move(platform)),
+      LanguageChoice_(std::move(language)),
+      Host_(Platform_.Host),
+      Random_(Platform_.RandomSeed) {
     BuildMenus();
     Host_.SetClientSize({TPictureLayout::kPictureWidth, TPictureLayout::kPictureHeight});
     Host_.SetPosition(kDesignPosition);
@@ -171,6 +174,7 @@ void TggTDMain::StartSession(bool combine) {
             Files_->AddFolder(source.Path);
         }
     }
+    Files_->AddFolder(LanguagePictures_);
 }
 
 void TggTDMain::ShowModeMenus(bool combine, bool unCombine) {
@@ -243,6 +247,7 @@ void TggTDMain::LoadSettings() {
     }
     Slots_->ShowCaptions(settings.SlotCaptions);
     Options_.Apply(settings.Comfort);
+    ChooseLanguage(settings.Language);
     SaveFolderCheck_->Check();
     Log_->Add("システム情報読込.");
     if (InstallId_ == 0) {
@@ -269,6 +274,7 @@ bool TggTDMain::SaveSettings() {
     settings.InstallId = InstallId_;
     settings.SurveyAnswer = SurveyAnswer_;
     settings.Comfort = Options_.Settings();
+    settings.Language = Language_;
 
     TSettingsWriteContext context{Locations_.ExeFolder, Platform_.ProgramFileName, Version_, {}, {}, {}};
     const auto versionOf = [this](const std::string& path) -> std::optional<TVersionNumbers> {

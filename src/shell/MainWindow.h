@@ -20,6 +20,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <type_traits>
@@ -41,6 +42,7 @@ class IClock;
 class IGameMode;
 class IWaveDevice;
 class TAImageCache;
+class TCatalogue;
 class TBattleSession;
 class TCampaignCommands;
 class TDebugLog;
@@ -71,6 +73,14 @@ struct TMainWindowPlatform {
     std::string BattleLogPath;
 };
 
+// Which language the window starts in, besides the one kept in the settings.
+struct TLanguageChoice {
+    // A language for this run only ("--lang"); empty: as the settings say.
+    std::string RunLanguage;
+    // On the first start, play in the desktop's language when there is a catalogue for it.
+    bool FollowDesktop = false;
+};
+
 class TggTDMain {
 public:
     static constexpr const char* kThisTitle = "ヴァンドルの星砦タクティクス";
@@ -81,7 +91,7 @@ public:
     static constexpr int kIdlePumpInterval = 64;
 
     // FormCreate: creates everything in order, reads the settings and starts the sound.
-    explicit TggTDMain(TMainWindowPlatform platform);
+    explicit TggTDMain(TMainWindowPlatform platform, TLanguageChoice language = {});
     // FormDestroy: stops the sound, writes the settings, frees everything in order and
     // writes the debug log last.
     ~TggTDMain();
@@ -206,6 +216,15 @@ private:
     void LoadReadPages();
     bool SaveReadPages();
 
+    // --- language (MainLanguage.cpp)
+    // After the settings are read: the run's language, else the saved one, else on the
+    // first start the desktop's.
+    void ChooseLanguage(const std::optional<std::string>& saved);
+    void ApplyLanguage(const std::string& code);
+    std::shared_ptr<const TCatalogue> LoadCatalogue(const std::string& code);
+    void BuildLanguageMenu();
+    void mmLanguageClick(TMenuItem& sender);
+
     // --- save slots (MainSlots.cpp)
     void CreateSlotMenus();
 
@@ -239,6 +258,7 @@ private:
     void CloseChannels();
 
     TMainWindowPlatform Platform_;
+    TLanguageChoice LanguageChoice_;
     IWindowHost& Host_;
     TMenuModel Menu_;
     TPlayerOptions Options_{Menu_, Host_};
@@ -266,6 +286,12 @@ private:
     std::unique_ptr<THelpForms> Help_;
     TReadFlags ReadFlags_;
     TReadPages ReadPages_;
+    // The language saved in the settings; unset while nobody chose one.
+    std::optional<std::string> Language_;
+    std::vector<std::string> LanguagesFound_;
+    // "lang/LL/" while a language is chosen: its pictures come before the game's own.
+    std::string LanguagePictures_;
+    bool CatalogueProblemTold_ = false;
 
     TPictureLayout Layout_;
     TBandResampler Resampler_;

@@ -57,6 +57,7 @@ TSettings ReadSettings(const TIniFile& ini) {
     if (speed >= 0 && speed < TComfortSettings::kAutoSpeeds) comfort.AutoSpeed = speed;
     comfort.BackLogVoice = ini.ReadBool("Comfort", "BackLogVoice", comfort.BackLogVoice);
     comfort.FullScreen = ini.ReadBool("Comfort", "FullScreen", comfort.FullScreen);
+    if (ini.ValueExists("Comfort", "Language")) s.Language = ini.ReadString("Comfort", "Language");
     return s;
 }
 
@@ -86,6 +87,7 @@ void WriteSettings(TIniFile& ini, const TSettings& s, const TSettingsWriteContex
     ini.WriteInteger("Comfort", "AutoSpeed", s.Comfort.AutoSpeed);
     ini.WriteBool("Comfort", "BackLogVoice", s.Comfort.BackLogVoice);
     ini.WriteBool("Comfort", "FullScreen", s.Comfort.FullScreen);
+    if (s.Language) ini.WriteString("Comfort", "Language", *s.Language);
 }
 
 std::string SlotCaptionKey(int slot) {
