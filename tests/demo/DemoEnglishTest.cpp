@@ -22,7 +22,7 @@ using test::WriteTextFile;
 
 constexpr int kFrames = 2400;
 constexpr int kClickEvery = 8;
-constexpr int kShotFrames[] = {500, 1300, 2100};
+constexpr int kShotFrames[] = {90, 500, 1300, 2100};
 // The title's start button, the first of three choices, the first of four in two
 // columns, the first tour button, and the message window, in turn.
 constexpr TPoint kClickPoints[] = {{400, 404}, {260, 238}, {200, 253}, {185, 215}, {400, 540}};
@@ -35,8 +35,10 @@ protected:
             fs::copy_file(VANDOR_PATH, folder + "vandor");
             fs::copy_file(DEMO_ARCHIVE, folder + "dat.gdp");
         }
-        fs::create_directories(translated + "lang");
-        fs::copy_file(ENGLISH_CATALOGUE, translated + "lang/en.po");
+        // The catalogue and the pictures with English words, as the game is installed.
+        fs::copy(fs::path(BUILD_DIR) / "game/lang", translated + "lang", fs::copy_options::recursive);
+        EXPECT_TRUE(fs::exists(translated + "lang/en.po"));
+        EXPECT_TRUE(fs::exists(translated + "lang/en/btn_start.png"));
     }
 
     // Plays the prologue; the pictures go to "RUN-FRAME.png" in the scratch folder.
@@ -91,8 +93,9 @@ TEST_F(DemoEnglishTest, ThePrologueReadsInEnglishAndNothingChangesWithoutALangua
         EXPECT_TRUE(DifferingRows(original, Picture("unused", frame)).empty()) << "frame " << frame;
         const std::vector<int> rows = DifferingRows(original, Picture("english", frame));
         ASSERT_FALSE(rows.empty()) << "frame " << frame << " shows no English";
-        // The story, its pictures and timing are the same: only the choices in the
-        // middle and the message window at the bottom show other text.
+        // The story and its timing are the same: the title's buttons and chapter line
+        // (below its lettering), the choices in the middle and the message window at the
+        // bottom show other words.
         EXPECT_GE(rows.front(), 200) << "frame " << frame;
     }
 }
