@@ -34,17 +34,39 @@ std::size_t ShownCharacters(std::string_view text) {
     return count;
 }
 
+// The font a page starts in: the scene's starting one, or what a "フォント" command
+// between the page before and this page's first line sets (the font goes back to
+// the starting one at every page end).
+TNovelProperty PageFont(const std::vector<std::string>& lines, int firstLine) {
+    TNovelProperty property;
+    for (int line = firstLine - 1; line >= 0 && !lines[static_cast<std::size_t>(line)].empty(); --line) {
+        const std::string& text = lines[static_cast<std::size_t>(line)];
+        if (!text.starts_with(kCommandMark)) continue;
+        const std::string_view body = std::string_view(text).substr(kCommandMark.size());
+        TFields fields = SplitFields(body.substr(0, body.find(kCommandMark)));
+        if (fields.empty() || fields[0] != "フォント") continue;
+        PadFields(fields, 4);
+        if (fields[1] == "リセット") break;
+        if (!fields[1].empty() && fields[1] != ".") property.FontName = fields[1];
+        property.FontSize = ToNumber(fields[2], property.FontSize);
+        property.LineHeight = ToNumber(fields[3], property.LineHeight);
+        break;
+    }
+    return property;
+}
+
 class TFitCheck {
 public:
+    // `font`: the catalogue's font, or empty for the scripts' own.
     explicit TFitCheck(const std::string& font) : Font_(font) {
         Message_.SetBitmapSize(TNovelGame::kStageWidth, kMessageHeight);
-        Message_.Surface().Font.Name = font;
-        Message_.Surface().Font.Height = TNovelProperty{}.FontSize;
-        Message_.LineHeight = TNovelProperty{}.LineHeight;
     }
 
     // Whether every character of the page reaches the message window.
-    bool PageFits(const std::string& text) {
+    bool PageFits(const std::string& text, const TNovelProperty& property) {
+        Message_.Surface().Font.Name = Font_.empty() ? property.FontName : Font_;
+        Message_.Surface().Font.Height = property.FontSize;
+        Message_.LineHeight = property.LineHeight;
         Message_.Clear();
         std::size_t start = 0;
         for (std::size_t end;; start = end + 1) {
@@ -67,7 +89,7 @@ public:
 
     bool ChoiceFits(const std::string& caption) {
         TLayerLabel label(Renderer_);
-        label.Bitmap()->Font.Name = Font_;
+        label.Bitmap()->Font.Name = Font_.empty() ? TNovelProperty{}.FontName : Font_;
         label.Bitmap()->Font.Height = TNovelProperty{}.FontSize;
         label.SetCaption(caption);
         return kChoiceLeft + label.Width() <= kChoiceFrameWidth;
@@ -117,10 +139,10 @@ std::vector<TLintFinding> LintTranslation(const TGameLint& lint, TFileCache& fil
     if (!font.empty() && !FontFamilyInstalled(font)) {
         findings.push_back({file, 0, false, "the font \"" + font + "\" is not installed; another one is used"});
     }
-    if (font.empty()) font = TNovelProperty{}.FontName;
     TFitCheck fit(font);
 
-    const auto check = [&](const std::string& script, int line, const std::string& original, bool page) {
+    const auto check = [&](const std::string& script, int line, const std::string& original,
+                           const TNovelProperty* page) {
         const std::string what = page ? "page" : "choice";
         switch (catalogue->State(script, original)) {
             case TCatalogue::TEntryState::Missing:
@@ -137,7 +159,7 @@ std::vector<TLintFinding> LintTranslation(const TGameLint& lint, TFileCache& fil
             case TCatalogue::TEntryState::Translated: break;
         }
         const std::string& translation = *catalogue->Find(script, original);
-        if (page && !fit.PageFits(translation)) {
+        if (page && !fit.PageFits(translation, *page)) {
             findings.push_back({script, line, true, "in " + language + " this page overflows the message window"});
         } else if (!page && !fit.ChoiceFits(translation)) {
             findings.push_back({script, line, true, "in " + language + " this choice is wider than its frame"});
@@ -146,8 +168,11 @@ std::vector<TLintFinding> LintTranslation(const TGameLint& lint, TFileCache& fil
     for (const auto& [name, script] : lint.ReachedScripts()) {
         const TScriptTexts texts = CollectScriptTexts(script->Lines);
         const auto source = [&](int line) { return script->SourceLines[static_cast<std::size_t>(line)]; };
-        for (const TPageText& page : texts.Pages) check(name, source(page.Lines.front()), page.Original, true);
-        for (const TChoiceText& choice : texts.Choices) check(name, source(choice.Line), choice.Original, false);
+        for (const TPageText& page : texts.Pages) {
+            const TNovelProperty property = PageFont(script->Lines, page.Lines.front());
+            check(name, source(page.Lines.front()), page.Original, &property);
+        }
+        for (const TChoiceText& choice : texts.Choices) check(name, source(choice.Line), choice.Original, nullptr);
     }
     for (const std::string& text : GameTexts()) {
         if (!catalogue->Find("", text)) findings.push_back({file, 0, false, "no translation for \"" + text + "\""});

@@ -27,7 +27,8 @@ protected:
         fs::copy_file(VANDOR_PATH, game + "vandor");
         WriteTextFile(game + "scenario/first.txt",
                       "[待/0]「おはよう」\n今日は晴れ。\n\n同じ文。\n\nどうする？\n"
-                      "[選択/second.txt]進む\n[選択/*end]やめる\n\n*end\n同じ文。\n\n");
+                      "[選択/second.txt]進む\n[選択/*end]やめる\n\n*end\n同じ文。\n\n"
+                      "[フォント/ＭＳ Ｐゴシック/44/50]\n大きな字。\n\n");
         WriteTextFile(game + "scenario/second.txt", "二つ目の頁。\n\n");
         // Never reached from first.txt: not for translators.
         WriteTextFile(game + "scenario/unused.txt", "誰も来ない頁。\n\n");
@@ -92,12 +93,17 @@ TEST_F(TranslationToolsTest, TheLintTellsMissingFuzzyAndOverflowingTextsOfALangu
                       "\"\n\n"
                       "#, fuzzy\nmsgctxt \"first.txt\"\nmsgid \"どうする？\"\nmsgstr \"Now?\"\n\n"
                       "msgctxt \"first.txt\"\nmsgid \"進む\"\nmsgstr \"" +
-                      longPage + "\"\n");
+                      longPage +
+                      "\"\n\n"
+                      "msgctxt \"first.txt\"\nmsgid \"大きな字。\"\n"
+                      "msgstr \"Large letters, fine in the usual size, too many in this one.\"\n");
     EXPECT_EQ(Run("--lint"), 0) << "no language: the translation is not checked";
     EXPECT_EQ(Run("--lint --lang en"), 1);
     const std::string out = ReadTextFile(temp / "stdout.txt");
     EXPECT_NE(out.find("first.txt:4: error: in en this page overflows the message window"), std::string::npos) << out;
     EXPECT_NE(out.find("first.txt:7: error: in en this choice is wider than its frame"), std::string::npos);
+    // The font the page starts in counts.
+    EXPECT_NE(out.find("first.txt:14: error: in en this page overflows"), std::string::npos);
     EXPECT_NE(out.find("first.txt:6: warning: this page's translation in en is fuzzy"), std::string::npos);
     EXPECT_NE(out.find("second.txt:1: warning: this page has no entry in en"), std::string::npos);
     EXPECT_NE(out.find("\"No Such Font Family\" is not installed"), std::string::npos);
