@@ -27,6 +27,13 @@ bool EndsPage(std::string_view line) {
     return !fields.empty() && fields[0] == "クリック待" && (fields.size() < 2 || fields[1].empty());
 }
 
+// A translation is text only: a command mark in it would make the engine run the rest
+// of the line as a command, so it is dropped.
+std::string WithoutCommandMarks(std::string text) {
+    for (std::size_t at; (at = text.find(kCommandMark)) != std::string::npos;) text.erase(at, kCommandMark.size());
+    return text;
+}
+
 std::vector<std::string> SplitAtBreaks(std::string_view text) {
     std::vector<std::string> parts;
     std::size_t start = 0;
@@ -120,11 +127,13 @@ std::vector<std::string> TranslateScript(const std::vector<std::string>& lines, 
     std::vector<std::string> translated = lines;
     const TScriptTexts texts = CollectScriptTexts(lines);
     for (const TPageText& page : texts.Pages) {
-        if (const std::string* found = catalogue.Find(context, page.Original)) TranslatePage(translated, page, *found);
+        if (const std::string* found = catalogue.Find(context, page.Original)) {
+            TranslatePage(translated, page, WithoutCommandMarks(*found));
+        }
     }
     for (const TChoiceText& choice : texts.Choices) {
         if (const std::string* found = catalogue.Find(context, choice.Original)) {
-            TranslateChoice(translated[static_cast<std::size_t>(choice.Line)], choice, *found);
+            TranslateChoice(translated[static_cast<std::size_t>(choice.Line)], choice, WithoutCommandMarks(*found));
         }
     }
     return translated;

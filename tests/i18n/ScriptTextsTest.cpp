@@ -62,6 +62,10 @@ msgstr "Can't go"
 msgctxt "other.txt"
 msgid "ひとりごと。"
 msgstr "Talking to myself."
+
+msgctxt "s.txt"
+msgid "どうする？"
+msgstr "■ジャンプ/*a■What now?"
 )",
                                                       "en.po");
     const std::vector<std::string> translated = TranslateScript(kScript, "s.txt", catalogue);
@@ -71,10 +75,12 @@ msgstr "Talking to myself."
     EXPECT_EQ(translated[5], "■face02■ひとりごと。");  // translated only for another script
     EXPECT_EQ(translated[7], "And on it went.");
     EXPECT_EQ(translated[9], kEmptyTextLine);
+    // A translation cannot smuggle in a command.
+    EXPECT_EQ(translated[11], "ジャンプ/*aWhat now?");
     EXPECT_EQ(translated[12], "■選択/a.txt/*a■行く");
     EXPECT_EQ(translated[13], "■選択/b.txt/*b/フラグ1/Can't go■Stay");
     // Everything else is untouched.
-    for (int line : {0, 1, 4, 6, 8, 10, 11, 14}) EXPECT_EQ(translated[line], kScript[line]) << line;
+    for (int line : {0, 1, 4, 6, 8, 10, 14}) EXPECT_EQ(translated[line], kScript[line]) << line;
 }
 
 }  // namespace
