@@ -13,6 +13,7 @@
 #include "scenario/NovelGame.h"
 #include "shell/MainWindow.h"
 #include "util/DebugLog.h"
+#include "util/IniFile.h"
 
 namespace vandor {
 namespace {
@@ -24,7 +25,13 @@ std::string LanguageItemName(const std::string& code) { return "mmLang_" + code;
 
 }  // namespace
 
-void TggTDMain::ChooseLanguage(const std::optional<std::string>& saved) {
+void TggTDMain::PrepareLanguagePictures() {
+    const std::string code = StartLanguage(ReadSettings(TIniFile(ConfigPath())).Language);
+    StartCatalogue_ = {code, code.empty() ? nullptr : LoadCatalogue(code)};
+    if (StartCatalogue_.second) UseLanguagePictures(code);
+}
+
+std::string TggTDMain::StartLanguage(const std::optional<std::string>& saved) {
     if (Menu_.Find(kOriginalItem) == nullptr) BuildLanguageMenu();
     Language_ = saved;
     std::string code = saved.value_or("");
@@ -34,24 +41,32 @@ void TggTDMain::ChooseLanguage(const std::optional<std::string>& saved) {
         code = MatchDesktopLanguage(LanguagesFound_, [](const char* name) { return std::getenv(name); });
         if (!code.empty()) Language_ = code;
     }
-    ApplyLanguage(code);
+    return code;
 }
 
+void TggTDMain::ChooseLanguage(const std::optional<std::string>& saved) { ApplyLanguage(StartLanguage(saved)); }
+
 void TggTDMain::ApplyLanguage(const std::string& code) {
-    std::shared_ptr<const TCatalogue> catalogue = code.empty() ? nullptr : LoadCatalogue(code);
+    // The catalogue read for the pictures at the start serves once more, unread again.
+    std::shared_ptr<const TCatalogue> catalogue;
+    if (!code.empty()) catalogue = StartCatalogue_.first == code ? StartCatalogue_.second : LoadCatalogue(code);
+    StartCatalogue_ = {};
     SetGameTextCatalogue(catalogue);
     Engine_->SetCatalogue(catalogue);
     Menu_.RefreshCaptions();
     TMenuItem* item = catalogue ? Menu_.Find(LanguageItemName(code)) : nullptr;
     (item ? *item : Menu_.At(kOriginalItem)).SetChecked(true);
 
-    // Pictures with text on them come from "lang/LL/" before the game's own; a folder
-    // once added stays until the next start, as the pictures already shown do.
+    if (catalogue) UseLanguagePictures(code);
+}
+
+// Pictures with text on them come from "lang/LL/" before the game's own; a folder once
+// added stays until the next start, as the pictures already shown do.
+void TggTDMain::UseLanguagePictures(const std::string& code) {
     const std::string pictures = Platform_.ExeFolder + kLanguageFolder + code + "/";
-    if (catalogue && LanguagePictures_.empty() && std::filesystem::is_directory(pictures)) {
-        LanguagePictures_ = pictures;
-        Files_->AddFolder(LanguagePictures_);
-    }
+    if (!LanguagePictures_.empty() || !std::filesystem::is_directory(pictures)) return;
+    LanguagePictures_ = pictures;
+    Files_->AddFolder(LanguagePictures_);
 }
 
 std::shared_ptr<const TCatalogue> TggTDMain::LoadCatalogue(const std::string& code) {

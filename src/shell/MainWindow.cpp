@@ -71,6 +71,7 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform, TLanguageChoice language)
     Pacer_->OnTick = [this](TFPSControl&) { FrameTick(); };
 
     StartSession(!Locations_.Separate);
+    PrepareLanguagePictures();
 
     Images_ = std::make_unique<TAImageCache>(*Files_, Log_.get(),
                                              Locations_.DebugMode ? kDebugImageCacheLimit : kImageCacheLimit);

@@ -24,6 +24,7 @@
 #include <random>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "campaign/ReadFlags.h"
@@ -217,10 +218,15 @@ private:
     bool SaveReadPages();
 
     // --- language (MainLanguage.cpp)
-    // After the settings are read: the run's language, else the saved one, else on the
-    // first start the desktop's.
+    // Before anything loads a picture (the battle's interface is made at once): the
+    // pictures of the language the game starts in.
+    void PrepareLanguagePictures();
+    // The run's language, else the saved one, else on the first start the desktop's.
+    std::string StartLanguage(const std::optional<std::string>& saved);
+    // After the settings are read: the language chosen, applied.
     void ChooseLanguage(const std::optional<std::string>& saved);
     void ApplyLanguage(const std::string& code);
+    void UseLanguagePictures(const std::string& code);
     std::shared_ptr<const TCatalogue> LoadCatalogue(const std::string& code);
     void BuildLanguageMenu();
     void mmLanguageClick(TMenuItem& sender);
@@ -292,6 +298,8 @@ private:
     // "lang/LL/" while a language is chosen: its pictures come before the game's own.
     std::string LanguagePictures_;
     bool CatalogueProblemTold_ = false;
+    // The catalogue PrepareLanguagePictures read, by language, until it is applied.
+    std::pair<std::string, std::shared_ptr<const TCatalogue>> StartCatalogue_;
 
     TPictureLayout Layout_;
     TBandResampler Resampler_;

@@ -106,6 +106,8 @@ void WriteThisTitle(const fs::path& out) {
     WritePictures(MakeInterface(), out / "image", TPngAlpha::Keep);
     fs::create_directories(out / "lang" / "en");
     WritePictures(MakeEnglishInterface(), out / "lang" / "en", TPngAlpha::Keep);
+    WritePictures(MakeEnglishBattleInterface(), out / "lang" / "en", TPngAlpha::Keep);
+    WritePictures(MakeEnglishCampaignButtons(), out / "lang" / "en", TPngAlpha::Keep);
     WritePictures(MakeBattleField(), out / "image", TPngAlpha::Keep);
     WritePictures(MakeObstacles(), out / "image", TPngAlpha::Keep);
     WritePictures(MakeTowers(), out / "image", TPngAlpha::Keep);
