@@ -31,6 +31,9 @@ const char* const kUsage =
     "                              battle file the game can reach, without playing;\n"
     "                              exit status 1 when there is an error\n"
     "       vandor --log FILE      print a debug log (CP932, CR LF) as UTF-8 text\n"
+    "       --lang LL              (with any) play in, or lint, the translation lang/LL.po\n"
+    "       vandor --extract-text FILE.pot\n"
+    "                              write the template of every text to translate\n"
     "       vandor --help | --version\n";
 
 namespace {
@@ -104,6 +107,13 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.PreviewArea = static_cast<int>(ParseNumber(argument, value()));
             line.PreviewPath = value();
             if (line.PreviewArea == 0) throw std::invalid_argument("--map-preview needs an area from 1");
+        } else if (argument == "--lang") {
+            line.Language = value();
+            if (line.Language.empty() || line.Language.find_first_of("/.") != std::string::npos) {
+                throw std::invalid_argument("--lang needs a language code such as en or zh_CN");
+            }
+        } else if (argument == "--extract-text") {
+            line.ExtractTextPath = value();
         } else if (argument == "--seed") {
             line.Seed = ParseNumber(argument, value());
             replayOptionGiven = true;
@@ -123,6 +133,10 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (!line.StartScript.empty() && line.BattleArea != 0) {
         throw std::invalid_argument("--start and --battle are two different starts: choose one");
+    }
+    if (!line.ExtractTextPath.empty() &&
+        (line.Lint || line.Headless || replayOptionGiven || !line.BattleLogPath.empty() || !line.SamplePath.empty())) {
+        throw std::invalid_argument("--extract-text runs on its own");
     }
     if (line.Headless && !framesGiven) throw std::invalid_argument("--headless needs --frames N");
     if (!line.Headless && replayOptionGiven)

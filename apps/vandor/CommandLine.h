@@ -29,6 +29,8 @@ struct TCommandLine {
     int BattleArea = 0;       // 0: no battle at the start
     int PreviewArea = 0;      // 0: no map preview
     std::string PreviewPath;
+    std::string Language;         // --lang: the translation for this run (or to lint)
+    std::string ExtractTextPath;  // --extract-text: write the translation template there
 };
 
 extern const char* const kUsage;

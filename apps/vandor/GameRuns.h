@@ -31,7 +31,9 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders);
 inline constexpr int kWaitFailed = 3;
 int RunHeadless(const TCommandLine& line, const TRunFolders& folders);
 // Prints the findings of the content check, one per line; 1 when one is an error.
-int RunLint(const TRunFolders& folders);
+int RunLint(const TRunFolders& folders, const std::string& language);
+// Writes the translation template of the game's texts to `path`.
+int RunExtractText(const TRunFolders& folders, const std::string& path);
 // Prints a debug log as UTF-8 with LF line ends; 1 when it cannot be read.
 int ShowDebugLog(const std::string& path);
 

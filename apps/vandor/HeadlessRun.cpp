@@ -74,7 +74,8 @@ int RunHeadless(const TCommandLine& line, const TRunFolders& folders) {
     THeadlessWaveDevice device(clock);
     THeadlessWindowHost host;
     TggTDMain window({host, clock, device, folders.ExeFolder, folders.DocumentsFolder, folders.ProgramFileName,
-                      line.Seed, line.BattleLogPath, RunsOnSteamDeck(), folders.SaveFolder});
+                      line.Seed, line.BattleLogPath, RunsOnSteamDeck(), folders.SaveFolder},
+                     {line.Language, false});
     window.SetImportSavesFolder(line.ImportSavesFolder);
     if (window.Terminating()) return ReportDataFailure(window);
     if (!StartWhereAsked(line, window)) return 2;

@@ -54,7 +54,8 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
     TMainLoopClock clock;
     const uint32_t seed = static_cast<uint32_t>(std::time(nullptr)) ^ clock.Now();
     TggTDMain window({*host, clock, device, folders.ExeFolder, folders.DocumentsFolder, folders.ProgramFileName, seed,
-                      line.BattleLogPath, RunsOnSteamDeck(), folders.SaveFolder});
+                      line.BattleLogPath, RunsOnSteamDeck(), folders.SaveFolder},
+                     {line.Language, true});
     window.SetImportSavesFolder(line.ImportSavesFolder);
     if (!instance.Warning().empty()) window.Log().Add(instance.Warning());
     // A player who started the game from the desktop sees no terminal: say it in a box too.

@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
     const std::string program = std::filesystem::read_symlink("/proc/self/exe", error).filename().string();
     const TRunFolders folders{ExeFolder(), DocumentsFolder(), error ? std::string("vandor") : program, line.SaveDir};
     try {
-        if (line.Lint) return RunLint(folders);
+        if (line.Lint) return RunLint(folders, line.Language);
+        if (!line.ExtractTextPath.empty()) return RunExtractText(folders, line.ExtractTextPath);
         if (line.PreviewArea != 0) return RunMapPreview(line, folders);
         return line.Headless ? RunHeadless(line, folders) : RunInWindow(line, folders);
     } catch (const std::exception& error) {

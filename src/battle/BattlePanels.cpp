@@ -11,6 +11,7 @@
 #include "campaign/StrengthBoxes.h"
 #include "campaign/WorldNames.h"
 #include "compositor/LayerButton.h"
+#include "i18n/GameText.h"
 #include "util/Format.h"
 
 namespace vandor {
@@ -39,8 +40,9 @@ void UseFont(TBitmap32& panel, const char* name) {
     panel.Font.Height = kTextHeight;
 }
 
+// Every text of the panels is the game's own, shown in the chosen language.
 void Text(TBitmap32& panel, int x, int y, const std::string& text, TColor32 colour = kWhite) {
-    panel.DrawText(x, y, text, 0, colour);
+    panel.DrawText(x, y, GameText(text), 0, colour);
 }
 
 void SetEnabled(TLayerItem& button, bool enabled) {
@@ -203,7 +205,7 @@ void TQTDGame::DrawHeroineColumn(TBitmap32& panel, int type, int heroine) {
 void TQTDGame::DrawTowerColumn(TBitmap32& panel, int type, int level) {
     const std::size_t t = static_cast<std::size_t>(type);
     UseFont(panel, kProportionalFont);
-    Text(panel, 4, 2, Format("%s Lv%d", kTowerNames[t], level));
+    Text(panel, 4, 2, Format("%s Lv%d", GameText(kTowerNames[t]).c_str(), level));
     Text(panel, 4, 17, kTowerDescriptions[t]);
     Text(panel, 4, 47, type == kPrayerTower ? "強化" : "攻撃", kPaleGreen);
     Text(panel, 4, 62, "速度", kPaleGreen);
@@ -281,7 +283,7 @@ void TQTDGame::RefreshPopUp() {
     PopUpCell = Selected;
     const TProjection point = ProjectCell(Selected.X, Selected.Y);
 
-    Text(panel, 0, 1, Format("%s Lv%d", kTowerNames[static_cast<std::size_t>(type)], level));
+    Text(panel, 0, 1, Format("%s Lv%d", GameText(kTowerNames[static_cast<std::size_t>(type)]).c_str(), level));
     PopUpFrame->SetPosition(point.X + 20, point.Y - 32, kPopUpFrameZ);
     PopUpPanel->SetPosition(point.X + 24, point.Y - 28, kPopUpPanelZ);
     ShowRangeMarker(Range(level, type), point);

@@ -9,6 +9,7 @@
 #include "campaign/StrengthBoxes.h"
 #include "campaign/WorldNames.h"
 #include "compositor/LayerList.h"
+#include "i18n/GameText.h"
 #include "util/Format.h"
 
 namespace vandor {
@@ -49,7 +50,7 @@ void TCampaignCommands::DrawItemList() {
         if (!Campaign_.HasItem(item)) continue;
         const int x = (item - 1) % 4 * kItemColumnWidth + 4;
         const int y = (item - 1) / 4 * kItemRowHeight + kItemListTop;
-        surface.DrawText(x, y, ItemName(item), 0, kWhite);
+        surface.DrawText(x, y, GameText(ItemName(item)), 0, kWhite);
     }
     InfoLayer_.Invalidate();
 }
@@ -73,7 +74,7 @@ void TCampaignCommands::DrawItemDescription(int item) {
     if (item < 1) return;
     surface.Font.Name = "ＭＳ Ｐゴシック";
     surface.Font.Height = 15;
-    const TFields lines = SplitFields(ItemDescription(item));
+    const TFields lines = SplitFields(GameText(ItemDescription(item)));
     for (std::size_t k = 0; k < lines.size(); ++k) {
         surface.DrawText(8, 514 + 18 * static_cast<int>(k), lines[k], 0, kWhite);
     }

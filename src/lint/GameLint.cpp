@@ -160,4 +160,13 @@ void TGameLint::ReportFile(const std::string& file, int line, bool error, const 
     Findings_.push_back({file, line, error, message});
 }
 
+std::vector<std::pair<std::string, const TNumberedScript*>> TGameLint::ReachedScripts() const {
+    std::vector<std::pair<std::string, const TNumberedScript*>> scripts;
+    for (const std::string& name : Reached_) {
+        const auto found = Scripts_.find(name);
+        if (found != Scripts_.end() && found->second) scripts.emplace_back(name, &found->second->Text);
+    }
+    return scripts;
+}
+
 }  // namespace vandor

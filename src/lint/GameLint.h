@@ -21,6 +21,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "resources/ScriptText.h"
@@ -52,6 +53,8 @@ public:
     void Run();
 
     const std::vector<TLintFinding>& Findings() const { return Findings_; }
+    // The scripts the walk reached and could read, by name, after Run.
+    std::vector<std::pair<std::string, const TNumberedScript*>> ReachedScripts() const;
     bool HasErrors() const;
     // Where files were looked for, the later sources first, once some file was missing;
     // else empty.

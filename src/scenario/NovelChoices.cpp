@@ -53,7 +53,7 @@ void TNovelGame::AddChoice(const std::string& caption, const std::string& script
                            bool enabled) {
     if (static_cast<int>(Choices_.size()) >= kMaxChoices) return;
     auto choice = std::make_unique<TLayerLabel>(Services_.Renderer);
-    choice->Bitmap()->Font.Name = CurrentProperty.FontName;
+    choice->Bitmap()->Font.Name = ShownFont(CurrentProperty.FontName);
     choice->Bitmap()->Font.Height = CurrentProperty.FontSize;
     choice->AntiAlias = AntiAlias;
     choice->Enabled = enabled;

@@ -119,7 +119,7 @@ bool TNovelGame::FontCommand(TFields& fields, const std::string&) {
     }
     if (!fields[1].empty() && fields[1] != "." && fields[1] != CurrentProperty.FontName) {
         CurrentProperty.FontName = fields[1];
-        Message_->Surface().Font.Name = fields[1];
+        Message_->Surface().Font.Name = ShownFont(fields[1]);
     }
     const int size = ToNumber(fields[2], InitialProperty.FontSize);
     if (size != CurrentProperty.FontSize) {

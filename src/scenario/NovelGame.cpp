@@ -42,7 +42,7 @@ TNovelGame::TNovelGame(const std::string& startScript, TNovelServices services) 
 
     auto backlog = std::make_unique<TLayerBackLog>(Store_, Services_.Renderer);
     backlog->SetBitmapSize(kStageWidth, kStageHeight);
-    backlog->Bitmap()->Font.Name = "ＭＳ Ｐ明朝";
+    backlog->Bitmap()->Font.Name = kBackLogFont;
     backlog->Position.SetAnchor(kAnchorTopLeft);
     backlog->SetPosition(0, 0, 80);
     BackLog_ = &Layers.Add(std::move(backlog));
@@ -65,7 +65,8 @@ int TNovelGame::LineCount() const { return Script_ ? static_cast<int>(Script_->s
 
 const std::string* TNovelGame::LineAt(int index) const {
     if (!Script_ || index < 0 || index >= LineCount()) return nullptr;
-    return &(*Script_)[static_cast<std::size_t>(index)];
+    const std::vector<std::string>& lines = Translated_.empty() ? *Script_ : Translated_;
+    return &lines[static_cast<std::size_t>(index)];
 }
 
 void TNovelGame::Log(const std::string& text) {
@@ -80,7 +81,7 @@ bool TNovelGame::Condition(const std::string& condition) {
 
 void TNovelGame::ApplyFont(const TNovelProperty& property) {
     TBitmap32& surface = Message_->Surface();
-    surface.Font.Name = property.FontName;
+    surface.Font.Name = ShownFont(property.FontName);
     surface.Font.Height = property.FontSize;
     Message_->LineHeight = property.LineHeight;
 }
@@ -148,6 +149,7 @@ bool TNovelGame::ExecuteStep() {
 }
 
 void TNovelGame::PageEnd() {
+    ApplyPendingCatalogue();
     Message_->Clear();
     ApplyFont(InitialProperty);
     CurrentProperty = InitialProperty;
@@ -157,10 +159,14 @@ bool TNovelGame::RunText(const std::string& line) {
     const std::size_t start = CodePointPrefixBytes(line, static_cast<std::size_t>(Column - 1));
     std::size_t end = start;
     if (start < line.size()) NextCodePoint(line, end);
-    if (start < line.size()) {
+    if (start < line.size() && line[start] == '\n') {
+        // A translated page may hold more lines than the script had: they continue
+        // its last line, broken where the translation breaks.
+        Message_->NewLine();
+    } else if (start < line.size()) {
         // Skipped text is drawn plain: it only flashes by.
         if (Skipping()) Message_->AntiAlias = false;
-        Message_->AddChar(std::string_view(line).substr(start, end - start));
+        Message_->AddChar(std::string_view(line).substr(start, end - start), std::string_view(line).substr(end));
         Message_->AntiAlias = AntiAlias;
         MessageFrame_->SetVisible(true);
         Message_->SetVisible(true);
@@ -344,6 +350,8 @@ void TNovelGame::Jump(const std::string& script, const std::string& label) {
                 Script_ = loaded;
                 ScriptName = name;
                 Line = 0;
+                ApplyPendingCatalogue();
+                TranslateScript();
                 StartAtLineBeginning();
                 Log("スクリプト \"" + name + "\" 読み込み.");
                 if (OnScriptLoaded) OnScriptLoaded();
@@ -395,6 +403,7 @@ void TNovelGame::Reset() {
     RemoveStagePictures();
     if (Script_) Services_.Scripts.Release(Script_);
     Script_ = nullptr;
+    Translated_.clear();
     ScriptName.clear();
 }
 

@@ -10,7 +10,7 @@
 // jumps), NovelCommands.cpp (dispatch and the built-in commands), NovelStage.cpp
 // (pictures and fades), NovelChoices.cpp (choices and buttons) and NovelAssists.cpp
 // (what the player may turn on: skipping read text only, auto mode, voices again
-// from the backlog).
+// from the backlog) and NovelTranslation.cpp (pages in the chosen language).
 
 #include <array>
 #include <functional>
@@ -35,6 +35,7 @@
 namespace vandor {
 
 class IPictureSource;
+class TCatalogue;
 class TDebugLog;
 class TReadPages;
 class TScriptCache;
@@ -92,6 +93,7 @@ public:
     static constexpr int kMaxButtons = 32;
     static constexpr int kStandingSlots = 8;
     static constexpr int kFinishTransitions = 20000;
+    static constexpr std::string_view kBackLogFont = "ＭＳ Ｐ明朝";
     // A script that jumps in a circle without ever waiting must not freeze the game:
     // one frame runs at most this many steps and the rest follows in the next.
     static constexpr int kMaxStepsPerFrame = 10000;
@@ -135,6 +137,11 @@ public:
     TAutoTiming AutoTiming;
     // The backlog marks voiced pages; a click on a mark plays the voice again.
     bool ReplayVoices = false;
+
+    // --- the chosen language (NovelTranslation.cpp)
+    // Pages and choices come from this catalogue (none: as the scripts have them) from
+    // the next page on; its font, when it names one, replaces the scripts' fonts.
+    void SetCatalogue(std::shared_ptr<const TCatalogue> catalogue);
 
     // --- the player's assists (NovelAssists.cpp)
     // Whether skip is in effect now: held, and not held back by an unread page.
@@ -259,6 +266,11 @@ private:
     void StepFlash();
     void RepeatLine();
 
+    // --- the chosen language (NovelTranslation.cpp)
+    void ApplyPendingCatalogue();
+    void TranslateScript();
+    const std::string& ShownFont(const std::string& scriptFont) const;
+
     // --- the player's assists (NovelAssists.cpp)
     void MarkPageRead();
     void StepAuto(int elapsed);
@@ -284,6 +296,12 @@ private:
 
     TNovelServices Services_;
     const std::vector<std::string>* Script_ = nullptr;
+    // The script in the chosen language, line for line; empty while none is chosen.
+    std::vector<std::string> Translated_;
+    std::shared_ptr<const TCatalogue> Catalogue_;
+    std::shared_ptr<const TCatalogue> PendingCatalogue_;
+    bool CataloguePending_ = false;
+    std::string FontOverride_;
     // Index of the line whose command is being dispatched; commands that must run
     // again after their transitions (colour fades, the flash) set Line back to it.
     int CommandLine_ = -1;

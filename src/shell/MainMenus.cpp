@@ -78,6 +78,8 @@ void TggTDMain::BuildMenus() {
     Options_.Build([this](const std::function<void()>& action) { Guarded(action); });
     Menu_.Add("mmScreen", "mmScreenShot", "スクリーンショット(&P)", 0, 0, click(&TggTDMain::TakeScreenShot));
 
+    // Shown once translations are found (MainLanguage.cpp).
+    Menu_.Add("", "mmLanguage", "言語(&G)").SetVisible(false);
     Menu_.Add("", "mmHelp", "ヘルプ(&H)");
     Menu_.Add("mmHelp", "mmSuport", "ユーザーサポート(&S)...", 0, 0, click(&TggTDMain::mmSuportClick));
     // The survey opens to players who have read far enough (ShowSettingsInMenus).

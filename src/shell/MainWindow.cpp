@@ -43,8 +43,11 @@ std::string FileNameOf(const std::string& path) { return path.substr(path.find_l
 
 }  // namespace
 
-TggTDMain::TggTDMain(TMainWindowPlatform platform)
-    : Platform_(std::move(platform)), Host_(Platform_.Host), Random_(Platform_.RandomSeed) {
+TggTDMain::TggTDMain(TMainWindowPlatform platform, TLanguageChoice language)
+    : Platform_(std::move(platform)),
+      LanguageChoice_(std::move(language)),
+      Host_(Platform_.Host),
+      Random_(Platform_.RandomSeed) {
     BuildMenus();
     Host_.SetClientSize({TPictureLayout::kPictureWidth, TPictureLayout::kPictureHeight});
     Host_.SetPosition(kDesignPosition);
@@ -71,6 +74,7 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
     Pacer_->OnTick = [this](TFPSControl&) { FrameTick(); };
 
     StartSession(!Locations_.Separate);
+    PrepareLanguagePictures();
 
     Images_ = std::make_unique<TAImageCache>(*Files_, Log_.get(),
                                              Locations_.DebugMode ? kDebugImageCacheLimit : kImageCacheLimit);
@@ -176,6 +180,7 @@ void TggTDMain::StartSession(bool combine) {
         }
     }
     WatchDataFolders();
+    Files_->AddFolder(LanguagePictures_);
 }
 
 void TggTDMain::ShowModeMenus(bool combine, bool unCombine) {
@@ -254,6 +259,7 @@ void TggTDMain::LoadSettings() {
     AutoSaves_->ShowCaptions(ini);
     AutoSaves_->SetOn(settings.Comfort.AutoSave);
     Options_.Apply(settings.Comfort);
+    ChooseLanguage(settings.Language);
     SaveFolderCheck_->Check();
     Log_->Add("システム情報読込.");
     if (InstallId_ == 0) {
@@ -281,6 +287,7 @@ bool TggTDMain::SaveSettings() {
     settings.SurveyAnswer = SurveyAnswer_;
     settings.Comfort = Options_.Settings();
     settings.Comfort.AutoSave = AutoSaves_->On();
+    settings.Language = Language_;
 
     TSettingsWriteContext context{Locations_.ExeFolder, Platform_.ProgramFileName, Version_, {}, {}, {}};
     const auto versionOf = [this](const std::string& path) -> std::optional<TVersionNumbers> {

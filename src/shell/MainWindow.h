@@ -23,9 +23,11 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "campaign/ReadFlags.h"
@@ -51,6 +53,7 @@ class IGameMode;
 class IWaveDevice;
 class TAImageCache;
 class TAutoSaves;
+class TCatalogue;
 class TBattleSession;
 class TCampaignCommands;
 class TDebugLog;
@@ -86,6 +89,14 @@ struct TMainWindowPlatform {
     std::string SaveFolder;
 };
 
+// Which language the window starts in, besides the one kept in the settings.
+struct TLanguageChoice {
+    // A language for this run only ("--lang"); empty: as the settings say.
+    std::string RunLanguage;
+    // On the first start, play in the desktop's language when there is a catalogue for it.
+    bool FollowDesktop = false;
+};
+
 class TggTDMain {
 public:
     static constexpr const char* kThisTitle = "ヴァンドルの星砦タクティクス";
@@ -96,7 +107,7 @@ public:
     static constexpr int kIdlePumpInterval = 64;
 
     // FormCreate: creates everything in order, reads the settings and starts the sound.
-    explicit TggTDMain(TMainWindowPlatform platform);
+    explicit TggTDMain(TMainWindowPlatform platform, TLanguageChoice language = {});
     // FormDestroy: stops the sound, writes the settings, frees everything in order and
     // writes the debug log last.
     ~TggTDMain();
@@ -275,6 +286,20 @@ private:
     void LoadReadPages();
     bool SaveReadPages();
 
+    // --- language (MainLanguage.cpp)
+    // Before anything loads a picture (the battle's interface is made at once): the
+    // pictures of the language the game starts in.
+    void PrepareLanguagePictures();
+    // The run's language, else the saved one, else on the first start the desktop's.
+    std::string StartLanguage(const std::optional<std::string>& saved);
+    // After the settings are read: the language chosen, applied.
+    void ChooseLanguage(const std::optional<std::string>& saved);
+    void ApplyLanguage(const std::string& code);
+    void UseLanguagePictures(const std::string& code);
+    std::shared_ptr<const TCatalogue> LoadCatalogue(const std::string& code);
+    void BuildLanguageMenu();
+    void mmLanguageClick(TMenuItem& sender);
+
     // --- save slots (MainSlots.cpp)
     void CreateSlotMenus();
     // The action phase opened the save menu: the campaign goes into the next autosave.
@@ -325,6 +350,7 @@ private:
     void CloseChannels();
 
     TMainWindowPlatform Platform_;
+    TLanguageChoice LanguageChoice_;
     IWindowHost& Host_;
     TMenuModel Menu_;
     TPlayerOptions Options_{Menu_, Host_};
@@ -354,6 +380,14 @@ private:
     std::unique_ptr<TFolderWatch> Watch_;  // debug mode only
     TReadFlags ReadFlags_;
     TReadPages ReadPages_;
+    // The language saved in the settings; unset while nobody chose one.
+    std::optional<std::string> Language_;
+    std::vector<std::string> LanguagesFound_;
+    // "lang/LL/" while a language is chosen: its pictures come before the game's own.
+    std::string LanguagePictures_;
+    bool CatalogueProblemTold_ = false;
+    // The catalogue PrepareLanguagePictures read, by language, until it is applied.
+    std::pair<std::string, std::shared_ptr<const TCatalogue>> StartCatalogue_;
 
     TPictureLayout Layout_;
     TScreenNotice Notice_;

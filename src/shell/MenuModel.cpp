@@ -110,6 +110,16 @@ bool TMenuModel::Click(std::string_view name) {
     return true;
 }
 
+void TMenuModel::RefreshCaptions() {
+    const std::function<void(TMenuItem&)> refresh = [&](TMenuItem& item) {
+        for (const auto& child : item.Items_) {
+            if (!child->IsSeparator_) Notify(*child, TMenuChange::Caption);
+            refresh(*child);
+        }
+    };
+    refresh(*Bar_);
+}
+
 void TMenuModel::Notify(TMenuItem& item, TMenuChange change) {
     ++Revision_;
     if (OnChange) OnChange(item, change);

@@ -92,6 +92,8 @@ public:
     // False when nothing ran.
     bool Click(std::string_view name);
 
+    // Tells the host every caption anew, for when the language they are shown in changed.
+    void RefreshCaptions();
     // Counts every change, so that a host can tell whether it is up to date.
     uint64_t Revision() const { return Revision_; }
     // Called after each change, once per item changed (a radio check may change several).

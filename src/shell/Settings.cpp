@@ -58,6 +58,7 @@ TSettings ReadSettings(const TIniFile& ini) {
     comfort.BackLogVoice = ini.ReadBool("Comfort", "BackLogVoice", comfort.BackLogVoice);
     comfort.FullScreen = ini.ReadBool("Comfort", "FullScreen", comfort.FullScreen);
     comfort.AutoSave = ini.ReadBool("Comfort", "AutoSave", comfort.AutoSave);
+    if (ini.ValueExists("Comfort", "Language")) s.Language = ini.ReadString("Comfort", "Language");
     return s;
 }
 
@@ -90,6 +91,7 @@ void WriteSettings(TIniFile& ini, const TSettings& s, const TSettingsWriteContex
     if (!s.Comfort.AutoSave || ini.ValueExists("Comfort", "AutoSave")) {
         ini.WriteBool("Comfort", "AutoSave", s.Comfort.AutoSave);
     }
+    if (s.Language) ini.WriteString("Comfort", "Language", *s.Language);
 }
 
 std::string SlotCaptionKey(int slot) {

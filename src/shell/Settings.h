@@ -45,6 +45,9 @@ struct TSettings {
     std::string SurveyAnswer;
     std::array<std::string, kSlotCount> SlotCaptions;
     TComfortSettings Comfort;
+    // "Language" of section "Comfort": the catalogue chosen, empty for the original.
+    // Unset until the player (or the first start) chose, and then not written at all.
+    std::optional<std::string> Language;
 
     friend bool operator==(const TSettings&, const TSettings&) = default;
 

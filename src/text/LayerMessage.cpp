@@ -16,22 +16,66 @@ TLayerMessage::TLayerMessage(TNGText& store, TRTextRender& renderer)
     HitAlpha = 256;
 }
 
+bool IsSpacedScriptChar(char32_t code) {
+    return (code > U' ' && code <= U'~') || (code >= 0xA1 && code <= 0x24F) || (code >= 0x370 && code <= 0x52F) ||
+           (code >= 0x1E00 && code <= 0x1EFF) || (code >= 0x2018 && code <= 0x201F);
+}
+
 int TLayerMessage::FontHeight() const { return std::abs(Bitmap()->Font.Height); }
 
-void TLayerMessage::AddChar(std::string_view character) {
+int TLayerMessage::WordWidth(std::string_view text) {
+    // Punctuation closing the word may hang past the limit, as it does everywhere.
+    int width = 0;
+    int hanging = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        const char32_t code = NextCodePoint(text, pos);
+        if (!IsSpacedScriptChar(code)) break;
+        const int advance = Advance(text.substr(start, pos - start));
+        hanging = HangChars.find(code) != std::u32string::npos ? hanging + advance : 0;
+        width += advance;
+    }
+    return width - hanging;
+}
+
+bool TLayerMessage::WordGoesDown(char32_t code, std::string_view character, std::string_view following) {
+    if (Previous_ == 0 || !IsSpacedScriptChar(code) || IsSpacedScriptChar(Previous_)) return false;
+    const int width = WordWidth(std::string(character).append(following));
+    return X + width > Limit() && NextLineX() + width <= Limit();
+}
+
+bool TLayerMessage::SpaceEndsLine(int advance, std::string_view following) {
+    if (X + advance > Limit()) return true;
+    const int width = WordWidth(following);
+    return X + advance + width > Limit() && NextLineX() + width <= Limit();
+}
+
+void TLayerMessage::AddChar(std::string_view character, std::string_view following) {
     TBitmap32& surface = *Bitmap();
     if (FontHeight() + Y >= surface.Height()) return;  // below the window: neither drawn nor recorded
+
+    std::size_t pos = 0;
+    const char32_t code = character.empty() ? 0 : NextCodePoint(character, pos);
+    const int advance = Advance(character);
+    // A space where a line breaks is the break itself: it ends the full line unseen
+    // and does not start the next one.
+    if (code == U' ' && ((Previous_ == 0 && Wrapped_) || (Previous_ != 0 && SpaceEndsLine(advance, following)))) {
+        if (Previous_ != 0) {
+            AtLineStart = false;
+            NewLine();
+            Wrapped_ = true;
+        }
+        return;
+    }
+    const bool wordGoesDown = WordGoesDown(code, character, following);
     Invalidate();
     AtLineStart = false;
     PageRegistered = false;
 
-    const int advance = Advance(character);
-
-    std::size_t pos = 0;
-    const char32_t code = character.empty() ? 0 : NextCodePoint(character, pos);
     const bool hangs = HangChars.find(code) != std::u32string::npos;
-    if (X + advance > Limit() && !hangs) {
+    if (wordGoesDown || (X + advance > Limit() && !hangs)) {
         NewLine();
+        Wrapped_ = true;
         // The wrapped line may lie below the window: then this character goes too,
         // rather than being drawn cut off at the bottom edge.
         if (FontHeight() + Y >= surface.Height()) return;
@@ -52,18 +96,29 @@ void TLayerMessage::AddChar(std::string_view character) {
     Renderer_.DrawAgain(surface, X, Y, TextColor);
 
     X += advance;
+    Previous_ = code;
     // A closing bracket ends its indent before a break it causes: the line after a
     // bracket closed at the end of a full line starts at the margin, not indented.
     if (const auto close = CloseBrackets.find(code); close != std::u32string::npos && close < OpenBrackets.size()) {
         const char32_t partner = OpenBrackets[close];
         std::erase_if(IndentList, [&](const auto& entry) { return entry.first == partner; });
     }
-    if (X > Limit()) NewLine();
+    if (X > Limit()) {
+        NewLine();
+        Wrapped_ = true;
+    }
 
     if (OpenBrackets.find(code) != std::u32string::npos) {
         std::erase_if(IndentList, [&](const auto& entry) { return entry.first == code; });
         IndentList.emplace_back(code, X);
     }
+}
+
+int TLayerMessage::NextLineX() const {
+    if (IndentList.empty()) return MarginLeft;
+    return std::max_element(IndentList.begin(), IndentList.end(),
+                            [](const auto& a, const auto& b) { return a.second < b.second; })
+        ->second;
 }
 
 int TLayerMessage::Advance(std::string_view character) {
@@ -75,13 +130,9 @@ int TLayerMessage::Advance(std::string_view character) {
 void TLayerMessage::NewLine() {
     if (AtLineStart) return;
     AtLineStart = true;
-    if (IndentList.empty()) {
-        X = MarginLeft;
-    } else {
-        X = std::max_element(IndentList.begin(), IndentList.end(), [](const auto& a, const auto& b) {
-                return a.second < b.second;
-            })->second;
-    }
+    Previous_ = 0;
+    Wrapped_ = false;
+    X = NextLineX();
     Y += LineHeight;
     Store_.AddLine(X, Y - MarginTop, FontHeight());
 }
@@ -93,6 +144,8 @@ void TLayerMessage::Clear() {
     Y = MarginTop;
     IndentList.clear();
     AtLineStart = true;
+    Previous_ = 0;
+    Wrapped_ = false;
     if (!PageRegistered) {
         PageRegistered = true;
         Store_.AddPage(MarginLeft, 0, FontHeight());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "util/Encoding.h"
 
@@ -24,6 +25,21 @@ protected:
             NextCodePoint(text, pos);
             message.AddChar(std::string_view(text).substr(start, pos - start));
         }
+    }
+    // As the engine writes a script line: each character knows the text after it.
+    void WriteLine(const std::string& text) {
+        for (std::size_t pos = 0; pos < text.size();) {
+            const std::size_t start = pos;
+            NextCodePoint(text, pos);
+            message.AddChar(std::string_view(text).substr(start, pos - start), std::string_view(text).substr(pos));
+        }
+    }
+    std::vector<std::string> PageLines() {
+        std::vector<std::string> lines;
+        for (int i = 0; i < store.Count(); ++i) {
+            if (store.Item(i).Page == store.PageCount() - 1) lines.push_back(store.Item(i).Text);
+        }
+        return lines;
     }
     const TNGTListItem& LastLine() { return store.Item(store.Count() - 1); }
 
@@ -155,6 +171,84 @@ TEST_F(LayerMessageTest, ShadowOffsetFollowsAntiAliasing) {
         }
         ASSERT_GE(lowestText, 0);
         EXPECT_EQ(lowestShadow - lowestText, antiAlias ? 2 : 1) << "anti-alias " << antiAlias;
+    }
+}
+
+}  // namespace
+}  // namespace vandor
+
+namespace vandor {
+namespace {
+
+TEST_F(LayerMessageTest, LatinTextBreaksAtSpacesAndSplitsOnlyWordsLongerThanALine) {
+    message.Surface().Font.Name = "ＭＳ Ｐ明朝";
+    message.SetBitmapSize(300, 400);
+    message.Clear();
+    const std::string text =
+        "Nobody had crossed the northern pass since the snows came, and yet the lanterns "
+        "of the fortress were burning. \"Someone is waiting,\" she said.";
+    WriteLine(text);
+    const std::vector<std::string> lines = PageLines();
+    ASSERT_GE(lines.size(), 4u);
+
+    std::string joined;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        ASSERT_FALSE(line.empty());
+        EXPECT_NE(line.front(), ' ') << line;
+        EXPECT_NE(line.back(), ' ') << line;
+        int width = message.MarginLeft;
+        for (std::size_t pos = 0; pos < line.size();) {
+            const std::size_t start = pos;
+            NextCodePoint(line, pos);
+            width += Advance(line.substr(start, pos - start));
+        }
+        // Only closing punctuation may hang past the limit.
+        if (width > message.Limit()) {
+            EXPECT_NE(std::string(",.\"").find(line.back()), std::string::npos) << line;
+        }
+        // Greedy: the next line's first word would not have fitted here.
+        if (i + 1 < lines.size()) {
+            const std::string next = lines[i + 1].substr(0, lines[i + 1].find(' '));
+            int nextWidth = Advance(" ");
+            for (char c : next) nextWidth += Advance(std::string(1, c));
+            EXPECT_GT(width + nextWidth, message.Limit()) << line << " | " << next;
+        }
+        joined += (i ? " " : "") + line;
+    }
+    EXPECT_EQ(joined, text);
+
+    // A word longer than a line breaks where it must, and the text goes on after it.
+    message.Clear();
+    WriteLine("A Pneumonoultramicroscopicsilicovolcanoconiosis case");
+    const std::vector<std::string> split = PageLines();
+    ASSERT_GE(split.size(), 2u);
+    EXPECT_EQ(split[0].substr(0, 2), "A ");
+    EXPECT_GT(split[0].size(), 10u) << "the long word starts on the first line";
+    EXPECT_EQ(split.back().substr(split.back().size() - 4), "case");
+}
+
+TEST_F(LayerMessageTest, MixedTextKeepsLatinWordsWholeAndJapaneseBreaksAnywhere) {
+    const int advance = Advance("あ");
+    std::string line;
+    for (int x = message.MarginLeft; x + 3 * advance <= message.Limit(); x += advance) line += "あ";
+    WriteLine(line + "はVandorです。");
+    const std::vector<std::string> lines = PageLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], line + "は");
+    EXPECT_EQ(lines[1], "Vandorです。");
+
+    // Japanese alone lays out the same with or without the text that follows.
+    const std::string japanese = "「こんにちは、今日はとても良い天気ですね。散歩にでも行きましょうか」と彼女は言った。";
+    message.Clear();
+    Write(japanese);
+    const std::vector<std::string> charByChar = PageLines();
+    const TBitmap32 pixels = message.Surface();
+    message.Clear();
+    WriteLine(japanese);
+    EXPECT_EQ(PageLines(), charByChar);
+    for (int y = 0; y < pixels.Height(); ++y) {
+        for (int x = 0; x < pixels.Width(); ++x) ASSERT_EQ(*message.Surface().PixelPtr(x, y), *pixels.PixelPtr(x, y));
     }
 }
 

@@ -91,7 +91,7 @@ TBitmap32 Caption(std::string_view word, TColor32 colour, TColor32 ink, bool sla
 }
 
 // The name of the battlefield across the middle of the field, over a dark band.
-TBitmap32 AreaTitle(int area) {
+TBitmap32 AreaTitle(const std::string& name) {
     TBitmap32 picture(kWidth, 600);
     picture.Clear(0);
     TCanvas canvas(picture);
@@ -102,7 +102,6 @@ TBitmap32 AreaTitle(int area) {
     canvas.Line({160, 224}, {640, 224}, 1.5, 0xC0E8C468);
     canvas.Line({160, 296}, {640, 296}, 1.5, 0xC0E8C468);
     for (double x : {150.0, 650.0}) canvas.Fill(Star(x, 260, 9, 3, 4), kGold);
-    const std::string name = "第" + std::to_string(area) + "戦場";
     const TFont font{"ＭＳ Ｐ明朝", 48, 0, true};
     canvas.Text(Centred(canvas, name, font, kWidth), 260 - 48 * 5 / 8, name, font, kGold, 0xE0101430);
     return picture;
@@ -139,11 +138,36 @@ std::vector<TPicture> MakeBattleInterface() {
     }
     for (int area = 1; area <= 14; ++area) {
         const std::string number = (area < 10 ? "0" : "") + std::to_string(area);
-        pictures.push_back({"fi戦場" + number + ".png", AreaTitle(area)});
+        pictures.push_back({"fi戦場" + number + ".png", AreaTitle("第" + std::to_string(area) + "戦場")});
         pictures.push_back({AreaButtonName(area), AreaBanner(AreaName(area))});
     }
     // The homeland's enemy is its own rebel army.
     pictures.push_back({AreaBannerName(1), AreaBanner(std::string(AreaName(1)) + "国革命軍")});
+    return pictures;
+}
+
+std::vector<TPicture> MakeEnglishBattleInterface() {
+    std::vector<TPicture> pictures;
+    pictures.push_back({"btn戦闘開始.png", CaptionButton("Start Battle", 128, 32, 16)});
+    pictures.push_back({"btn高速モード.png", CaptionButton("Fast Mode", 128, 32, 16)});
+    pictures.push_back({"btn一時停止.png", CaptionButton("Pause", 128, 32, 16)});
+    constexpr TColor32 kLight = 0xFFFFF8E8;
+    pictures.push_back({"ci撃破.png", Caption("Victory", 0xFFB8862A, kLight, false)});
+    pictures.push_back({"ci殲滅.png", Caption("Wiped Out", 0xFF2A5AB0, kLight, false)});
+    pictures.push_back({"ci敗北.png", Caption("Defeat", 0xFF3A3048, 0xFFC8C0D8, false)});
+    const TColor32 hits[] = {0xFFB8602A, 0xFFC8402A, 0xFFD8202A};
+    for (int i = 0; i < 3; ++i) {
+        pictures.push_back({"ci被撃" + std::to_string(i + 1) + ".png", Caption("Under Fire", hits[i], kLight, false)});
+    }
+    const std::pair<const char*, TColor32> attacks[] = {{"0", 0xFFC8283A}, {"0f", 0xFFE05A20}, {"2", 0xFFF08A2A},
+                                                        {"3", 0xFF6A4AC0}, {"4", 0xFF2E9A58},  {"5", 0xFF2A8AA0}};
+    for (const auto& [suffix, colour] : attacks) {
+        pictures.push_back({std::string("ci攻撃") + suffix + ".png", Caption("Attack!", colour, kLight, true)});
+    }
+    for (int area = 1; area <= 14; ++area) {
+        const std::string number = (area < 10 ? "0" : "") + std::to_string(area);
+        pictures.push_back({"fi戦場" + number + ".png", AreaTitle("Battlefield " + std::to_string(area))});
+    }
     return pictures;
 }
 

@@ -187,4 +187,17 @@ std::vector<TPicture> MakeCampaignButtons() {
     return pictures;
 }
 
+std::vector<TPicture> MakeEnglishCampaignButtons() {
+    std::vector<TPicture> pictures;
+    for (const auto& [name, caption] : {std::pair{"btn_war.png", "March Out"},
+                                        {"btn_train.png", "Train"},
+                                        {"btn_court.png", "Talk"},
+                                        {"btn_items.png", "Items"},
+                                        {"btn_rest.png", "Rest"}}) {
+        pictures.push_back({name, CaptionButton(caption, 240, 56, 26)});
+    }
+    pictures.push_back({"btn_back.png", CaptionButton("Back", 140, 44, 20)});
+    return pictures;
+}
+
 }  // namespace vandor::demo

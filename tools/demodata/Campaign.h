@@ -22,5 +22,6 @@ void PaintCampaignMap(TBitmap32& picture);
 std::vector<TPicture> MakeCampaignBackgrounds();
 // The commands of the war room (240 x 56) and the way back (140 x 44), three frames each.
 std::vector<TPicture> MakeCampaignButtons();
+std::vector<TPicture> MakeEnglishCampaignButtons();
 
 }  // namespace vandor::demo

@@ -8,7 +8,8 @@
 namespace vandor::demo {
 namespace {
 
-TBitmap32 Title() {
+// The title with its chapter line; the lettering is the game's logo in both languages.
+TBitmap32 Title(const char* chapter) {
     TBitmap32 picture(800, 600);
     PaintFortressNight(picture);
     TCanvas canvas(picture);
@@ -19,7 +20,7 @@ TBitmap32 Title() {
     TitleLettering(canvas, "ヴァンドルの", "星砦タクティクス", "Vandor's Star Fortress Tactics",
                    {0xFF060A20, 0xFFF0E0B0, kGold, 0xFFC8D4F0, 0xE0101430});
     const TFont note{"ＭＳ Ｐ明朝", 16, 0, false};
-    canvas.Text(Centred(canvas, "序章　―七日前―", note, 800), 560, "序章　―七日前―", note, 0xFFE0E6F8, 0xC0101430);
+    canvas.Text(Centred(canvas, chapter, note, 800), 560, chapter, note, 0xFFE0E6F8, 0xC0101430);
     return picture;
 }
 
@@ -94,7 +95,7 @@ TBitmap32 MessageFrame() {
 
 std::vector<TPicture> MakeInterface() {
     std::vector<TPicture> pictures;
-    pictures.push_back({"title.png", Title()});
+    pictures.push_back({"title.png", Title("序章　―七日前―")});
     pictures.push_back({"btn_start.png", CaptionButton("はじめる", 240, 56, 26)});
     pictures.push_back({"btn_end.png", CaptionButton("おわる", 240, 56, 26)});
     pictures.push_back({"btn_works.png", PlaceButton("ミオの工房", TEmblem::Gear, 0xFF8A5A30)});
@@ -103,6 +104,17 @@ std::vector<TPicture> MakeInterface() {
     pictures.push_back({"frame_msg.png", MessageFrame()});
     pictures.push_back({"frame_choice.png", Panel(400, 220, 16, true)});
     pictures.push_back({"frame_choice2.png", Panel(560, 180, 16, true)});
+    return pictures;
+}
+
+std::vector<TPicture> MakeEnglishInterface() {
+    std::vector<TPicture> pictures;
+    pictures.push_back({"title.png", Title("Prologue: Seven Days Before")});
+    pictures.push_back({"btn_start.png", CaptionButton("Start", 240, 56, 26)});
+    pictures.push_back({"btn_end.png", CaptionButton("Quit", 240, 56, 26)});
+    pictures.push_back({"btn_works.png", PlaceButton("Mio's Workshop", TEmblem::Gear, 0xFF8A5A30)});
+    pictures.push_back({"btn_tower.png", PlaceButton("Stargazer's Tower", TEmblem::Telescope, 0xFF3A3A8A)});
+    pictures.push_back({"btn_wall.png", PlaceButton("North Wall", TEmblem::Wall, 0xFF4A5A6A)});
     return pictures;
 }
 

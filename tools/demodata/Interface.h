@@ -9,5 +9,7 @@
 namespace vandor::demo {
 
 std::vector<TPicture> MakeInterface();
+// The pictures of MakeInterface that carry words, in English: lang/en/ beside the game.
+std::vector<TPicture> MakeEnglishInterface();
 
 }  // namespace vandor::demo

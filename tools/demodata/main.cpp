@@ -49,7 +49,7 @@ using namespace vandor::demo;
 
 namespace {
 
-const std::vector<const char*> kFolders = {"scenario", "bgimage", "fgimage", "image", "bgm", "sound", "icons"};
+const std::vector<const char*> kFolders = {"scenario", "bgimage", "fgimage", "image", "bgm", "sound", "icons", "lang"};
 const std::vector<const char*> kCompanionFolders = {"scenario", "bgimage", "image", "bgm", "sound"};
 
 void Write(const fs::path& path, std::string_view bytes) {
@@ -104,6 +104,10 @@ void WriteThisTitle(const fs::path& out) {
     WritePictures(MakeCampaignBackgrounds(), out / "bgimage", TPngAlpha::Opaque);
     WritePictures(MakeCharacters(), out / "fgimage", TPngAlpha::Keep);
     WritePictures(MakeInterface(), out / "image", TPngAlpha::Keep);
+    fs::create_directories(out / "lang" / "en");
+    WritePictures(MakeEnglishInterface(), out / "lang" / "en", TPngAlpha::Keep);
+    WritePictures(MakeEnglishBattleInterface(), out / "lang" / "en", TPngAlpha::Keep);
+    WritePictures(MakeEnglishCampaignButtons(), out / "lang" / "en", TPngAlpha::Keep);
     WritePictures(MakeBattleField(), out / "image", TPngAlpha::Keep);
     WritePictures(MakeObstacles(), out / "image", TPngAlpha::Keep);
     WritePictures(MakeTowers(), out / "image", TPngAlpha::Keep);

@@ -28,7 +28,8 @@ void Write(TLayerMessage& message, std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();) {
         const std::size_t start = pos;
         NextCodePoint(text, pos);
-        message.AddChar(text.substr(start, pos - start));
+        // As the engine does: the rest of the line tells how long a word starting here is.
+        message.AddChar(text.substr(start, pos - start), text.substr(pos));
     }
     message.NewLine();
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "i18n/GameText.h"
+
 namespace vandor {
 
 namespace {
@@ -42,7 +44,7 @@ void TGtkMenuBar::Build(const TMenuItem& item) {
 
 GtkWidget* TGtkMenuBar::CreateWidget(const TMenuItem& item) {
     const TKind kind = KindOf(item);
-    const std::string label = GtkMnemonicLabel(item.Caption());
+    const std::string label = GtkMnemonicLabel(GameText(item.Caption()));
     GtkWidget* widget = nullptr;
     switch (kind) {
         case TKind::Separator: widget = gtk_separator_menu_item_new(); break;
@@ -87,7 +89,7 @@ void TGtkMenuBar::Changed(TMenuItem& item, TMenuChange change) {
         case TMenuChange::Added: break;
         case TMenuChange::Caption:
             if (!item.IsSeparator()) {
-                gtk_menu_item_set_label(GTK_MENU_ITEM(widget), GtkMnemonicLabel(item.Caption()).c_str());
+                gtk_menu_item_set_label(GTK_MENU_ITEM(widget), GtkMnemonicLabel(GameText(item.Caption())).c_str());
             }
             break;
         case TMenuChange::Checked:

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "compositor/Bitmap32.h"
+#include "i18n/GameText.h"
 #include "platform/gtk/GtkFullScreen.h"
 #include "platform/gtk/GtkKeys.h"
 #include "platform/gtk/GtkMenuBar.h"
@@ -593,7 +594,10 @@ void TGtkWindowHost::Present(const TBitmap32& picture, const TRect& dstRect, con
 TMessageResult TGtkWindowHost::MessageBox(const std::string& text, const std::string& caption, TMessageButtons buttons,
                                           TMessageIcon icon, const std::vector<std::string>& buttonCaptions) {
     GtkWindow* parent = gtk_widget_get_visible(Impl_->Window) ? GTK_WINDOW(Impl_->Window) : nullptr;
-    return RunMessageBox(parent, text, caption, buttons, icon, buttonCaptions);
+    // The game's boxes speak the chosen language where the catalogue has their texts.
+    std::vector<std::string> buttonTexts;
+    for (const std::string& button : buttonCaptions) buttonTexts.push_back(GameText(button));
+    return RunMessageBox(parent, GameText(text), GameText(caption), buttons, icon, buttonTexts);
 }
 
 void TGtkWindowHost::ShowForm(TFormSession& session) {

@@ -1,0 +1,20 @@
+#pragma once
+// The game's own texts (menus, message boxes, panels, names) in the chosen language.
+// They are written in Japanese throughout the code and translated where they reach
+// the player, with the Japanese as the catalogue's original and no context.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace vandor {
+
+class TCatalogue;
+
+// The catalogue game texts come from; none (the default) shows them as written.
+void SetGameTextCatalogue(std::shared_ptr<const TCatalogue> catalogue);
+std::shared_ptr<const TCatalogue> GameTextCatalogue();
+
+std::string GameText(std::string_view japanese);
+
+}  // namespace vandor
