@@ -1,35 +1,47 @@
 // The demo played by the game program headless with a controller alone, and again with
 // the keyboard alone: from the title through the prologue's choices and the fortress
-// tour to the storm night, whose battle then holds the game. The player presses the
-// same two things over and over, as someone with no mouse would: a step of the focus
-// (which focuses the first choice or button when there are any, and does nothing
-// otherwise) and the button that clicks. And a player who has a controller plugged in
-// but plays with the mouse sees the very same pictures as one without.
+// tour to the storm night, whose battle is won with towers placed by the battle's
+// controls; then on to the action phase, where the game menu saves the campaign and
+// loads it again. And a player who has a controller plugged in but plays with the mouse
+// sees the very same pictures as one without.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "GameProgram.h"
+#include "PadRoute.h"
 #include "TempFolder.h"
+#include "campaign/CryptMaps.h"
+#include "campaign/GameDat.h"
+#include "campaign/SaveSlots.h"
+#include "util/IniFile.h"
 
 namespace vandor {
 namespace {
 
 namespace fs = std::filesystem;
 using test::ReadTextFile;
+using test::TPadControls;
+using test::TPadRoute;
 using test::TTempFolder;
 using test::WriteTextFile;
 
-// The storm night comes after some 2,200 frames with the controller; Enter, which turns
-// the page as it always has, waits for the pictures' fades that a click cuts short, so
-// the keyboard takes some 3,600. Each run goes on long enough to show that the battle
-// holds the story.
-constexpr int kPadFrames = 2800;
-constexpr int kKeyFrames = 4400;
-constexpr int kPressEvery = 8;
+// Bow towers (the second build button) on the four sides of the base, two more on its
+// corners before the second wave, and the two on the long sides raised before the
+// third: the plan the mouse wins the homeland with.
+const std::vector<test::TPadTower> kHomelandPlan{
+    {1, 3, 0, 2}, {1, -3, 0, 2},  {1, 0, 3, 2},       {1, 0, -3, 2},
+    {2, 3, 3, 2}, {2, -3, -3, 2}, {3, 3, 0, 2, true}, {3, -3, 0, 2, true},
+};
+constexpr int kHomelandWaves = 3;
+// The top slot of the game menu's save and load submenus.
+constexpr const char* kTopSlotFile = "save15.dat";
+// Far more frames than a route takes: each ends with closing the game.
+constexpr int kFrameLimit = 12000;
 
 class DemoPadTest : public ::testing::Test {
 protected:
@@ -41,59 +53,105 @@ protected:
         }
     }
 
-    // One round of presses, each at its frame within the round, repeated from frame 100 on.
-    struct TPress {
-        int Offset;
-        std::string Event;
-    };
-    std::string WriteInput(const std::string& name, int frames, const std::vector<TPress>& round,
-                           const std::string& first = "") const {
-        std::string text = first;
-        for (int frame = 100; frame + kPressEvery < frames; frame += kPressEvery) {
-            for (const TPress& press : round) text += std::to_string(frame + press.Offset) + " " + press.Event + "\n";
+    // The title's start button; the prologue by steps of the focus (which focuses the
+    // first choice or button when there are any, and does nothing otherwise) and clicks
+    // into the storm night, whose last pages are turned one by one as each is fully
+    // shown; the battle; the pages up to the action phase; a save to the top slot and a
+    // load of it, both through the game menu.
+    std::string WriteRoute(const TPadControls& controls, int prologueFrames, int stormPages) const {
+        TPadRoute route(controls);
+        route.Press(controls.Connect, 0);
+        route.Wait("buttons");
+        route.Press(controls.Focus);
+        route.Press(controls.Click);
+        route.Idle(96);  // the prologue's first picture fades in
+        route.FocusAndClick(prologueFrames);
+        for (int page = 0; page < stormPages; ++page) {
+            route.Wait("page");
+            route.Press(controls.Click);
         }
-        text += std::to_string(frames) + " shot " + (temp / (name + ".png")) + "\n";
-        const std::string path = temp / (name + ".txt");
-        WriteTextFile(path, text);
+        route.Battle(kHomelandPlan, kHomelandWaves);
+        for (int page = 0; page < 80; ++page) route.Press(controls.Click, 8);
+        route.Wait("buttons");
+        route.Line("shot " + (temp / "action-phase.png"));
+        route.MenuFirstItemOf(1);
+        route.MenuFirstItemOf(2);
+        route.Wait("buttons");
+        route.Line("shot " + (temp / "loaded.png"));
+        route.Line("close");
+        const std::string path = temp / "route.txt";
+        WriteTextFile(path, route.Text());
         return path;
     }
 
-    int Run(int frames, const std::string& input) const {
+    int Run(int frames, const std::string& input, const std::string& extra = "") const {
         return test::RunGame(game, temp / "docs",
-                             "--headless --frames " + std::to_string(frames) + " --input '" + input + "'",
+                             "--headless --frames " + std::to_string(frames) + " --input '" + input + "'" + extra,
                              temp / "stdout.txt", temp / "stderr.txt");
     }
 
-    // The demo reached the storm night and its battle took over: the story, clicked on
-    // every few frames, never went past the battle command to the dawn after it.
-    void ExpectTheFirstBattle() const {
+    void PlayTheRoute(const std::string& route) const {
+        ASSERT_EQ(Run(kFrameLimit, route, " --battle-log '" + (temp / "battle.log") + "'"), 0)
+            << ReadTextFile(temp / "stderr.txt");
+        EXPECT_EQ(ReadTextFile(temp / "stderr.txt"), "") << "every input line was carried out";
+    }
+
+    // The storm night's battle won (a lost one goes on at the dawn on the wall), the
+    // action phase of turn 1 saved to the top slot, and that slot loaded: the action
+    // phase begins again and saves automatically what the slot holds.
+    void ExpectTheWholeRoute() const {
         const std::string log = test::ReadDebugLog(game);
-        for (const char* reached :
-             {"\"*はじまり\"", "\"*門をくぐる\"", "\"fortmap.txt\"", "\"*決断\"", "\"*嵐の夜\""}) {
+        for (const char* reached : {"\"*はじまり\"", "\"*門をくぐる\"", "\"fortmap.txt\"", "\"*決断\"", "\"*嵐の夜\"",
+                                    "\"*夜明け\"", "\"*初めての軍議\"", "\"*指示\""}) {
             EXPECT_NE(log.find(reached), std::string::npos) << reached << " was not reached:\n" << log;
         }
-        EXPECT_EQ(log.find("\"*夜明け\""), std::string::npos) << "the battle did not hold the story:\n" << log;
+        EXPECT_EQ(log.find("\"*城壁の夜明け\""), std::string::npos) << "the battle was lost:\n" << log;
         EXPECT_EQ(log.find("は存在しません"), std::string::npos) << log;
-        EXPECT_EQ(ReadTextFile(temp / "stderr.txt"), "") << "every input line was carried out";
+
+        const std::string battles = ReadTextFile(temp / "battle.log");
+        EXPECT_EQ(battles.substr(battles.find_last_of(' ', battles.size() - 2) + 1), "won\n") << battles;
+        EXPECT_EQ(battles.find("lost"), std::string::npos) << battles;
+
+        const std::string saves = temp / "docs/クイルフェン/ヴァンドルの星砦タクティクス/";
+        const TSlotCells saved = ReadSlotFile(saves + kTopSlotFile);
+        TCryptMaps store;
+        TQTDGameDat campaign(store);
+        ApplySlot(campaign, saved);
+        EXPECT_EQ(campaign.Turn(), 1);
+        EXPECT_NE(TIniFile(saves + "Config.ini").ReadString("Save", "Item15").find("1ターン 制圧1箇所"),
+                  std::string::npos);
+
+        // After the council's "*指示" the action phase only begins again by the load.
+        const std::size_t council = log.rfind("\"*指示\"");
+        const std::size_t resumed = log.find("\"*行動フェイズ\"", council);
+        ASSERT_NE(resumed, std::string::npos) << "nothing was loaded:\n" << log;
+        const std::size_t autoSave = log.find("オートセーブ ", resumed);
+        ASSERT_NE(autoSave, std::string::npos) << log;
+        std::istringstream line(log.substr(autoSave + std::string("オートセーブ ").size()));
+        std::string autoSaveFile;
+        line >> autoSaveFile;
+        EXPECT_EQ(ReadSlotFile(saves + autoSaveFile), saved);
+        // The loaded action phase looks as the one that was saved.
+        const std::string before = ReadTextFile(temp / "action-phase.png");
+        ASSERT_FALSE(before.empty());
+        EXPECT_EQ(ReadTextFile(temp / "loaded.png"), before);
     }
 
     TTempFolder temp;
     const std::string game = temp / "game/";
 };
 
-TEST_F(DemoPadTest, AControllerAlonePlaysFromTheTitleToTheFirstBattle) {
-    const std::string input = WriteInput(
-        "pad", kPadFrames, {{0, "pad down dpright"}, {1, "pad up dpright"}, {2, "pad down a"}, {3, "pad up a"}},
-        "0 pad connect\n");
-    ASSERT_EQ(Run(kPadFrames, input), 0) << ReadTextFile(temp / "stderr.txt");
-    ExpectTheFirstBattle();
+// The prologue's steps take some 2,100 frames with the controller; Enter, which turns
+// the page as it always has, waits for the pictures' fades that a click cuts short, so
+// the keyboard takes some 3,400 and leaves more of the storm night's pages.
+TEST_F(DemoPadTest, AControllerAlonePlaysTheFirstBattleToASaveAndALoad) {
+    ASSERT_NO_FATAL_FAILURE(PlayTheRoute(WriteRoute(TPadControls::Controller(), 2100, 6)));
+    ExpectTheWholeRoute();
 }
 
-TEST_F(DemoPadTest, TheKeyboardAlonePlaysFromTheTitleToTheFirstBattle) {
-    const std::string input =
-        WriteInput("keys", kKeyFrames, {{0, "keydown Tab"}, {1, "keyup Tab"}, {2, "char Return"}});
-    ASSERT_EQ(Run(kKeyFrames, input), 0) << ReadTextFile(temp / "stderr.txt");
-    ExpectTheFirstBattle();
+TEST_F(DemoPadTest, TheKeyboardAlonePlaysTheFirstBattleToASaveAndALoad) {
+    ASSERT_NO_FATAL_FAILURE(PlayTheRoute(WriteRoute(TPadControls::Keys(), 3400, 8)));
+    ExpectTheWholeRoute();
 }
 
 // Mouse clicks through the title and the first pages, with and without a controller
