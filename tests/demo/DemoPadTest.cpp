@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -32,24 +33,32 @@ using test::WriteTextFile;
 
 // Bow towers (the second build button) on the four sides of the base, two more on its
 // corners before the second wave, and the two on the long sides raised before the
-// third: the plan the mouse wins the homeland with.
-const std::vector<test::TPadTower> kHomelandPlan{
-    {1, 3, 0, 2}, {1, -3, 0, 2},  {1, 0, 3, 2},       {1, 0, -3, 2},
-    {2, 3, 3, 2}, {2, -3, -3, 2}, {3, 3, 0, 2, true}, {3, -3, 0, 2, true},
-};
+// third: a plan of tools/battleplan that wins the homeland with the mouse.
+constexpr const char* kHomelandPlan =
+    "1  3  0 2 1\n"
+    "1 -3  0 2 1\n"
+    "1  0  3 2 1\n"
+    "1  0 -3 2 1\n"
+    "2  3  3 2 1\n"
+    "2 -3 -3 2 1\n"
+    "3  3  0 2 2\n"
+    "3 -3  0 2 2\n";
 constexpr int kHomelandWaves = 3;
 // The top slot of the game menu's save and load submenus.
 constexpr const char* kTopSlotFile = "save15.dat";
 // Far more frames than a route takes: each ends with closing the game.
 constexpr int kFrameLimit = 12000;
+constexpr int kWavePeriod = 500;
 
 class DemoPadTest : public ::testing::Test {
 protected:
-    DemoPadTest() {
-        fs::create_directories(game);
-        fs::copy_file(VANDOR_PATH, game + "vandor");
-        for (const char* folder : {"scenario", "bgimage", "fgimage", "image", "bgm", "sound"}) {
-            fs::copy(fs::path(DEMO_LOOSE_DIR) / folder, game + folder, fs::copy_options::recursive);
+    DemoPadTest() { CopyTheDemo(game); }
+
+    static void CopyTheDemo(const std::string& folder) {
+        fs::create_directories(folder);
+        fs::copy_file(VANDOR_PATH, folder + "vandor");
+        for (const char* data : {"scenario", "bgimage", "fgimage", "image", "bgm", "sound"}) {
+            fs::copy(fs::path(DEMO_LOOSE_DIR) / data, folder + data, fs::copy_options::recursive);
         }
     }
 
@@ -111,6 +120,7 @@ protected:
         const std::string battles = ReadTextFile(temp / "battle.log");
         EXPECT_EQ(battles.substr(battles.find_last_of(' ', battles.size() - 2) + 1), "won\n") << battles;
         EXPECT_EQ(battles.find("lost"), std::string::npos) << battles;
+        EXPECT_EQ(battles, MouseBattleLog()) << "the towers differ from the mouse's";
 
         const std::string saves = temp / "docs/クイルフェン/ヴァンドルの星砦タクティクス/";
         const TSlotCells saved = ReadSlotFile(saves + kTopSlotFile);
@@ -135,6 +145,27 @@ protected:
         const std::string before = ReadTextFile(temp / "action-phase.png");
         ASSERT_FALSE(before.empty());
         EXPECT_EQ(ReadTextFile(temp / "loaded.png"), before);
+    }
+
+    // The battle log of the same plan carried out by the mouse (tools/battleplan), in a
+    // game that starts with the homeland's battle.
+    std::string MouseBattleLog() const {
+        const std::string mouseGame = temp / "mouse/";
+        CopyTheDemo(mouseGame);
+        WriteTextFile(mouseGame + "scenario/first.txt", "[戦闘開始/1]\n[クリック待]\n");
+        WriteTextFile(temp / "plan.txt", kHomelandPlan);
+        const std::string input = temp / "mouse.txt";
+        const std::string command = std::string("'") + BATTLEPLAN_PATH + "' --waves " + std::to_string(kHomelandWaves) +
+                                    " --period " + std::to_string(kWavePeriod) + " '" + (temp / "plan.txt") + "' > '" +
+                                    input + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        const int frames = 50 + kHomelandWaves * kWavePeriod;
+        EXPECT_EQ(test::RunGame(mouseGame, temp / "mouse-docs",
+                                "--headless --frames " + std::to_string(frames) + " --input '" + input +
+                                    "' --battle-log '" + (temp / "mouse-battle.log") + "'",
+                                temp / "stdout.txt", temp / "mouse-stderr.txt"),
+                  0);
+        return ReadTextFile(temp / "mouse-battle.log");
     }
 
     TTempFolder temp;

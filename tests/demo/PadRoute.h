@@ -4,6 +4,9 @@
 // A step presses a control and lets a few frames pass; a `wait` holds what follows
 // until the game is ready for it, and the frames after it count from where it ended.
 
+#include <algorithm>
+#include <map>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,13 +64,6 @@ struct TPadControls {
     }
 };
 
-// A tower of a battle plan: built on cell (X, Y) before wave Wave, or raised there by a
-// level when Raise is set. Type counts the build buttons the money buys from the first.
-struct TPadTower {
-    int Wave, X, Y, Type;
-    bool Raise = false;
-};
-
 class TPadRoute {
 public:
     static constexpr int kPressEvery = 2;  // frames between two presses, so each takes effect
@@ -94,15 +90,25 @@ public:
         }
     }
 
-    // A battle fought from its first preparation to the click that leaves its end. The
-    // cursor starts on the base; towers are built through the build buttons and raised
-    // through their pop-up's first button.
-    void Battle(const std::vector<TPadTower>& plan, int waves) {
+    // A battle fought from its first preparation to the click that leaves its end, by a
+    // plan as tools/battleplan reads it: "WAVE X Y TYPE LEVEL" a line, before wave WAVE
+    // the tower of TYPE on cell (X, Y) brought to LEVEL, built first when the cell is
+    // free. The cursor starts on the base; a tower is built through the build buttons
+    // (TYPE presses from none, when the money buys every button up to it) and raised
+    // through its pop-up's first button.
+    void Battle(const std::string& plan, int waves) {
+        std::vector<TStep> steps;
+        std::istringstream lines(plan);
+        for (TStep step{}; lines >> step.Wave >> step.X >> step.Y >> step.Type >> step.Level;) steps.push_back(step);
+        std::map<std::pair<int, int>, int> levels;
         Cursor_ = {0, 0};
         for (int wave = 1; wave <= waves; ++wave) {
             Wait("battle");
-            for (const TPadTower& tower : plan) {
-                if (tower.Wave == wave) Place(tower);
+            for (const TStep& step : steps) {
+                if (step.Wave != wave) continue;
+                int& level = levels[{step.X, step.Y}];
+                if (level == 0) Build(step);
+                for (level = std::max(level, 1); level < step.Level; ++level) Raise(step);
             }
             Press(Controls_.Start);
             // A heroine's cut-in may take the next press.
@@ -121,7 +127,6 @@ public:
         Press(Controls_.Click, 10);
     }
 
-    const TPadControls& Controls() const { return Controls_; }
     std::string Text() const { return Text_; }
 
 private:
@@ -129,19 +134,25 @@ private:
         int X, Y;
     };
 
+    struct TStep {
+        int Wave, X, Y, Type, Level;
+    };
+
     // Back first closes the pop-up a tower just built or raised may have left open, whose
     // buttons the d-pad would go through instead of moving the cursor.
-    void Place(const TPadTower& tower) {
+    void Build(const TStep& step) {
         Press(Controls_.Back);
-        if (!tower.Raise) {
-            for (int press = 0; press < tower.Type; ++press) Press(Controls_.NextBuild);
-        }
-        MoveCursor(tower.X, tower.Y);
+        for (int press = 0; press < step.Type; ++press) Press(Controls_.NextBuild);
+        MoveCursor(step.X, step.Y);
         Press(Controls_.Click);
-        if (tower.Raise) {
-            Press(Controls_.Down);
-            Press(Controls_.Click);
-        }
+    }
+
+    void Raise(const TStep& step) {
+        Press(Controls_.Back);
+        MoveCursor(step.X, step.Y);
+        Press(Controls_.Click);
+        Press(Controls_.Down);
+        Press(Controls_.Click);
     }
 
     void MoveCursor(int x, int y) {
