@@ -47,6 +47,13 @@ void TggTDMain::CreateSlotMenus() {
     AutoSaves_ = std::make_unique<TAutoSaves>(Menu_, Locations_.SaveFolder, *Log_);
     AutoSaves_->Build([this](const std::string& fileName) { Slots_->LoadFile(fileName); },
                       [this](const std::function<void()>& action) { Guarded(action); });
+    // F5 and F9 as items too, so that the game menu in the picture offers them.
+    Menu_.AddSeparator("mmSave", "mmSaveLine1");
+    Menu_.Add("mmSave", "mmQuickSave", "クイックセーブ(F5)", 0, 0,
+              [this](TMenuItem&) { Guarded([this] { QuickSave(); }); });
+    Menu_.AddSeparator("mmLoad", "mmLoadLine2");
+    Menu_.Add("mmLoad", "mmQuickLoad", "クイックロード(F9)", 0, 0,
+              [this](TMenuItem&) { Guarded([this] { QuickLoad(); }); });
 }
 
 void TggTDMain::AutoSave() { AutoSaves_->Write(*Campaign_, Version_, LocalTime(kSaveTimeFormat)); }

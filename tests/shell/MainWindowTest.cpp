@@ -258,10 +258,11 @@ TEST_F(MainWindowTest, MenusHaveTheirItemsAndSlotsShowStoredCaptions) {
     TggTDMain& main = Start();
     TMenuModel& menu = main.Menu();
     const auto& saveItems = menu.At("mmSave").Items();
-    ASSERT_EQ(saveItems.size(), 16u);
+    ASSERT_EQ(saveItems.size(), 18u) << "the sixteen slots, a line and the quick save";
+    EXPECT_EQ(saveItems.back()->Name(), "mmQuickSave");
     EXPECT_EQ(saveItems.front()->Name(), "mmSF0_15");
     EXPECT_EQ(saveItems.front()->Caption(), "データなし(&1)");
-    EXPECT_EQ(saveItems.back()->Caption(), "データなし(&Q)");
+    EXPECT_EQ(saveItems[15]->Caption(), "データなし(&Q)");
     EXPECT_FALSE(menu.At("mmSF1_0").Enabled()) << "an empty slot cannot be loaded";
     EXPECT_TRUE(menu.At("mmSF1_3").Enabled());
     EXPECT_EQ(menu.At("mmSF1_3").Caption(), "2026/12/01 10:00:00 5ターン(&R)");

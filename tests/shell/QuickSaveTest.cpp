@@ -103,5 +103,23 @@ TEST_F(QuickSaveTest, SavesWhereASlotCouldAndLoadsBackAskingWhenProgressWouldBeL
     EXPECT_EQ(main.Campaign().Turn(), 4);
 }
 
+TEST_F(QuickSaveTest, TheMenuItemsDoWhatF5AndF9Do) {
+    WriteScript("first.txt", "[文章枠/なし]\n[上部情報]\n[行動/進行]\n*待機\n[クリック待]\n");
+    WriteScript("行動.txt", "*行動フェイズ\n[クリック待]\n");
+    TggTDMain& main = Start();
+    Frames(3);
+    ASSERT_TRUE(main.Menu().At("mmSave").Enabled());
+    ASSERT_TRUE(host.ClickMenu("mmQuickSave"));
+    ASSERT_TRUE(fs::exists(QuickSavePath()));
+    EXPECT_EQ(main.Notice().Text(), "クイックセーブしました");
+
+    main.Campaign().SetTurn(6);
+    host.QueueAnswer(TMessageResult::Yes);
+    ASSERT_TRUE(host.ClickMenu("mmQuickLoad"));
+    ASSERT_EQ(host.MessageBoxes().size(), 1u) << "progress would be lost: asked first";
+    EXPECT_EQ(main.Campaign().Turn(), 1);
+    EXPECT_EQ(main.Notice().Text(), "クイックロードしました");
+}
+
 }  // namespace
 }  // namespace vandor
