@@ -6,11 +6,9 @@
 #include <stdexcept>
 #include <utility>
 
-#include "battle/BattleFile.h"
 #include "battle/DistanceField.h"
 #include "battle/PlacementCheck.h"
 #include "battle/QTDGame.h"
-#include "util/Format.h"
 
 namespace vandor::plan {
 namespace {
@@ -21,19 +19,8 @@ constexpr int kMaxLevel = 5;
 constexpr int kActionFrames = 2;  // between two clicks, so each takes effect
 constexpr int kDismissEvery = 20;
 
-// Screen points, as the battle lays out its field and buttons: cell (x, y) has its
-// middle at (400 + 16 (x + y), 260 + 8 (x - y)) and a tower on it is clicked on its
-// tile, 8 pixels higher; the pop-up's first button (raise) lies right of that middle.
-TPoint Middle(int x, int y) { return {400 + 16 * (x + y), 260 + 8 * (x - y)}; }
-TPoint CellPoint(int x, int y) { return {Middle(x, y).X, Middle(x, y).Y - 8}; }
-TPoint RaisePoint(int x, int y) { return {Middle(x, y).X + 64, Middle(x, y).Y + 4}; }
+// The build button of a tower type, in the middle of its picture.
 TPoint BuildButton(int type) { return {48 * ((type + 7) % 4) + 24, 504 + 48 * ((type - 1) / 4) + 24}; }
-// The pop-up of a selected tower covers 142 x 94 pixels right of its cell's middle.
-bool UnderPopUp(TPoint point, int x, int y) {
-    const TPoint middle = Middle(x, y);
-    return point.X >= middle.X && point.X < middle.X + 24 + 142 && point.Y >= middle.Y - 8 &&
-           point.Y < middle.Y - 8 + 94;
-}
 
 class TInput {
 public:
@@ -55,35 +42,35 @@ struct TTower {
 };
 
 // One preparation's clicks; returns the frame after the last.
-int Prepare(TInput& input, int frame, const std::vector<TStep>& steps, std::map<std::pair<int, int>, TTower>& towers) {
-    bool popUp = false;
-    TPoint popUpOf{};
+int Prepare(TInput& input, int frame, const std::vector<TStep>& steps, std::map<std::pair<int, int>, TTower>& towers,
+            TFieldView& field) {
+    const auto click = [&](TPoint at, const char* button = "left") {
+        input.Click(frame, at, button);
+        frame += kActionFrames;
+    };
+    const auto closePopUp = [&] {
+        if (!field.PopUpOpen()) return;
+        click(field.DeselectPoint(), "right");
+        field.ClosePopUp();
+    };
     for (const TStep& step : steps) {
         TTower& tower = towers[{step.X, step.Y}];
         if (tower.Level == 0) {
-            // Pressing a build button also closes an open pop-up.
-            input.Click(frame, BuildButton(step.Type));
-            input.Click(frame += kActionFrames, CellPoint(step.X, step.Y));
-            frame += kActionFrames;
+            // A build button closes the pop-up only when the money covers the tower;
+            // otherwise the button is hidden, and the click meant for the tile could
+            // land on the pop-up's remove button.
+            closePopUp();
+            click(BuildButton(step.Type));
+            click(field.PlacingPoint(step.X, step.Y));
+            field.AddTower(step.X, step.Y);
             tower = {step.Type, 1};
-            popUp = false;
         }
         if (tower.Level >= step.Level) continue;
-        const TPoint cell = CellPoint(step.X, step.Y);
-        if (popUp && UnderPopUp(cell, popUpOf.X, popUpOf.Y)) {
-            // A build button closes the pop-up; a right click ends placing its tower.
-            input.Click(frame, BuildButton(1));
-            input.Click(frame += kActionFrames, cell, "right");
-            frame += kActionFrames;
-        }
-        input.Click(frame, cell);
-        frame += kActionFrames;
-        for (; tower.Level < step.Level; ++tower.Level) {
-            input.Click(frame, RaisePoint(step.X, step.Y));
-            frame += kActionFrames;
-        }
-        popUp = true;
-        popUpOf = {step.X, step.Y};
+        if (field.UnderPopUp(field.TowerPoint(step.X, step.Y))) closePopUp();
+        click(field.TowerPoint(step.X, step.Y));
+        field.OpenPopUp(step.X, step.Y);
+        // A raise the money does not cover, or beyond the last level, does nothing.
+        for (; tower.Level < step.Level; ++tower.Level) click(RaisePoint(step.X, step.Y));
     }
     return frame;
 }
@@ -130,12 +117,8 @@ std::vector<TStep> ParsePlan(std::string_view text) {
 }
 
 void CheckPlanOnMap(const std::vector<TStep>& plan, std::string_view map) {
-    TBattleFile cells;
-    cells.Parse(map);
-    const auto obstacle = [&](int x, int y) {
-        const int chip = cells.ReadInt(Format("MAP_%d_%d", x + TQTDGame::kGrid, y + TQTDGame::kGrid), -1);
-        return chip >= 0 && !TDistanceField::InBaseSquare(x, y);
-    };
+    const TFieldView field(map);
+    const auto obstacle = [&](int x, int y) { return field.IsObstacle(x, y); };
     // Buildings block the way only within the tower region, as in the battle.
     TDistanceField::TOccupied occupied{};
     for (int y = -TQTDGame::kTowerRegion; y <= TQTDGame::kTowerRegion; ++y) {
@@ -158,7 +141,7 @@ void CheckPlanOnMap(const std::vector<TStep>& plan, std::string_view map) {
     }
 }
 
-std::string WriteInput(const std::vector<TStep>& plan, const TSchedule& schedule) {
+std::string WriteInput(const std::vector<TStep>& plan, const TSchedule& schedule, TFieldView field) {
     TInput input;
     input.Comment("battleplan: " + std::to_string(plan.size()) + " steps over " + std::to_string(schedule.Waves) +
                   " waves");
@@ -171,7 +154,8 @@ std::string WriteInput(const std::vector<TStep>& plan, const TSchedule& schedule
         for (const TStep& step : plan) {
             if (step.Wave == wave) steps.push_back(step);
         }
-        const int start = Prepare(input, begin, steps, towers);
+        const int start = Prepare(input, begin, steps, towers, field);
+        field.ClosePopUp();  // the wave's start hides it
         // The wave's start may call a heroine's cut-in, which takes the next click.
         input.Click(start, kStartButton);
         input.Click(start + kActionFrames, kSky);

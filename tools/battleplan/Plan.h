@@ -10,11 +10,9 @@
 #include <string_view>
 #include <vector>
 
-namespace vandor::plan {
+#include "FieldView.h"
 
-struct TPoint {
-    int X, Y;
-};
+namespace vandor::plan {
 
 // The battle's command buttons, and a point above the field where no layer takes a
 // click (such a click dismisses a caption or a voice).
@@ -54,8 +52,9 @@ struct TSchedule {
 // The input file for `vandor --headless --input`: each preparation starts at its frame,
 // carries out the steps of its wave and presses the start button (the first also the
 // fast button); clicks on the empty sky dismiss captions and voices in between. It
-// ends with a comment naming the frames a run needs.
-std::string WriteInput(const std::vector<TStep>& plan, const TSchedule& schedule);
+// ends with a comment naming the frames a run needs. A field that knows the area's map
+// makes the clicks avoid its obstacles' pictures.
+std::string WriteInput(const std::vector<TStep>& plan, const TSchedule& schedule, TFieldView field = TFieldView({}));
 // The frames a run of the schedule needs.
 int FramesNeeded(const TSchedule& schedule);
 

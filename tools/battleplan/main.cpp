@@ -1,8 +1,10 @@
 // battleplan: writes the headless input that plays a plan of towers through a battle.
 //
-//   battleplan [--waves N] [--period FRAMES] [--first FRAME] [--map stNN.txt] PLAN
+//   battleplan [--waves N] [--period FRAMES] [--first FRAME] [--map stNN.txt [--chips PICTURE]] PLAN
 //
-// With the area's map it refuses a plan whose towers the battle would refuse.
+// With the area's map it refuses a plan whose towers the battle would refuse, and its
+// clicks avoid the map's obstacles; with the map chips' picture ("マップチップ.png")
+// only where they are visible.
 // prints the input file for `vandor --headless --input FILE --battle-log LOG`; its last
 // line names the frames the run needs. See Plan.h for the plan's lines.
 
@@ -12,10 +14,13 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Plan.h"
+#include "resources/PictureCodec.h"
 
+using namespace vandor;
 using namespace vandor::plan;
 
 namespace {
@@ -28,7 +33,8 @@ int Number(const std::string& text, int lowest) {
 }
 
 int Usage() {
-    std::cerr << "usage: battleplan [--waves N] [--period FRAMES] [--first FRAME] [--map stNN.txt] PLAN\n"
+    std::cerr << "usage: battleplan [--waves N] [--period FRAMES] [--first FRAME] [--map stNN.txt [--chips PICTURE]] "
+                 "PLAN\n"
                  "PLAN lines: WAVE X Y TYPE LEVEL (before wave WAVE, the tower of TYPE on (X, Y) at LEVEL)\n";
     return 2;
 }
@@ -51,6 +57,7 @@ int main(int argc, char** argv) {
     TSchedule schedule;
     std::string planPath;
     std::string mapPath;
+    std::string chipsPath;
     try {
         for (int i = 1; i < argc; ++i) {
             const std::string arg = argv[i];
@@ -62,6 +69,8 @@ int main(int argc, char** argv) {
                 schedule.FirstFrame = Number(argv[++i], 2);
             } else if (arg == "--map" && i + 1 < argc) {
                 mapPath = argv[++i];
+            } else if (arg == "--chips" && i + 1 < argc) {
+                chipsPath = argv[++i];
             } else if (planPath.empty() && !arg.starts_with("--")) {
                 planPath = arg;
             } else {
@@ -71,14 +80,27 @@ int main(int argc, char** argv) {
     } catch (const std::invalid_argument&) {
         return Usage();
     }
-    if (planPath.empty()) return Usage();
+    if (planPath.empty() || (!chipsPath.empty() && mapPath.empty())) return Usage();
     std::string plan;
     std::string map;
-    if (!ReadFile(planPath, plan) || (!mapPath.empty() && !ReadFile(mapPath, map))) return 1;
+    std::string chipsFile;
+    if (!ReadFile(planPath, plan) || (!mapPath.empty() && !ReadFile(mapPath, map)) ||
+        (!chipsPath.empty() && !ReadFile(chipsPath, chipsFile))) {
+        return 1;
+    }
+    TBitmap32 chips;
+    if (!chipsPath.empty()) {
+        std::string why;
+        chips = DecodePicture(reinterpret_cast<const uint8_t*>(chipsFile.data()), chipsFile.size(), &why);
+        if (chips.Empty()) {
+            std::cerr << "battleplan: \"" << chipsPath << "\" is no picture: " << why << "\n";
+            return 1;
+        }
+    }
     try {
         const std::vector<TStep> steps = ParsePlan(plan);
         if (!mapPath.empty()) CheckPlanOnMap(steps, map);
-        std::cout << WriteInput(steps, schedule);
+        std::cout << WriteInput(steps, schedule, TFieldView(map, std::move(chips)));
     } catch (const std::runtime_error& error) {
         std::cerr << "battleplan: " << error.what() << "\n";
         return 1;
