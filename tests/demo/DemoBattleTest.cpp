@@ -54,15 +54,20 @@ protected:
         test::WriteTextFile(game + "scenario/敗北.txt", "*スタート\n[クリック待]\n");
     }
 
-    // Fights area `area` (its first battle) with `plan` and returns the battle log.
-    std::string Fight(int area, const std::string& plan, int waves) const {
+    // Fights area `area` (its first battle) with `plan` and returns the battle log; with
+    // `withMap` the plan tool reads the area's map and its chips' picture.
+    std::string Fight(int area, const std::string& plan, int waves, bool withMap = false) const {
         fs::remove(temp / "battle.log");
         Begin("[戦闘開始/" + std::to_string(area) + "]\n[クリック待]\n");
         test::WriteTextFile(temp / "plan.txt", plan);
         const std::string input = temp / "input.txt";
+        const std::string data = DEMO_LOOSE_DIR;
+        const std::string map = withMap ? " --map '" + data + Format("/scenario/st%.2d.txt", area) + "' --chips '" +
+                                              data + "/image/マップチップ.png'"
+                                        : "";
         const std::string command = std::string("'") + BATTLEPLAN_PATH + "' --waves " + std::to_string(waves) +
-                                    " --period " + std::to_string(kPeriod) + " '" + (temp / "plan.txt") + "' > '" +
-                                    input + "'";
+                                    " --period " + std::to_string(kPeriod) + map + " '" + (temp / "plan.txt") +
+                                    "' > '" + input + "'";
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
         const int frames = 50 + waves * kPeriod;
         EXPECT_EQ(test::RunGame(game, temp / "docs",
@@ -103,6 +108,33 @@ TEST_F(DemoBattleTest, AFewBowTowersHoldTheHomeland) {
     EXPECT_EQ(LastWord(log), "won") << log;
     EXPECT_EQ(log.find("lost"), std::string::npos) << log;
     ExpectNothingMissing();
+}
+
+// Every preparation of these plans builds or raises several towers, in every order:
+// the battle must never be left placing a tower or with a pop-up in the way, so each
+// plays every wave to the battle's end.
+TEST_F(DemoBattleTest, PlansOfEveryShapePlayEveryWave) {
+    const int waves = Waves("bt01-01.txt");
+    ASSERT_EQ(waves, 3) << "the plans raise before the last wave";
+    const std::string sides = "1 3 0 2 1\n1 -3 0 2 1\n1 0 3 2 1\n1 0 -3 2 1\n";
+    const auto expectEveryWave = [&](const std::string& shape, const std::string& plan, bool withMap) {
+        const std::string log = Fight(1, sides + plan, waves, withMap);
+        EXPECT_EQ(LastWord(log), "won") << shape << "\n" << log;
+        EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), waves) << shape << "\n" << log;
+        return log;
+    };
+    // Two raises the money covers come to the same in either order, also when the
+    // second tower, (3, 0), lies under the pop-up of the first, (-3, 0).
+    EXPECT_EQ(
+        expectEveryWave("raise, then raise a tower under its pop-up", "2 3 3 2 1\n3 -3 0 2 2\n3 3 0 2 2\n", false),
+        expectEveryWave("raise, then raise a tower beside it", "2 3 3 2 1\n3 3 0 2 2\n3 -3 0 2 2\n", false));
+    expectEveryWave("build, raise, raise, build", "2 3 3 2 1\n2 3 0 2 2\n2 -3 0 2 2\n2 -3 -3 2 1\n3 0 3 2 2\n", false);
+    // Levels up to the last, more than the money covers, then a tower under a pop-up.
+    expectEveryWave("raises to level 5", "2 3 3 2 1\n2 -3 -3 2 1\n3 3 3 2 5\n3 -3 -3 2 5\n3 3 0 2 2\n", false);
+    // Cells on the edge of the building area, behind obstacles beyond it: the tree on
+    // (10, -1) hides most of (9, 0)'s tile, and the last tower of a preparation left
+    // placing keeps the wave from starting.
+    expectEveryWave("edge cells", "2 9 1 2 1\n2 9 -4 2 1\n2 8 -9 2 1\n2 9 0 2 1\n3 9 0 2 2\n3 9 -4 2 2\n", true);
 }
 
 TEST_F(DemoBattleTest, TheBaseAloneLosesTheHomeland) {
