@@ -114,13 +114,19 @@ TPoint TFieldView::TowerPoint(int x, int y) const {
     return Offset(anchor, 0, -8);
 }
 
+// The middle of the tile first, then the rest of its diamond row by row.
 TPoint TFieldView::PlacingPoint(int x, int y) const {
     const TPoint anchor = CellAnchor(x, y);
-    for (const TPoint point : {Offset(anchor, 0, -8), Offset(anchor, 0, -14), Offset(anchor, -10, -8),
-                               Offset(anchor, 10, -8), Offset(anchor, 0, -3)}) {
-        if (!Covered(point, {x, y}, TClick::Place)) return point;
+    const TPoint middle = Offset(anchor, 0, -8);
+    if (!Covered(middle, {x, y}, TClick::Place)) return middle;
+    for (int dy = -6; dy <= 6; dy += 2) {
+        const int reach = 2 * (7 - std::abs(dy));  // within the diamond, off its rim
+        for (int dx = -reach; dx <= reach; dx += 2) {
+            const TPoint point = Offset(middle, dx, dy);
+            if (!Covered(point, {x, y}, TClick::Place)) return point;
+        }
     }
-    return Offset(anchor, 0, -8);
+    return middle;
 }
 
 // The base square first, where nothing of the map stands, then ring by ring outwards
