@@ -5,7 +5,7 @@
 // With the area's map it refuses a plan whose towers the battle would refuse, and its
 // clicks avoid the map's obstacles; with the map chips' picture ("マップチップ.png")
 // only where they are visible.
-// prints the input file for `vandor --headless --input FILE --battle-log LOG`; its last
+// It prints the input file for `vandor --headless --input FILE --battle-log LOG`; its last
 // line names the frames the run needs. See Plan.h for the plan's lines.
 
 #include <cstdlib>
