@@ -158,6 +158,7 @@ bool TNovelGame::RunText(const std::string& line) {
     std::size_t end = start;
     if (start < line.size()) NextCodePoint(line, end);
     if (start < line.size()) {
+        if (Message_->PageRegistered && OnPageStart) OnPageStart();
         // Skipped text is drawn plain: it only flashes by.
         if (Skipping()) Message_->AntiAlias = false;
         Message_->AddChar(std::string_view(line).substr(start, end - start));
