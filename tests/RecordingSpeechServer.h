@@ -9,6 +9,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cctype>
 #include <mutex>
 #include <stdexcept>
@@ -35,6 +36,8 @@ public:
     }
     ~TRecordingSpeechServer() {
         unsetenv("SPEECHD_ADDRESS");
+        // A client still connected is cut off, so that the server's thread ends.
+        if (const int client = Client_.load(); client >= 0) shutdown(client, SHUT_RDWR);
         shutdown(Listener_, SHUT_RDWR);
         close(Listener_);
         Thread_.join();
@@ -60,7 +63,9 @@ private:
         for (;;) {
             const int client = accept(Listener_, nullptr, nullptr);
             if (client < 0) return;
+            Client_ = client;
             Talk(client);
+            Client_ = -1;
             close(client);
         }
     }
@@ -119,6 +124,7 @@ private:
 
     std::string Path_;
     int Listener_ = -1;
+    std::atomic<int> Client_ = -1;
     std::thread Thread_;
     mutable std::mutex Mutex_;
     std::vector<std::string> Record_;

@@ -19,6 +19,7 @@
 #include "shell/Handheld.h"
 #include "shell/HelpForms.h"
 #include "shell/SaveFolderCheck.h"
+#include "shell/SelfVoicing.h"
 #include "shell/Settings.h"
 #include "shell/SlotMenus.h"
 #include "shell/SystemInfo.h"
@@ -54,6 +55,7 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
     Log_ =
         std::make_unique<TDebugLog>(Platform_.ExeFolder + "debug" + LocalTime("%Y%m%d%H%M") + ".txt", Platform_.Clock);
     Locations_ = Discover(Platform_.ExeFolder, Platform_.DocumentsFolder, Log_.get(), {Platform_.SaveFolder});
+    CreateSelfVoicing();
     SaveFolderCheck_ = std::make_unique<TSaveFolderCheck>(Menu_, Host_, Locations_.SaveFolder, *Log_);
     Help_ = std::make_unique<THelpForms>(Host_, *Log_, Title_, Locations_.SaveFolder, Version_, OSName_);
 
@@ -78,6 +80,7 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
                                            TNovelServices{*Scripts_, *Images_, *Renderer_, *Sound_, Log_.get()});
     Engine_->ReadPages = &ReadPages_;
     AttachPlayerOptions();
+    SelfVoicing_->Attach(*Engine_);
     Engine_->Layers.OnItemEnter = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::HandPoint); };
     Engine_->Layers.OnItemLeave = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::Default); };
     CreateBattle();
@@ -117,6 +120,7 @@ TggTDMain::~TggTDMain() {
     Campaign_.reset();
     Session_.reset();
     Battle_.reset();
+    SelfVoicing_.reset();
     Engine_.reset();
     Pacer_.reset();
     Sound_.reset();
@@ -254,6 +258,7 @@ void TggTDMain::LoadSettings() {
     AutoSaves_->ShowCaptions(ini);
     AutoSaves_->SetOn(settings.Comfort.AutoSave);
     Options_.Apply(settings.Comfort);
+    SelfVoicing_->Apply(settings.Comfort);
     SaveFolderCheck_->Check();
     Log_->Add("システム情報読込.");
     if (InstallId_ == 0) {
@@ -281,6 +286,7 @@ bool TggTDMain::SaveSettings() {
     settings.SurveyAnswer = SurveyAnswer_;
     settings.Comfort = Options_.Settings();
     settings.Comfort.AutoSave = AutoSaves_->On();
+    SelfVoicing_->Store(settings.Comfort);
 
     TSettingsWriteContext context{Locations_.ExeFolder, Platform_.ProgramFileName, Version_, {}, {}, {}};
     const auto versionOf = [this](const std::string& path) -> std::optional<TVersionNumbers> {

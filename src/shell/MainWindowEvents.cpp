@@ -9,6 +9,7 @@
 #include "shell/FPSControl.h"
 #include "shell/MainWindow.h"
 #include "shell/SaveFolderCheck.h"
+#include "shell/SelfVoicing.h"
 #include "util/DebugLog.h"
 
 namespace vandor {
@@ -98,7 +99,10 @@ void TggTDMain::FrameTick() {
     SaveFolderCheck_->TellIfDue();
     if (!WindowsSavesLooked_) OfferWindowsSaves();
     // The picture behind the game menu stands still while the menu is open.
-    if (GameMenu_.IsOpen()) return;
+    if (GameMenu_.IsOpen()) {
+        StepSelfVoicing();
+        return;
+    }
     StepStickPointer();
     ReloadChangedData();
     Commands_->UpdateItemHover(MouseX_, MouseY_);
@@ -113,6 +117,7 @@ void TggTDMain::FrameTick() {
         FormPaint();
     }
     SyncFocusTargets();
+    StepSelfVoicing();
 }
 
 // ---------------------------------------------------------------- picture
@@ -231,6 +236,7 @@ void TggTDMain::FormKeyUp(int key, TShiftState shift) {
         case kQuickSaveKey: QuickSave(); break;
         case kQuickLoadKey: QuickLoad(); break;
         case kScreenShotKey: TakeScreenShot(); break;
+        case TSelfVoicing::kKey: SelfVoicing_->Toggle(); break;
         default: break;
     }
     Options_.KeyUp(key);

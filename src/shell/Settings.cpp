@@ -36,6 +36,11 @@ void WriteArchiveVersion(TIniFile& ini, const char* key, const std::optional<TVe
     if (version) ini.WriteString("Ver", key, FormatVersion(*version));
 }
 
+// A comfort switch off by default: written once it is on, or was written before.
+void WriteBoolOnceUsed(TIniFile& ini, const char* key, bool on) {
+    if (on || ini.ValueExists("Comfort", key)) ini.WriteBool("Comfort", key, on);
+}
+
 }  // namespace
 
 TSettings ReadSettings(const TIniFile& ini) {
@@ -58,6 +63,8 @@ TSettings ReadSettings(const TIniFile& ini) {
     comfort.BackLogVoice = ini.ReadBool("Comfort", "BackLogVoice", comfort.BackLogVoice);
     comfort.FullScreen = ini.ReadBool("Comfort", "FullScreen", comfort.FullScreen);
     comfort.AutoSave = ini.ReadBool("Comfort", "AutoSave", comfort.AutoSave);
+    comfort.SelfVoicing = ini.ReadBool("Comfort", "SelfVoicing", comfort.SelfVoicing);
+    comfort.SpeakOverVoice = ini.ReadBool("Comfort", "SpeakOverVoice", comfort.SpeakOverVoice);
     return s;
 }
 
@@ -90,6 +97,8 @@ void WriteSettings(TIniFile& ini, const TSettings& s, const TSettingsWriteContex
     if (!s.Comfort.AutoSave || ini.ValueExists("Comfort", "AutoSave")) {
         ini.WriteBool("Comfort", "AutoSave", s.Comfort.AutoSave);
     }
+    WriteBoolOnceUsed(ini, "SelfVoicing", s.Comfort.SelfVoicing);
+    WriteBoolOnceUsed(ini, "SpeakOverVoice", s.Comfort.SpeakOverVoice);
 }
 
 std::string SlotCaptionKey(int slot) {

@@ -1,0 +1,130 @@
+// Self-voicing in the main window, against the tests' own speech service: off it asks
+// nothing and writes nothing; on, the pages, the backlog and the focused choice are
+// asked in order with stops where pages turn; without a service the item says why.
+
+#include <gmock/gmock.h>
+
+#include <filesystem>
+#include <string>
+
+#include "MainWindowFixture.h"
+#include "RecordingSpeechServer.h"
+#include "compositor/Input.h"
+#include "scenario/NovelGame.h"
+#include "util/IniFile.h"
+
+namespace vandor {
+namespace {
+
+using test::MainWindowTest;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+constexpr const char* kStory = "一頁目\n\nSecond page\n\nどうする？\n[選択/*A]行く\n[選択/*B]Stay\n\n*A\nAの話\n\n*B\n";
+
+class SelfVoicingTest : public MainWindowTest {
+protected:
+    void Key(int key) {
+        host.PressKey(key);
+        host.ReleaseKey(key);
+    }
+    void Click() {
+        host.MoveMouse(400, 300);
+        host.PressButton(TMouseButton::mbLeft);
+        host.ReleaseButton(TMouseButton::mbLeft);
+    }
+    void SwitchedOnInConfig() {
+        std::filesystem::create_directories(UserDir("ヴァンドルの星砦タクティクス"));
+        TIniFile ini(ThisConfig());
+        ini.WriteBool("Comfort", "SelfVoicing", true);
+        ASSERT_TRUE(ini.Save());
+    }
+};
+
+TEST_F(SelfVoicingTest, OffByDefaultItAsksNothingAndLeavesConfigAlone) {
+    test::TRecordingSpeechServer server(temp / "speech.sock");
+    WriteScript("first.txt", kStory);
+    TggTDMain& main = Start();
+    EXPECT_FALSE(main.Menu().At("mmSelfVoicing").Checked());
+    Frames(10);
+    Click();
+    Frames(10);
+    Stop();
+    EXPECT_THAT(server.Record(), ElementsAre());
+    const TIniFile ini(ThisConfig());
+    EXPECT_FALSE(ini.ValueExists("Comfort", "SelfVoicing"));
+    EXPECT_FALSE(ini.ValueExists("Comfort", "SpeakOverVoice"));
+}
+
+TEST_F(SelfVoicingTest, PagesBackLogAndChoicesAreAskedInOrderWithStopsWherePagesTurn) {
+    test::TRecordingSpeechServer server(temp / "speech.sock");
+    WriteScript("first.txt", kStory);
+    SwitchedOnInConfig();
+    TggTDMain& main = Start();
+    EXPECT_TRUE(main.Menu().At("mmSelfVoicing").Checked());
+    Frames(30);
+    Click();
+    Frames(30);
+    host.PressKey(vkUp);
+    Frames(1);
+    host.ReleaseKey(vkUp);
+    Frames(2);
+    ASSERT_TRUE(main.Engine().BackLog().Visible());
+    Click();
+    Frames(2);
+    ASSERT_FALSE(main.Engine().BackLog().Visible());
+    Click();
+    Frames(30);
+    ASSERT_EQ(main.Engine().Choices().size(), 2u) << ::testing::PrintToString(server.Record());
+    Key(vkTab);
+    Frames(1);
+    Key(vkTab);
+    Frames(1);
+    EXPECT_THAT(server.Record(),
+                ElementsAre("say ja important: 読み上げをオンにしました", "say ja text: 一頁目", "stop",
+                            "say en text: Second page", "stop", "say ja text: 一頁目", "stop",
+                            "say ja text: どうする？", "say ja message: 行く", "say en message: Stay"));
+    server.ClearRecord();
+    Key('V');
+    EXPECT_FALSE(main.Menu().At("mmSelfVoicing").Checked());
+    EXPECT_THAT(server.Record(), ElementsAre("stop"));
+    Stop();
+    EXPECT_FALSE(TIniFile(ThisConfig()).ReadBool("Comfort", "SelfVoicing", true)) << "switched off is remembered";
+}
+
+TEST_F(SelfVoicingTest, TheKeySwitchesItOnAndItIsRemembered) {
+    test::TRecordingSpeechServer server(temp / "speech.sock");
+    WriteScript("first.txt", kStory);
+    TggTDMain& main = Start();
+    Frames(2);
+    Key('V');
+    EXPECT_TRUE(main.Menu().At("mmSelfVoicing").Checked());
+    EXPECT_THAT(server.Record(), ElementsAre("say ja important: 読み上げをオンにしました"));
+    Stop();
+    EXPECT_TRUE(TIniFile(ThisConfig()).ReadBool("Comfort", "SelfVoicing", false));
+}
+
+TEST_F(SelfVoicingTest, WithoutAServiceTheItemSaysWhyAndPlayGoesOn) {
+    setenv("SPEECHD_ADDRESS", ("unix_socket:" + (temp / "nobody.sock")).c_str(), 1);
+    WriteScript("first.txt", kStory);
+    SwitchedOnInConfig();
+    TggTDMain& main = Start();
+    const TMenuItem& item = main.Menu().At("mmSelfVoicing");
+    EXPECT_FALSE(item.Enabled());
+    EXPECT_FALSE(item.Checked());
+    EXPECT_THAT(item.Caption(), HasSubstr("speech-dispatcher"));
+    Key('V');
+    Frames(30);
+    Click();
+    Frames(30);
+    EXPECT_EQ(main.Engine().Line, 3) << "the story went on to its second page";
+    int told = 0;
+    for (const std::string& line : main.Log().Lines()) told += line.find("読み上げは使えません") != std::string::npos;
+    EXPECT_EQ(told, 1);
+    Stop();
+    unsetenv("SPEECHD_ADDRESS");
+    EXPECT_TRUE(TIniFile(ThisConfig()).ReadBool("Comfort", "SelfVoicing", false)) << "the player's choice stays";
+}
+
+}  // namespace
+}  // namespace vandor
