@@ -12,10 +12,18 @@ void TggTDMain::CreateSelfVoicing() {
     SelfVoicing_->Build([this](const std::function<void()>& action) { Guarded(action); });
 }
 
+void TggTDMain::SelfVoicingKey(int key) {
+    if (key == TSelfVoicing::kKey) SelfVoicing_->Toggle();
+    if (key == TSelfVoicing::kStatusKey && Session_->Running()) SelfVoicing_->BattleStatus();
+}
+
 void TggTDMain::StepSelfVoicing() {
     if (GameMenu_.IsOpen()) {
         SelfVoicing_->StepGameMenu(GameMenu_);
-    } else if (!Session_->Running()) {
+    } else if (Session_->Running()) {
+        const TBattlePad& pad = Session_->Pad();
+        SelfVoicing_->StepBattle(pad.Cursor(), pad.CursorLayer() != nullptr, {MouseX_, MouseY_});
+    } else {
         const TFocusRing& focus = Controls_->Focus();
         SelfVoicing_->StepStory(focus.HasFocus() ? focus.Targets()[static_cast<std::size_t>(focus.Focused())].Id
                                                  : nullptr);

@@ -80,10 +80,10 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform)
                                            TNovelServices{*Scripts_, *Images_, *Renderer_, *Sound_, Log_.get()});
     Engine_->ReadPages = &ReadPages_;
     AttachPlayerOptions();
-    SelfVoicing_->Attach(*Engine_);
     Engine_->Layers.OnItemEnter = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::HandPoint); };
     Engine_->Layers.OnItemLeave = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::Default); };
     CreateBattle();
+    SelfVoicing_->Attach(*Engine_, *Battle_);
     CreateCampaign();
 
     InstallId_ = 0;
@@ -116,11 +116,11 @@ TggTDMain::~TggTDMain() {
             SaveSettingsTellingFailure();
         }
     });
+    SelfVoicing_.reset();
     Commands_.reset();
     Campaign_.reset();
     Session_.reset();
     Battle_.reset();
-    SelfVoicing_.reset();
     Engine_.reset();
     Pacer_.reset();
     Sound_.reset();

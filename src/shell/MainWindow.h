@@ -278,6 +278,8 @@ private:
 
     // --- self-voicing (MainSpeech.cpp)
     void CreateSelfVoicing();
+    // V switches self-voicing; I tells the battle's state.
+    void SelfVoicingKey(int key);
     // Once a frame: the story's pages and focus, or the game menu's focused item.
     void StepSelfVoicing();
 

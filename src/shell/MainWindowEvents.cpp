@@ -9,7 +9,6 @@
 #include "shell/FPSControl.h"
 #include "shell/MainWindow.h"
 #include "shell/SaveFolderCheck.h"
-#include "shell/SelfVoicing.h"
 #include "util/DebugLog.h"
 
 namespace vandor {
@@ -236,8 +235,7 @@ void TggTDMain::FormKeyUp(int key, TShiftState shift) {
         case kQuickSaveKey: QuickSave(); break;
         case kQuickLoadKey: QuickLoad(); break;
         case kScreenShotKey: TakeScreenShot(); break;
-        case TSelfVoicing::kKey: SelfVoicing_->Toggle(); break;
-        default: break;
+        default: SelfVoicingKey(key); break;
     }
     Options_.KeyUp(key);
     Session_->KeyUp(key, shift);

@@ -2,6 +2,7 @@
 
 #include "scenario/NovelGame.h"
 #include "shell/GameMenu.h"
+#include "speech/BattleSpeech.h"
 #include "speech/SpeechDispatcher.h"
 #include "speech/StorySpeech.h"
 #include "speech/TextLanguage.h"
@@ -31,8 +32,9 @@ void TSelfVoicing::Build(const std::function<void(const std::function<void()>&)>
               [this, run](TMenuItem&) { run([this] { ToggleSpeakOverVoice(); }); });
 }
 
-void TSelfVoicing::Attach(TNovelGame& engine) {
+void TSelfVoicing::Attach(TNovelGame& engine, TQTDGame& battle) {
     Engine_ = &engine;
+    Battle_ = &battle;
     engine.OnPageStart = [this] {
         if (Story_) Story_->PageStarts();
     };
@@ -56,6 +58,7 @@ void TSelfVoicing::Toggle() {
 void TSelfVoicing::SetOn(bool on) {
     Wanted_ = on;
     Story_.reset();
+    BattleSpeech_.reset();
     if (Speech_) Speech_->Stop();
     Speech_.reset();
     MenuItemSaid_ = nullptr;
@@ -75,6 +78,7 @@ void TSelfVoicing::SetOn(bool on) {
         Story_ = std::make_unique<TStorySpeech>(*Engine_, *Speech_);
         Story_->TextWithVoice = Menu_.At(kOverVoiceItem).Checked();
     }
+    if (Battle_) BattleSpeech_ = std::make_unique<TBattleSpeech>(*Battle_, *Speech_);
     Speech_->Say(kSwitchedOn, "ja", TSpeechPriority::Important);
 }
 
@@ -87,6 +91,15 @@ void TSelfVoicing::ToggleSpeakOverVoice() {
 void TSelfVoicing::StepStory(const void* focused) {
     MenuItemSaid_ = nullptr;
     if (Story_) Story_->Step(focused);
+}
+
+void TSelfVoicing::StepBattle(TPoint cursor, bool cursorShown, TPoint pointer) {
+    MenuItemSaid_ = nullptr;
+    if (BattleSpeech_) BattleSpeech_->Step(cursor, cursorShown, pointer);
+}
+
+void TSelfVoicing::BattleStatus() {
+    if (BattleSpeech_) BattleSpeech_->Status();
 }
 
 void TSelfVoicing::StepGameMenu(const TGameMenu& menu) {

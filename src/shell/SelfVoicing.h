@@ -13,17 +13,22 @@
 #include "shell/MenuModel.h"
 #include "shell/Settings.h"
 #include "speech/Speech.h"
+#include "util/Geometry.h"
 
 namespace vandor {
 
 class TDebugLog;
 class TGameMenu;
 class TNovelGame;
+class TQTDGame;
 class TStorySpeech;
+class TBattleSpeech;
 
 class TSelfVoicing {
 public:
     static constexpr int kKey = 'V';
+    // In a battle: the money, the base's durability and the wave.
+    static constexpr int kStatusKey = 'I';
     static constexpr const char* kSwitchedOn = "読み上げをオンにしました";
 
     // Connects to the speech service; null with the reason when there is none. Tests
@@ -37,8 +42,8 @@ public:
 
     // Adds the items under "mmChar"; each click runs through `run`, which may guard it.
     void Build(const std::function<void(const std::function<void()>&)>& run);
-    // The engine whose pages are read; it outlives this.
-    void Attach(TNovelGame& engine);
+    // The engine whose pages are read and the battle; both outlive this.
+    void Attach(TNovelGame& engine, TQTDGame& battle);
 
     void Apply(const TComfortSettings& comfort);
     // Sets the keys of self-voicing in `comfort`.
@@ -48,6 +53,9 @@ public:
     void Toggle();
     // Once a frame of the story; `focused` is the focused choice or button, or null.
     void StepStory(const void* focused);
+    // Once a frame of a battle: the pad's cursor cell (while shown) and the pointer.
+    void StepBattle(TPoint cursor, bool cursorShown, TPoint pointer);
+    void BattleStatus();
     // While the game menu is open: its focused item and that item's state.
     void StepGameMenu(const TGameMenu& menu);
     // Says a message now (the battle's focus and captions); nothing while off.
@@ -62,8 +70,10 @@ private:
     TMenuModel& Menu_;
     TDebugLog& Log_;
     TNovelGame* Engine_ = nullptr;
+    TQTDGame* Battle_ = nullptr;
     std::unique_ptr<ISpeech> Speech_;
     std::unique_ptr<TStorySpeech> Story_;
+    std::unique_ptr<TBattleSpeech> BattleSpeech_;
     bool Wanted_ = false;  // the player's choice, kept even when no service answered
     const TMenuItem* MenuItemSaid_ = nullptr;
 };

@@ -7,10 +7,15 @@
 #include <filesystem>
 #include <string>
 
+#include "BattlePictures.h"
 #include "MainWindowFixture.h"
 #include "RecordingSpeechServer.h"
+#include "battle/BattleTables.h"
+#include "battle/QTDGame.h"
 #include "compositor/Input.h"
 #include "scenario/NovelGame.h"
+#include "shell/BattleSession.h"
+#include "shell/GameMenu.h"
 #include "util/IniFile.h"
 
 namespace vandor {
@@ -90,6 +95,71 @@ TEST_F(SelfVoicingTest, PagesBackLogAndChoicesAreAskedInOrderWithStopsWherePages
     EXPECT_THAT(server.Record(), ElementsAre("stop"));
     Stop();
     EXPECT_FALSE(TIniFile(ThisConfig()).ReadBool("Comfort", "SelfVoicing", true)) << "switched off is remembered";
+}
+
+TEST_F(SelfVoicingTest, TheBattleSaysTheCursorTheBuildKindTheStatusAndItsCaptions) {
+    test::TRecordingSpeechServer server(temp / "speech.sock");
+    // The base's own shot beats the one enemy beside it.
+    WriteScript("bt01-00.txt", "WC=1\nWEC_00=1\nE_00_00_PX=4\nE_00_00_PY=0\n");
+    WriteScript("first.txt", "[文章枠/なし]\n[戦闘開始/1]\n[クリック待]\n");
+    ASSERT_TRUE(test::SaveBattlePointerPictures(exe + "scenario/")) << "the build buttons, to be clicked";
+    SwitchedOnInConfig();
+    TggTDMain& main = Start();
+    Frames(3);
+    ASSERT_TRUE(main.BattleSession().Running());
+    for (int frame = 0; frame < 500 && main.Battle().RefusesPresses(); ++frame) Frames(1);
+    server.ClearRecord();
+    Key(vkLeft);
+    Frames(1);
+    Key('E');
+    Frames(1);
+    const int type = main.Battle().BuildType;
+    ASSERT_GE(type, 1) << "the shoulder key chose a build kind";
+    Key(vkBack);
+    Frames(1);
+    Key('I');
+    const TQTDGame& battle = main.Battle();
+    const std::string status = "say ja message: 資金 " + std::to_string(battle.Money()) + "、耐久 " +
+                               std::to_string(battle.BaseHP()) + "/" + std::to_string(battle.BaseMaxHP) +
+                               "、ウェーブ 0/1";
+    const std::string kind = "say ja message: " + std::string(kTowerNames[static_cast<std::size_t>(type)]) + "、費用 " +
+                             std::to_string(battle.Cost(1, type));
+    main.Battle().StartWave();
+    for (int frame = 0; frame < 200 && !main.BattleSession().Ended(); ++frame) Frames(1);
+    ASSERT_TRUE(main.BattleSession().Ended());
+    Frames(1);
+    EXPECT_THAT(server.Record(), ElementsAre("say ja message: -1、0、空き地", kind, status, "say ja message: 勝利"));
+}
+
+TEST_F(SelfVoicingTest, TheGameMenuSaysItsFocusedItemAndItsState) {
+    test::TRecordingSpeechServer server(temp / "speech.sock");
+    WriteScript("first.txt", kStory);
+    SwitchedOnInConfig();
+    TggTDMain& main = Start();
+    Frames(2);
+    server.ClearRecord();
+    Key(vkEscape);
+    Frames(1);
+    ASSERT_TRUE(main.GameMenu().IsOpen());
+    const auto focused = [&] {
+        const TGameMenu& menu = main.GameMenu();
+        return menu.Rows().at(static_cast<std::size_t>(menu.Focused()));
+    };
+    EXPECT_THAT(server.Record(), ElementsAre("say ja message: " + PlainMenuCaption(focused()->Caption())))
+        << "the menu opens on its first item";
+    for (int guard = 0; guard < 20 && focused()->Name() != "mmChar"; ++guard) {
+        Key(vkDown);
+        Frames(1);
+    }
+    Key(vkRight);
+    Frames(1);
+    for (int guard = 0; guard < 40 && focused()->Name() != "mmSelfVoicing"; ++guard) {
+        Key(vkDown);
+        Frames(1);
+    }
+    const std::vector<std::string> record = server.Record();
+    ASSERT_GE(record.size(), 3u);
+    EXPECT_EQ(record.back(), "say ja message: 読み上げ(V)、チェックあり");
 }
 
 TEST_F(SelfVoicingTest, TheKeySwitchesItOnAndItIsRemembered) {
