@@ -131,6 +131,33 @@ TEST_F(SelfVoicingTest, TheBattleSaysTheCursorTheBuildKindTheStatusAndItsCaption
     EXPECT_THAT(server.Record(), ElementsAre("say ja message: -1、0、空き地", kind, status, "say ja message: 勝利"));
 }
 
+TEST_F(SelfVoicingTest, ATowersMenuSaysTheFocusedButtonWithItsValues) {
+    test::TRecordingSpeechServer server(temp / "speech.sock");
+    WriteScript("bt01-00.txt", "WC=1\nWEC_00=1\nE_00_00_PX=4\nE_00_00_PY=0\n");
+    WriteScript("first.txt", "[文章枠/なし]\n[戦闘開始/1]\n[クリック待]\n");
+    ASSERT_TRUE(test::SaveBattlePointerPictures(exe + "scenario/"));
+    SwitchedOnInConfig();
+    TggTDMain& main = Start();
+    Frames(3);
+    for (int frame = 0; frame < 500 && main.Battle().RefusesPresses(); ++frame) Frames(1);
+    for (int key : {vkLeft, vkLeft, vkLeft, int('E'), vkReturn, vkBack, vkReturn}) {
+        Key(key);
+        Frames(2);
+    }
+    const TQTDGame& battle = main.Battle();
+    const TQTDGame::TCell& tower = battle.Cell(-3, 0);
+    ASSERT_EQ(tower.Level, 1) << "a tower was built on the cursor's cell";
+    ASSERT_EQ(battle.PopUpCell, (TPoint{-3, 0})) << "and its menu opened";
+    server.ClearRecord();
+    Key(vkDown);
+    Frames(1);
+    const int type = tower.Type;
+    EXPECT_THAT(
+        server.Record(),
+        ElementsAre("say ja message: レベルアップ、費用 " + std::to_string(battle.Cost(2, type)) + "、攻撃 " +
+                    std::to_string(battle.Attack(2, type)) + "、射程 " + std::to_string(battle.Range(2, type))));
+}
+
 TEST_F(SelfVoicingTest, TheGameMenuSaysItsFocusedItemAndItsState) {
     test::TRecordingSpeechServer server(temp / "speech.sock");
     WriteScript("first.txt", kStory);
