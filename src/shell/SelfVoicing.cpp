@@ -12,7 +12,7 @@ namespace vandor {
 namespace {
 
 constexpr const char* kItem = "mmSelfVoicing";
-constexpr const char* kCaption = "読み上げ(&V)";
+constexpr const char* kCaption = "読み上げ(&Y)";
 constexpr const char* kOverVoiceItem = "mmSpeakOverVoice";
 constexpr const char* kClientName = "vandor";
 

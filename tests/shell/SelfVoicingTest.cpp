@@ -186,7 +186,7 @@ TEST_F(SelfVoicingTest, TheGameMenuSaysItsFocusedItemAndItsState) {
     }
     const std::vector<std::string> record = server.Record();
     ASSERT_GE(record.size(), 3u);
-    EXPECT_EQ(record.back(), "say ja message: 読み上げ(V)、チェックあり");
+    EXPECT_EQ(record.back(), "say ja message: 読み上げ(Y)、チェックあり");
 }
 
 TEST_F(SelfVoicingTest, TheKeySwitchesItOnAndItIsRemembered) {
