@@ -28,6 +28,8 @@ public:
     std::string JumpLabel;
     std::string HoverSound;
     std::string ClickSound;
+    // What self-voicing says for the button, which shows only a picture; empty: its number.
+    std::string SpokenCaption;
     bool Enabled = true;  // when false the frame does not follow hover and press
 };
 

@@ -55,13 +55,14 @@ std::optional<std::string> FullWidthNumber(std::string_view field) {
     return number;
 }
 
-// Conditions have checks of their own (ConditionLint.cpp), and a caption may be any text.
+// Conditions have checks of their own (ConditionLint.cpp), and a caption (a button's spoken
+// one too) may be any text.
 bool TakesText(const TFields& fields, std::size_t index) {
     const TScriptCommand* command = FindScriptCommand(fields[0]);
     if (!command) return false;
     const std::string_view name = command->Name();
     return (name == "ジャンプ" && index == 3) || (name == "選択" && (index == 3 || index == 4)) ||
-           (name == "ボタン" && index == 2);
+           (name == "ボタン" && (index == 2 || index == 12));
 }
 
 }  // namespace

@@ -119,7 +119,7 @@ void TNovelGame::OnChoiceClicked(TLayerLabel& choice) {
 
 bool TNovelGame::ButtonCommand(TFields& fields, const std::string&) {
     const std::size_t given = fields.size();
-    PadFields(fields, 12);
+    PadFields(fields, 13);
     // The condition comes first: an empty one still goes to the hook.
     const bool shown = !OnCondition || Condition(fields[2]);
     if (shown && given >= 7) {
@@ -136,6 +136,7 @@ bool TNovelGame::ButtonCommand(TFields& fields, const std::string&) {
                 button->ClickSound = AsciiLower(fields[10]);
                 button->HoverSound = AsciiLower(fields[11]);
             }
+            if (given >= 13) button->SpokenCaption = fields[12];
         }
     }
     StartClickWaitIfPageEnds();

@@ -164,6 +164,7 @@ bool TNovelGame::RunText(const std::string& line) {
         // its last line, broken where the translation breaks.
         Message_->NewLine();
     } else if (start < line.size()) {
+        if (Message_->PageRegistered && OnPageStart) OnPageStart();
         // Skipped text is drawn plain: it only flashes by.
         if (Skipping()) Message_->AntiAlias = false;
         Message_->AddChar(std::string_view(line).substr(start, end - start), std::string_view(line).substr(end));

@@ -159,6 +159,8 @@ public:
     std::function<void(const std::string& condition, bool& result)> OnCondition;
     std::function<void()> OnScriptLoaded;
     std::function<void()> OnLabel;
+    // The first character of a page is about to appear, Line and Column on it.
+    std::function<void()> OnPageStart;
 
     // State the main window and the tests read.
     TLayerList Layers{kStageWidth, kStageHeight};
@@ -193,6 +195,8 @@ public:
     const std::vector<TLayerButton*>& Buttons() const { return Buttons_; }
     TLayerItem* ChoiceFrame() const { return ChoiceFrame_ ? ChoiceFrame_ : DefaultChoiceFrame_; }
     int LineCount() const;
+    // The current script's line, or null past its end.
+    const std::string* LineAt(int index) const;
     // Whether the current script has a line that is exactly this label.
     bool HasLabel(const std::string& label) const;
 
@@ -213,7 +217,6 @@ private:
     void OpenBackLog();
     bool TransitionsRunning() const { return Layers.Transitions.Busy(); }
     void FinishTransitions(int ms = kFinishTransitions) { Layers.Transitions.Step(ms); }
-    const std::string* LineAt(int index) const;
     void Log(const std::string& text);
     bool Condition(const std::string& condition);
     void LayOutMessageWindow();

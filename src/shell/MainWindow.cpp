@@ -19,6 +19,7 @@
 #include "shell/Handheld.h"
 #include "shell/HelpForms.h"
 #include "shell/SaveFolderCheck.h"
+#include "shell/SelfVoicing.h"
 #include "shell/Settings.h"
 #include "shell/SlotMenus.h"
 #include "shell/SystemInfo.h"
@@ -57,6 +58,7 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform, TLanguageChoice language)
     Log_ =
         std::make_unique<TDebugLog>(Platform_.ExeFolder + "debug" + LocalTime("%Y%m%d%H%M") + ".txt", Platform_.Clock);
     Locations_ = Discover(Platform_.ExeFolder, Platform_.DocumentsFolder, Log_.get(), {Platform_.SaveFolder});
+    CreateSelfVoicing();
     SaveFolderCheck_ = std::make_unique<TSaveFolderCheck>(Menu_, Host_, Locations_.SaveFolder, *Log_);
     Help_ = std::make_unique<THelpForms>(Host_, *Log_, Title_, Locations_.SaveFolder, Version_, OSName_);
 
@@ -85,6 +87,7 @@ TggTDMain::TggTDMain(TMainWindowPlatform platform, TLanguageChoice language)
     Engine_->Layers.OnItemEnter = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::HandPoint); };
     Engine_->Layers.OnItemLeave = [this](TLayerItem&) { Host_.SetCursor(TCursorShape::Default); };
     CreateBattle();
+    SelfVoicing_->Attach(*Engine_, *Battle_);
     CreateCampaign();
 
     InstallId_ = 0;
@@ -117,6 +120,7 @@ TggTDMain::~TggTDMain() {
             SaveSettingsTellingFailure();
         }
     });
+    SelfVoicing_.reset();
     Commands_.reset();
     Campaign_.reset();
     Session_.reset();
@@ -260,6 +264,7 @@ void TggTDMain::LoadSettings() {
     AutoSaves_->SetOn(settings.Comfort.AutoSave);
     Options_.Apply(settings.Comfort);
     ChooseLanguage(settings.Language);
+    SelfVoicing_->Apply(settings.Comfort);
     SaveFolderCheck_->Check();
     Log_->Add("システム情報読込.");
     if (InstallId_ == 0) {
@@ -288,6 +293,7 @@ bool TggTDMain::SaveSettings() {
     settings.Comfort = Options_.Settings();
     settings.Comfort.AutoSave = AutoSaves_->On();
     settings.Language = Language_;
+    SelfVoicing_->Store(settings.Comfort);
 
     TSettingsWriteContext context{Locations_.ExeFolder, Platform_.ProgramFileName, Version_, {}, {}, {}};
     const auto versionOf = [this](const std::string& path) -> std::optional<TVersionNumbers> {

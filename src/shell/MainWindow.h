@@ -15,7 +15,7 @@
 // Windows), MainScreenShot.cpp (the picture kept as PNG), MainComfort.cpp (the player
 // options of TPlayerOptions joined to the engine, and the read pages),
 // MainSaveFailures.cpp (settings that could not be written, told through
-// TSaveFolderCheck) and MainPad.cpp (the controller, the keys that stand in for the
+// TSaveFolderCheck), MainSpeech.cpp (self-voicing) and MainPad.cpp (the controller, the keys that stand in for the
 // mouse, and the game menu in the picture). How a battle starts, ends and takes the
 // input meanwhile is TBattleSession's (BattleSession.h).
 
@@ -69,6 +69,7 @@ class TRTextRender;
 class TScriptCache;
 class THelpForms;
 class TSaveFolderCheck;
+class TSelfVoicing;
 class TSlotMenus;
 class TSoundPlayer;
 
@@ -300,6 +301,13 @@ private:
     void BuildLanguageMenu();
     void mmLanguageClick(TMenuItem& sender);
 
+    // --- self-voicing (MainSpeech.cpp)
+    void CreateSelfVoicing();
+    // V switches self-voicing; I tells the battle's state.
+    void SelfVoicingKey(int key);
+    // Once a frame: the story's pages and focus, or the game menu's focused item.
+    void StepSelfVoicing();
+
     // --- save slots (MainSlots.cpp)
     void CreateSlotMenus();
     // The action phase opened the save menu: the campaign goes into the next autosave.
@@ -375,6 +383,7 @@ private:
     std::unique_ptr<TCampaignCommands> Commands_;
     std::unique_ptr<TSlotMenus> Slots_;
     std::unique_ptr<TAutoSaves> AutoSaves_;
+    std::unique_ptr<TSelfVoicing> SelfVoicing_;
     std::unique_ptr<TSaveFolderCheck> SaveFolderCheck_;
     std::unique_ptr<THelpForms> Help_;
     std::unique_ptr<TFolderWatch> Watch_;  // debug mode only

@@ -98,7 +98,10 @@ void TggTDMain::FrameTick() {
     SaveFolderCheck_->TellIfDue();
     if (!WindowsSavesLooked_) OfferWindowsSaves();
     // The picture behind the game menu stands still while the menu is open.
-    if (GameMenu_.IsOpen()) return;
+    if (GameMenu_.IsOpen()) {
+        StepSelfVoicing();
+        return;
+    }
     StepStickPointer();
     ReloadChangedData();
     Commands_->UpdateItemHover(MouseX_, MouseY_);
@@ -113,6 +116,7 @@ void TggTDMain::FrameTick() {
         FormPaint();
     }
     SyncFocusTargets();
+    StepSelfVoicing();
 }
 
 // ---------------------------------------------------------------- picture
@@ -231,7 +235,7 @@ void TggTDMain::FormKeyUp(int key, TShiftState shift) {
         case kQuickSaveKey: QuickSave(); break;
         case kQuickLoadKey: QuickLoad(); break;
         case kScreenShotKey: TakeScreenShot(); break;
-        default: break;
+        default: SelfVoicingKey(key); break;
     }
     Options_.KeyUp(key);
     Session_->KeyUp(key, shift);

@@ -36,6 +36,11 @@ void WriteArchiveVersion(TIniFile& ini, const char* key, const std::optional<TVe
     if (version) ini.WriteString("Ver", key, FormatVersion(*version));
 }
 
+// A comfort switch off by default: written once it is on, or was written before.
+void WriteBoolOnceUsed(TIniFile& ini, const char* key, bool on) {
+    if (on || ini.ValueExists("Comfort", key)) ini.WriteBool("Comfort", key, on);
+}
+
 }  // namespace
 
 TSettings ReadSettings(const TIniFile& ini) {
@@ -59,6 +64,8 @@ TSettings ReadSettings(const TIniFile& ini) {
     comfort.FullScreen = ini.ReadBool("Comfort", "FullScreen", comfort.FullScreen);
     comfort.AutoSave = ini.ReadBool("Comfort", "AutoSave", comfort.AutoSave);
     if (ini.ValueExists("Comfort", "Language")) s.Language = ini.ReadString("Comfort", "Language");
+    comfort.SelfVoicing = ini.ReadBool("Comfort", "SelfVoicing", comfort.SelfVoicing);
+    comfort.SpeakOverVoice = ini.ReadBool("Comfort", "SpeakOverVoice", comfort.SpeakOverVoice);
     return s;
 }
 
@@ -92,6 +99,8 @@ void WriteSettings(TIniFile& ini, const TSettings& s, const TSettingsWriteContex
         ini.WriteBool("Comfort", "AutoSave", s.Comfort.AutoSave);
     }
     if (s.Language) ini.WriteString("Comfort", "Language", *s.Language);
+    WriteBoolOnceUsed(ini, "SelfVoicing", s.Comfort.SelfVoicing);
+    WriteBoolOnceUsed(ini, "SpeakOverVoice", s.Comfort.SpeakOverVoice);
 }
 
 std::string SlotCaptionKey(int slot) {

@@ -30,6 +30,10 @@ struct TComfortSettings {
     // to Config.ini only once it is or was turned off, so that a player who never
     // touches it keeps the settings file as it was.
     bool AutoSave = true;
+    // Self-voicing, and its page text read while the page's own voice plays. Written
+    // only once turned on, so that a player who never touches them keeps the file as it was.
+    bool SelfVoicing = false;
+    bool SpeakOverVoice = false;
 
     friend bool operator==(const TComfortSettings&, const TComfortSettings&) = default;
 };
