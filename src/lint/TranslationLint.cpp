@@ -11,6 +11,7 @@
 #include "i18n/Languages.h"
 #include "i18n/ScriptTexts.h"
 #include "scenario/NovelGame.h"
+#include "shell/MessageTexts.h"
 #include "text/LayerLabel.h"
 #include "text/LayerMessage.h"
 #include "util/Encoding.h"
@@ -119,13 +120,16 @@ std::vector<std::string> GameTexts() {
         texts.emplace_back(ItemDescription(item));
     }
     for (const std::string_view word : panel_text::Words()) texts.emplace_back(word);
+    for (const std::string_view text : message_text::Texts()) texts.emplace_back(text);
     std::erase_if(texts, [](const std::string& text) { return text.empty(); });
     return texts;
 }
 
 std::vector<std::string> GameFormats() {
-    const std::vector<std::string_view> formats = panel_text::Formats();
-    return {formats.begin(), formats.end()};
+    std::vector<std::string> formats;
+    for (const std::string_view format : panel_text::Formats()) formats.emplace_back(format);
+    for (const std::string_view format : message_text::Formats()) formats.emplace_back(format);
+    return formats;
 }
 
 std::vector<TLintFinding> LintTranslation(const TGameLint& lint, TFileCache& files, const std::string& exeFolder,

@@ -12,6 +12,7 @@
 #include "shell/AutoSaves.h"
 #include "shell/BattleSession.h"
 #include "shell/MainWindow.h"
+#include "shell/MessageTexts.h"
 #include "shell/SaveFolderCheck.h"
 #include "shell/SlotMenus.h"
 #include "shell/SystemInfo.h"
@@ -66,7 +67,8 @@ void TggTDMain::QuickSave() {
     } catch (const TSaveFileError& error) {
         AppEventsException(error.what());
         if (SaveFolderCheck_->Ready()) {
-            Host_.MessageBox("セーブできませんでした。", "セーブ", TMessageButtons::OK, TMessageIcon::Warning);
+            Host_.MessageBox(message_text::kSaveFailed, message_text::kSaveCaption, TMessageButtons::OK,
+                             TMessageIcon::Warning);
         }
         return;
     }
@@ -82,7 +84,7 @@ void TggTDMain::QuickLoad() {
         return;
     }
     if (QuickLoadLosesProgress(path) &&
-        Host_.MessageBox("クイックセーブした時点に戻りますか？\n今の進行は失われます。", "確認", TMessageButtons::YesNo,
+        Host_.MessageBox(message_text::kQuickLoad, message_text::kConfirm, TMessageButtons::YesNo,
                          TMessageIcon::Question) != TMessageResult::Yes) {
         return;
     }
