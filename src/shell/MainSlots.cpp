@@ -72,7 +72,7 @@ void TggTDMain::QuickSave() {
         }
         return;
     }
-    Notice_.Show("クイックセーブしました");
+    Notice_.Show(message_text::kQuickSaved);
 }
 
 void TggTDMain::QuickLoad() {
@@ -80,7 +80,7 @@ void TggTDMain::QuickLoad() {
     const std::string path = Locations_.SaveFolder + kQuickSaveFileName;
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::u8path(path), error)) {
-        Notice_.Show("クイックセーブがありません");
+        Notice_.Show(message_text::kNoQuickSave);
         return;
     }
     if (QuickLoadLosesProgress(path) &&
@@ -88,7 +88,7 @@ void TggTDMain::QuickLoad() {
                          TMessageIcon::Question) != TMessageResult::Yes) {
         return;
     }
-    if (Slots_->LoadFile(kQuickSaveFileName)) Notice_.Show("クイックロードしました");
+    if (Slots_->LoadFile(kQuickSaveFileName)) Notice_.Show(message_text::kQuickLoaded);
 }
 
 // Progress is lost when the campaign moved on since the quick save, or a battle is being

@@ -3,10 +3,17 @@
 namespace vandor::message_text {
 
 std::vector<std::string_view> Texts() {
-    return {kConfirm,         kQuit,           kOverwrite,  kSaveCaption,      kSaveFailed,
-            kLoadCaption,     kUnreadableSave, kQuickLoad,  kCombine,          kOkButton,
-            kCancelButton,    kCopyCaption,    kCopyFailed, kDamagedNotCopied, kSaveFolderCaption,
-            kUnsavedSettings, kLanguageCaption};
+    return {kConfirm,           kQuit,
+            kOverwrite,         kSaveCaption,
+            kSaveFailed,        kLoadCaption,
+            kUnreadableSave,    kQuickLoad,
+            kCombine,           kOkButton,
+            kCancelButton,      kCopyCaption,
+            kCopyFailed,        kDamagedNotCopied,
+            kSaveFolderCaption, kUnsavedSettings,
+            kLanguageCaption,   kQuickSaved,
+            kNoQuickSave,       kQuickLoaded,
+            kShotSaved,         kShotFailed};
 }
 
 std::vector<std::string_view> Formats() {

@@ -1,8 +1,9 @@
 #pragma once
-// The texts of the game's message boxes, named once so that the boxes and the
-// translation template list the very same texts. The window host shows fixed texts in
-// the chosen language; a text with a runtime part (a folder, a count) is a format,
-// translated before the part goes in (see GameFormat).
+// The texts of the game's message boxes and of the notices over the picture, named
+// once so that they and the translation template list the very same texts. The window
+// host and the notice show fixed texts in the chosen language; a text with a runtime
+// part (a folder, a count) is a format, translated before the part goes in (see
+// GameFormat).
 
 #include <string_view>
 #include <vector>
@@ -37,6 +38,11 @@ inline constexpr const char* kUnsavedSettings =
     "設定または既読情報を保存できませんでした。\n"
     "ディスクの空き容量を確認してください。";
 inline constexpr const char* kLanguageCaption = "言語";
+inline constexpr const char* kQuickSaved = "クイックセーブしました";
+inline constexpr const char* kNoQuickSave = "クイックセーブがありません";
+inline constexpr const char* kQuickLoaded = "クイックロードしました";
+inline constexpr const char* kShotSaved = "スクリーンショットを保存しました";
+inline constexpr const char* kShotFailed = "スクリーンショットを保存できませんでした";
 
 // Formats: %s a folder or a reason, %d a count.
 inline constexpr const char* kWindowsSavesFound =
