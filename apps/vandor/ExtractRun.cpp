@@ -72,6 +72,7 @@ int RunExtractText(const TRunFolders& folders, const std::string& path) {
     TTranslationTemplate pot;
     for (const auto& [name, script] : lint.ReachedScripts()) pot.AddScript(name, *script);
     for (const std::string& text : GameTexts()) pot.AddGameText(text);
+    for (const std::string& format : GameFormats()) pot.AddGameFormat(format);
     AddMenuCaptions(pot);
     try {
         pot.Write(path);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "battle/PanelTexts.h"
 #include "battle/QTDGame.h"
 #include "campaign/GameDat.h"
 #include "campaign/StrengthBoxes.h"
@@ -40,9 +41,14 @@ void UseFont(TBitmap32& panel, const char* name) {
     panel.Font.Height = kTextHeight;
 }
 
-// Every text of the panels is the game's own, shown in the chosen language.
-void Text(TBitmap32& panel, int x, int y, const std::string& text, TColor32 colour = kWhite) {
-    panel.DrawText(x, y, GameText(text), 0, colour);
+// Numbers, and texts already in the chosen language, drawn as they are.
+void Figure(TBitmap32& panel, int x, int y, const std::string& text, TColor32 colour = kWhite) {
+    panel.DrawText(x, y, text, 0, colour);
+}
+
+// A fixed word of the game's own, shown in the chosen language.
+void Text(TBitmap32& panel, int x, int y, std::string_view japanese, TColor32 colour = kWhite) {
+    Figure(panel, x, y, GameText(japanese), colour);
 }
 
 void SetEnabled(TLayerItem& button, bool enabled) {
@@ -85,7 +91,7 @@ void TQTDGame::RefreshPanels() {
 void TQTDGame::DrawNumber(TLayerItem& panel, const char* format, int32_t value) {
     TBitmap32& bitmap = *panel.Bitmap();
     Clear(bitmap);
-    Text(bitmap, 0, 0, Format(format, value));
+    Figure(bitmap, 0, 0, Format(format, value));
     panel.Invalidate();
 }
 
@@ -111,20 +117,20 @@ void TQTDGame::DrawStatus(TBitmap32& panel) {
     DrawStrengthBoxes(panel, 54, 26, Strength_);
     UseFont(panel, kProportionalFont);
     const int battles = Campaign ? Campaign->AreaBattles(Field) : 0;
-    Text(panel, 7, 57,
-         Strength_ == 0 ? Format("治安維持戦 全%d波", WaveCount)
-                        : Format("第%d要害戦 全%d波", std::max(1, battles), WaveCount));
+    Figure(panel, 7, 57,
+           Strength_ == 0 ? GameFormat(panel_text::kKeepingPeace, WaveCount)
+                          : GameFormat(panel_text::kStronghold, std::max(1, battles), WaveCount));
     if (Prep) {
-        Text(panel, 7, 74, "現在 戦闘準備中");
-        Text(panel, 7, 91, Format("次回攻撃 第%d波", WaveIndex + 1));
-        Text(panel, 7, 108,
-             Format("敵%d体 %sより", WaveSize, kDirectionNames[static_cast<std::size_t>(WaveDirection)]));
+        Text(panel, 7, 74, panel_text::kPreparing);
+        Figure(panel, 7, 91, GameFormat(panel_text::kNextWave, WaveIndex + 1));
+        const std::string direction = GameText(kDirectionNames[static_cast<std::size_t>(WaveDirection)]);
+        Figure(panel, 7, 108, GameFormat(panel_text::kComing, WaveSize, direction.c_str()));
         return;
     }
-    Text(panel, 7, 74, Format("現在 敵第%d波と戦闘中", WaveIndex + 1));
-    Text(panel, 7, 91, Format("敵 のこり%d体", EnemiesLeft()));
+    Figure(panel, 7, 74, GameFormat(panel_text::kFighting, WaveIndex + 1));
+    Figure(panel, 7, 91, GameFormat(panel_text::kEnemiesLeft, EnemiesLeft()));
     UseFont(panel, kFixedFont);
-    Text(panel, 7, 108, Format("%2d:%.2d:%.2d", Ticks / 3600, Ticks / 60 % 60, Ticks % 60));
+    Figure(panel, 7, 108, Format("%2d:%.2d:%.2d", Ticks / 3600, Ticks / 60 % 60, Ticks % 60));
 }
 
 // ---------------------------------------------------------------- information
@@ -161,15 +167,15 @@ void TQTDGame::RefreshInformation() {
     if (heroine > 0) ShowPortrait(heroine);
     if (heroine >= 1 && heroine <= kLastHeroine && Campaign) DrawHeroineColumn(panel, type, heroine);
     DrawTowerColumn(panel, type, level);
-    if (priced) Text(panel, 72, 2, Format("%5d$", Cost(1, type)));
+    if (priced) Figure(panel, 72, 2, Format("%5d$", Cost(1, type)));
     // The next level's figures over the current ones while the level-up button is hovered.
     if (HoverLevelUp && HoveredBuild <= 0 && level < kTowerLevels) {
-        Text(panel, 78, 47, Format("→%3d", Attack(level + 1, type)));
-        Text(panel, 78, 77, Format("→%3d", Range(level + 1, type)));
-        if (Reload(level + 1, type) > 0) Text(panel, 78, 62, Format("→%3d", 600 / Reload(level + 1, type)));
-        Text(panel, 72, 2, Format("%5d$", Cost(level + 1, type)));
+        Figure(panel, 78, 47, Format("→%3d", Attack(level + 1, type)));
+        Figure(panel, 78, 77, Format("→%3d", Range(level + 1, type)));
+        if (Reload(level + 1, type) > 0) Figure(panel, 78, 62, Format("→%3d", 600 / Reload(level + 1, type)));
+        Figure(panel, 72, 2, Format("%5d$", Cost(level + 1, type)));
     } else if (bonus > 0) {
-        Text(panel, 78, 47, Format("+%3d", Attack(level, type) * bonus / 100), kBonusColour);
+        Figure(panel, 78, 47, Format("+%3d", Attack(level, type) * bonus / 100), kBonusColour);
     }
 }
 
@@ -181,47 +187,52 @@ void TQTDGame::DrawHeroineColumn(TBitmap32& panel, int type, int heroine) {
     const int32_t training = Campaign->Training(heroine);
     UseFont(panel, kProportionalFont);
     Text(panel, 210, 2, HeroineName(heroine));
-    Text(panel, 210, 17, "純愛度", kPaleGreen);
-    Text(panel, 210, 32, "奴隷度", kPaleGreen);
-    const char* first = type == 0 ? "耐久" : type == kPrayerTower ? "強化" : "攻撃";
-    const char* second = type == 0 ? "攻撃" : "価格";
+    Text(panel, 210, 17, panel_text::kAffection, kPaleGreen);
+    Text(panel, 210, 32, panel_text::kTraining, kPaleGreen);
+    const std::string_view first = type == 0              ? panel_text::kDurability
+                                   : type == kPrayerTower ? panel_text::kStrengthen
+                                                          : panel_text::kAttack;
+    const std::string_view second = type == 0 ? panel_text::kAttack : panel_text::kPrice;
     if (affection != 0) Text(panel, 210, 47, first, kPaleGreen);
     if (training != 0) Text(panel, 210, 62, second, kPaleGreen);
 
     UseFont(panel, kFixedFont);
-    Text(panel, 255, 17, Format(" %3d", affection));
-    Text(panel, 255, 32, Format(" %3d", training));
+    Figure(panel, 255, 17, Format(" %3d", affection));
+    Figure(panel, 255, 32, Format(" %3d", training));
     if (type == 0) {
         const int32_t durability = std::min(100, 10 * affection);
-        if (durability != 0) Text(panel, 255, 47, Format("+%3d", durability));
-        if (training != 0) Text(panel, 255, 62, Format(" +%2d％", 3 * training));
+        if (durability != 0) Figure(panel, 255, 47, Format("+%3d", durability));
+        if (training != 0) Figure(panel, 255, 62, Format(" +%2d％", 3 * training));
         return;
     }
-    if (affection != 0) Text(panel, 255, 47, Format(" +%2d％", 3 * affection));
-    if (training != 0) Text(panel, 255, 62, Format(" -%2d％", 3 * training));
+    if (affection != 0) Figure(panel, 255, 47, Format(" +%2d％", 3 * affection));
+    if (training != 0) Figure(panel, 255, 62, Format(" -%2d％", 3 * training));
 }
 
 // The type's name, description, special effect and statistics at the level.
 void TQTDGame::DrawTowerColumn(TBitmap32& panel, int type, int level) {
     const std::size_t t = static_cast<std::size_t>(type);
     UseFont(panel, kProportionalFont);
-    Text(panel, 4, 2, Format("%s Lv%d", GameText(kTowerNames[t]).c_str(), level));
+    Figure(panel, 4, 2, GameFormat(panel_text::kTowerLevel, GameText(kTowerNames[t]).c_str(), level));
     Text(panel, 4, 17, kTowerDescriptions[t]);
-    Text(panel, 4, 47, type == kPrayerTower ? "強化" : "攻撃", kPaleGreen);
-    Text(panel, 4, 62, "速度", kPaleGreen);
-    Text(panel, 4, 77, "射程", kPaleGreen);
-    const char* special = type == 4 ? "範囲攻撃" : type == 5 ? "持続ダメージ" : type == 7 ? "速度ダメージ" : nullptr;
-    if (special) Text(panel, 4, 32, special);
+    Text(panel, 4, 47, type == kPrayerTower ? panel_text::kStrengthen : panel_text::kAttack, kPaleGreen);
+    Text(panel, 4, 62, panel_text::kSpeed, kPaleGreen);
+    Text(panel, 4, 77, panel_text::kRange, kPaleGreen);
+    const std::string_view special = type == 4   ? panel_text::kAreaAttack
+                                     : type == 5 ? panel_text::kLastingDamage
+                                     : type == 7 ? panel_text::kSlowingDamage
+                                                 : std::string_view();
+    if (!special.empty()) Text(panel, 4, 32, special);
 
     UseFont(panel, kFixedFont);
     if (type == kPrayerTower) {
-        Text(panel, 35, 47, Format("%4d％", Attack(level, type)));
+        Figure(panel, 35, 47, Format("%4d％", Attack(level, type)));
     } else {
-        Text(panel, 48, 47, Format("%4d", Attack(level, type)));
+        Figure(panel, 48, 47, Format("%4d", Attack(level, type)));
     }
-    Text(panel, 48, 77, Format("%4d", Range(level, type)));
+    Figure(panel, 48, 77, Format("%4d", Range(level, type)));
     const int32_t reload = Reload(level, type);
-    Text(panel, 48, 62, reload == 0 ? std::string(" ---") : Format("%4d", 600 / reload));
+    Figure(panel, 48, 62, reload == 0 ? std::string(" ---") : Format("%4d", 600 / reload));
 }
 
 void TQTDGame::ShowPortrait(int heroine) {
@@ -283,7 +294,8 @@ void TQTDGame::RefreshPopUp() {
     PopUpCell = Selected;
     const TProjection point = ProjectCell(Selected.X, Selected.Y);
 
-    Text(panel, 0, 1, Format("%s Lv%d", GameText(kTowerNames[static_cast<std::size_t>(type)]).c_str(), level));
+    const std::string name = GameText(kTowerNames[static_cast<std::size_t>(type)]);
+    Figure(panel, 0, 1, GameFormat(panel_text::kTowerLevel, name.c_str(), level));
     PopUpFrame->SetPosition(point.X + 20, point.Y - 32, kPopUpFrameZ);
     PopUpPanel->SetPosition(point.X + 24, point.Y - 28, kPopUpPanelZ);
     ShowRangeMarker(Range(level, type), point);
@@ -296,21 +308,21 @@ void TQTDGame::RefreshPopUp() {
     const bool canRaise = level < kTowerLevels && Money() >= nextCost;
     levelUp.SetVisible(true);
     SetEnabled(levelUp, canRaise);
-    Text(panel, 4, 26, "レベルアップ", canRaise ? kWhite : kGrey);
-    if (canRaise) Text(panel, 100, 26, Format("%4d$", nextCost));
+    Text(panel, 4, 26, panel_text::kLevelUp, canRaise ? kWhite : kGrey);
+    if (canRaise) Figure(panel, 100, 26, Format("%4d$", nextCost));
 
     TLayerItem& cancel = *PopUpButtons[1];
     const bool canCancel = cell->CanCancelUpgrades();
     cancel.SetVisible(true);
     SetEnabled(cancel, canCancel);
-    Text(panel, 4, 51, "キャンセル", canCancel ? kWhite : kGrey);
+    Text(panel, 4, 51, panel_text::kCancel, canCancel ? kWhite : kGrey);
 
     TLayerItem& remove = *PopUpButtons[2];
     const bool base = Selected == TPoint{0, 0};
     remove.SetVisible(!base);
     if (base) return;
     SetEnabled(remove, true);
-    Text(panel, 4, 76, "撤去");
+    Text(panel, 4, 76, panel_text::kRemove);
 }
 
 }  // namespace vandor

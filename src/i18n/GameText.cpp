@@ -1,6 +1,7 @@
 #include "i18n/GameText.h"
 
 #include "i18n/Catalogue.h"
+#include "i18n/FormatConversions.h"
 
 namespace vandor {
 namespace {
@@ -19,6 +20,12 @@ std::shared_ptr<const TCatalogue> GameTextCatalogue() { return Current(); }
 std::string GameText(std::string_view japanese) {
     const auto& catalogue = Current();
     return catalogue ? catalogue->Translate("", japanese) : std::string(japanese);
+}
+
+std::string GameFormatText(std::string_view japaneseFormat) {
+    const auto& catalogue = Current();
+    const std::string* translation = catalogue ? catalogue->Find("", japaneseFormat) : nullptr;
+    return translation && SameConversions(japaneseFormat, *translation) ? *translation : std::string(japaneseFormat);
 }
 
 }  // namespace vandor

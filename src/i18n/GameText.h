@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "util/Format.h"
+
 namespace vandor {
 
 class TCatalogue;
@@ -16,5 +18,14 @@ void SetGameTextCatalogue(std::shared_ptr<const TCatalogue> catalogue);
 std::shared_ptr<const TCatalogue> GameTextCatalogue();
 
 std::string GameText(std::string_view japanese);
+
+// A printf format of the game's own ("第%d波") in the chosen language: its translation
+// when that takes exactly the same arguments, else the format as written.
+std::string GameFormatText(std::string_view japaneseFormat);
+
+template <typename... Args>
+std::string GameFormat(std::string_view japaneseFormat, Args... args) {
+    return Format(GameFormatText(japaneseFormat).c_str(), args...);
+}
 
 }  // namespace vandor

@@ -67,7 +67,10 @@ void TTranslationTemplate::AddGameText(const std::string& japanese) {
     if (!japanese.empty()) Add("", japanese, "");
 }
 
-void TTranslationTemplate::Add(const std::string& context, const std::string& original, const std::string& reference) {
+void TTranslationTemplate::AddGameFormat(const std::string& japanese) { Add("", japanese, "").CFormat = true; }
+
+TTemplateEntry& TTranslationTemplate::Add(const std::string& context, const std::string& original,
+                                          const std::string& reference) {
     // Identical text in one context is one entry, with every place it is used.
     auto found = std::find_if(Entries_.begin(), Entries_.end(), [&](const TTemplateEntry& entry) {
         return entry.Context == context && entry.Original == original;
@@ -77,6 +80,7 @@ void TTranslationTemplate::Add(const std::string& context, const std::string& or
         found = Entries_.end() - 1;
     }
     if (!reference.empty()) found->References.push_back(reference);
+    return *found;
 }
 
 void TTranslationTemplate::Write(const std::string& path) const {
@@ -91,6 +95,7 @@ void TTranslationTemplate::Write(const std::string& path) const {
         if (!entry.Context.empty()) po_message_set_msgctxt(message, entry.Context.c_str());
         po_message_set_msgid(message, entry.Original.c_str());
         po_message_set_msgstr(message, "");
+        if (entry.CFormat) po_message_set_format(message, "c-format", 1);
         for (const std::string& reference : entry.References) {
             const std::size_t colon = reference.rfind(':');
             po_message_add_filepos(message, reference.substr(0, colon).c_str(),

@@ -1,14 +1,17 @@
 #include "lint/TranslationLint.h"
 
 #include "battle/BattleTables.h"
+#include "battle/PanelTexts.h"
 #include "campaign/CampaignItems.h"
 #include "campaign/ItemTable.h"
 #include "campaign/WorldNames.h"
 #include "compositor/FontLookup.h"
 #include "i18n/Catalogue.h"
+#include "i18n/FormatConversions.h"
 #include "i18n/Languages.h"
 #include "i18n/ScriptTexts.h"
 #include "scenario/NovelGame.h"
+#include "shell/MessageTexts.h"
 #include "text/LayerLabel.h"
 #include "text/LayerMessage.h"
 #include "util/Encoding.h"
@@ -116,8 +119,17 @@ std::vector<std::string> GameTexts() {
         texts.emplace_back(ItemName(item));
         texts.emplace_back(ItemDescription(item));
     }
+    for (const std::string_view word : panel_text::Words()) texts.emplace_back(word);
+    for (const std::string_view text : message_text::Texts()) texts.emplace_back(text);
     std::erase_if(texts, [](const std::string& text) { return text.empty(); });
     return texts;
+}
+
+std::vector<std::string> GameFormats() {
+    std::vector<std::string> formats;
+    for (const std::string_view format : panel_text::Formats()) formats.emplace_back(format);
+    for (const std::string_view format : message_text::Formats()) formats.emplace_back(format);
+    return formats;
 }
 
 std::vector<TLintFinding> LintTranslation(const TGameLint& lint, TFileCache& files, const std::string& exeFolder,
@@ -174,8 +186,20 @@ std::vector<TLintFinding> LintTranslation(const TGameLint& lint, TFileCache& fil
         }
         for (const TChoiceText& choice : texts.Choices) check(name, source(choice.Line), choice.Original, nullptr);
     }
-    for (const std::string& text : GameTexts()) {
+    std::vector<std::string> originals = GameTexts();
+    const std::vector<std::string> formats = GameFormats();
+    originals.insert(originals.end(), formats.begin(), formats.end());
+    for (const std::string& text : originals) {
         if (!catalogue->Find("", text)) findings.push_back({file, 0, false, "no translation for \"" + text + "\""});
+    }
+    for (const std::string& format : formats) {
+        const std::string* translation = catalogue->Find("", format);
+        if (translation && !SameConversions(format, *translation)) {
+            findings.push_back({file, 0, true,
+                                "the translation of \"" + format +
+                                    "\" does not keep its conversions (the same %-codes in the same order): "
+                                    "the original shows"});
+        }
     }
     return findings;
 }

@@ -15,6 +15,8 @@ class TFileCache;
 
 // The game's own names and descriptions a translation covers, in Japanese.
 std::vector<std::string> GameTexts();
+// The printf formats of the game's own: translated only with their %-codes kept.
+std::vector<std::string> GameFormats();
 
 std::vector<TLintFinding> LintTranslation(const TGameLint& lint, TFileCache& files, const std::string& exeFolder,
                                           const std::string& language);

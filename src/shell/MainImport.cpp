@@ -2,8 +2,10 @@
 // the window is up to ask, and offered once.
 
 #include "campaign/SaveSlots.h"
+#include "i18n/GameText.h"
 #include "shell/Environment.h"
 #include "shell/MainWindow.h"
+#include "shell/MessageTexts.h"
 #include "shell/SaveFolderCheck.h"
 #include "shell/SlotMenus.h"
 #include "shell/WindowsSaves.h"
@@ -33,9 +35,8 @@ void TggTDMain::OfferWindowsSaves() {
     if (found.empty() || !SaveFolderCheck_->Ready()) return;
     const std::string& source = found.front();
     const TMessageResult answer =
-        Host_.MessageBox("Windows版のセーブデータが見つかりました。\n" + source +
-                             "\n\nセーブデータと既読情報をコピーしますか？\n(元のファイルはそのまま残ります)",
-                         "確認", TMessageButtons::YesNo, TMessageIcon::Question);
+        Host_.MessageBox(GameFormat(message_text::kWindowsSavesFound, source.c_str()), message_text::kConfirm,
+                         TMessageButtons::YesNo, TMessageIcon::Question);
     // Asked once, whatever the answer.
     TIniFile ini(ConfigPath());
     ini.WriteBool(kImportSection, kOfferedKey, true);
@@ -47,7 +48,7 @@ void TggTDMain::OfferWindowsSaves() {
         report = ImportWindowsSaves(source, Locations_.SaveFolder, ReadFlags_);
     } catch (const TSaveFileError& error) {
         AppEventsException(error.what());
-        Host_.MessageBox("セーブデータをコピーできませんでした。", "セーブデータのコピー", TMessageButtons::OK,
+        Host_.MessageBox(message_text::kCopyFailed, message_text::kCopyCaption, TMessageButtons::OK,
                          TMessageIcon::Warning);
         return;
     }
@@ -55,15 +56,15 @@ void TggTDMain::OfferWindowsSaves() {
     if (report.ReadFlags > 0) SaveReadFlags();
     Log_->Add("Windows版のセーブデータをコピー: " + source + " (セーブ" + std::to_string(report.Slots) + "個, 既読" +
               std::to_string(report.ReadFlags) + "件)");
-    std::string text = "セーブデータを" + std::to_string(report.Slots) + "個コピーしました。";
+    std::string text = GameFormat(message_text::kSavesCopied, report.Slots);
     if (!report.Damaged.empty()) {
-        text += "\n\n壊れているためコピーしなかったファイル:";
+        text += "\n\n" + GameText(message_text::kDamagedNotCopied);
         for (const std::string& path : report.Damaged) {
             text += "\n" + path;
             Log_->Add("壊れているためコピーしません: " + path);
         }
     }
-    Host_.MessageBox(text, "セーブデータのコピー", TMessageButtons::OK,
+    Host_.MessageBox(text, message_text::kCopyCaption, TMessageButtons::OK,
                      report.Damaged.empty() ? TMessageIcon::Information : TMessageIcon::Warning);
 }
 

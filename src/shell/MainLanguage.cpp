@@ -12,6 +12,7 @@
 #include "resources/FileCache.h"
 #include "scenario/NovelGame.h"
 #include "shell/MainWindow.h"
+#include "shell/MessageTexts.h"
 #include "util/DebugLog.h"
 #include "util/IniFile.h"
 
@@ -77,7 +78,7 @@ std::shared_ptr<const TCatalogue> TggTDMain::LoadCatalogue(const std::string& co
         Log_->Add(std::string("翻訳を読み込めません: ") + error.what());
         if (!CatalogueProblemTold_) {
             CatalogueProblemTold_ = true;
-            Host_.MessageBox(std::string("翻訳ファイルが壊れているため、原文で表示します。\n") + error.what(), "言語",
+            Host_.MessageBox(GameFormat(message_text::kDamagedCatalogue, error.what()), message_text::kLanguageCaption,
                              TMessageButtons::OK, TMessageIcon::Warning);
         }
     }

@@ -6,6 +6,7 @@
 #include "scenario/NovelGame.h"
 #include "shell/BattleSession.h"
 #include "shell/MainWindow.h"
+#include "shell/MessageTexts.h"
 #include "shell/SlotMenus.h"
 #include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
@@ -186,17 +187,9 @@ void TggTDMain::CloseChannels() {
 
 void TggTDMain::mmCombineClick() {
     if (!Locations_.Separate) return;
-    const char* text =
-        "『ヴァンドルの星砦タクティクス』 と 『星砦の灰羽 増羽』 を結合し\n"
-        "『ヴァンドルの星砦＋』 とします。\n"
-        "\n"
-        "結合後は両タイトルの全てのシナリオに加え\n"
-        "結合特典シナリオがプレイ可能となりますが\n"
-        "『星砦の灰羽 増羽』 単体でのプレイはできなくなります。\n"
-        "\n"
-        "結合してよろしいですか？";
-    if (Host_.MessageBox(text, "確認", TMessageButtons::OKCancel, TMessageIcon::Question, {"&OK", "キャンセル(&C)"}) !=
-        TMessageResult::OK) {
+    if (Host_.MessageBox(message_text::kCombine, message_text::kConfirm, TMessageButtons::OKCancel,
+                         TMessageIcon::Question,
+                         {message_text::kOkButton, message_text::kCancelButton}) != TMessageResult::OK) {
         return;
     }
     StopForRestart();

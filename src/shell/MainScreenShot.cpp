@@ -8,6 +8,7 @@
 #include "shell/BattleSession.h"
 #include "shell/Environment.h"
 #include "shell/MainWindow.h"
+#include "shell/MessageTexts.h"
 #include "shell/ScreenShots.h"
 #include "shell/SystemInfo.h"
 #include "util/DebugLog.h"
@@ -22,11 +23,11 @@ void TggTDMain::TakeScreenShot() {
     const std::string path = folder.empty() ? std::string() : ScreenShotPath(folder, LocalTime("%Y%m%d-%H%M%S"));
     if (path.empty() || !SavePng(ActiveMode().BackSurface(), path, TPngAlpha::Opaque)) {
         Log_->Add("スクリーンショット " + (path.empty() ? "(画像フォルダなし)" : path) + " を保存できません.");
-        Notice_.Show("スクリーンショットを保存できませんでした");
+        Notice_.Show(message_text::kShotFailed);
         return;
     }
     Log_->Add("スクリーンショット " + path);
-    Notice_.Show("スクリーンショットを保存しました");
+    Notice_.Show(message_text::kShotSaved);
 }
 
 }  // namespace vandor

@@ -12,6 +12,7 @@
 #include "shell/AutoSaves.h"
 #include "shell/BattleSession.h"
 #include "shell/MainWindow.h"
+#include "shell/MessageTexts.h"
 #include "shell/SaveFolderCheck.h"
 #include "shell/SlotMenus.h"
 #include "shell/SystemInfo.h"
@@ -66,11 +67,12 @@ void TggTDMain::QuickSave() {
     } catch (const TSaveFileError& error) {
         AppEventsException(error.what());
         if (SaveFolderCheck_->Ready()) {
-            Host_.MessageBox("セーブできませんでした。", "セーブ", TMessageButtons::OK, TMessageIcon::Warning);
+            Host_.MessageBox(message_text::kSaveFailed, message_text::kSaveCaption, TMessageButtons::OK,
+                             TMessageIcon::Warning);
         }
         return;
     }
-    Notice_.Show("クイックセーブしました");
+    Notice_.Show(message_text::kQuickSaved);
 }
 
 void TggTDMain::QuickLoad() {
@@ -78,15 +80,15 @@ void TggTDMain::QuickLoad() {
     const std::string path = Locations_.SaveFolder + kQuickSaveFileName;
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::u8path(path), error)) {
-        Notice_.Show("クイックセーブがありません");
+        Notice_.Show(message_text::kNoQuickSave);
         return;
     }
     if (QuickLoadLosesProgress(path) &&
-        Host_.MessageBox("クイックセーブした時点に戻りますか？\n今の進行は失われます。", "確認", TMessageButtons::YesNo,
+        Host_.MessageBox(message_text::kQuickLoad, message_text::kConfirm, TMessageButtons::YesNo,
                          TMessageIcon::Question) != TMessageResult::Yes) {
         return;
     }
-    if (Slots_->LoadFile(kQuickSaveFileName)) Notice_.Show("クイックロードしました");
+    if (Slots_->LoadFile(kQuickSaveFileName)) Notice_.Show(message_text::kQuickLoaded);
 }
 
 // Progress is lost when the campaign moved on since the quick save, or a battle is being

@@ -8,6 +8,7 @@
 #include "shell/BattleSession.h"
 #include "shell/FPSControl.h"
 #include "shell/MainWindow.h"
+#include "shell/MessageTexts.h"
 #include "shell/SaveFolderCheck.h"
 #include "util/DebugLog.h"
 
@@ -276,8 +277,8 @@ void TggTDMain::FormKeyPress(int character) {
 
 bool TggTDMain::FormCloseQuery() {
     if (CloseConfirmed_) return true;
-    return Host_.MessageBox("終了しますか", "確認", TMessageButtons::OKCancel, TMessageIcon::Question) ==
-           TMessageResult::OK;
+    return Host_.MessageBox(message_text::kQuit, message_text::kConfirm, TMessageButtons::OKCancel,
+                            TMessageIcon::Question) == TMessageResult::OK;
 }
 
 void TggTDMain::CloseWithoutAsking() {

@@ -7,26 +7,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "i18n/GameText.h"
 #include "shell/MenuModel.h"
+#include "shell/MessageTexts.h"
 #include "shell/WindowHost.h"
 #include "util/DebugLog.h"
 
 namespace vandor {
-namespace {
-
-constexpr const char* kCaption = "保存";
-constexpr const char* kUnsavedSettings =
-    "設定または既読情報を保存できませんでした。\n"
-    "ディスクの空き容量を確認してください。";
-
-std::string SaveFolderNotice(const std::string& folder) {
-    return "セーブフォルダに書き込めません。\n" + folder +
-           "\n\n"
-           "ゲームはこのまま続けられますが、セーブ、設定、既読情報は保存されません。";
-}
-
-}  // namespace
-
 std::string SaveFolderProblem(const std::string& folder) {
     namespace fs = std::filesystem;
     const fs::path path = fs::u8path(folder);
@@ -74,7 +61,8 @@ void TSaveFolderCheck::Tell() {
     NoticeDue_ = false;
     if (Told_) return;
     Told_ = true;
-    Host_.MessageBox(SaveFolderNotice(SaveFolder_), kCaption, TMessageButtons::OK, TMessageIcon::Warning);
+    Host_.MessageBox(GameFormat(message_text::kSaveFolderNotice, SaveFolder_.c_str()), message_text::kSaveFolderCaption,
+                     TMessageButtons::OK, TMessageIcon::Warning);
 }
 
 void TSaveFolderCheck::SetSaveAllowed(bool allowed) {
@@ -84,7 +72,8 @@ void TSaveFolderCheck::SetSaveAllowed(bool allowed) {
 
 void TSaveFolderCheck::TellSettingsNotSaved() {
     if (!Ready()) return;
-    Host_.MessageBox(kUnsavedSettings, kCaption, TMessageButtons::OK, TMessageIcon::Warning);
+    Host_.MessageBox(message_text::kUnsavedSettings, message_text::kSaveFolderCaption, TMessageButtons::OK,
+                     TMessageIcon::Warning);
 }
 
 void TSaveFolderCheck::ShowSaveEnabled() { Menu_.At("mmSave").SetEnabled(SaveAllowed_ && Usable_); }

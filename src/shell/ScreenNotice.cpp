@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "i18n/GameText.h"
+
 namespace vandor {
 namespace {
 
@@ -13,7 +15,7 @@ constexpr TColor32 kTextColour = 0xFFFFFFFF;
 }  // namespace
 
 void TScreenNotice::Show(std::string text) {
-    Text_ = std::move(text);
+    Text_ = GameText(text);
     Age_ = 0;
     Label_.Font.Height = -18;
     const TSize extent = Label_.TextExtent(Text_);

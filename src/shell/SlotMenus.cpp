@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "shell/DataLocations.h"
+#include "shell/MessageTexts.h"
 #include "shell/WindowHost.h"
 #include "util/AtomicFile.h"
 #include "util/DebugLog.h"
@@ -70,8 +71,9 @@ void TSlotMenus::Click(const TMenuItem& sender) {
 void TSlotMenus::Save(int slot) {
     if (!Actions_.FolderReady()) return;
     TMenuItem& saveItem = Menu_.At(ItemName(false, slot));
-    if (!IsEmptySlotCaption(saveItem.Caption()) && Host_.MessageBox("上書きしますか", "確認", TMessageButtons::YesNo,
-                                                                    TMessageIcon::Question) != TMessageResult::Yes) {
+    if (!IsEmptySlotCaption(saveItem.Caption()) &&
+        Host_.MessageBox(message_text::kOverwrite, message_text::kConfirm, TMessageButtons::YesNo,
+                         TMessageIcon::Question) != TMessageResult::Yes) {
         return;
     }
     std::string caption;
@@ -86,7 +88,8 @@ void TSlotMenus::Save(int slot) {
     } catch (const TSaveFileError& error) {
         Actions_.ReportError(error.what());
         if (!Actions_.FolderReady()) return;
-        Host_.MessageBox("セーブできませんでした。", "セーブ", TMessageButtons::OK, TMessageIcon::Warning);
+        Host_.MessageBox(message_text::kSaveFailed, message_text::kSaveCaption, TMessageButtons::OK,
+                         TMessageIcon::Warning);
         return;
     }
     for (const bool load : {false, true}) {
@@ -106,8 +109,8 @@ bool TSlotMenus::LoadFile(const std::string& fileName) {
         cells = ReadSlotFile(SaveFolder_ + fileName);
     } catch (const TSaveFileError& error) {
         Actions_.ReportError(error.what());
-        Host_.MessageBox("このセーブデータは読み込めません。\nファイルが見つからないか、壊れています。", "ロード",
-                         TMessageButtons::OK, TMessageIcon::Warning);
+        Host_.MessageBox(message_text::kUnreadableSave, message_text::kLoadCaption, TMessageButtons::OK,
+                         TMessageIcon::Warning);
         return false;
     }
     Actions_.Load(cells);

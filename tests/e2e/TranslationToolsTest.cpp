@@ -65,6 +65,9 @@ TEST_F(TranslationToolsTest, TheTemplateHoldsEveryReachableTextOnceAndGettextAcc
     // The game's own names and its menus' captions come along, without context.
     EXPECT_EQ(read.State("", "リゼット"), TState::Untranslated);
     EXPECT_EQ(read.State("", "ロード(&L)"), TState::Untranslated);
+    // So do the battle panels' words and number formats, the formats marked for gettext's checks.
+    EXPECT_EQ(read.State("", "現在 戦闘準備中"), TState::Untranslated);
+    EXPECT_NE(text.find("#, c-format\nmsgid \"第%d要害戦 全%d波\""), std::string::npos) << text;
 
     if (Shell("command -v msgfmt && command -v msgmerge") != 0) {
         GTEST_SKIP() << "gettext tools missing";
@@ -96,7 +99,9 @@ TEST_F(TranslationToolsTest, TheLintTellsMissingFuzzyAndOverflowingTextsOfALangu
                       longPage +
                       "\"\n\n"
                       "msgctxt \"first.txt\"\nmsgid \"大きな字。\"\n"
-                      "msgstr \"Large letters, fine in the usual size, too many in this one.\"\n");
+                      "msgstr \"Large letters, fine in the usual size, too many in this one.\"\n\n"
+                      "msgid \"敵 のこり%d体\"\nmsgstr \"%s%n enemies left\"\n\n"
+                      "msgid \"次回攻撃 第%d波\"\nmsgstr \"Next attack: wave %d\"\n");
     EXPECT_EQ(Run("--lint"), 0) << "no language: the translation is not checked";
     EXPECT_EQ(Run("--lint --lang en"), 1);
     const std::string out = ReadTextFile(temp / "stdout.txt");
@@ -108,6 +113,11 @@ TEST_F(TranslationToolsTest, TheLintTellsMissingFuzzyAndOverflowingTextsOfALangu
     EXPECT_NE(out.find("second.txt:1: warning: this page has no entry in en"), std::string::npos);
     EXPECT_NE(out.find("\"No Such Font Family\" is not installed"), std::string::npos);
     EXPECT_EQ(out.find("unused.txt"), std::string::npos);
+    // A number format whose translation would be given arguments it does not expect.
+    EXPECT_NE(out.find("error: the translation of \"敵 のこり%d体\" does not keep its conversions"), std::string::npos);
+    EXPECT_EQ(out.find("\"次回攻撃 第%d波\" does not keep"), std::string::npos);
+    EXPECT_EQ(out.find("no translation for \"次回攻撃 第%d波\""), std::string::npos);
+    EXPECT_NE(out.find("no translation for \"現在 敵第%d波と戦闘中\""), std::string::npos);
 }
 
 }  // namespace

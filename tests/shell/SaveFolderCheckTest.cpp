@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "../TempFolder.h"
+#include "i18n/Catalogue.h"
+#include "i18n/GameText.h"
 #include "platform/headless/HeadlessWindowHost.h"
 #include "shell/MenuModel.h"
 #include "util/DebugLog.h"
@@ -106,6 +109,27 @@ TEST_F(SaveFolderCheckTest, UnsavedSettingsInAWorkingFolderAreToldEachTime) {
     Check.TellSettingsNotSaved();
     ASSERT_EQ(Host.MessageBoxes().size(), 3u);
     EXPECT_NE(Host.MessageBoxes()[2].Text.find("セーブフォルダに書き込めません。"), std::string::npos);
+}
+
+// The notice's fixed words come from the catalogue, the folder goes into them; a
+// translation that would take other arguments than the folder is not used.
+TEST_F(SaveFolderCheckTest, InAnotherLanguageTheNoticeTranslatesItsWordsAroundTheFolder) {
+    const auto tell = [&](const std::string& translation) {
+        SetGameTextCatalogue(std::make_shared<TCatalogue>(
+            TCatalogue::FromText("msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+                                 "msgid \"セーブフォルダに書き込めません。\\n%s\\n\\n"
+                                 "ゲームはこのまま続けられますが、セーブ、設定、既読情報は保存されません。\"\n"
+                                 "msgstr \"" +
+                                     translation + "\"\n",
+                                 "en.po")));
+        TSaveFolderCheck check{Menu, Host, BadFolder, Log};
+        check.Ready();
+        SetGameTextCatalogue(nullptr);
+        return Host.MessageBoxes().back().Text;
+    };
+    EXPECT_EQ(tell("Cannot write to %s."), "Cannot write to " + BadFolder + ".");
+    EXPECT_EQ(tell("%s%n%d"), "セーブフォルダに書き込めません。\n" + BadFolder +
+                                  "\n\nゲームはこのまま続けられますが、セーブ、設定、既読情報は保存されません。");
 }
 
 }  // namespace

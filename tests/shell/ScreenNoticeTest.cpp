@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "i18n/Catalogue.h"
+#include "i18n/GameText.h"
+
 namespace vandor {
 namespace {
 
@@ -63,6 +68,19 @@ TEST(ScreenNotice, ShowsWholeThenFadesAndLeavesThePictureAlone) {
     notice.Show("二");
     EXPECT_EQ(notice.Text(), "二");
     EXPECT_EQ(notice.Opacity(), 255);
+}
+
+TEST(ScreenNotice, ShowsItsWordsInTheChosenLanguage) {
+    SetGameTextCatalogue(std::make_shared<TCatalogue>(
+        TCatalogue::FromText("msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+                             "msgid \"クイックセーブしました\"\nmsgstr \"Quick saved\"\n",
+                             "en.po")));
+    TScreenNotice notice;
+    notice.Show("クイックセーブしました");
+    EXPECT_EQ(notice.Text(), "Quick saved");
+    notice.Show("未訳の知らせ");
+    EXPECT_EQ(notice.Text(), "未訳の知らせ");
+    SetGameTextCatalogue(nullptr);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "Canvas.h"
 #include "Scenery.h"
+#include "i18n/Catalogue.h"
 
 namespace vandor::demo {
 
@@ -23,8 +24,8 @@ std::vector<TPicture> MakeEnemies();
 // Buttons, panels, the durability gauge, the captions, the area titles and the areas'
 // buttons, whose first frames are the enemy banners.
 std::vector<TPicture> MakeBattleInterface();
-// Its pictures that carry words, in English (the area banners keep their names).
-std::vector<TPicture> MakeEnglishBattleInterface();
+// Its pictures that carry words, in English, the areas named as `english` names them.
+std::vector<TPicture> MakeEnglishBattleInterface(const TCatalogue& english);
 
 // Tower kind 1..8 standing on the middle of its cell at the canvas's (0, 0): drawn
 // into its own picture and, smaller, onto its build button.

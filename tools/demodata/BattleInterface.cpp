@@ -146,7 +146,7 @@ std::vector<TPicture> MakeBattleInterface() {
     return pictures;
 }
 
-std::vector<TPicture> MakeEnglishBattleInterface() {
+std::vector<TPicture> MakeEnglishBattleInterface(const TCatalogue& english) {
     std::vector<TPicture> pictures;
     pictures.push_back({"btn戦闘開始.png", CaptionButton("Start Battle", 128, 32, 16)});
     pictures.push_back({"btn高速モード.png", CaptionButton("Fast Mode", 128, 32, 16)});
@@ -167,7 +167,9 @@ std::vector<TPicture> MakeEnglishBattleInterface() {
     for (int area = 1; area <= 14; ++area) {
         const std::string number = (area < 10 ? "0" : "") + std::to_string(area);
         pictures.push_back({"fi戦場" + number + ".png", AreaTitle("Battlefield " + std::to_string(area))});
+        pictures.push_back({AreaButtonName(area), AreaBanner(english.Translate("", AreaName(area)))});
     }
+    pictures.push_back({AreaBannerName(1), AreaBanner(english.Translate("", AreaName(1)) + " Rebels")});
     return pictures;
 }
 

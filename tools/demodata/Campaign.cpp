@@ -12,22 +12,26 @@ constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr double kBandBottom = 38;
 
-// Where the game writes one number of the status band, and the caption that names it.
+// Where the game writes one number of the status band, in the order of TCampaignWords'
+// captions.
 struct TBandField {
-    const char* Caption;
     int Left, Right;  // the number's spot
     bool Before;      // the caption stands before the number, else after it
 };
 
-constexpr TBandField kBandFields[] = {
-    {"ターン", 12, 50, false},  {"制圧", 202, 228, true},     {"将軍", 308, 334, true},
-    {"軍資金", 410, 470, true}, {"最高得点", 558, 662, true}, {"行動", 752, 772, true},
-};
+constexpr std::array<TBandField, 6> kBandFields{{
+    {12, 50, false},
+    {202, 228, true},
+    {308, 334, true},
+    {410, 470, true},
+    {558, 662, true},
+    {752, 772, true},
+}};
 
 // The war room: a table with the campaign map and candles before a window at morning,
 // the fortress's banner beside it. The commander stands at the left; the right half
 // is a quiet panelled wall under the game's command buttons.
-void PaintWarRoom(TBitmap32& picture) {
+void PaintWarRoom(TBitmap32& picture, const TCampaignWords& words) {
     TCanvas canvas(picture);
     canvas.FillAll(Vertical(0, 0xFF24222E, 330, 0xFF3C3234));
     Glow(canvas, 330, 420, 460, 0x38FFB060);
@@ -90,12 +94,12 @@ void PaintWarRoom(TBitmap32& picture) {
         flame.MoveTo(x, 312).CurveTo(x + 7, 322, x + 6, 332, x, 334).CurveTo(x - 6, 332, x - 7, 322, x, 312);
         canvas.Fill(flame, RadialGradient({x, 328}, 16, 0xFFFFF6C0, 0xFFFF8A30));
     }
-    StatusBand(canvas);
+    StatusBand(canvas, words);
 }
 
 // The ledger of owned items: a navy page of four columns and sixteen rows on the
 // leather of the book, a heading above it, and the description band below.
-void PaintLedger(TBitmap32& picture) {
+void PaintLedger(TBitmap32& picture, const TCampaignWords& words) {
     TCanvas canvas(picture);
     canvas.FillAll(RadialGradient({400, 300}, 560, 0xFF4A2E20, 0xFF1A100A));
     constexpr double kTop = 102, kRow = 25, kColumn = 200;
@@ -103,7 +107,7 @@ void PaintLedger(TBitmap32& picture) {
     constexpr double kBottom = kTop + kRows * kRow;
     // The heading, between two stars, over a gold rule.
     const TFont heading{"ＭＳ Ｐ明朝", 32, 0, true};
-    const char* const title = "所持品";
+    const char* const title = words.LedgerTitle;
     const int titleWidth = canvas.TextWidth(title, heading);
     canvas.Text((kWidth - titleWidth) / 2, 48, title, heading, kGold, 0xD0100804);
     for (double side : {-1.0, 1.0}) {
@@ -137,12 +141,15 @@ void PaintLedger(TBitmap32& picture) {
     canvas.Fill(RoundRect(-12, 508, 642, 612, 10), 0xD0E8C468);
     canvas.Fill(RoundRect(-12, 511, 639, 612, 8), Vertical(511, 0xF8141C40, kHeight, 0xF8080C20));
     canvas.Fill(Star(720, 522, 8, 3, 4), kGold);
-    StatusBand(canvas);
+    StatusBand(canvas, words);
 }
 
 }  // namespace
 
-void StatusBand(TCanvas& canvas) {
+const TCampaignWords kJapaneseCampaignWords{{"ターン", "制圧", "将軍", "軍資金", "最高得点", "行動"}, "所持品", "北"};
+const TCampaignWords kEnglishCampaignWords{{"Turn", "Taken", "Allies", "Funds", "Record", "Actions"}, "Items", "N"};
+
+void StatusBand(TCanvas& canvas, const TCampaignWords& words) {
     canvas.Fill(Box(0, 0, kWidth, kBandBottom), Vertical(0, 0xF0060A1A, kBandBottom, 0xE8101634));
     // The rule lies under the band, clear of the numbers' spots, which reach its bottom.
     canvas.Line({0, kBandBottom + 1}, {double(kWidth), kBandBottom + 1}, 2, kGold);
@@ -151,24 +158,26 @@ void StatusBand(TCanvas& canvas) {
     const TFont font{"ＭＳ Ｐ明朝", 15, 0, true};
     constexpr int kGap = 6, kCaptionTop = 18;
     int previousEnd = 0;
-    for (const TBandField& field : kBandFields) {
-        const int width = canvas.TextWidth(field.Caption, font);
+    for (std::size_t i = 0; i < kBandFields.size(); ++i) {
+        const TBandField& field = kBandFields[i];
+        const char* const caption = words.BandCaptions[i];
+        const int width = canvas.TextWidth(caption, font);
         const int x = field.Before ? field.Left - kGap - width : field.Right + kGap;
-        canvas.Text(x, kCaptionTop, field.Caption, font, 0xFFE8D49C, 0xC0000008);
+        canvas.Text(x, kCaptionTop, caption, font, 0xFFE8D49C, 0xC0000008);
         const int start = std::min(x, field.Left);
         if (previousEnd > 0) canvas.Fill(Star((previousEnd + start) / 2.0, 26, 5, 2, 4), WithAlpha(kGold, 0xB0));
         previousEnd = std::max(x + width, field.Right);
     }
 }
 
-std::vector<TPicture> MakeCampaignBackgrounds() {
+std::vector<TPicture> MakeCampaignBackgrounds(const TCampaignWords& words) {
     std::vector<TPicture> pictures;
-    using TPainter = void (*)(TBitmap32&);
+    using TPainter = void (*)(TBitmap32&, const TCampaignWords&);
     const std::pair<const char*, TPainter> screens[] = {
         {"bg_camp01.png", PaintWarRoom}, {"bg_area01.png", PaintCampaignMap}, {"bg_items01.png", PaintLedger}};
     for (const auto& [name, paint] : screens) {
         TBitmap32 picture(kWidth, kHeight);
-        paint(picture);
+        paint(picture, words);
         pictures.push_back({name, std::move(picture)});
     }
     return pictures;

@@ -241,7 +241,7 @@ void MistCastle(TCanvas& map) {
     }
 }
 
-void Compass(TCanvas& canvas) {
+void Compass(TCanvas& canvas, const char* north) {
     constexpr TPointF c{96, 546};
     canvas.Fill(Ellipse(c.X, c.Y, 24, 24), 0x30F4E8C8);
     canvas.Outline(Ellipse(c.X, c.Y, 22, 22), 0xA04A3020, 1);
@@ -249,7 +249,7 @@ void Compass(TCanvas& canvas) {
     canvas.Fill(Star(c.X, c.Y, 30, 6, 4), kInk);
     canvas.Fill(Polygon({{c.X, c.Y - 30}, {c.X + 6, c.Y}, {c.X, c.Y}}), 0xFFC8283A);
     const TFont font{"ＭＳ Ｐ明朝", 16, 0, true};
-    canvas.Text(static_cast<int>(c.X) + Centred(canvas, "北", font, 0), static_cast<int>(c.Y) - 54, "北", font, kInk,
+    canvas.Text(static_cast<int>(c.X) + Centred(canvas, north, font, 0), static_cast<int>(c.Y) - 54, north, font, kInk,
                 0x80F0E0B8);
 }
 
@@ -265,7 +265,7 @@ void Border(TCanvas& canvas) {
 
 }  // namespace
 
-void PaintCampaignMap(TBitmap32& picture) {
+void PaintCampaignMap(TBitmap32& picture, const TCampaignWords& words) {
     PaintParchment(picture, 7);
     TCanvas canvas(picture);
     // Washes of colour under the ink: the green lowlands, the grey of the north.
@@ -282,9 +282,9 @@ void PaintCampaignMap(TBitmap32& picture) {
     StarTower(canvas);
     Mist(canvas);
     MistCastle(canvas);
-    Compass(canvas);
+    Compass(canvas, words.North);
     Border(canvas);
-    StatusBand(canvas);
+    StatusBand(canvas, words);
 }
 
 }  // namespace vandor::demo

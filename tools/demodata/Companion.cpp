@@ -129,6 +129,13 @@ std::vector<TPicture> MakeCompanionInterface() {
     return pictures;
 }
 
+std::vector<TPicture> MakeEnglishCompanionButtons() {
+    return {{"btn_vandor.png", CaptionButton("Star Fortress", 240, 56, 26)},
+            {"btn_haiba.png", CaptionButton("Ash Feathers", 240, 56, 26)},
+            {"btn_bonus.png", CaptionButton("Bonus Story", 240, 56, 26)},
+            {"btn_next.png", CaptionButton("Continue", 240, 56, 26)}};
+}
+
 std::vector<TPiece> MakeCompanionSounds() {
     return Named(MakeEffects(), {"se_click.ogg", "se_hover.ogg", "se_decide.ogg", "se_wind.ogg"});
 }

@@ -12,6 +12,8 @@ namespace vandor::demo {
 
 std::vector<TPicture> MakeCompanionBackgrounds();
 std::vector<TPicture> MakeCompanionInterface();
+// Its buttons' words in English.
+std::vector<TPicture> MakeEnglishCompanionButtons();
 std::vector<TPiece> MakeCompanionSounds();
 std::vector<TPiece> MakeCompanionMusic();
 

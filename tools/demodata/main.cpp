@@ -96,18 +96,23 @@ void WriteSounds(const std::vector<TPiece>& pieces, const fs::path& folder, floa
     }
 }
 
-void WriteThisTitle(const fs::path& out) {
+void WriteThisTitle(const fs::path& data, const fs::path& out) {
+    // The English pictures name areas as the English catalogue beside the demos does.
+    const TCatalogue english = TCatalogue::FromFile((data / ".." / "lang" / "en.po").string());
     WriteTexts(MakeBattleMaps(), out / "scenario");
     WriteTexts(MakeWaveTables(), out / "scenario");
     WriteTexts(MakeCampaignScripts(), out / "scenario");
     WritePictures(MakeBackgrounds(), out / "bgimage", TPngAlpha::Opaque);
-    WritePictures(MakeCampaignBackgrounds(), out / "bgimage", TPngAlpha::Opaque);
+    WritePictures(MakeCampaignBackgrounds(kJapaneseCampaignWords), out / "bgimage", TPngAlpha::Opaque);
     WritePictures(MakeCharacters(), out / "fgimage", TPngAlpha::Keep);
     WritePictures(MakeInterface(), out / "image", TPngAlpha::Keep);
     fs::create_directories(out / "lang" / "en");
     WritePictures(MakeEnglishInterface(), out / "lang" / "en", TPngAlpha::Keep);
-    WritePictures(MakeEnglishBattleInterface(), out / "lang" / "en", TPngAlpha::Keep);
+    WritePictures(MakeEnglishBattleInterface(english), out / "lang" / "en", TPngAlpha::Keep);
     WritePictures(MakeEnglishCampaignButtons(), out / "lang" / "en", TPngAlpha::Keep);
+    WritePictures(MakeCampaignBackgrounds(kEnglishCampaignWords), out / "lang" / "en", TPngAlpha::Opaque);
+    // lang/ lies beside the one program both titles run on: the companion's words go there too.
+    WritePictures(MakeEnglishCompanionButtons(), out / "lang" / "en", TPngAlpha::Keep);
     WritePictures(MakeBattleField(), out / "image", TPngAlpha::Keep);
     WritePictures(MakeObstacles(), out / "image", TPngAlpha::Keep);
     WritePictures(MakeTowers(), out / "image", TPngAlpha::Keep);
@@ -150,7 +155,7 @@ void Generate(const fs::path& data, const fs::path& out, bool companion) {
         if (companion) {
             WriteCompanion(out);
         } else {
-            WriteThisTitle(out);
+            WriteThisTitle(data, out);
         }
     } catch (...) {
         error = std::current_exception();
