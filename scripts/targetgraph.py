@@ -23,6 +23,14 @@ def fail(message):
     sys.exit(2)
 
 
+def cmake_lists(source):
+    """The project's CMakeLists.txt files, build folders left out."""
+    for folder, subfolders, files in os.walk(source):
+        subfolders[:] = [name for name in subfolders if not name.startswith((".", "build"))]
+        if "CMakeLists.txt" in files:
+            yield os.path.join(folder, "CMakeLists.txt")
+
+
 def graph_file(build_folder):
     """The graph of the project's targets, written when there is none yet or
     BUILD_FOLDER was configured since. CMake writes it while it configures, so it
@@ -33,9 +41,11 @@ def graph_file(build_folder):
     if not os.path.isfile(cache):
         fail(f"{build_folder} is no configured build folder (no CMakeCache.txt)")
     path = os.path.join(build_folder, GRAPH_FOLDER, GRAPH_FILE)
-    if not os.path.isfile(path) or os.path.getmtime(path) < os.path.getmtime(cache):
+    source = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    # A changed CMakeLists.txt need not rewrite the cache, so it counts on its own.
+    newest = max([os.path.getmtime(cache)] + [os.path.getmtime(list_file) for list_file in cmake_lists(source)])
+    if not os.path.isfile(path) or os.path.getmtime(path) < newest:
         scratch = os.path.join(build_folder, GRAPH_FOLDER, "configure")
-        source = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
         run = subprocess.run(["cmake", "-S", source, "-B", scratch, "-G", "Ninja", "-DVANDOR_DEMO=ON",
                               "-DVANDOR_BENCH=OFF", f"--graphviz={path}"], capture_output=True, text=True)
         if run.returncode != 0 or not os.path.isfile(path):
