@@ -105,6 +105,10 @@ TCatalogue TCatalogue::FromText(std::string_view text, const std::string& name) 
         const char* context = po_message_msgctxt(message);
         const std::string original = po_message_msgid(message);
         const std::string translation = po_message_msgstr(message);
+        // Escapes such as "\303" can make bytes that are no UTF-8 of a valid file.
+        if (!IsValidUtf8(original) || !IsValidUtf8(translation) || (context && !IsValidUtf8(context))) {
+            throw ECatalogueError(name + ": an entry is not UTF-8 text once its escapes are read");
+        }
         if (original.empty() && !context) {
             catalogue.Header_ = translation;
             continue;

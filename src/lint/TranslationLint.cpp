@@ -177,7 +177,9 @@ std::vector<TLintFinding> LintTranslation(const TGameLint& lint, TFileCache& fil
             findings.push_back({script, line, true, "in " + language + " this choice is wider than its frame"});
         }
     };
-    for (const auto& [name, script] : lint.ReachedScripts()) {
+    for (const auto& reached : lint.ReachedScripts()) {
+        const std::string& name = reached.first;
+        const auto& script = reached.second;
         const TScriptTexts texts = CollectScriptTexts(script->Lines);
         const auto source = [&](int line) { return script->SourceLines[static_cast<std::size_t>(line)]; };
         for (const TPageText& page : texts.Pages) {

@@ -66,6 +66,7 @@ TEST(Catalogue, DamagedCataloguesAreRefusedWithTheirNameAndLine) {
         "msgid \"a\"\nmsgstr \"b\"\nmsgid \"a\"\nmsgstr \"c\"\n",  // duplicate entry
         "garbage\n",
         "msgid \"\xFF\xFE\"\nmsgstr \"x\"\n",  // not the UTF-8 its header would name
+        "msgid \"a\"\nmsgstr \"\\303\"\n",     // an escape that reads as half a character
     };
     for (std::string_view text : damaged) {
         try {
