@@ -36,9 +36,10 @@ void WriteArchiveVersion(TIniFile& ini, const char* key, const std::optional<TVe
     if (version) ini.WriteString("Ver", key, FormatVersion(*version));
 }
 
-// A comfort switch off by default: written once it is on, or was written before.
-void WriteBoolOnceUsed(TIniFile& ini, const char* key, bool on) {
-    if (on || ini.ValueExists("Comfort", key)) ini.WriteBool("Comfort", key, on);
+// A comfort switch is written once it differs from its default, or was written before,
+// so that the settings file of a player who never touched it stays as it was.
+void WriteBoolOnceUsed(TIniFile& ini, const char* key, bool on, bool byDefault = false) {
+    if (on != byDefault || ini.ValueExists("Comfort", key)) ini.WriteBool("Comfort", key, on);
 }
 
 }  // namespace
@@ -95,9 +96,7 @@ void WriteSettings(TIniFile& ini, const TSettings& s, const TSettingsWriteContex
     ini.WriteInteger("Comfort", "AutoSpeed", s.Comfort.AutoSpeed);
     ini.WriteBool("Comfort", "BackLogVoice", s.Comfort.BackLogVoice);
     ini.WriteBool("Comfort", "FullScreen", s.Comfort.FullScreen);
-    if (!s.Comfort.AutoSave || ini.ValueExists("Comfort", "AutoSave")) {
-        ini.WriteBool("Comfort", "AutoSave", s.Comfort.AutoSave);
-    }
+    WriteBoolOnceUsed(ini, "AutoSave", s.Comfort.AutoSave, true);
     if (s.Language) ini.WriteString("Comfort", "Language", *s.Language);
     WriteBoolOnceUsed(ini, "SelfVoicing", s.Comfort.SelfVoicing);
     WriteBoolOnceUsed(ini, "SpeakOverVoice", s.Comfort.SpeakOverVoice);
