@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -344,6 +345,30 @@ TEST(DemoDataTest, ItemLedgerIsDarkWhereTheGameWritesInWhite) {
     EXPECT_LT(LumaRange(ledger, 4, 514, 630, 598).second, 80) << "the description band";
     // Not dark everywhere: the heading shines above the list.
     EXPECT_GT(LumaRange(ledger, 200, 40, 600, 100).second, 150);
+}
+
+// The buttons' strips under the strength boxes are see-through: nothing drawn on the
+// map may lie under the boxes of any area button the map script places, roads least.
+TEST(DemoDataTest, MapKeepsTheStrengthBoxesClear) {
+    const TBitmap32 map = LoosePicture("bg_area01.png", "bgimage");
+    ASSERT_FALSE(map.Empty());
+    std::istringstream script(test::ReadTextFile(std::string(DEMO_SOURCE_DIR) + "/scenario/出陣.txt"));
+    int buttons = 0;
+    for (std::string line; std::getline(script, line);) {
+        if (line.rfind("[ボタン/btn", 0) != 0) continue;
+        std::vector<std::string> words;
+        std::istringstream fields(line.substr(1, line.size() - 2));
+        for (std::string word; std::getline(fields, word, '/');) words.push_back(word);
+        for (int area = 2; area <= 14; ++area) {
+            if (words.size() < 7 || words[1] != AreaButtonName(area)) continue;
+            ++buttons;
+            // The seven boxes the game draws from the button's corner + (50, 22), 11 apart.
+            const int left = std::stoi(words[5]) + 50, top = std::stoi(words[6]) + 22;
+            const auto [darkest, brightest] = LumaRange(map, left - 1, top - 1, left + 6 * 11 + 10, top + 13);
+            EXPECT_LT(brightest - darkest, 30) << AreaName(area) << ": the map shows through its boxes";
+        }
+    }
+    EXPECT_EQ(buttons, 13);
 }
 
 // How far apart two pictures are where they differ most: the largest difference of one
