@@ -371,6 +371,39 @@ TEST(DemoDataTest, MapKeepsTheStrengthBoxesClear) {
     EXPECT_EQ(buttons, 13);
 }
 
+// An enemy's first frame, standing on its entry cell, lies inside the battle's picture
+// and clear of the status panel in the top right corner, in every wave of every battle.
+TEST(DemoDataTest, EnemiesEnterWhereThePlayerSeesThem) {
+    const TBitmap32 panel = LoosePicture("frm戦場.png");
+    ASSERT_FALSE(panel.Empty());
+    int entries = 0;
+    for (const fs::directory_entry& file : fs::directory_iterator(fs::path(DEMO_LOOSE_DIR) / "scenario")) {
+        const std::string name = file.path().filename().string();
+        if (name.rfind("bt", 0) != 0) continue;
+        std::map<std::string, int> values;
+        std::istringstream lines(test::ReadTextFile(file.path().string()));
+        for (std::string line; std::getline(lines, line);) {
+            const std::size_t equals = line.find('=');
+            if (equals != std::string::npos) values[line.substr(0, equals)] = std::stoi(line.substr(equals + 1));
+        }
+        for (const auto& [key, x] : values) {
+            if (key.size() < 3 || key.compare(key.size() - 3, 3, "_PX") != 0) continue;
+            const std::string enemy = key.substr(0, key.size() - 3);
+            const int y = values[enemy + "_PY"];
+            const TBitmap32 sheet = LoosePicture(Format("敵ユニット%.2d.png", values[enemy + "_ID"]));
+            ASSERT_FALSE(sheet.Empty()) << name << " " << enemy;
+            const int width = sheet.Width() / 3, height = sheet.Height() / 8;
+            const int sx = 400 + 16 * (x + y), sy = 260 + 8 * (x - y);
+            const int left = sx - width / 2, right = sx + width / 2, top = sy - height;
+            EXPECT_TRUE(left >= 0 && right <= 800) << name << " " << enemy << " enters off the picture";
+            EXPECT_FALSE(right > 800 - panel.Width() && top < panel.Height())
+                << name << " " << enemy << " enters under the status panel";
+            ++entries;
+        }
+    }
+    EXPECT_GT(entries, 1000);
+}
+
 // How far apart two pictures are where they differ most: the largest difference of one
 // cell's colour and alpha (see Cells) over the grid.
 double Difference(const TBitmap32& a, const TBitmap32& b, int grid) {
