@@ -404,6 +404,32 @@ TEST(DemoDataTest, EnemiesEnterWhereThePlayerSeesThem) {
     EXPECT_GT(entries, 1000);
 }
 
+// The numbers' fields are fixed, so the band frames each number with its caption in a
+// plate of its own, told by the gold lines of its ends, and spaces the plates evenly.
+TEST(DemoDataTest, StatusBandSpacesItsPlatesEvenly) {
+    const std::pair<int, int> spots[] = {{12, 50}, {202, 228}, {308, 334}, {410, 470}, {558, 662}, {752, 772}};
+    for (const char* name : {"bg_camp01.png", "bg_area01.png", "bg_items01.png"}) {
+        const TBitmap32 picture = LoosePicture(name, "bgimage");
+        ASSERT_FALSE(picture.Empty()) << name;
+        // The plates' ends: columns light from top to bottom, where captions never are.
+        std::vector<int> ends;
+        for (int x = 0; x < picture.Width(); ++x) {
+            bool light = true;
+            for (int y = 8; y < 35 && light; ++y) light = Luma(*picture.PixelPtr(x, y)) > 70;
+            if (light && (ends.empty() || ends.back() != x - 1)) ends.push_back(x);
+        }
+        ASSERT_EQ(ends.size(), 2 * std::size(spots)) << name;
+        std::vector<int> gaps;
+        for (std::size_t i = 0; i < std::size(spots); ++i) {
+            EXPECT_LT(ends[2 * i], spots[i].first) << name << ": plate " << i;
+            EXPECT_GT(ends[2 * i + 1], spots[i].second) << name << ": plate " << i;
+            if (i > 0) gaps.push_back(ends[2 * i] - ends[2 * i - 1]);
+        }
+        const auto [narrowest, widest] = std::minmax_element(gaps.begin(), gaps.end());
+        EXPECT_LE(*widest - *narrowest, 1) << name << ": the plates are unevenly spaced";
+    }
+}
+
 // How far apart two pictures are where they differ most: the largest difference of one
 // cell's colour and alpha (see Cells) over the grid.
 double Difference(const TBitmap32& a, const TBitmap32& b, int grid) {
