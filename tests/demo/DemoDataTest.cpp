@@ -347,6 +347,19 @@ TEST(DemoDataTest, ItemLedgerIsDarkWhereTheGameWritesInWhite) {
     EXPECT_GT(LumaRange(ledger, 200, 40, 600, 100).second, 150);
 }
 
+// Every place of the ledger carries its number, dimly at its right end: owned items
+// then stand in a register of 64 numbered places, not in odd cells of an empty grid.
+TEST(DemoDataTest, ItemLedgerNumbersEveryPlace) {
+    const TBitmap32 ledger = LoosePicture("bg_items01.png", "bgimage");
+    ASSERT_FALSE(ledger.Empty());
+    for (int item = 1; item <= 64; ++item) {
+        const int right = ((item - 1) % 4 + 1) * 200, top = 102 + (item - 1) / 4 * 25;
+        const auto [darkest, brightest] = LumaRange(ledger, right - 40, top + 4, right - 2, top + 22);
+        EXPECT_GT(brightest - darkest, 15) << "place " << item << " carries no number";
+        EXPECT_LT(brightest, 80) << "place " << item << ": its number outshines the names";
+    }
+}
+
 // The buttons' strips under the strength boxes are see-through: nothing drawn on the
 // map may lie under the boxes of any area button the map script places, roads least.
 TEST(DemoDataTest, MapKeepsTheStrengthBoxesClear) {

@@ -1,6 +1,7 @@
 #include "Campaign.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "Widgets.h"
@@ -137,6 +138,18 @@ void PaintLedger(TBitmap32& picture, const TCampaignWords& words) {
         canvas.Line({column * kColumn, kTop}, {column * kColumn, kBottom}, 1, 0x50E8C468);
     }
     for (double y : {kTop - 2, kBottom + 2}) canvas.Line({0, y}, {double(kWidth), y}, 2, kGold);
+    // Every item has its own place in the ledger, by its number, and an item not owned
+    // leaves its place empty: each place carries its number, dimly at its right end
+    // (clear of the longest name), so that a few owned items stand in a register with
+    // gaps rather than in odd cells.
+    const TFont number{"ＭＳ Ｐゴシック", 11, 0, false};
+    for (int item = 1; item <= kRows * kColumns; ++item) {
+        const std::string text = std::to_string(item);
+        const double right = ((item - 1) % kColumns + 1) * kColumn - 6;
+        const double top = kTop + (item - 1) / kColumns * kRow + 8;
+        canvas.Text(static_cast<int>(right) - canvas.TextWidth(text, number), static_cast<int>(top), text, number,
+                    0xFF4E4226, 0);
+    }
     // The description band, open to the left edge, rimmed in gold.
     canvas.Fill(RoundRect(-12, 508, 642, 612, 10), 0xD0E8C468);
     canvas.Fill(RoundRect(-12, 511, 639, 612, 8), Vertical(511, 0xF8141C40, kHeight, 0xF8080C20));
