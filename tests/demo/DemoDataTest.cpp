@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -344,6 +345,102 @@ TEST(DemoDataTest, ItemLedgerIsDarkWhereTheGameWritesInWhite) {
     EXPECT_LT(LumaRange(ledger, 4, 514, 630, 598).second, 80) << "the description band";
     // Not dark everywhere: the heading shines above the list.
     EXPECT_GT(LumaRange(ledger, 200, 40, 600, 100).second, 150);
+}
+
+// Every place of the ledger carries its number, dimly at its right end: owned items
+// then stand in a register of 64 numbered places, not in odd cells of an empty grid.
+TEST(DemoDataTest, ItemLedgerNumbersEveryPlace) {
+    const TBitmap32 ledger = LoosePicture("bg_items01.png", "bgimage");
+    ASSERT_FALSE(ledger.Empty());
+    for (int item = 1; item <= 64; ++item) {
+        const int right = ((item - 1) % 4 + 1) * 200, top = 102 + (item - 1) / 4 * 25;
+        const auto [darkest, brightest] = LumaRange(ledger, right - 40, top + 4, right - 2, top + 22);
+        EXPECT_GT(brightest - darkest, 15) << "place " << item << " carries no number";
+        EXPECT_LT(brightest, 80) << "place " << item << ": its number outshines the names";
+    }
+}
+
+// The buttons' strips under the strength boxes are see-through: nothing drawn on the
+// map may lie under the boxes of any area button the map script places, roads least.
+TEST(DemoDataTest, MapKeepsTheStrengthBoxesClear) {
+    const TBitmap32 map = LoosePicture("bg_area01.png", "bgimage");
+    ASSERT_FALSE(map.Empty());
+    std::istringstream script(test::ReadTextFile(std::string(DEMO_SOURCE_DIR) + "/scenario/出陣.txt"));
+    int buttons = 0;
+    for (std::string line; std::getline(script, line);) {
+        if (line.rfind("[ボタン/btn", 0) != 0) continue;
+        std::vector<std::string> words;
+        std::istringstream fields(line.substr(1, line.size() - 2));
+        for (std::string word; std::getline(fields, word, '/');) words.push_back(word);
+        for (int area = 2; area <= 14; ++area) {
+            if (words.size() < 7 || words[1] != AreaButtonName(area)) continue;
+            ++buttons;
+            // The seven boxes the game draws from the button's corner + (50, 22), 11 apart.
+            const int left = std::stoi(words[5]) + 50, top = std::stoi(words[6]) + 22;
+            const auto [darkest, brightest] = LumaRange(map, left - 1, top - 1, left + 6 * 11 + 10, top + 13);
+            EXPECT_LT(brightest - darkest, 30) << AreaName(area) << ": the map shows through its boxes";
+        }
+    }
+    EXPECT_EQ(buttons, 13);
+}
+
+// An enemy's first frame, standing on its entry cell, lies inside the battle's picture
+// and clear of the status panel in the top right corner, in every wave of every battle.
+TEST(DemoDataTest, EnemiesEnterWhereThePlayerSeesThem) {
+    const TBitmap32 panel = LoosePicture("frm戦場.png");
+    ASSERT_FALSE(panel.Empty());
+    int entries = 0;
+    for (const fs::directory_entry& file : fs::directory_iterator(fs::path(DEMO_LOOSE_DIR) / "scenario")) {
+        const std::string name = file.path().filename().string();
+        if (name.rfind("bt", 0) != 0) continue;
+        std::map<std::string, int> values;
+        std::istringstream lines(test::ReadTextFile(file.path().string()));
+        for (std::string line; std::getline(lines, line);) {
+            const std::size_t equals = line.find('=');
+            if (equals != std::string::npos) values[line.substr(0, equals)] = std::stoi(line.substr(equals + 1));
+        }
+        for (const auto& [key, x] : values) {
+            if (key.size() < 3 || key.compare(key.size() - 3, 3, "_PX") != 0) continue;
+            const std::string enemy = key.substr(0, key.size() - 3);
+            const int y = values[enemy + "_PY"];
+            const TBitmap32 sheet = LoosePicture(Format("敵ユニット%.2d.png", values[enemy + "_ID"]));
+            ASSERT_FALSE(sheet.Empty()) << name << " " << enemy;
+            const int width = sheet.Width() / 3, height = sheet.Height() / 8;
+            const int sx = 400 + 16 * (x + y), sy = 260 + 8 * (x - y);
+            const int left = sx - width / 2, right = sx + width / 2, top = sy - height;
+            EXPECT_TRUE(left >= 0 && right <= 800) << name << " " << enemy << " enters off the picture";
+            EXPECT_FALSE(right > 800 - panel.Width() && top < panel.Height())
+                << name << " " << enemy << " enters under the status panel";
+            ++entries;
+        }
+    }
+    EXPECT_GT(entries, 1000);
+}
+
+// The numbers' fields are fixed, so the band frames each number with its caption in a
+// plate of its own, told by the gold lines of its ends, and spaces the plates evenly.
+TEST(DemoDataTest, StatusBandSpacesItsPlatesEvenly) {
+    const std::pair<int, int> spots[] = {{12, 50}, {202, 228}, {308, 334}, {410, 470}, {558, 662}, {752, 772}};
+    for (const char* name : {"bg_camp01.png", "bg_area01.png", "bg_items01.png"}) {
+        const TBitmap32 picture = LoosePicture(name, "bgimage");
+        ASSERT_FALSE(picture.Empty()) << name;
+        // The plates' ends: columns light from top to bottom, where captions never are.
+        std::vector<int> ends;
+        for (int x = 0; x < picture.Width(); ++x) {
+            bool light = true;
+            for (int y = 8; y < 35 && light; ++y) light = Luma(*picture.PixelPtr(x, y)) > 70;
+            if (light && (ends.empty() || ends.back() != x - 1)) ends.push_back(x);
+        }
+        ASSERT_EQ(ends.size(), 2 * std::size(spots)) << name;
+        std::vector<int> gaps;
+        for (std::size_t i = 0; i < std::size(spots); ++i) {
+            EXPECT_LT(ends[2 * i], spots[i].first) << name << ": plate " << i;
+            EXPECT_GT(ends[2 * i + 1], spots[i].second) << name << ": plate " << i;
+            if (i > 0) gaps.push_back(ends[2 * i] - ends[2 * i - 1]);
+        }
+        const auto [narrowest, widest] = std::minmax_element(gaps.begin(), gaps.end());
+        EXPECT_LE(*widest - *narrowest, 1) << name << ": the plates are unevenly spaced";
+    }
 }
 
 // How far apart two pictures are where they differ most: the largest difference of one

@@ -13,6 +13,11 @@
 
 namespace vandor::demo {
 
+// One frame of an enemy's sheet, standing on its cell's point like every field sprite.
+constexpr int kEnemyFrameWidth = 24, kEnemyFrameHeight = 32;
+// The battle's status panel, in the picture's top right corner.
+constexpr int kStatusPanelWidth = 200, kStatusPanelHeight = 130;
+
 // The background, the ground tiles, the base's keep and walls.
 std::vector<TPicture> MakeBattleField();
 // The obstacle chips of the maps: trees, rocks, bushes, ruins, huts, water.

@@ -117,7 +117,7 @@ std::vector<TPicture> MakeBattleInterface() {
     for (int kind = 1; kind <= 8; ++kind)
         pictures.push_back({"btn塔" + std::to_string(kind) + ".png", TowerButton(kind)});
     pictures.push_back({"btn汎用.png", PlainButton()});
-    pictures.push_back({"frm戦場.png", Panel(200, 130, 8, false)});
+    pictures.push_back({"frm戦場.png", Panel(kStatusPanelWidth, kStatusPanelHeight, 8, false)});
     pictures.push_back({"frmメニュー.png", Panel(150, 102, 8, false)});
     pictures.push_back({"frm耐久ゲージ.png", DurabilityGauge()});
 

@@ -1,6 +1,7 @@
 #include "Campaign.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "Widgets.h"
@@ -137,6 +138,18 @@ void PaintLedger(TBitmap32& picture, const TCampaignWords& words) {
         canvas.Line({column * kColumn, kTop}, {column * kColumn, kBottom}, 1, 0x50E8C468);
     }
     for (double y : {kTop - 2, kBottom + 2}) canvas.Line({0, y}, {double(kWidth), y}, 2, kGold);
+    // Every item has its own place in the ledger, by its number, and an item not owned
+    // leaves its place empty: each place carries its number, dimly at its right end
+    // (clear of the longest name), so that a few owned items stand in a register with
+    // gaps rather than in odd cells.
+    const TFont number{"ＭＳ Ｐゴシック", 11, 0, false};
+    for (int item = 1; item <= kRows * kColumns; ++item) {
+        const std::string text = std::to_string(item);
+        const double right = ((item - 1) % kColumns + 1) * kColumn - 6;
+        const double top = kTop + (item - 1) / kColumns * kRow + 8;
+        canvas.Text(static_cast<int>(right) - canvas.TextWidth(text, number), static_cast<int>(top), text, number,
+                    0xFF4E4226, 0);
+    }
     // The description band, open to the left edge, rimmed in gold.
     canvas.Fill(RoundRect(-12, 508, 642, 612, 10), 0xD0E8C468);
     canvas.Fill(RoundRect(-12, 511, 639, 612, 8), Vertical(511, 0xF8141C40, kHeight, 0xF8080C20));
@@ -149,24 +162,49 @@ void PaintLedger(TBitmap32& picture, const TCampaignWords& words) {
 const TCampaignWords kJapaneseCampaignWords{{"ターン", "制圧", "将軍", "軍資金", "最高得点", "行動"}, "所持品", "北"};
 const TCampaignWords kEnglishCampaignWords{{"Turn", "Taken", "Allies", "Funds", "Record", "Actions"}, "Items", "N"};
 
+// The game writes the numbers right-aligned into fields of fixed width at fixed places,
+// so a number's digits wander within its field and the spaces between the numbers
+// differ. The band therefore frames every number with its caption in a plate of its
+// own, the number in a dark well as wide as its whole field, and spaces the plates
+// evenly: the turn's plate at the left edge, each next plate the same gap after the
+// last, its caption first and its well reaching from the caption to the field's end.
 void StatusBand(TCanvas& canvas, const TCampaignWords& words) {
     canvas.Fill(Box(0, 0, kWidth, kBandBottom), Vertical(0, 0xF0060A1A, kBandBottom, 0xE8101634));
     // The rule lies under the band, clear of the numbers' spots, which reach its bottom.
     canvas.Line({0, kBandBottom + 1}, {double(kWidth), kBandBottom + 1}, 2, kGold);
     canvas.Line({0, kBandBottom + 3.5}, {double(kWidth), kBandBottom + 3.5}, 2, 0x50000000);
-    // Each caption beside its number; a small star between one pair and the next.
     const TFont font{"ＭＳ Ｐ明朝", 15, 0, true};
-    constexpr int kGap = 6, kCaptionTop = 18;
-    int previousEnd = 0;
+    constexpr int kEdge = 4, kPad = 6, kWellMargin = 3, kCaptionTop = 18;
+    std::array<int, kBandFields.size()> widths{};
+    for (std::size_t i = 0; i < widths.size(); ++i) widths[i] = canvas.TextWidth(words.BandCaptions[i], font);
+    // A plate's left end from the last plate's right end; the widest even gap that leaves
+    // every caption room before its well.
+    const auto plateRight = [&](std::size_t i) {
+        const TBandField& field = kBandFields[i];
+        return field.Before ? field.Right + kWellMargin : field.Right + kWellMargin + kPad + widths[i] + kPad;
+    };
+    const auto fits = [&](int gap) {
+        for (std::size_t i = 1; i < kBandFields.size(); ++i) {
+            if (plateRight(i - 1) + gap + kPad + widths[i] + kPad > kBandFields[i].Left - kWellMargin) return false;
+        }
+        return true;
+    };
+    int gap = 10;
+    while (gap > 1 && !fits(gap)) --gap;
+
+    int left = kEdge;
     for (std::size_t i = 0; i < kBandFields.size(); ++i) {
         const TBandField& field = kBandFields[i];
-        const char* const caption = words.BandCaptions[i];
-        const int width = canvas.TextWidth(caption, font);
-        const int x = field.Before ? field.Left - kGap - width : field.Right + kGap;
-        canvas.Text(x, kCaptionTop, caption, font, 0xFFE8D49C, 0xC0000008);
-        const int start = std::min(x, field.Left);
-        if (previousEnd > 0) canvas.Fill(Star((previousEnd + start) / 2.0, 26, 5, 2, 4), WithAlpha(kGold, 0xB0));
-        previousEnd = std::max(x + width, field.Right);
+        const int right = i + 1 == kBandFields.size() ? kWidth - kEdge : plateRight(i);
+        canvas.Fill(Box(left, 3, right, kBandBottom), Vertical(3, 0xFF1E2648, kBandBottom, 0xFF141A36));
+        canvas.Line({double(left), 3.5}, {double(right), 3.5}, 1, WithAlpha(kGold, 0xA0));
+        for (const int x : {left, right}) canvas.Line({x + 0.5, 3}, {x + 0.5, kBandBottom}, 1, WithAlpha(kGold, 0x70));
+        const int captionLeft = field.Before ? left + kPad : field.Right + kWellMargin + kPad;
+        const int wellLeft = field.Before ? captionLeft + widths[i] + kPad : left + kPad - kWellMargin;
+        const int wellRight = field.Before ? right : field.Right + kWellMargin;
+        canvas.Fill(Box(wellLeft, 7, wellRight, kBandBottom), 0xFF04060F);
+        canvas.Text(captionLeft, kCaptionTop, words.BandCaptions[i], font, 0xFFE8D49C, 0xC0000008);
+        left = right + gap;
     }
 }
 

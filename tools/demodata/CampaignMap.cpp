@@ -2,10 +2,11 @@
 // left whose five points are the bastions, the lake, the hills, the mine, the beach and
 // the valley around it, and the mist thickening to the north where the mist king's
 // castle stands. The game lays the areas' buttons over it at the corners below; each
-// place is drawn under or beside its button, and the roads run between their middles.
+// place is drawn under or beside its button, and the roads run from button to button.
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 #include <tuple>
 #include <utility>
@@ -32,31 +33,78 @@ constexpr TAreaSpot kSpots[] = {
     {9, 630, 420}, {10, 640, 260}, {11, 460, 480}, {12, 470, 150}, {13, 640, 90}, {14, 250, 80},
 };
 
-TPointF Middle(int area) {
-    constexpr double kButtonWidth = 139, kButtonHeight = 44;
+constexpr double kButtonWidth = 139, kButtonHeight = 44;
+
+const TAreaSpot& SpotOf(int area) {
     for (const TAreaSpot& spot : kSpots) {
-        if (spot.Area == area) return {spot.Left + kButtonWidth / 2, spot.Top + kButtonHeight / 2};
+        if (spot.Area == area) return spot;
     }
-    return {};
+    return kSpots[0];
 }
+
+TPointF Middle(const TAreaSpot& spot) { return {spot.Left + kButtonWidth / 2, spot.Top + kButtonHeight / 2}; }
 
 // The roads between neighbouring areas; the bastions' roads lead out of the fortress.
 constexpr std::pair<int, int> kRoads[] = {
     {2, 7}, {3, 8}, {4, 11}, {6, 14}, {7, 8}, {7, 12}, {7, 14}, {8, 9}, {8, 10}, {9, 11}, {10, 13}, {12, 13}, {12, 14},
 };
 
-// A dashed track, bowed a little to one side as roads are.
-void Road(TCanvas& canvas, TPointF from, TPointF to) {
+// A road leaves a button from the middle of the side that faces where it goes, a little
+// clear of the frame: the strength boxes sit on a see-through strip of the button, and
+// a road under them would read as a box ticked or crossed out.
+TPointF Gate(const TAreaSpot& spot, TPointF towards) {
+    constexpr double kClearance = 5;
+    const TPointF middle = Middle(spot);
+    const double dx = towards.X - middle.X, dy = towards.Y - middle.Y;
+    if (std::abs(dx) * kButtonHeight > std::abs(dy) * kButtonWidth) {
+        const double side = dx > 0 ? 1 : -1;
+        return {middle.X + side * (kButtonWidth / 2 + kClearance), middle.Y};
+    }
+    const double side = dy > 0 ? 1 : -1;
+    return {middle.X, middle.Y + side * (kButtonHeight / 2 + kClearance)};
+}
+
+// A point of the road from `from` to `to`, bowed to one side by `bow` of its length.
+TPointF RoadPoint(TPointF from, TPointF to, double bow, double t) {
     const double dx = to.X - from.X, dy = to.Y - from.Y;
-    const TPointF bend{(from.X + to.X) / 2 - dy * 0.12, (from.Y + to.Y) / 2 + dx * 0.12};
-    const auto at = [&](double t) {
-        const double u = 1 - t;
-        return TPointF{u * u * from.X + 2 * u * t * bend.X + t * t * to.X,
-                       u * u * from.Y + 2 * u * t * bend.Y + t * t * to.Y};
+    const TPointF bend{(from.X + to.X) / 2 - dy * bow, (from.Y + to.Y) / 2 + dx * bow};
+    const double u = 1 - t;
+    return {u * u * from.X + 2 * u * t * bend.X + t * t * to.X, u * u * from.Y + 2 * u * t * bend.Y + t * t * to.Y};
+}
+
+bool UnderAButton(TPointF point) {
+    constexpr double kMargin = 3;
+    return std::any_of(std::begin(kSpots), std::end(kSpots), [&](const TAreaSpot& spot) {
+        return point.X > spot.Left - kMargin && point.X < spot.Left + kButtonWidth + kMargin &&
+               point.Y > spot.Top - kMargin && point.Y < spot.Top + kButtonHeight + kMargin;
+    });
+}
+
+// A dashed track between two areas, bowed a little as roads are: the gentlest bow that
+// keeps the whole road off every button.
+void Road(TCanvas& canvas, int fromArea, int toArea) {
+    const TAreaSpot &fromSpot = SpotOf(fromArea), &toSpot = SpotOf(toArea);
+    const TPointF from = Gate(fromSpot, Middle(toSpot)), to = Gate(toSpot, Middle(fromSpot));
+    const int dashes = std::max(4, static_cast<int>(std::hypot(to.X - from.X, to.Y - from.Y) / 9));
+    const auto clear = [&](double bow) {
+        for (int i = 0; i <= 4 * dashes; ++i) {
+            if (UnderAButton(RoadPoint(from, to, bow, i / (4.0 * dashes)))) return false;
+        }
+        return true;
     };
-    const int dashes = std::max(4, static_cast<int>(std::hypot(dx, dy) / 9));
-    for (int i = 0; i < dashes; i += 2)
-        canvas.Line(at(double(i) / dashes), at(double(i + 1) / dashes), 2.5, 0xC07A5030);
+    double bow = 0.12;
+    for (const double candidate : {0.12, 0.0, -0.12, 0.24, -0.24, 0.36, -0.36}) {
+        if (clear(candidate)) {
+            bow = candidate;
+            break;
+        }
+    }
+    // Should no bow keep clear, the dashes that would lie under a button are left out.
+    for (int i = 0; i < dashes; i += 2) {
+        const TPointF start = RoadPoint(from, to, bow, double(i) / dashes);
+        const TPointF end = RoadPoint(from, to, bow, double(i + 1) / dashes);
+        if (!UnderAButton(start) && !UnderAButton(end)) canvas.Line(start, end, 2.5, 0xC07A5030);
+    }
 }
 
 void Sea(TCanvas& canvas) {
@@ -86,11 +134,12 @@ void Sea(TCanvas& canvas) {
         canvas.Fill(Ellipse(x, y, 3, 2), 0xFFE8B8A0);
 }
 
+// The lake's shore keeps above the strength boxes of its button.
 void Lake(TCanvas& canvas) {
-    const TPath water = Ellipse(552, 318, 96, 40);
+    const TPath water = Ellipse(552, 306, 96, 40);
     canvas.Outline(water, 0xB04A6A8A, 1.5);
-    canvas.Fill(water, RadialGradient({530, 306}, 110, 0xFFD8E6F0, 0xFF7A9AC0));
-    for (const auto& [x, y, w] : {std::tuple{500.0, 296.0, 30.0}, {560.0, 288.0, 40.0}, {620.0, 304.0, 24.0}}) {
+    canvas.Fill(water, RadialGradient({530, 294}, 110, 0xFFD8E6F0, 0xFF7A9AC0));
+    for (const auto& [x, y, w] : {std::tuple{500.0, 284.0, 30.0}, {560.0, 276.0, 40.0}, {620.0, 292.0, 24.0}}) {
         canvas.Line({x, y}, {x + w, y}, 1.5, 0xC0FFFFFF);
     }
 }
@@ -272,7 +321,7 @@ void PaintCampaignMap(TBitmap32& picture, const TCampaignWords& words) {
     canvas.Fill(Ellipse(560, 420, 300, 160), RadialGradient({560, 420}, 300, 0x40708A48, 0x00708A48));
     canvas.Fill(Ellipse(200, 420, 200, 140), RadialGradient({200, 420}, 200, 0x30708A48, 0x00708A48));
     Sea(canvas);
-    for (const auto& [from, to] : kRoads) Road(canvas, Middle(from), Middle(to));
+    for (const auto& [from, to] : kRoads) Road(canvas, from, to);
     Lake(canvas);
     Valley(canvas);
     Hills(canvas);

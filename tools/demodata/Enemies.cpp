@@ -16,7 +16,7 @@
 namespace vandor::demo {
 namespace {
 
-constexpr int kFrameWidth = 24, kFrameHeight = 32;
+constexpr int kFrameWidth = kEnemyFrameWidth, kFrameHeight = kEnemyFrameHeight;
 constexpr TColor32 kSkin = 0xFFF0C8A8;
 constexpr TColor32 kSteel = 0xFFC4CAD2;
 constexpr TColor32 kBoot = 0xFF3A2A20;

@@ -18,6 +18,7 @@
 #include <string>
 #include <utility>
 
+#include "Battle.h"
 #include "BattleData.h"
 #include "campaign/GameDat.h"
 
@@ -73,15 +74,32 @@ struct TBattle {
     int Turn;       // directions turned between waves
 };
 
+// Whether an enemy on cell (x, y) is seen whole: inside the picture and clear of the
+// status panel in its top right corner.
+bool InSight(int x, int y) {
+    constexpr int kPictureWidth = 800;
+    const int sx = 400 + 16 * (x + y), sy = 260 + 8 * (x - y);
+    const int left = sx - kEnemyFrameWidth / 2, right = sx + kEnemyFrameWidth / 2, top = sy - kEnemyFrameHeight;
+    const bool underPanel = right > kPictureWidth - kStatusPanelWidth && top < kStatusPanelHeight;
+    return left >= 0 && right <= kPictureWidth && !underPanel;
+}
+
 // The cell enemy `i` enters on from `direction`: on the edge of the drawn field, spread
-// over nine cells so that a wave arrives as a column, not a single file.
+// over nine cells so that a wave arrives as a column, not a single file. Where the edge
+// lies out of sight (the corners at the picture's sides, the cells under the status
+// panel) the enemy enters a step or more further in, where the player sees it come.
 std::pair<int, int> Entry(int direction, int i) {
     const int vx = kDirectionSteps[direction][0], vy = kDirectionSteps[direction][1];
     const int spread = 2 * (i % 5 - 2);
-    if (vx == 0) return {spread, kEdge * vy};
-    if (vy == 0) return {kEdge * vx, spread};
-    return spread >= 0 ? std::pair{kEdge * vx - spread * vx, kEdge * vy}
-                       : std::pair{kEdge * vx, kEdge * vy + spread * vy};
+    auto [x, y] = vx == 0       ? std::pair{spread, kEdge * vy}
+                  : vy == 0     ? std::pair{kEdge * vx, spread}
+                  : spread >= 0 ? std::pair{kEdge * vx - spread * vx, kEdge * vy}
+                                : std::pair{kEdge * vx, kEdge * vy + spread * vy};
+    while (!InSight(x, y)) {
+        x -= vx;
+        y -= vy;
+    }
+    return {x, y};
 }
 
 const TKind& KindOf(const TBattle& battle, int wave, int waves, int i, int count) {

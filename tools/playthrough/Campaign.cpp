@@ -100,6 +100,8 @@ void PlayCampaign(TRoute& route) {
     const struct { int Area, Battles; } conquests[] = {{11, 3}, {2, 4}, {4, 4}};
     for (const auto& [area, battles] : conquests) {
         for (int battle = 1; battle <= battles; ++battle) {
+            // The beach's first wave comes from the north-east, past the status panel.
+            if (area == 11 && battle == 1) route.ShotInNextBattle(1, 40, "north-east-entry");
             War(route, area);
             if (battle > 1) {
                 route.Pages(300);
