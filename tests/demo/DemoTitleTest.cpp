@@ -30,14 +30,20 @@ std::string QuickSave(int frame) {
     return at + " keydown F5\n" + at + " keyup F5\n";
 }
 
-TEST(DemoTitleTest, NothingIsSavedFromTheTitleUntilTheNextActionPhase) {
-    test::TTempFolder temp;
+// The demo's loose folders and the program in a scratch folder.
+std::string CopyTheDemo(const test::TTempFolder& temp) {
     const std::string game = temp / "game/";
     fs::create_directories(game);
     for (const char* folder : {"scenario", "bgimage", "fgimage", "image", "bgm", "sound"}) {
         fs::copy(fs::path(DEMO_LOOSE_DIR) / folder, game + folder, fs::copy_options::recursive);
     }
     fs::copy_file(VANDOR_PATH, game + "vandor");
+    return game;
+}
+
+TEST(DemoTitleTest, NothingIsSavedFromTheTitleUntilTheNextActionPhase) {
+    test::TTempFolder temp;
+    const std::string game = CopyTheDemo(temp);
 
     // The action phase saves into the first slot; back at the title the second slot and
     // F5 are tried, and again in the prologue the title's start button begins.
@@ -64,6 +70,34 @@ TEST(DemoTitleTest, NothingIsSavedFromTheTitleUntilTheNextActionPhase) {
     EXPECT_FALSE(fs::exists(saves + "quicksave.dat"));
     // The prologue had begun when the last save was refused.
     EXPECT_NE(test::ReadDebugLog(game).find("\"*はじまり\""), std::string::npos);
+}
+
+// The farewell ends with the question whether to quit: agreed, the game ends there;
+// declined, the title comes back and the game runs on.
+TEST(DemoTitleTest, TheFarewellEndsTheGameUnlessTheQuitIsDeclined) {
+    test::TTempFolder temp;
+    const std::string game = CopyTheDemo(temp);
+    // Whether the game still ran at the last frame: its picture was taken.
+    const auto runsOn = [&](const std::string& answer) {
+        std::string input = "0 answer " + answer + "\n";
+        for (int frame = 20; frame < 300; frame += 8) input += Click(frame, 400, 580);
+        const std::string last = temp / ("last-" + answer + ".png");
+        input += "400 shot " + last + "\n";
+        test::WriteTextFile(temp / "input.txt", input);
+        EXPECT_EQ(test::RunGame(
+                      game, temp / "docs",
+                      "--headless --frames 400 --start ending.txt:*さようなら --input '" + (temp / "input.txt") + "'",
+                      temp / "stdout.txt", temp / "stderr.txt"),
+                  0)
+            << ReadTextFile(temp / "stderr.txt");
+        return fs::exists(last);
+    };
+    EXPECT_FALSE(runsOn("ok"));
+    EXPECT_TRUE(runsOn("cancel"));
+    const std::string log = test::ReadDebugLog(game);
+    const std::size_t farewell = log.find("\"*さようなら\"");
+    ASSERT_NE(farewell, std::string::npos) << log;
+    EXPECT_NE(log.find("\"*スタート\"", farewell), std::string::npos) << log;
 }
 
 }  // namespace
