@@ -119,12 +119,12 @@ void ReadingArt(TCanvas& canvas) {
     canvas.Line({28, 204}, {332, 204}, 2, kGold);
     TextBars(canvas, 36, 216, 250, 3, 0xFFD8DCE8);
     // The left button turns the page, the right one hides the window.
-    Mouse(canvas, 290, 320, 1);
+    Mouse(canvas, 90, 320, 1);
     for (const double a : {-2.4, -1.9, -1.4}) {
-        canvas.Line({280 + 16 * std::cos(a), 284 + 16 * std::sin(a)}, {280 + 28 * std::cos(a), 284 + 28 * std::sin(a)},
-                    2, kGold);
+        canvas.Line({80 + 16 * std::cos(a), 284 + 16 * std::sin(a)}, {80 + 28 * std::cos(a), 284 + 28 * std::sin(a)}, 2,
+                    kGold);
     }
-    Mouse(canvas, 90, 320, 2);
+    Mouse(canvas, 290, 320, 2);
 }
 
 void BacklogArt(TCanvas& canvas) {
