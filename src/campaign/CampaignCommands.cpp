@@ -63,6 +63,7 @@ const TCampaignCommands::TCommand TCampaignCommands::kCommands[] = {
     {"通過3p", &TCampaignCommands::SetPassFlag},
     {"行動", &TCampaignCommands::Act},
     {"シャットダウン", &TCampaignCommands::Shutdown},
+    {"つづきから", &TCampaignCommands::Continue},
 };
 
 TCampaignCommands::TCampaignCommands(TQTDGameDat& campaign, TLayerList& stage, std::mt19937& random, TDebugLog* log)
@@ -208,6 +209,10 @@ void TCampaignCommands::Act(TFields& fields) {
 
 void TCampaignCommands::Shutdown(TFields&) {
     if (Hooks.Shutdown) Hooks.Shutdown();
+}
+
+void TCampaignCommands::Continue(TFields&) {
+    if (Hooks.Continue) Hooks.Continue();
 }
 
 }  // namespace vandor

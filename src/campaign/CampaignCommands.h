@@ -28,6 +28,8 @@ struct TCampaignHooks {
     std::function<void(bool enabled)> EnableSave;
     // Close the window, with the usual confirmation.
     std::function<void()> Shutdown;
+    // Load the newest save as the load menu does; nothing when there is none.
+    std::function<void()> Continue;
 };
 
 class TCampaignCommands {
@@ -84,6 +86,7 @@ private:
     void SetPassFlag(TFields& fields);
     void Act(TFields& fields);
     void Shutdown(TFields& fields);
+    void Continue(TFields& fields);
 
     // --- screens (CampaignScreens.cpp)
     void ItemList(TFields& fields);

@@ -63,6 +63,7 @@ TWordValue WholeWordValue(std::string_view token, TConditionContext& context) {
     if (token == "ヴァンドルルート") return Word(VandorRoute(campaign));
     if (token == "結合") return Word(!context.Separate);
     if (token == "灰羽") return Word(context.CompanionPresent);
+    if (token == "セーブあり") return Word(context.SaveExists && context.SaveExists());
     if (token == "アイテム数") return Word(OwnedItemCount(campaign));
     if (token == "予約アイテム") return Word(context.CurrentItem);
     if (token == "アイテム取得") return Word(DrawItemChance(context));

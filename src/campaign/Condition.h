@@ -10,6 +10,7 @@
 // second and the third step.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
@@ -30,6 +31,9 @@ struct TConditionContext {
     bool CompanionPresent = false;  // "灰羽"
     std::mt19937& Random;
     TDebugLog* Log = nullptr;  // may be null in tests/fuzzing
+    // "セーブあり": asked only when a condition names the word, since it looks at the disk;
+    // without it the word is 0.
+    std::function<bool()> SaveExists{};
 };
 
 // True when the condition holds. A formula that cannot be evaluated (an operator

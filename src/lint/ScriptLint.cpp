@@ -207,6 +207,9 @@ bool TGameLint::CheckCampaignCommand(const TPlace& place, TFields& fields) {
         }
     } else if (word == "上部情報") {
         if (!TCampaignCommands::IsHideWord(fields[1])) SavesPossible_ = true;
+    } else if (word == "つづきから") {
+        // It loads saves, even ones another copy of the game wrote, so they resume too.
+        SavesPossible_ = true;
     }
     return true;
 }

@@ -16,6 +16,7 @@
 #include "scenario/NovelGame.h"
 #include "shell/BattleSession.h"
 #include "shell/MainWindow.h"
+#include "shell/NewestSave.h"
 #include "shell/SaveFolderCheck.h"
 #include "sound/SoundChannels.h"
 #include "sound/SoundPlayer.h"
@@ -47,6 +48,7 @@ void TggTDMain::CreateCampaign() {
         if (enabled) AutoSave();
     };
     Commands_->Hooks.Shutdown = [this] { Host_.Close(); };
+    Commands_->Hooks.Continue = [this] { ContinuePending_ = true; };
     Engine_->OnCommand = [this](TFields& fields) { DoCommand(fields); };
     Engine_->OnCondition = [this](const std::string& text, bool& result) { result = EvaluateCondition(text); };
     Engine_->OnScriptLoaded = [this] { MarkScriptRead(); };
@@ -83,7 +85,8 @@ bool TggTDMain::EvaluateCondition(const std::string& text) {
                               .Separate = Locations_.Separate,
                               .CompanionPresent = Locations_.CompanionPresent,
                               .Random = Random_,
-                              .Log = Log_.get()};
+                              .Log = Log_.get(),
+                              .SaveExists = [this] { return NewestSaveFile(Locations_.SaveFolder).has_value(); }};
     return vandor::EvaluateCondition(text, context);
 }
 

@@ -13,6 +13,7 @@
 #include "shell/BattleSession.h"
 #include "shell/MainWindow.h"
 #include "shell/MessageTexts.h"
+#include "shell/NewestSave.h"
 #include "shell/SaveFolderCheck.h"
 #include "shell/SlotMenus.h"
 #include "shell/SystemInfo.h"
@@ -21,7 +22,6 @@
 namespace vandor {
 namespace {
 
-constexpr const char* kQuickSaveFileName = "quicksave.dat";
 constexpr const char* kSaveTimeFormat = "%Y/%m/%d %H:%M:%S";
 
 }  // namespace
@@ -55,6 +55,12 @@ void TggTDMain::CreateSlotMenus() {
     Menu_.AddSeparator("mmLoad", "mmLoadLine2");
     Menu_.Add("mmLoad", "mmQuickLoad", "クイックロード(F9)", 0, 0,
               [this](TMenuItem&) { Guarded([this] { QuickLoad(); }); });
+}
+
+// The newest save, loaded as the load menu loads it; nothing to load leaves the script
+// going on with its next line.
+void TggTDMain::ContinueFromNewestSave() {
+    if (const std::optional<std::string> newest = NewestSaveFile(Locations_.SaveFolder)) Slots_->LoadFile(*newest);
 }
 
 void TggTDMain::AutoSave() { AutoSaves_->Write(*Campaign_, Version_, LocalTime(kSaveTimeFormat)); }

@@ -318,6 +318,9 @@ private:
     // progress since would be lost.
     void QuickLoad();
     bool QuickLoadLosesProgress(const std::string& path);
+    // [つづきから]: the newest save of any kind, loaded at the start of the next frame,
+    // outside the script line that asked for it.
+    void ContinueFromNewestSave();
 
     // --- saves from Windows (MainImport.cpp)
     // With the first frame, when the save folder holds no slot yet and they were never
@@ -418,6 +421,7 @@ private:
     bool BattleTookKey_ = false;
     int IdleCount_ = 0;
     bool RestartPending_ = false;
+    bool ContinuePending_ = false;
     std::string TerminationReason_;  // set when the data cannot be read and the program must end
     bool CloseConfirmed_ = false;
     bool Destroying_ = false;

@@ -96,6 +96,10 @@ void TggTDMain::FrameTick() {
         Restart();
         return;
     }
+    if (ContinuePending_) {
+        ContinuePending_ = false;
+        Guarded([this] { ContinueFromNewestSave(); });
+    }
     SaveFolderCheck_->TellIfDue();
     if (!WindowsSavesLooked_) OfferWindowsSaves();
     // The picture behind the game menu stands still while the menu is open.

@@ -218,6 +218,8 @@ TEST_F(ConditionTest, WordsAndCampaignValues) {
         {"ヴァンドルルート=0", true},
         {"結合", false},
         {"灰羽", false},
+        {"セーブあり", false},
+        {"セーブあり=0", true},
     };
     for (const auto& c : cases) EXPECT_EQ(Holds(c.Condition), c.Holds) << c.Condition;
     EXPECT_EQ(CurrentItem, 5);
@@ -238,6 +240,21 @@ TEST_F(ConditionTest, WordsAndCampaignValues) {
     Context.CompanionPresent = true;
     EXPECT_TRUE(Holds("結合=1"));
     EXPECT_TRUE(Holds("灰羽=1"));
+
+    // Whether a save exists is asked of the window only when a condition names it.
+    int asked = 0;
+    bool saved = false;
+    Context.SaveExists = [&] {
+        ++asked;
+        return saved;
+    };
+    EXPECT_TRUE(Holds("ターン=12"));
+    EXPECT_EQ(asked, 0);
+    EXPECT_FALSE(Holds("セーブあり"));
+    saved = true;
+    EXPECT_TRUE(Holds("セーブあり"));
+    EXPECT_TRUE(Holds("(セーブあり=1)and(ターン=12)"));
+    EXPECT_EQ(asked, 3);
 
     Dat.SetActions(1);
     EXPECT_TRUE(Holds("行動猶予=0"));

@@ -1,11 +1,15 @@
 // The demo campaign played by the game program from the title to its ending, headless,
-// in a debug folder: the input comes from tools/playthrough, which trains a heroine,
-// loses one battle on purpose, saves and loads, and wins every battle the story needs.
+// in a debug folder: the input comes from tools/playthrough, which reads the how-to-play,
+// trains a heroine, loses one battle on purpose, saves and loads, returns to the title
+// (where nothing can be saved) and continues from there, wins every battle the story
+// needs, and quits from the title.
 // The pictures of the moments worth looking at are kept in a folder for a person.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -72,8 +76,11 @@ TEST(DemoCampaign, PlaysFromTheTitleToTheEnding) {
                             temp / "stdout.txt", temp / "stderr.txt"),
               0)
         << ReadTextFile(temp / "stderr.txt");
-    // Every menu item the route chose was there to choose: the save and the load too.
-    EXPECT_EQ(ReadTextFile(temp / "stderr.txt"), "");
+    // Every menu item the route chose was there to choose, the save and the load too,
+    // except the save it tried at the title after leaving the action phase.
+    const std::string problems = ReadTextFile(temp / "stderr.txt");
+    EXPECT_NE(problems.find("\"mmSF0_1\""), std::string::npos) << problems;
+    EXPECT_EQ(std::count(problems.begin(), problems.end(), '\n'), 1) << problems;
 
     // The storm night won; the broken corner lost on purpose, then taken; the white
     // beach, the frost corner and the lamp corner taken battle by battle; the castle.
@@ -92,9 +99,9 @@ TEST(DemoCampaign, PlaysFromTheTitleToTheEnding) {
     // farewell from the title afterwards.
     const std::vector<std::string> labels = Labels(debug);
     std::size_t at = 0;
-    for (const char* milestone :
-         {"*嵐の夜", "*初めての軍議", "*調練1", "*初めての地図", "*負けの二", "*加入6", "*加入8", "*加入7",
-          "*霧の王城出撃", "*霧の晴れる日", "*凱歌", "*スタート", "*さようなら"}) {
+    for (const char* milestone : {"*ページ6", "*はじまり", "*嵐の夜", "*初めての軍議", "*調練1", "*初めての地図",
+                                  "*負けの二", "*加入6", "*スタート", "*つづきから", "*行動フェイズ", "*加入8",
+                                  "*加入7", "*霧の王城出撃", "*霧の晴れる日", "*凱歌", "*スタート", "*さようなら"}) {
         while (at < labels.size() && labels[at] != milestone) ++at;
         EXPECT_LT(at, labels.size()) << milestone << " was not reached in order";
     }
@@ -105,6 +112,12 @@ TEST(DemoCampaign, PlaysFromTheTitleToTheEnding) {
         mapLeftForActions += labels[i - 1] == "*地図" && labels[i] == "*行動フェイズ";
     }
     EXPECT_EQ(mapLeftForActions, 1);
+    // "Continue" went on from the action phase of turn 3 it was left at: the new game
+    // that a broken campaign would show never started again.
+    EXPECT_EQ(std::count(labels.begin(), labels.end(), "*はじまり"), 1);
+    const auto continued = std::find(labels.begin(), labels.end(), "*つづきから");
+    ASSERT_NE(continued, labels.end());
+    EXPECT_EQ(*std::next(continued), "*行動フェイズ");
 
     // The save of turn 3: the trained captain, the broken corner taken in its second
     // battle with its scout, the storm night's banner.
@@ -120,6 +133,8 @@ TEST(DemoCampaign, PlaysFromTheTitleToTheEnding) {
     EXPECT_TRUE(saved.HasItem(16));
     EXPECT_EQ(saved.ConqueredCount(), 2);
     EXPECT_NE(TIniFile(saves + "Config.ini").ReadString("Save", "Item00").find("3ターン 制圧2箇所"), std::string::npos);
+    EXPECT_FALSE(fs::exists(saves + "quicksave.dat")) << "F5 saved at the title";
+    EXPECT_TRUE(TIniFile(saves + "Config.ini").ReadString("Save", "Item01").empty()) << "a slot saved at the title";
 
     // A picture of each moment: distinct, and none of them blank.
     std::vector<std::pair<std::string, std::string>> pictures;
@@ -127,6 +142,8 @@ TEST(DemoCampaign, PlaysFromTheTitleToTheEnding) {
         pictures.emplace_back(entry.path().filename().string(), ReadTextFile(entry.path().string()));
     }
     EXPECT_GE(pictures.size(), 20u);
+    // The game ended at the farewell's question: the picture planned after it was never taken.
+    for (const auto& [name, bytes] : pictures) EXPECT_EQ(name.find("after-quit"), std::string::npos);
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         EXPECT_GT(pictures[i].second.size(), 10000u) << pictures[i].first;
         for (std::size_t j = 0; j < i; ++j) {

@@ -23,9 +23,9 @@ namespace fs = std::filesystem;
 
 constexpr int kStoryPasses = 4;  // enough to take every choice at least once
 constexpr int kMaxFrames = 200000;
-// The scripts of the prologue and the title; the campaign begins with the next one.
-const std::set<std::string> kPrologueScripts{"title.txt", "prologue1.txt", "prologue2.txt", "fortmap.txt",
-                                             "ending.txt"};
+// The scripts of the prologue, the title and its how-to-play; the campaign begins with the next one.
+const std::set<std::string> kPrologueScripts{"title.txt",   "prologue1.txt", "prologue2.txt",
+                                             "fortmap.txt", "ending.txt",    "遊び方.txt"};
 constexpr const char* kCampaignScript = "開戦.txt";
 
 class DemoPlayTest : public testing::ScenarioTest {
@@ -64,6 +64,14 @@ protected:
             }
         }
         return std::nullopt;
+    }
+
+    // The button that leads to the label, or nothing.
+    const TLayerButton* ButtonTo(std::string_view label) const {
+        for (const TLayerButton* button : Game->Buttons()) {
+            if (button->JumpLabel == label) return button;
+        }
+        return nullptr;
     }
 
     void ClickOn(const TLayerItem& layer) {
@@ -113,6 +121,7 @@ TEST_F(DemoPlayTest, PlaysThroughEveryScene) {
     bool finished = false;
     bool rightClickTried = false;
     bool rightClickJumped = false;
+    int titleVisits = 0;
     Game->OnLabel = [&] {
         visited.insert(Game->ScriptName + " " + Game->LastLabel);
         if (Game->ScriptName == "prologue1.txt" && Game->LastLabel == "*はじまり") ++storyPasses;
@@ -149,14 +158,27 @@ TEST_F(DemoPlayTest, PlaysThroughEveryScene) {
             ClickOn(*choices[static_cast<std::size_t>(count++) % choices.size()]);
         } else if (!Game->Buttons().empty() && Game->Waiting) {
             const auto& buttons = Game->Buttons();
-            std::size_t pick = 0;
+            const TLayerButton* pick = nullptr;
             if (Game->ScriptName == "title.txt") {
-                leaving = storyPasses >= kStoryPasses;  // start the story, at last leave the game
-                pick = leaving ? 1 : 0;
+                // The how-to-play first, then "continue" (whose load is the game's, so the
+                // title comes back), then the story, at last leave the game.
+                const int visit = titleVisits++;
+                leaving = storyPasses >= kStoryPasses;
+                pick = ButtonTo(visit == 0   ? "*遊び方"
+                                : visit == 1 ? "*つづきから"
+                                : leaving    ? "*さようなら"
+                                             : "*はじまり");
+            } else if (Game->ScriptName == "遊び方.txt") {
+                // Page after page, and back to the title from the last.
+                const std::string page = Game->LastLabel.substr(std::string("*ページ").size());
+                pick = ButtonTo("*ページ" + std::to_string(std::stoi(page) + 1));
+                if (!pick) pick = ButtonTo("*スタート");
             } else {
-                pick = static_cast<std::size_t>(decisions[Game->ScriptName + Game->LastLabel]++) % buttons.size();
+                pick =
+                    buttons[static_cast<std::size_t>(decisions[Game->ScriptName + Game->LastLabel]++) % buttons.size()];
             }
-            ClickOn(*buttons[pick]);
+            ASSERT_TRUE(pick) << "no button to choose in " << Game->ScriptName << " at " << Game->LastLabel;
+            ClickOn(*pick);
         } else if (!rightClickTried && Game->ScriptName == "fortmap.txt" && Game->Waiting) {
             // The plan may be closed early with a right click.
             rightClickTried = true;

@@ -33,7 +33,7 @@ constexpr int kShotFrames[] = {90, 500, 900, 1300, 1700, 2100, 2500, 2900};
 // choices, the first of four choices in two columns, the first tour button, and the
 // message window. Back at the title: its end button, and the message window.
 constexpr TPoint kClickPoints[] = {{400, 404}, {260, 238}, {200, 253}, {185, 215}, {400, 540}};
-constexpr TPoint kLeavingPoints[] = {{400, 476}, {400, 540}};
+constexpr TPoint kLeavingPoints[] = {{400, 526}, {400, 580}};
 
 class DemoReplayTest : public ::testing::Test {
 protected:

@@ -130,5 +130,17 @@ TEST_F(GameLintTest, ScriptsAreFollowedThroughEveryKindOfTarget) {
     EXPECT_NE(all.find("first.txt:4: warning: area 1 has no wave table"), std::string::npos) << all;
 }
 
+// A title that continues from the newest save: both words are known, and the script
+// a loaded save resumes in must exist, as with saving.
+TEST_F(GameLintTest, TheContinueWordsAreKnownAndNeedTheActionPhase) {
+    Write("first.txt", "[ジャンプ/title.txt]\n");
+    Write("title.txt",
+          "*スタート\n[ジャンプ/*続き/./(セーブあり=1)and(ターン>=0)]\n[クリック待]\n*続き\n[つづきから]\n");
+    EXPECT_EQ(Lint(), std::vector<std::string>{
+                          "行動.txt:0: error: the status bar allows saving, and a loaded save resumes here"});
+    Write("行動.txt", "*行動フェイズ\n[クリック待]\n");
+    EXPECT_EQ(Lint(), std::vector<std::string>{});
+}
+
 }  // namespace
 }  // namespace vandor

@@ -98,6 +98,12 @@ std::vector<TPicture> MakeInterface() {
     pictures.push_back({"title.png", Title("序章　―七日前―")});
     pictures.push_back({"btn_start.png", CaptionButton("はじめる", 240, 56, 26)});
     pictures.push_back({"btn_end.png", CaptionButton("おわる", 240, 56, 26)});
+    pictures.push_back({"btn_continue.png", CaptionButton("つづきから", 240, 56, 26)});
+    pictures.push_back({"btn_howto.png", CaptionButton("遊び方", 240, 56, 26)});
+    // The how-to-play's page buttons.
+    pictures.push_back({"btn_page_prev.png", CaptionButton("前へ", 160, 44, 20)});
+    pictures.push_back({"btn_page_next.png", CaptionButton("次へ", 160, 44, 20)});
+    pictures.push_back({"btn_page_title.png", CaptionButton("タイトルへ", 160, 44, 20)});
     pictures.push_back({"btn_works.png", PlaceButton("ミオの工房", TEmblem::Gear, 0xFF8A5A30)});
     pictures.push_back({"btn_tower.png", PlaceButton("星読みの塔", TEmblem::Telescope, 0xFF3A3A8A)});
     pictures.push_back({"btn_wall.png", PlaceButton("北の城壁", TEmblem::Wall, 0xFF4A5A6A)});
@@ -112,6 +118,11 @@ std::vector<TPicture> MakeEnglishInterface() {
     pictures.push_back({"title.png", Title("Prologue: Seven Days Before")});
     pictures.push_back({"btn_start.png", CaptionButton("Start", 240, 56, 26)});
     pictures.push_back({"btn_end.png", CaptionButton("Quit", 240, 56, 26)});
+    pictures.push_back({"btn_continue.png", CaptionButton("Continue", 240, 56, 26)});
+    pictures.push_back({"btn_howto.png", CaptionButton("How to Play", 240, 56, 26)});
+    pictures.push_back({"btn_page_prev.png", CaptionButton("Previous", 160, 44, 20)});
+    pictures.push_back({"btn_page_next.png", CaptionButton("Next", 160, 44, 20)});
+    pictures.push_back({"btn_page_title.png", CaptionButton("Title", 160, 44, 20)});
     pictures.push_back({"btn_works.png", PlaceButton("Mio's Workshop", TEmblem::Gear, 0xFF8A5A30)});
     pictures.push_back({"btn_tower.png", PlaceButton("Stargazer's Tower", TEmblem::Telescope, 0xFF3A3A8A)});
     pictures.push_back({"btn_wall.png", PlaceButton("North Wall", TEmblem::Wall, 0xFF4A5A6A)});

@@ -35,6 +35,7 @@
 #include "CampaignScripts.h"
 #include "Characters.h"
 #include "Companion.h"
+#include "HowTo.h"
 #include "Icon.h"
 #include "Interface.h"
 #include "Music.h"
@@ -106,8 +107,10 @@ void WriteThisTitle(const fs::path& data, const fs::path& out) {
     WritePictures(MakeCampaignBackgrounds(kJapaneseCampaignWords), out / "bgimage", TPngAlpha::Opaque);
     WritePictures(MakeCharacters(), out / "fgimage", TPngAlpha::Keep);
     WritePictures(MakeInterface(), out / "image", TPngAlpha::Keep);
+    WritePictures(MakeHowToPages(), out / "bgimage", TPngAlpha::Opaque);
     fs::create_directories(out / "lang" / "en");
     WritePictures(MakeEnglishInterface(), out / "lang" / "en", TPngAlpha::Keep);
+    WritePictures(MakeEnglishHowToPages(), out / "lang" / "en", TPngAlpha::Opaque);
     WritePictures(MakeEnglishBattleInterface(english), out / "lang" / "en", TPngAlpha::Keep);
     WritePictures(MakeEnglishCampaignButtons(), out / "lang" / "en", TPngAlpha::Keep);
     WritePictures(MakeCampaignBackgrounds(kEnglishCampaignWords), out / "lang" / "en", TPngAlpha::Opaque);

@@ -1,5 +1,6 @@
 #include "Campaign.h"
 
+#include <string>
 #include <string_view>
 
 #include "MagicBowsPlan.h"
@@ -9,7 +10,17 @@ namespace {
 
 // Where the demo's screens put what the route clicks.
 constexpr TPoint kText = TRoute::kNeutral;
+// The title's buttons from the top: continue (shown once there is a save), start,
+// how to play and end.
+constexpr TPoint kContinueButton{400, 340};
 constexpr TPoint kStartButton{400, 408};
+constexpr TPoint kHowToButton{400, 464};
+constexpr TPoint kEndButton{400, 526};
+// The how-to-play's page buttons: back to the title, the previous and the next page.
+constexpr TPoint kHowToTitle{120, 568};
+constexpr TPoint kHowToPrevious{500, 568};
+constexpr TPoint kHowToNext{680, 568};
+constexpr int kHowToPages = 6;
 // The prologue: the first of its three choices, the first of its four in two columns,
 // the first button of the fortress tour, and the text.
 const std::vector<TPoint> kProloguePoints{{260, 238}, {200, 253}, {185, 215}, kText};
@@ -25,8 +36,6 @@ constexpr TPoint kBannerItem{650, 188};
 constexpr TPoint kFirstOfTwoChoices{262, 256};
 // An area's briefing.
 constexpr TPoint kSortie{400, 228};
-// The title's end button.
-constexpr TPoint kEndButton{400, 480};
 
 // The area buttons' top-left corners on the map; a click lands on the pennant.
 TPoint AreaButton(int area) {
@@ -53,12 +62,24 @@ void War(TRoute& route, int area) {
     route.Battle(area, kMagicBowsPlan);
 }
 
+// The how-to-play from the title, every page pictured, one page back, and the title again.
+void HowToPlay(TRoute& route) {
+    route.Click(kHowToButton, 60);
+    for (int page = 1; page <= kHowToPages; ++page) {
+        route.Shot("how-to-" + std::to_string(page));
+        if (page < kHowToPages) route.Click(kHowToNext, 40);
+    }
+    route.Click(kHowToPrevious, 40);
+    route.Click(kHowToTitle, 100);
+}
+
 }  // namespace
 
 void PlayCampaign(TRoute& route) {
     // The title fades in for 1.2 s; its buttons take no click before.
     route.Wait(100);
     route.Shot("title");
+    HowToPlay(route);
     route.Click(kStartButton, 60);
     // The prologue, then the storm night's pages up to its battle.
     route.Cycle(2700, kProloguePoints);
@@ -95,6 +116,14 @@ void PlayCampaign(TRoute& route) {
     route.Click(kWar, 60);
     route.Menu("mmSF1_0", 100);
 
+    // Back to the title, where nothing can be saved (the menu's slot is refused and F5
+    // writes no quick save), and on again with the title's "continue".
+    route.Menu("mmTitle", 100);
+    route.Menu("mmSF0_1", 10);
+    route.Key("F5", 10);
+    route.Shot("title-continue");
+    route.Click(kContinueButton, 160);
+
     // The white beach (whose sorceress joins), the frost corner, then the lamp corner
     // (whose fire keeper joins) opens the mist king's castle.
     const struct { int Area, Battles; } conquests[] = {{11, 3}, {2, 4}, {4, 4}};
@@ -128,8 +157,10 @@ void PlayCampaign(TRoute& route) {
     route.Pages(160);
     route.Shot("the-end");
     route.Pages(1000);
+    // The farewell, then the game asks and ends: no picture follows.
     route.Click(kEndButton, 20);
     route.Pages(400);
+    route.Shot("after-quit");
 }
 
 }  // namespace vandor::playthrough

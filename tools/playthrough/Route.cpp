@@ -51,6 +51,11 @@ void TRoute::Menu(std::string_view item, int settle) {
     Frame_ += settle;
 }
 
+void TRoute::Key(std::string_view name, int settle) {
+    Text_ << Frame_ << " keydown " << name << "\n" << Frame_ << " keyup " << name << "\n";
+    Frame_ += settle;
+}
+
 void TRoute::Shot(std::string_view name) {
     if (ShotFolder_.empty()) return;
     Text_ << Frame_ << " shot " << ShotFolder_ << "/" << Format("%.2d-", ++Shots_) << name << ".png\n";

@@ -35,6 +35,8 @@ public:
     // One click, then `settle` frames without input (a picture fading, a button sliding).
     void Click(TPoint at, int settle);
     void Menu(std::string_view item, int settle);
+    // A key pressed and released, then `settle` frames without input.
+    void Key(std::string_view name, int settle);
     // Waits without input.
     void Wait(int frames) { Frame_ += frames; }
     void Shot(std::string_view name);
