@@ -38,6 +38,7 @@
 #include "Icon.h"
 #include "Interface.h"
 #include "Music.h"
+#include "ReportScripts.h"
 #include "SoundEffects.h"
 #include "resources/PictureCodec.h"
 #include "sound/OggEncoder.h"
@@ -102,6 +103,8 @@ void WriteThisTitle(const fs::path& data, const fs::path& out) {
     WriteTexts(MakeBattleMaps(), out / "scenario");
     WriteTexts(MakeWaveTables(), out / "scenario");
     WriteTexts(MakeCampaignScripts(), out / "scenario");
+    WriteTexts(MakeReportScripts(), out / "scenario");
+    WriteTexts({MakeBriefings()}, out / "scenario");
     WritePictures(MakeBackgrounds(), out / "bgimage", TPngAlpha::Opaque);
     WritePictures(MakeCampaignBackgrounds(kJapaneseCampaignWords), out / "bgimage", TPngAlpha::Opaque);
     WritePictures(MakeCharacters(), out / "fgimage", TPngAlpha::Keep);
