@@ -94,14 +94,20 @@ TEST(DemoCampaign, PlaysFromTheTitleToTheEnding) {
     const std::string debug = test::ReadDebugLog(game);
     EXPECT_EQ(debug.find("は存在しません"), std::string::npos) << debug;
     EXPECT_EQ(debug.find("判定"), std::string::npos) << debug;
-    // The story's milestones, in order: the first council, the heroine trained, the
-    // defeat, the scout, the sorceress and the fire keeper joining, the ending, and the
-    // farewell from the title afterwards.
+    // The story's milestones, in order: the first council, the heroine trained (her
+    // training 0 rises to 1, her affection 0 cannot fall), the briefing of the broken
+    // corner's first battle, the defeat, the briefing of its second and the report that
+    // takes it (two of two battles fought), the scout joining, the sorceress joining after
+    // the white beach's first victory (two battles left of three), the frost corner taken
+    // in its fourth, the fire keeper joining after the lamp corner's first, the ending,
+    // and the farewell from the title afterwards.
     const std::vector<std::string> labels = Labels(debug);
     std::size_t at = 0;
-    for (const char* milestone : {"*ページ6", "*はじまり", "*嵐の夜", "*初めての軍議", "*調練1", "*初めての地図",
-                                  "*負けの二", "*加入6", "*スタート", "*つづきから", "*行動フェイズ", "*加入8",
-                                  "*加入7", "*霧の王城出撃", "*霧の晴れる日", "*凱歌", "*スタート", "*さようなら"}) {
+    for (const char* milestone :
+         {"*ページ6",   "*はじまり",     "*嵐の夜",    "*初めての軍議", "*調練1",   "*鍛錬1",       "*初めての地図",
+          "*偵察6_1",   "*負けの二",     "*偵察6_2",   "*戦況6_2",      "*加入6",   "*スタート",    "*つづきから",
+          "*行動フェイズ", "*戦況11_1",  "*加入8",     "*戦況2_4",      "*戦況4_1", "*加入7",       "*霧の王城出撃",
+          "*霧の晴れる日", "*凱歌",      "*スタート",  "*さようなら"}) {
         while (at < labels.size() && labels[at] != milestone) ++at;
         EXPECT_LT(at, labels.size()) << milestone << " was not reached in order";
     }

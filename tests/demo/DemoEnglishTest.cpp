@@ -22,7 +22,7 @@ using test::WriteTextFile;
 
 constexpr int kFrames = 2400;
 constexpr int kClickEvery = 8;
-constexpr int kShotFrames[] = {90, 500, 1300, 2100};
+constexpr int kShotFrames[] = {90, 500, 1260, 2080};
 // The title's start button, the first of three choices, the first of four in two
 // columns, the first tour button, and the message window, in turn.
 constexpr TPoint kClickPoints[] = {{400, 404}, {260, 238}, {200, 253}, {185, 215}, {400, 540}};

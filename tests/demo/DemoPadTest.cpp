@@ -177,14 +177,14 @@ protected:
 
 // The prologue's steps take some 2,100 frames with the controller; Enter, which turns
 // the page as it always has, waits for the pictures' fades that a click cuts short, so
-// the keyboard takes some 3,400 and leaves more of the storm night's pages.
+// the keyboard takes some 3,400 and leaves one more of the storm night's pages.
 TEST_F(DemoPadTest, AControllerAlonePlaysTheFirstBattleToASaveAndALoad) {
-    ASSERT_NO_FATAL_FAILURE(PlayTheRoute(WriteRoute(TPadControls::Controller(), 2100, 6)));
+    ASSERT_NO_FATAL_FAILURE(PlayTheRoute(WriteRoute(TPadControls::Controller(), 2100, 5)));
     ExpectTheWholeRoute();
 }
 
 TEST_F(DemoPadTest, TheKeyboardAlonePlaysTheFirstBattleToASaveAndALoad) {
-    ASSERT_NO_FATAL_FAILURE(PlayTheRoute(WriteRoute(TPadControls::Keys(), 3400, 8)));
+    ASSERT_NO_FATAL_FAILURE(PlayTheRoute(WriteRoute(TPadControls::Keys(), 3400, 6)));
     ExpectTheWholeRoute();
 }
 

@@ -1,7 +1,8 @@
 // The bundled demo's prologue played from the title to the storm night with the real
 // scenario engine over the loose folders the build generated: every script, picture
 // and sound it names must exist, every label of its scripts must be reachable, and the
-// pictures of a few moments are kept in a folder for a person to look at. (The
+// pictures of a few moments are kept in a folder for a person to look at. Whenever a
+// page waits, no figure is cut at the edge and no face covers one. (The
 // campaign that follows needs the whole game: DemoCampaignTest plays it.)
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <optional>
 #include <set>
 
+#include "StageCheck.h"
 #include "campaign/CampaignCommands.h"
 #include "resources/PictureCodec.h"
 #include "scenario/ScenarioFixture.h"
@@ -101,6 +103,7 @@ protected:
         if (!Game->Choices().empty()) Shot(Game->ScriptName == "prologue2.txt" ? "choice_two_columns" : "choice");
         if (!Game->Waiting) return;
         if (Game->Face().Used && StandingCount() >= 2) Shot("stage_" + Game->ScriptName);
+        if (StandingCount() >= 3) Shot("three_" + Game->ScriptName);
         if (Game->ScriptName == "fortmap.txt" && Game->Face().Used) Shot("fortress_plan");
         if (bg == "bg_sky01f.png") Shot("sky_red_moon");
         if (bg == "bg_sky01x2.png") Shot("lightning");
@@ -122,6 +125,7 @@ TEST_F(DemoPlayTest, PlaysThroughEveryScene) {
     bool rightClickTried = false;
     bool rightClickJumped = false;
     int titleVisits = 0;
+    std::set<std::string> stagingFaults;
     Game->OnLabel = [&] {
         visited.insert(Game->ScriptName + " " + Game->LastLabel);
         if (Game->ScriptName == "prologue1.txt" && Game->LastLabel == "*はじまり") ++storyPasses;
@@ -152,6 +156,11 @@ TEST_F(DemoPlayTest, PlaysThroughEveryScene) {
             continue;
         }
         ShootInteresting();
+        if (Game->Waiting) {
+            for (const std::string& fault : test::StageFaults(*Game, Game->ScriptName + " " + Game->LastLabel)) {
+                stagingFaults.insert(fault);
+            }
+        }
         if (!Game->Choices().empty()) {
             int& count = decisions[Game->ScriptName + Game->LastLabel];
             const auto& choices = Game->Choices();
@@ -198,6 +207,7 @@ TEST_F(DemoPlayTest, PlaysThroughEveryScene) {
     for (const std::string& line : Log.Lines()) EXPECT_EQ(line.find("は存在しません"), std::string::npos) << line;
     EXPECT_TRUE(unknownCommands.empty()) << "unknown command: " << unknownCommands.front();
     EXPECT_TRUE(rightClickJumped);
+    for (const std::string& fault : stagingFaults) ADD_FAILURE() << fault;
     // Each heroine's voice went to her own channel.
     EXPECT_TRUE(Sound.Channel(4).Name().starts_with("cv_rize_"));
     EXPECT_TRUE(Sound.Channel(5).Name().starts_with("cv_mio_"));

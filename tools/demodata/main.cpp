@@ -39,6 +39,7 @@
 #include "Icon.h"
 #include "Interface.h"
 #include "Music.h"
+#include "ReportScripts.h"
 #include "SoundEffects.h"
 #include "resources/PictureCodec.h"
 #include "sound/OggEncoder.h"
@@ -103,6 +104,8 @@ void WriteThisTitle(const fs::path& data, const fs::path& out) {
     WriteTexts(MakeBattleMaps(), out / "scenario");
     WriteTexts(MakeWaveTables(), out / "scenario");
     WriteTexts(MakeCampaignScripts(), out / "scenario");
+    WriteTexts(MakeReportScripts(), out / "scenario");
+    WriteTexts({MakeBriefings()}, out / "scenario");
     WritePictures(MakeBackgrounds(), out / "bgimage", TPngAlpha::Opaque);
     WritePictures(MakeCampaignBackgrounds(kJapaneseCampaignWords), out / "bgimage", TPngAlpha::Opaque);
     WritePictures(MakeCharacters(), out / "fgimage", TPngAlpha::Keep);
