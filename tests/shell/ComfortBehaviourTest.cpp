@@ -1,6 +1,7 @@
 // The comforts that change how the window behaves: auto mode at choices, the questions
 // before leaving for the title or loading over unsaved progress with the notice after a
-// save, each against the same play with the option off.
+// save, each against the same play with the option off; and the rule of lost progress
+// that the quick load shares with them.
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,9 @@ namespace vandor {
 namespace {
 
 using test::MainWindowTest;
+
+constexpr int kF5 = vkF1 + 4;
+constexpr int kF9 = vkF1 + 8;
 
 class ComfortBehaviourTest : public MainWindowTest {
 protected:
@@ -134,6 +138,20 @@ TEST_F(ComfortBehaviourTest, LoadingAsksOnlyOverUnsavedProgressAndASaveIsTold) {
     ASSERT_TRUE(host.ClickMenu("mmSF1_1"));
     EXPECT_EQ(host.MessageBoxes().size(), 3u);
     EXPECT_TRUE(main.BattleSession().Running());
+}
+
+TEST_F(ComfortBehaviourTest, TheQuickLoadAsksNothingWhenTheProgressIsInAnotherSave) {
+    WriteCampaign();
+    TggTDMain& main = Start();
+    Frames(6);
+    host.PressKey(kF5);
+    host.ReleaseKey(kF5);
+    main.Campaign().SetTurn(5);
+    ASSERT_TRUE(host.ClickMenu("mmSF0_2"));
+    host.PressKey(kF9);
+    host.ReleaseKey(kF9);
+    EXPECT_TRUE(host.MessageBoxes().empty()) << "turn 5 is in slot 2";
+    EXPECT_EQ(main.Campaign().Turn(), 1);
 }
 
 }  // namespace
