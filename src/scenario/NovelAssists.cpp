@@ -1,9 +1,10 @@
 // What the player may turn on to read more comfortably: skip that stops at pages never
-// read, auto mode that ends click waits by itself, and voices heard again from the
-// backlog. Each is off until the main window turns it on, and then the engine runs
+// read, auto mode that ends click waits by itself, voices heard again from the backlog
+// and the chosen answers kept in it. Each is off until the main window turns it on, and then the engine runs
 // exactly as without it.
 
 #include <algorithm>
+#include <string_view>
 
 #include "scenario/NovelGame.h"
 #include "scenario/ReadPages.h"
@@ -12,6 +13,11 @@
 #include "util/Encoding.h"
 
 namespace vandor {
+namespace {
+
+constexpr std::string_view kChosenMark = "→";
+
+}  // namespace
 
 bool TNovelGame::Skipping() const { return Skip && (!SkipReadOnly || CurrentPageRead()); }
 
@@ -59,6 +65,19 @@ void TNovelGame::StepAuto(int elapsed) {
     if (AutoWaited_ < AutoDelay() || VoicePlaying()) return;
     AutoWaited_ = 0;
     Advance();
+}
+
+// The answer stands between the question's page and the next one, marked so that it
+// reads as the player's choice rather than as a line of the story. The message window
+// is told its page is over, so that the next text starts a page of its own even where
+// the window had nothing written when the choices came.
+void TNovelGame::KeepChoiceInBackLog(const std::string& caption) {
+    if (!ChoiceToBackLog) return;
+    TLayerMessage& message = Message();
+    Store_.AddPage(message.MarginLeft, 0, message.FontHeight());
+    Store_.Append(kChosenMark);
+    Store_.Append(caption);
+    message.PageRegistered = false;
 }
 
 bool TNovelGame::ReplayVoiceAt(int x, int y) {

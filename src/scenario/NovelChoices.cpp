@@ -111,6 +111,7 @@ void TNovelGame::OnChoiceClicked(TLayerLabel& choice) {
     const std::string script = choice.JumpScript;
     const std::string label = choice.JumpLabel;
     const std::string sound = choice.ClickSound;
+    KeepChoiceInBackLog(choice.Caption());
     PlayEffect(sound);
     Jump(script, label);
     Waiting = false;

@@ -137,6 +137,8 @@ public:
     TAutoTiming AutoTiming;
     // The backlog marks voiced pages; a click on a mark plays the voice again.
     bool ReplayVoices = false;
+    // The caption of a clicked choice goes to the backlog as a line of its own.
+    bool ChoiceToBackLog = false;
 
     // --- the chosen language (NovelTranslation.cpp)
     // Pages and choices come from this catalogue (none: as the scripts have them) from
@@ -294,6 +296,8 @@ private:
     void DefaultChoiceFrameSetting(TFields& fields);
     TLayerItem* LoadChoiceFrame(const TFields& fields, std::size_t first);
     void OnChoiceClicked(TLayerLabel& choice);
+    // With ChoiceToBackLog: the caption as a page of its own in the text store.
+    void KeepChoiceInBackLog(const std::string& caption);
     void OnButtonClicked(TLayerButton& button);
     bool ChoicesOrButtonsShown() const { return !Choices_.empty() || !Buttons_.empty(); }
 

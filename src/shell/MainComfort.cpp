@@ -15,7 +15,8 @@ void TggTDMain::AttachPlayerOptions() {
     state.SkipHeld = [this] { return CtrlHeld_; };
     state.ChoiceShown = [this] { return !Engine_->Choices().empty() || !Engine_->Buttons().empty(); };
     state.Skipping = [this] { return Engine_->Skipping(); };
-    Options_.Attach({engine.SkipReadOnly, engine.Skip, engine.AutoMode, engine.AutoTiming, engine.ReplayVoices},
+    Options_.Attach({engine.SkipReadOnly, engine.Skip, engine.AutoMode, engine.AutoTiming, engine.ReplayVoices,
+                     engine.ChoiceToBackLog},
                     std::move(state));
 }
 

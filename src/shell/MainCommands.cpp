@@ -38,6 +38,7 @@ void TggTDMain::CreateBattle() {
     }
     Campaign_ = std::make_unique<TQTDGameDat>(Battle_->Store());
     Battle_->Campaign = Campaign_.get();
+    KeepProgress();
 }
 
 void TggTDMain::CreateCampaign() {

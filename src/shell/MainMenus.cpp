@@ -48,6 +48,7 @@ void TggTDMain::BuildMenus() {
     };
     Menu_.Add("", "mmFile", "ファイル(&F)");
     Menu_.Add("mmFile", "mmTitle", "タイトルに戻る(&T)", 0, 0, click(&TggTDMain::mmTitleClick));
+    Options_.BuildConfirmItem([this](const std::function<void()>& action) { Guarded(action); });
     Menu_.AddSeparator("mmFile", "mmFileLine1");
     Menu_.Add("mmFile", "mmCombine", "結合する(&C)", 0, 0, click(&TggTDMain::mmCombineClick)).SetVisible(false);
     Menu_.Add("mmFile", "mmUnCombine", "分離する(&U)", 0, 0, click(&TggTDMain::mmUnCombineClick)).SetVisible(false);
@@ -163,6 +164,11 @@ void TggTDMain::mmCAAClick() {
 
 // A battle under way ends too: the title is no place to go on fighting.
 void TggTDMain::mmTitleClick() {
+    if (Options_.Confirming() &&
+        Host_.MessageBox(message_text::kReturnToTitle, message_text::kConfirm, TMessageButtons::YesNo,
+                         TMessageIcon::Question) != TMessageResult::Yes) {
+        return;
+    }
     Commands_->HideScreens();
     Session_->Abandon();
     Engine_->Reset();

@@ -31,10 +31,14 @@ void TggTDMain::CreateSlotMenus() {
     actions.Write = [this](int slot, const std::string& path) {
         std::string caption = UsedSlotCaption(slot, LocalTime(kSaveTimeFormat), *Campaign_);
         WriteSlotFile(path, *Campaign_, Version_);
+        KeepProgress();
+        if (Options_.Confirming()) Notice_.Show(message_text::kSaved);
         return caption;
     };
+    actions.MayLoad = [this](const std::string& fileName) { return MayLoad(fileName); };
     actions.Load = [this](const TSlotCells& cells) {
         ApplySlot(*Campaign_, cells);
+        KeepProgress();
         Commands_->HideScreens();
         Engine_->Reset();
         Engine_->Jump(kResumeScript, kResumeLabel);
@@ -46,8 +50,11 @@ void TggTDMain::CreateSlotMenus() {
     Slots_ = std::make_unique<TSlotMenus>(Menu_, Host_, Locations_.SaveFolder, std::move(actions));
     Slots_->Build([this](TMenuItem& sender) { Guarded([&] { Slots_->Click(sender); }); });
     AutoSaves_ = std::make_unique<TAutoSaves>(Menu_, Locations_.SaveFolder, *Log_);
-    AutoSaves_->Build([this](const std::string& fileName) { Slots_->LoadFile(fileName); },
-                      [this](const std::function<void()>& action) { Guarded(action); });
+    AutoSaves_->Build(
+        [this](const std::string& fileName) {
+            if (MayLoad(fileName)) Slots_->LoadFile(fileName);
+        },
+        [this](const std::function<void()>& action) { Guarded(action); });
     // F5 and F9 as items too, so that the game menu in the picture offers them.
     Menu_.AddSeparator("mmSave", "mmSaveLine1");
     Menu_.Add("mmSave", "mmQuickSave", "クイックセーブ(F5)", 0, 0,
@@ -63,7 +70,9 @@ void TggTDMain::ContinueFromNewestSave() {
     if (const std::optional<std::string> newest = NewestSaveFile(Locations_.SaveFolder)) Slots_->LoadFile(*newest);
 }
 
-void TggTDMain::AutoSave() { AutoSaves_->Write(*Campaign_, Version_, LocalTime(kSaveTimeFormat)); }
+void TggTDMain::AutoSave() {
+    if (AutoSaves_->Write(*Campaign_, Version_, LocalTime(kSaveTimeFormat))) KeepProgress();
+}
 
 // The quick save is there to be overwritten: it asks nothing.
 void TggTDMain::QuickSave() {
@@ -78,6 +87,7 @@ void TggTDMain::QuickSave() {
         }
         return;
     }
+    KeepProgress();
     Notice_.Show(message_text::kQuickSaved);
 }
 
@@ -89,7 +99,7 @@ void TggTDMain::QuickLoad() {
         Notice_.Show(message_text::kNoQuickSave);
         return;
     }
-    if (QuickLoadLosesProgress(path) &&
+    if (LoadLosesProgress(path) &&
         Host_.MessageBox(message_text::kQuickLoad, message_text::kConfirm, TMessageButtons::YesNo,
                          TMessageIcon::Question) != TMessageResult::Yes) {
         return;
@@ -97,14 +107,23 @@ void TggTDMain::QuickLoad() {
     if (Slots_->LoadFile(kQuickSaveFileName)) Notice_.Show(message_text::kQuickLoaded);
 }
 
-// Progress is lost when the campaign moved on since the quick save, or a battle is being
-// fought. A damaged quick save loses nothing: loading it is refused and told.
-bool TggTDMain::QuickLoadLosesProgress(const std::string& path) {
+// A damaged save loses nothing: loading it is refused and told.
+bool TggTDMain::LoadLosesProgress(const std::string& path) {
+    if (Session_->Running()) return true;
+    const TSlotCells now = SlotCells(*Campaign_);
     try {
-        return Session_->Running() || ReadSlotFile(path) != SlotCells(*Campaign_);
+        return now != KeptCells_ && now != ReadSlotFile(path);
     } catch (const TSaveFileError&) {
         return false;
     }
 }
+
+bool TggTDMain::MayLoad(const std::string& fileName) {
+    if (!Options_.Confirming() || !LoadLosesProgress(Locations_.SaveFolder + fileName)) return true;
+    return Host_.MessageBox(message_text::kLoadOverProgress, message_text::kConfirm, TMessageButtons::YesNo,
+                            TMessageIcon::Question) == TMessageResult::Yes;
+}
+
+void TggTDMain::KeepProgress() { KeptCells_ = SlotCells(*Campaign_); }
 
 }  // namespace vandor

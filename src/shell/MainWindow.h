@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "campaign/ReadFlags.h"
+#include "campaign/SaveSlots.h"
 #include "compositor/Bitmap32.h"
 #include "input/StickDirections.h"
 #include "input/StickPointer.h"
@@ -317,7 +318,15 @@ private:
     // F9: the quick save back, where a slot could be loaded, after asking when the
     // progress since would be lost.
     void QuickLoad();
-    bool QuickLoadLosesProgress(const std::string& path);
+    // Progress is lost by loading the save file at `path` when a battle is being fought,
+    // or when the campaign moved on both from that save and from the last one written
+    // or read (KeptCells_).
+    bool LoadLosesProgress(const std::string& path);
+    // With the confirmations on: asks before a load from the menus that loses progress;
+    // true when the load may go on.
+    bool MayLoad(const std::string& fileName);
+    // The campaign as it is now is in a save file.
+    void KeepProgress();
     // [つづきから]: the newest save of any kind, loaded at the start of the next frame,
     // outside the script line that asked for it.
     void ContinueFromNewestSave();
@@ -392,6 +401,8 @@ private:
     std::unique_ptr<TFolderWatch> Watch_;  // debug mode only
     TReadFlags ReadFlags_;
     TReadPages ReadPages_;
+    // The campaign as last written to or read from a save file, or as it started.
+    TSlotCells KeptCells_{};
     // The language saved in the settings; unset while nobody chose one.
     std::optional<std::string> Language_;
     std::vector<std::string> LanguagesFound_;
@@ -415,7 +426,8 @@ private:
     int MouseX_ = 0;
     int MouseY_ = 0;
     bool CtrlHeld_ = false;
-    // The press that ended auto mode was for that alone: its release does nothing more.
+    // The press that ended auto mode was for that alone: its release does nothing more
+    // (a press on a choice or a button is not, see TPlayerOptions::EndByClick).
     bool SwallowRelease_ = false;
     // The key held down last was a battle's controller key (BattleSession.h).
     bool BattleTookKey_ = false;

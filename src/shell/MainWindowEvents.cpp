@@ -111,6 +111,7 @@ void TggTDMain::FrameTick() {
     ReloadChangedData();
     Commands_->UpdateItemHover(MouseX_, MouseY_);
     Options_.StepSkipToChoice();
+    Options_.StepAuto();
     if (Session_->StoryHearsInput() && (CtrlHeld_ || Options_.SkippingToChoice()) && Engine_->Skipping())
         Engine_->Advance();
     const bool changed = ActiveMode().Update(Pacer_->Elapsed());
@@ -181,7 +182,7 @@ void TggTDMain::MovePointer(TPoint picture) {
 void TggTDMain::FormMouseDown(TMouseButton button, TShiftState shift, int, int) {
     // The game menu acts on the release, as the menu bar does.
     if (GameMenu_.IsOpen()) return;
-    if (Session_->StoryHearsInput() && Options_.EndByInput()) {
+    if (Session_->StoryHearsInput() && Options_.EndByClick()) {
         SwallowRelease_ = true;
         return;
     }

@@ -3,17 +3,31 @@
 namespace vandor::message_text {
 
 std::vector<std::string_view> Texts() {
-    return {kConfirm,           kQuit,
-            kOverwrite,         kSaveCaption,
-            kSaveFailed,        kLoadCaption,
-            kUnreadableSave,    kQuickLoad,
-            kCombine,           kOkButton,
-            kCancelButton,      kCopyCaption,
-            kCopyFailed,        kDamagedNotCopied,
-            kSaveFolderCaption, kUnsavedSettings,
-            kLanguageCaption,   kQuickSaved,
-            kNoQuickSave,       kQuickLoaded,
-            kShotSaved,         kShotFailed};
+    return {kConfirm,
+            kQuit,
+            kOverwrite,
+            kSaveCaption,
+            kSaveFailed,
+            kLoadCaption,
+            kUnreadableSave,
+            kQuickLoad,
+            kCombine,
+            kOkButton,
+            kCancelButton,
+            kCopyCaption,
+            kCopyFailed,
+            kDamagedNotCopied,
+            kSaveFolderCaption,
+            kUnsavedSettings,
+            kLanguageCaption,
+            kQuickSaved,
+            kNoQuickSave,
+            kQuickLoaded,
+            kShotSaved,
+            kShotFailed,
+            kReturnToTitle,
+            kLoadOverProgress,
+            kSaved};
 }
 
 std::vector<std::string_view> Formats() {

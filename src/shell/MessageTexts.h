@@ -19,6 +19,8 @@ inline constexpr const char* kLoadCaption = "ロード";
 inline constexpr const char* kUnreadableSave =
     "このセーブデータは読み込めません。\nファイルが見つからないか、壊れています。";
 inline constexpr const char* kQuickLoad = "クイックセーブした時点に戻りますか？\n今の進行は失われます。";
+inline constexpr const char* kReturnToTitle = "タイトルに戻りますか？";
+inline constexpr const char* kLoadOverProgress = "ロードしますか？\nセーブしていない進行は失われます。";
 inline constexpr const char* kCombine =
     "『ヴァンドルの星砦タクティクス』 と 『星砦の灰羽 増羽』 を結合し\n"
     "『ヴァンドルの星砦＋』 とします。\n"
@@ -41,6 +43,7 @@ inline constexpr const char* kLanguageCaption = "言語";
 inline constexpr const char* kQuickSaved = "クイックセーブしました";
 inline constexpr const char* kNoQuickSave = "クイックセーブがありません";
 inline constexpr const char* kQuickLoaded = "クイックロードしました";
+inline constexpr const char* kSaved = "セーブしました";
 inline constexpr const char* kShotSaved = "スクリーンショットを保存しました";
 inline constexpr const char* kShotFailed = "スクリーンショットを保存できませんでした";
 

@@ -35,10 +35,17 @@ void TPlayerOptions::Build(const std::function<void(const std::function<void()>&
     Menu_.Add("mmAutoSpeed", kAutoSpeedItems[1], "普通(&N)", 1, kAutoSpeedGroup, speed).SetChecked(true);
     Menu_.Add("mmAutoSpeed", kAutoSpeedItems[2], "遅い(&S)", 2, kAutoSpeedGroup, speed);
     Menu_.Add("mmChar", "mmBackLogVoice", "バックログで声を再生(&V)", 0, 0, click(&TPlayerOptions::ToggleBackLogVoice));
+    Menu_.Add("mmChar", "mmChoiceToBackLog", "選んだ選択肢をバックログに残す(&L)", 0, 0,
+              click(&TPlayerOptions::ToggleChoiceToBackLog));
 
     Menu_.Add("", "mmScreen", "画面(&W)");
     Menu_.Add("mmScreen", "mmFullScreen", "全画面表示(&F)", 0, 0,
               [this, run](TMenuItem&) { run([&] { SetFullScreen(!Host_.FullScreen()); }); });
+}
+
+void TPlayerOptions::BuildConfirmItem(const std::function<void(const std::function<void()>&)>& run) {
+    Menu_.Add("mmFile", "mmConfirm", "確認とお知らせ(&K)", 0, 0,
+              [this, run](TMenuItem&) { run([&] { ToggleConfirm(); }); });
 }
 
 void TPlayerOptions::Attach(TAssistSwitches switches, TAssistState state) {
@@ -57,19 +64,27 @@ void TPlayerOptions::Apply(const TComfortSettings& comfort) {
     SetAutoSpeed(comfort.AutoSpeed);
     Switches().ReplayVoices = comfort.BackLogVoice;
     Menu_.At("mmBackLogVoice").SetChecked(comfort.BackLogVoice);
+    Switches().ChoiceToBackLog = comfort.ChoiceToBackLog;
+    Menu_.At("mmChoiceToBackLog").SetChecked(comfort.ChoiceToBackLog);
+    Confirm_ = comfort.Confirm;
+    Menu_.At("mmConfirm").SetChecked(comfort.Confirm);
     SetFullScreen(comfort.FullScreen);
 }
 
 TComfortSettings TPlayerOptions::Settings() const {
-    return {Switches().SkipReadOnly, AutoSpeed_, Switches().ReplayVoices, Host_.FullScreen()};
+    TComfortSettings comfort{Switches().SkipReadOnly, AutoSpeed_, Switches().ReplayVoices, Host_.FullScreen()};
+    comfort.ChoiceToBackLog = Switches().ChoiceToBackLog;
+    comfort.Confirm = Confirm_;
+    return comfort;
 }
 
-void TPlayerOptions::ToggleSkipRead() {
-    const TAssistSwitches& switches = Switches();
-    TMenuItem& item = Menu_.At("mmSkipRead");
+void TPlayerOptions::Toggle(const char* itemName, bool& on) {
+    TMenuItem& item = Menu_.At(itemName);
     item.SetChecked(!item.Checked());
-    switches.SkipReadOnly = item.Checked();
+    on = item.Checked();
 }
+
+void TPlayerOptions::ToggleSkipRead() { Toggle("mmSkipRead", Switches().SkipReadOnly); }
 
 void TPlayerOptions::StartSkipToChoice() {
     if (State_.BattleRunning()) return;
@@ -89,12 +104,11 @@ void TPlayerOptions::SetAutoSpeed(int speed) {
     Menu_.At(kAutoSpeedItems[speed]).SetChecked(true);
 }
 
-void TPlayerOptions::ToggleBackLogVoice() {
-    const TAssistSwitches& switches = Switches();
-    TMenuItem& item = Menu_.At("mmBackLogVoice");
-    item.SetChecked(!item.Checked());
-    switches.ReplayVoices = item.Checked();
-}
+void TPlayerOptions::ToggleBackLogVoice() { Toggle("mmBackLogVoice", Switches().ReplayVoices); }
+
+void TPlayerOptions::ToggleChoiceToBackLog() { Toggle("mmChoiceToBackLog", Switches().ChoiceToBackLog); }
+
+void TPlayerOptions::ToggleConfirm() { Toggle("mmConfirm", Confirm_); }
 
 void TPlayerOptions::SetFullScreen(bool fullScreen) {
     if (fullScreen && !Host_.FullScreen()) WindowedPosition_ = Host_.Position();
@@ -113,6 +127,17 @@ bool TPlayerOptions::EndByInput() {
     if (Switches().AutoMode) ToggleAuto();
     if (SkipToChoice_) EndSkipToChoice();
     return running;
+}
+
+bool TPlayerOptions::EndByClick() {
+    const bool choiceShown = State_.ChoiceShown();
+    return EndByInput() && !choiceShown;
+}
+
+void TPlayerOptions::StepAuto() {
+    const bool shown = State_.ChoiceShown();
+    if (shown && !ChoiceWasShown_ && Switches().AutoMode) ToggleAuto();
+    ChoiceWasShown_ = shown;
 }
 
 void TPlayerOptions::StepSkipToChoice() {

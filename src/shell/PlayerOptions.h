@@ -1,9 +1,11 @@
 #pragma once
 // What the player may turn on for comfort, each from a menu item, off by default and
 // kept in the "Comfort" section of Config.ini: skipping read text only, skipping to
-// the next choice, auto mode and its speed, voices again from the backlog, and full
-// screen (also F11). The options set the story engine's switches; what they need to
-// know of the game comes in as callbacks, so that they run without a window.
+// the next choice, auto mode and its speed, voices again from the backlog, the chosen
+// answers kept in the backlog, questions before leaving for the title or loading over
+// unsaved progress with a notice after a save, and full screen (also F11). The options
+// set the story engine's switches; what they need to know of the game comes in as
+// callbacks, so that they run without a window.
 
 #include <functional>
 #include <optional>
@@ -24,6 +26,7 @@ struct TAssistSwitches {
     bool& AutoMode;
     TAutoTiming& AutoTiming;
     bool& ReplayVoices;
+    bool& ChoiceToBackLog;
 };
 
 // What the options ask of the game.
@@ -46,18 +49,31 @@ public:
     // Adds the items under "mmChar" and a "mmScreen" menu; each click runs through
     // `run`, which may guard it.
     void Build(const std::function<void(const std::function<void()>&)>& run);
+    // Adds the item of the confirmations under "mmFile", where it is called: it belongs
+    // beside タイトルに戻る.
+    void BuildConfirmItem(const std::function<void(const std::function<void()>&)>& run);
     // The engine is made after the menus: the options act on it from now on.
     void Attach(TAssistSwitches switches, TAssistState state);
 
     void Apply(const TComfortSettings& comfort);
     TComfortSettings Settings() const;
     bool SkippingToChoice() const { return SkipToChoice_; }
+    // The player wants a question before leaving for the title or loading over unsaved
+    // progress, and a notice after a save.
+    bool Confirming() const { return Confirm_; }
     // Where the window stood before it went full screen.
     TPoint WindowedPosition() const { return WindowedPosition_; }
 
     // The player's input ends auto mode and the skip to the next choice; true when
     // one of them was running.
     bool EndByInput();
+    // A mouse press ends them as any input does; true when the press is spent on that.
+    // With a choice or a button shown it is not: there a click turns no page, so the
+    // press goes on to the choice or button under the pointer.
+    bool EndByClick();
+    // Auto mode ends when choices or buttons appear: the story waits for the player.
+    // Turned on while they are shown, it stays on until the player's next input.
+    void StepAuto();
     // Skip to the next choice ends once a choice or a button set is shown, a battle
     // begins or skip is held back at an unread page.
     void StepSkipToChoice();
@@ -65,11 +81,15 @@ public:
     void KeyUp(int key);
 
 private:
+    // Flips the item's check mark and the switch that goes with it.
+    void Toggle(const char* itemName, bool& on);
     void ToggleSkipRead();
     void StartSkipToChoice();
     void ToggleAuto();
     void SetAutoSpeed(int speed);
     void ToggleBackLogVoice();
+    void ToggleChoiceToBackLog();
+    void ToggleConfirm();
     void SetFullScreen(bool fullScreen);
     void EndSkipToChoice();
     // Throws std::logic_error before Attach.
@@ -81,6 +101,8 @@ private:
     TAssistState State_;
     bool SkipToChoice_ = false;
     int AutoSpeed_ = 1;
+    bool Confirm_ = false;
+    bool ChoiceWasShown_ = false;
     TPoint WindowedPosition_;
 };
 

@@ -34,6 +34,11 @@ struct TComfortSettings {
     // only once turned on, so that a player who never touches them keeps the file as it was.
     bool SelfVoicing = false;
     bool SpeakOverVoice = false;
+    // A question before タイトルに戻る and before loading over unsaved progress, and a
+    // notice after a save; the chosen caption of a choice kept in the backlog. Written
+    // only once turned on, as the two above.
+    bool Confirm = false;
+    bool ChoiceToBackLog = false;
 
     friend bool operator==(const TComfortSettings&, const TComfortSettings&) = default;
 };

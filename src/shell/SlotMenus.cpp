@@ -99,7 +99,10 @@ void TSlotMenus::Save(int slot) {
     }
 }
 
-void TSlotMenus::Load(int slot) { LoadFile(SlotFileName(slot)); }
+void TSlotMenus::Load(int slot) {
+    const std::string fileName = SlotFileName(slot);
+    if (!Actions_.MayLoad || Actions_.MayLoad(fileName)) LoadFile(fileName);
+}
 
 // The file is read and checked whole before anything changes: a missing or damaged
 // save leaves the game as it was.

@@ -22,6 +22,9 @@ struct TSlotActions {
     // Writes the slot's file at `path` and answers the caption the slot goes by from
     // now on; throws TSaveFileError when the file cannot be written.
     std::function<std::string(int slot, const std::string& path)> Write;
+    // Whether a slot chosen in the menu may be loaded over the game as it is; the file
+    // is not read yet. Unset: always.
+    std::function<bool(const std::string& fileName)> MayLoad;
     // Plays the slot read: its file was read and checked whole.
     std::function<void(const TSlotCells& cells)> Load;
     // Whether the save folder takes files now; when it does not, the player was told.

@@ -2,6 +2,8 @@
 // clicks that jump, interface sounds, and buttons that slide in and out.
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "scenario/ScenarioFixture.h"
 
@@ -74,6 +76,49 @@ TEST_F(ChoicesTest, ThreeChoicesStackInTheDefaultFrameAndAClickJumps) {
     Frames(3);
     EXPECT_EQ(Game->LastLabel, "*B");
     EXPECT_EQ(PageText(), "Bの話");
+}
+
+TEST_F(ChoicesTest, TheChosenCaptionGoesToTheBackLogAsAPageOfItsOwnWhenAsked) {
+    // The written lines of the text store, each with its page.
+    const auto written = [this] {
+        std::vector<std::pair<int32_t, std::string>> lines;
+        for (int32_t i = 0; i < Game->Store().Count(); ++i) {
+            const TNGTListItem& line = Game->Store().Item(i);
+            if (!line.Text.empty()) lines.emplace_back(line.Page, line.Text);
+        }
+        return lines;
+    };
+    using TLines = std::vector<std::pair<int32_t, std::string>>;
+    WriteScript("first.txt", "どうする？\n[選択/*A]行く\n[選択/*B]行かない\n\n*A\nAの話\n\n*B\nBの話\n");
+    Start();
+    Frames(3);
+    ClickOn(*Game->Choices()[1]);
+    Frames(3);
+    EXPECT_EQ(written(), (TLines{{0, "どうする？"}, {1, "Bの話"}})) << "off, only the story's text";
+
+    Start();
+    Game->ChoiceToBackLog = true;
+    Frames(3);
+    ClickOn(*Game->Choices()[1]);
+    Frames(3);
+    EXPECT_EQ(written(), (TLines{{0, "どうする？"}, {1, "→行かない"}, {2, "Bの話"}}));
+    const TNGTListItem& answer = Game->Store().Item(1);
+    EXPECT_EQ(answer.X, Game->Message().MarginLeft);
+    EXPECT_EQ(answer.Height, Game->Message().FontHeight());
+    EXPECT_TRUE(answer.Voice.empty());
+
+    // Choices on an empty window: the next text still starts a page of its own.
+    WriteScript("empty.txt", "[選択/*A]行く\n\n*A\nAの話\n");
+    Start("empty.txt");
+    Game->ChoiceToBackLog = true;
+    Frames(3);
+    ClickOn(*Game->Choices()[0]);
+    Frames(3);
+    const TLines lines = written();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].second, "→行く");
+    EXPECT_EQ(lines[1].second, "Aの話");
+    EXPECT_LT(lines[0].first, lines[1].first);
 }
 
 TEST_F(ChoicesTest, FiveChoicesFillTwoColumnsOfAPerChoiceFrame) {

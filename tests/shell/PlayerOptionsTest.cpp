@@ -17,17 +17,20 @@ namespace {
 class PlayerOptionsTest : public ::testing::Test {
 protected:
     PlayerOptionsTest() {
+        Menu.Add("", "mmFile", "ファイル(&F)");
         Menu.Add("", "mmChar", "文字(&C)");
-        Options.Build([this](const std::function<void()>& action) {
+        const auto run = [this](const std::function<void()>& action) {
             ++Runs;
             action();
-        });
+        };
+        Options.BuildConfirmItem(run);
+        Options.Build(run);
         TAssistState state;
         state.BattleRunning = [this] { return BattleRunning; };
         state.SkipHeld = [this] { return SkipHeld; };
         state.ChoiceShown = [this] { return ChoiceShown; };
         state.Skipping = [this] { return Skipping; };
-        Options.Attach({SkipReadOnly, Skip, AutoMode, Timing, ReplayVoices}, std::move(state));
+        Options.Attach({SkipReadOnly, Skip, AutoMode, Timing, ReplayVoices, ChoiceToBackLog}, std::move(state));
         Host.SetMenu(&Menu);
     }
 
@@ -42,6 +45,7 @@ protected:
     bool AutoMode = false;
     TAutoTiming Timing;
     bool ReplayVoices = false;
+    bool ChoiceToBackLog = false;
     bool BattleRunning = false;
     bool SkipHeld = false;
     bool ChoiceShown = false;
@@ -114,6 +118,62 @@ TEST_F(PlayerOptionsTest, AutoModeAndSkipToTheChoiceEndWithInputOrAtTheChoice) {
     ASSERT_TRUE(Host.ClickMenu("mmSkipChoice"));
     EXPECT_FALSE(Options.SkippingToChoice()) << "not during a battle";
     EXPECT_FALSE(Skip);
+}
+
+TEST_F(PlayerOptionsTest, AutoEndsWhenChoicesAppearAndAClickOnThemActs) {
+    ASSERT_TRUE(Host.ClickMenu("mmAuto"));
+    Options.StepAuto();
+    EXPECT_TRUE(AutoMode) << "no choice yet";
+    ChoiceShown = true;
+    Options.StepAuto();
+    EXPECT_FALSE(AutoMode);
+    EXPECT_FALSE(Checked("mmAuto"));
+
+    // Turned on while they stand, it waits for the click on one of them.
+    ASSERT_TRUE(Host.ClickMenu("mmAuto"));
+    Options.StepAuto();
+    EXPECT_TRUE(AutoMode);
+    EXPECT_FALSE(Options.EndByClick()) << "the press goes on to the choice";
+    EXPECT_FALSE(AutoMode) << "and ends auto as any input does";
+
+    // Without choices the press that ends auto is spent on that alone.
+    ChoiceShown = false;
+    Options.StepAuto();
+    ASSERT_TRUE(Host.ClickMenu("mmAuto"));
+    EXPECT_TRUE(Options.EndByClick());
+    EXPECT_FALSE(AutoMode);
+    EXPECT_FALSE(Options.EndByClick()) << "nothing was running: the press acts";
+
+    // Choices appearing again end it again.
+    ASSERT_TRUE(Host.ClickMenu("mmAuto"));
+    ChoiceShown = true;
+    Options.StepAuto();
+    EXPECT_FALSE(AutoMode);
+}
+
+TEST_F(PlayerOptionsTest, ConfirmationsAndChoicesInTheBackLogAreOptionsKeptInTheSettings) {
+    EXPECT_FALSE(Options.Confirming());
+    EXPECT_FALSE(Checked("mmConfirm"));
+    EXPECT_FALSE(Checked("mmChoiceToBackLog"));
+    EXPECT_EQ(Menu.At("mmConfirm").Parent()->Name(), "mmFile");
+
+    TComfortSettings comfort;
+    comfort.Confirm = true;
+    comfort.ChoiceToBackLog = true;
+    Options.Apply(comfort);
+    EXPECT_TRUE(Options.Confirming());
+    EXPECT_TRUE(ChoiceToBackLog);
+    EXPECT_TRUE(Checked("mmConfirm"));
+    EXPECT_TRUE(Checked("mmChoiceToBackLog"));
+    EXPECT_EQ(Options.Settings(), comfort);
+
+    ASSERT_TRUE(Host.ClickMenu("mmConfirm"));
+    ASSERT_TRUE(Host.ClickMenu("mmChoiceToBackLog"));
+    EXPECT_EQ(Runs, 2);
+    EXPECT_FALSE(Options.Confirming());
+    EXPECT_FALSE(ChoiceToBackLog);
+    EXPECT_FALSE(Checked("mmConfirm"));
+    EXPECT_EQ(Options.Settings(), TComfortSettings{});
 }
 
 TEST_F(PlayerOptionsTest, FullScreenSwitchesByMenuAndF11AndRemembersTheWindowedPlace) {

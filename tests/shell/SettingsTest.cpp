@@ -71,6 +71,28 @@ TEST(SettingsTest, ComfortItemsRoundTripAndAnUnknownAutoSpeedReadsAsNormal) {
     EXPECT_EQ(ReadSettings(bad).Comfort.AutoSpeed, 1);
 }
 
+TEST(SettingsTest, ConfirmAndChoiceToBackLogAreWrittenOnceTurnedOn) {
+    TSettings s;
+    TIniFile ini;
+    WriteSettings(ini, s, {"/game/", "vandor", "1.0.0.0", {}, {}, {}});
+    EXPECT_FALSE(ini.ValueExists("Comfort", "Confirm"));
+    EXPECT_FALSE(ini.ValueExists("Comfort", "ChoiceToBackLog"));
+
+    s.Comfort.Confirm = true;
+    s.Comfort.ChoiceToBackLog = true;
+    WriteSettings(ini, s, {"/game/", "vandor", "1.0.0.0", {}, {}, {}});
+    EXPECT_EQ(ini.ReadString("Comfort", "Confirm"), "1");
+    EXPECT_EQ(ini.ReadString("Comfort", "ChoiceToBackLog"), "1");
+    EXPECT_EQ(ReadSettings(ini).Comfort, s.Comfort);
+
+    // Turned off again, they stay written, as off.
+    s.Comfort = {};
+    WriteSettings(ini, s, {"/game/", "vandor", "1.0.0.0", {}, {}, {}});
+    EXPECT_EQ(ini.ReadString("Comfort", "Confirm"), "0");
+    EXPECT_EQ(ini.ReadString("Comfort", "ChoiceToBackLog"), "0");
+    EXPECT_EQ(ReadSettings(ini).Comfort, TComfortSettings{});
+}
+
 TEST(SettingsTest, WritingSettingsLeavesSlotCaptionsAlone) {
     TIniFile ini;
     WriteSlotCaption(ini, 0, "saved during play");
