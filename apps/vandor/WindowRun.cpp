@@ -52,6 +52,7 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
         return 1;
     }
     TSdlWaveDevice device;
+    MarkStartup("sound");
     TMainLoopClock clock;
     const uint32_t seed = static_cast<uint32_t>(std::time(nullptr)) ^ clock.Now();
     TggTDMain window({*host, clock, device, folders.ExeFolder, folders.DocumentsFolder, folders.ProgramFileName, seed,
@@ -83,6 +84,7 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
     };
     // Controllers, and for the real-window tests a virtual one fed from a file.
     TSdlGamepads pads(folders.ExeFolder + kMappingFileName);
+    MarkStartup("pads");
     std::optional<TVirtualPad> virtualPad;
     if (const char* feed = std::getenv("VANDOR_VIRTUAL_PAD"); feed != nullptr && pads.Available()) {
         try {

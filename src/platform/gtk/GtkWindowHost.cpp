@@ -495,7 +495,6 @@ TGtkWindowHost::TGtkWindowHost() : Impl_(std::make_unique<TImpl>()) {
     if (!gtk_init_check(nullptr, nullptr)) {
         throw std::runtime_error("Cannot open the display for the game window (is DISPLAY set?)");
     }
-    MarkStartup("gtk");
     UseGameIcon();
     TImpl& impl = *Impl_;
     impl.TraceFirstPicture = g_getenv("VANDOR_TRACE_FIRST_PICTURE") != nullptr;
@@ -522,6 +521,8 @@ TGtkWindowHost::TGtkWindowHost() : Impl_(std::make_unique<TImpl>()) {
     g_signal_connect(impl.Window, "window-state-event", G_CALLBACK(WindowState), &impl);
     g_signal_connect(impl.Window, "configure-event", G_CALLBACK(WindowConfigure), &impl);
     gdk_event_handler_set(EventHook, &impl, nullptr);
+    // The display, the theme and the window's widgets.
+    MarkStartup("gtk");
 }
 
 TGtkWindowHost::~TGtkWindowHost() {
