@@ -42,7 +42,8 @@ TResourceSampler::TResourceSampler(const std::string& path, uint32_t everyFrames
 }
 
 void TResourceSampler::AfterFrame(TggTDMain& window) {
-    if (window.FrameCount() % EveryFrames_ != 0) return;
+    if (window.FrameCount() - SampledAt_ < EveryFrames_) return;
+    SampledAt_ = window.FrameCount();
     TResourceSample sample = SampleThisProcess(window.FrameCount());
     sample.Layers = window.Engine().Layers.Count() + window.Battle().Layers.Count();
     Out_ << sample.Frame << ' ' << sample.ResidentKiB << ' ' << sample.OpenFiles << ' ' << sample.Threads << ' '

@@ -33,6 +33,7 @@ public:
 private:
     std::ofstream Out_;
     uint32_t EveryFrames_;
+    uint64_t SampledAt_ = 0;  // frames resting are counted many at a time
 };
 
 }  // namespace vandor

@@ -17,6 +17,7 @@
 #include "shell/SingleInstance.h"
 #include "shell/TerminationSignals.h"
 #include "util/Clock.h"
+#include "util/StartupTrace.h"
 
 namespace vandor {
 namespace {
@@ -51,11 +52,13 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
         return 1;
     }
     TSdlWaveDevice device;
+    MarkStartup("sound");
     TMainLoopClock clock;
     const uint32_t seed = static_cast<uint32_t>(std::time(nullptr)) ^ clock.Now();
     TggTDMain window({*host, clock, device, folders.ExeFolder, folders.DocumentsFolder, folders.ProgramFileName, seed,
-                      line.BattleLogPath, RunsOnSteamDeck(), folders.SaveFolder},
+                      line.BattleLogPath, RunsOnSteamDeck(), folders.SaveFolder, true},
                      {line.Language, true});
+    MarkStartup("data");
     window.SetImportSavesFolder(line.ImportSavesFolder);
     if (!instance.Warning().empty()) window.Log().Add(instance.Warning());
     // A player who started the game from the desktop sees no terminal: say it in a box too.
@@ -70,13 +73,18 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
     // frame (a fifth of a second) is soon enough.
     std::optional<TResourceSampler> sampler;
     if (!line.SamplePath.empty()) sampler.emplace(line.SamplePath, line.SampleEvery);
+    // Frames that rest are counted in passing, many at a time: the poll goes by the count.
+    uint64_t polledAt = 0;
     window.OnAfterFrame = [&] {
         if (TerminationRequested()) window.CloseWithoutAsking();
         if (sampler) sampler->AfterFrame(window);
-        if (window.FrameCount() % 10 == 0 && instance.PollRequest()) host->BringToFront();
+        if (window.FrameCount() - polledAt < 10) return;
+        polledAt = window.FrameCount();
+        if (instance.PollRequest()) host->BringToFront();
     };
     // Controllers, and for the real-window tests a virtual one fed from a file.
     TSdlGamepads pads(folders.ExeFolder + kMappingFileName);
+    MarkStartup("pads");
     std::optional<TVirtualPad> virtualPad;
     if (const char* feed = std::getenv("VANDOR_VIRTUAL_PAD"); feed != nullptr && pads.Available()) {
         try {
@@ -88,8 +96,10 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
     host->SetPadPoller([&](const TWindowEvents& events) {
         if (virtualPad) virtualPad->Feed();
         pads.Poll(events);
+        return virtualPad.has_value() || pads.AnyConnected();
     });
     host->Show();
+    MarkStartup("shown");
     host->Run();
     host->SetPadPoller({});
     // A restart into another data mode can find its archive unreadable too.

@@ -14,6 +14,7 @@
 #include "shell/SystemInfo.h"
 #include "shell/TerminationSignals.h"
 #include "util/DebugLog.h"
+#include "util/StartupTrace.h"
 
 namespace vandor {
 
@@ -36,6 +37,7 @@ bool StartWhereAsked(const TCommandLine& line, TggTDMain& window) {
 
 int main(int argc, char** argv) {
     using namespace vandor;
+    MarkStartup("main");
     TCommandLine line;
     try {
         line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));

@@ -7,6 +7,8 @@
 #include <tuple>
 #include <utility>
 
+#include "util/StartupTrace.h"
+
 namespace vandor {
 
 namespace {
@@ -34,6 +36,7 @@ std::string FontconfigFamily(const std::string& faceName) {
 }
 
 std::optional<TFontFile> MatchFont(const std::string& faceName) {
+    const TStartupSpan span("fonts");
     if (!FcInit()) return std::nullopt;
     FcPattern* pattern = FcPatternCreate();
     const std::string family = FontconfigFamily(faceName);
@@ -51,6 +54,7 @@ std::optional<TFontFile> MatchFont(const std::string& faceName) {
 }
 
 bool FontFamilyInstalled(const std::string& faceName) {
+    const TStartupSpan span("fonts");
     if (!FcInit()) return false;
     FcPattern* pattern = FcPatternCreate();
     const std::string family = FontconfigFamily(faceName);
@@ -65,6 +69,7 @@ bool FontFamilyInstalled(const std::string& faceName) {
 }
 
 std::vector<TFontFile> JapaneseFonts() {
+    const TStartupSpan span("fonts");
     std::vector<TFontFile> files;
     if (!FcInit()) return files;
     FcPattern* pattern = FcPatternCreate();

@@ -13,6 +13,7 @@
 
 #include "compositor/FontLookup.h"
 #include "util/Encoding.h"
+#include "util/StartupTrace.h"
 
 namespace vandor {
 
@@ -102,6 +103,7 @@ struct TFontRasterizer::TImpl {
     TFace* Open(const TFontFile& file) {
         auto [it, added] = FacesByFile.try_emplace({file.Path, file.Index});
         if (!added || Library == nullptr) return it->second.get();
+        const TStartupSpan span("fonts");
         FT_Face face = nullptr;
         if (FT_New_Face(Library, file.Path.c_str(), file.Index, &face) != 0) return nullptr;
         if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) {

@@ -46,6 +46,11 @@ bool TNovelGame::AwaitingClick() const {
     return Waiting && WaitLeft < 0 && !NoSkip && !Hidden && !BackLog_->Visible() && !ChoicesOrButtonsShown();
 }
 
+bool TNovelGame::AtRest() const {
+    return Waiting && WaitLeft < 0 && RevealDelay <= 0 && !TransitionsRunning() && !Skip && !AutoMode && !UpHeld &&
+           !DownHeld && !Layers.NeedsRedraw();
+}
+
 bool TNovelGame::VoicePlaying() const {
     for (int channel = SoundChannel::FirstVoice; channel <= SoundChannel::ExtraVoice; ++channel) {
         const TOggData& voice = Services_.Sound.Channel(channel);

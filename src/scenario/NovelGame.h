@@ -154,6 +154,9 @@ public:
     int AutoDelay() const;
     // A click wait the player could end with a click, with nothing else on top.
     bool AwaitingClick() const;
+    // A click wait with nothing running, drawing or counting down: frames until the next
+    // input would pass without changing anything.
+    bool AtRest() const;
     bool VoicePlaying() const;
 
     // Hooks; an unset hook is skipped.

@@ -32,9 +32,7 @@ bool TFPSControl::Tick() {
         return false;
     }
 
-    for (int k = kHistory; k >= 1; --k) FrameTimes_[k + 1] = FrameTimes_[k];
-    Elapsed_ = static_cast<int32_t>(FrameTimes_[2] - FrameTimes_[3]);
-    Slot_ = (Slot_ + 1) % Rate_;
+    Advance();
     if (OnTick) OnTick(*this);
 
     const uint32_t t = Clock_.Now();
@@ -47,6 +45,23 @@ bool TFPSControl::Tick() {
         reference = t;  // more than one interval behind: drop the backlog
     }
     return true;
+}
+
+void TFPSControl::Advance() {
+    for (int k = kHistory; k >= 1; --k) FrameTimes_[k + 1] = FrameTimes_[k];
+    Elapsed_ = static_cast<int32_t>(FrameTimes_[2] - FrameTimes_[3]);
+    Slot_ = (Slot_ + 1) % Rate_;
+}
+
+int TFPSControl::PassDueFrames() {
+    const uint32_t now = Clock_.Now();
+    int passed = 0;
+    while (Intervals_[Slot_] - static_cast<int32_t>(now - FrameTimes_[1]) <= 0) {
+        Advance();
+        FrameTimes_[1] = FrameTimes_[2] + static_cast<uint32_t>(Intervals_[Slot_]);
+        ++passed;
+    }
+    return passed;
 }
 
 int TFPSControl::UntilDue() const {

@@ -25,6 +25,10 @@ public:
     // Milliseconds until the next frame is due, 0 when it is due or overdue: a window
     // host can sleep in its event loop that long instead of calling Tick.
     int UntilDue() const;
+    // Moves the schedule past every frame due by now without running them, as if each
+    // had run on time and changed nothing: the frames after see the same elapsed times
+    // and slots as if none had been left out. Returns how many were passed over.
+    int PassDueFrames();
 
     int Rate() const { return Rate_; }
     int Slot() const { return Slot_; }
@@ -36,6 +40,10 @@ public:
     std::function<void(TFPSControl&)> OnTick;
 
 private:
+    // The bookkeeping of one frame: the history moves on, and the reference becomes the
+    // scheduled time of the frame that has just run.
+    void Advance();
+
     IClock& Clock_;
     int Rate_ = 1;
     int Slot_ = 0;

@@ -1,5 +1,6 @@
 #include "shell/FolderWatch.h"
 
+#include <poll.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -47,6 +48,12 @@ std::vector<std::string> TFolderWatch::Changes() {
         }
     }
     return names;
+}
+
+bool TFolderWatch::Pending() const {
+    if (Descriptor_ < 0) return false;
+    pollfd ready{Descriptor_, POLLIN, 0};
+    return poll(&ready, 1, 0) > 0 && (ready.revents & POLLIN) != 0;
 }
 
 }  // namespace vandor

@@ -21,6 +21,8 @@ public:
     // The names of the files finished writing or moved in since the last call, each once,
     // in the order they changed.
     std::vector<std::string> Changes();
+    // Whether Changes has anything to read, without reading it.
+    bool Pending() const;
 
 private:
     int Descriptor_ = -1;

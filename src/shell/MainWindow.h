@@ -89,6 +89,9 @@ struct TMainWindowPlatform {
     bool SteamDeck = false;
     // When set, settings, saves and read flags live here instead of the player's folder.
     std::string SaveFolder;
+    // While a frame would change nothing, the window asks not to be called for it
+    // (FramesCanRest). Replays run every frame, as they always have.
+    bool RestStillFrames = false;
 };
 
 // Which language the window starts in, besides the one kept in the settings.
@@ -107,6 +110,10 @@ public:
     static constexpr TPoint kDesignPosition{192, 114};
     static constexpr int kFrameRate = 50;
     static constexpr int kIdlePumpInterval = 64;
+    // Frames that must change nothing in a row before the next ones may rest, and how
+    // often a resting window still looks in (termination, a second start).
+    static constexpr int kQuietFramesBeforeRest = 3;
+    static constexpr int kRestMilliseconds = 250;
 
     // FormCreate: creates everything in order, reads the settings and starts the sound.
     explicit TggTDMain(TMainWindowPlatform platform, TLanguageChoice language = {});
@@ -142,8 +149,13 @@ public:
     std::function<bool(const std::string& button, bool down)> BattlePadButton;
     // Returns whether the host should call again at once.
     bool AppEventsIdle();
-    // Milliseconds the next idle call can wait: until the next frame is due.
+    // Milliseconds the next idle call can wait: until the next frame is due, or a rest
+    // while frames would change nothing (the host calls at once on any event).
     int IdleDelay();
+    // Nothing a frame does would change anything: the story waits for a click with
+    // nothing moving, sounding or counting down, no input came since the last frame,
+    // and the last frames changed nothing either. Frames are then passed over.
+    bool FramesCanRest() const;
     void AppEventsActivate();
     void AppEventsDeactivate();
     // Every exception that escapes an event handler ends here: logged and written, and
@@ -231,6 +243,8 @@ private:
     // What the frame, the picture and the pointer and typed input go to.
     IGameMode& ActiveMode();
     void FrameTick();
+    // The scene has come to rest (MainRest.cpp).
+    void BeginRest();
     void LayoutPicture();
 
     // --- the controller and the game menu (MainPad.cpp)
@@ -439,6 +453,11 @@ private:
     bool Destroying_ = false;
     bool ScaledStale_ = true;  // the scaled picture must be made again before presenting
     uint64_t FrameCount_ = 0;
+    // What FramesCanRest goes by besides the scene itself.
+    int QuietFrames_ = 0;
+    bool InputSinceFrame_ = false;
+    bool Resting_ = false;
+    uint64_t MenuClicksSeen_ = 0;
     int InstallId_ = 0;
     std::string ImportSavesFolder_;
     bool WindowsSavesLooked_ = false;

@@ -12,6 +12,8 @@
 #include "shell/SaveFolderCheck.h"
 #include "util/DebugLog.h"
 
+#include <utility>
+
 namespace vandor {
 namespace {
 
@@ -23,30 +25,36 @@ constexpr int kScreenShotKey = vkF1 + 11;
 
 void TggTDMain::ConnectEvents() {
     TWindowEvents events;
-    events.OnMouseMove = [this](TShiftState shift, int x, int y) { Guarded([&] { FormMouseMove(shift, x, y); }); };
-    events.OnMouseDown = [this](TMouseButton button, TShiftState shift, int x, int y) {
-        Guarded([&] { FormMouseDown(button, shift, x, y); });
+    // Input wakes frames that rest: the next frames hand it on (hover, focus, the held keys).
+    const auto input = [this](auto&& action) {
+        InputSinceFrame_ = true;
+        QuietFrames_ = 0;
+        Guarded(action);
     };
-    events.OnMouseUp = [this](TMouseButton button, TShiftState shift, int x, int y) {
-        Guarded([&] { FormMouseUp(button, shift, x, y); });
+    events.OnMouseMove = [this, input](TShiftState shift, int x, int y) { input([&] { FormMouseMove(shift, x, y); }); };
+    events.OnMouseDown = [this, input](TMouseButton button, TShiftState shift, int x, int y) {
+        input([&] { FormMouseDown(button, shift, x, y); });
     };
-    events.OnMouseWheel = [this](int notch) { Guarded([&] { FormMouseWheel(notch); }); };
-    events.OnKeyDown = [this](int key, TShiftState shift) { Guarded([&] { FormKeyDown(key, shift); }); };
-    events.OnKeyUp = [this](int key, TShiftState shift) { Guarded([&] { FormKeyUp(key, shift); }); };
-    events.OnKeyPress = [this](int character) { Guarded([&] { FormKeyPress(character); }); };
-    events.OnActivate = [this] { Guarded([&] { AppEventsActivate(); }); };
-    events.OnDeactivate = [this] { Guarded([&] { AppEventsDeactivate(); }); };
-    events.OnResize = [this] { Guarded([&] { FormResize(); }); };
+    events.OnMouseUp = [this, input](TMouseButton button, TShiftState shift, int x, int y) {
+        input([&] { FormMouseUp(button, shift, x, y); });
+    };
+    events.OnMouseWheel = [this, input](int notch) { input([&] { FormMouseWheel(notch); }); };
+    events.OnKeyDown = [this, input](int key, TShiftState shift) { input([&] { FormKeyDown(key, shift); }); };
+    events.OnKeyUp = [this, input](int key, TShiftState shift) { input([&] { FormKeyUp(key, shift); }); };
+    events.OnKeyPress = [this, input](int character) { input([&] { FormKeyPress(character); }); };
+    events.OnActivate = [this, input] { input([&] { AppEventsActivate(); }); };
+    events.OnDeactivate = [this, input] { input([&] { AppEventsDeactivate(); }); };
+    events.OnResize = [this, input] { input([&] { FormResize(); }); };
     events.OnPaint = [this] { Guarded([&] { FormPaint(); }); };
     events.OnCloseQuery = [this] { return Guarded([&] { return FormCloseQuery(); }, false); };
     events.OnIdle = [this] { return Guarded([&] { return AppEventsIdle(); }, false); };
     events.IdleDelay = [this] { return IdleDelay(); };
     events.OnTimer = [this] { Guarded([&] { SubTimerTimer(); }); };
-    events.OnPadButton = [this](const std::string& button, bool down) {
-        Guarded([&] { FormPadButton(button, down); });
+    events.OnPadButton = [this, input](const std::string& button, bool down) {
+        input([&] { FormPadButton(button, down); });
     };
-    events.OnPadAxis = [this](const std::string& axis, int value) { Guarded([&] { FormPadAxis(axis, value); }); };
-    events.OnPadConnected = [this](bool connected) { Guarded([&] { FormPadConnected(connected); }); };
+    events.OnPadAxis = [this, input](const std::string& axis, int value) { input([&] { FormPadAxis(axis, value); }); };
+    events.OnPadConnected = [this, input](bool connected) { input([&] { FormPadConnected(connected); }); };
     Host_.SetEvents(std::move(events));
 }
 
@@ -54,7 +62,16 @@ void TggTDMain::ConnectEvents() {
 
 bool TggTDMain::AppEventsIdle() {
     if (Terminating() || Destroying_) return false;
-    const bool ran = Pacer_->Tick();
+    bool ran;
+    if (FramesCanRest()) {
+        if (!Resting_) BeginRest();
+        const int passed = Pacer_->PassDueFrames();
+        FrameCount_ += static_cast<uint64_t>(passed);
+        ran = passed > 0;
+    } else {
+        Resting_ = false;
+        ran = Pacer_->Tick();
+    }
     if (ran && OnAfterFrame) OnAfterFrame();
     if (!Host_.IsActive()) {
         Host_.SetTimerEnabled(true);
@@ -68,7 +85,7 @@ bool TggTDMain::AppEventsIdle() {
 
 int TggTDMain::IdleDelay() {
     if (Terminating() || Destroying_) return 0;
-    return Pacer_->UntilDue();
+    return FramesCanRest() ? kRestMilliseconds : Pacer_->UntilDue();
 }
 
 void TggTDMain::SubTimerTimer() {
@@ -92,6 +109,10 @@ IGameMode& TggTDMain::ActiveMode() { return Session_->ActiveMode(); }
 
 void TggTDMain::FrameTick() {
     ++FrameCount_;
+    InputSinceFrame_ = false;
+    MenuClicksSeen_ = Menu_.Clicks();
+    // A frame that returns early (a restart, the game menu) does not count as quiet.
+    const int quietBefore = std::exchange(QuietFrames_, 0);
     if (RestartPending_) {
         Restart();
         return;
@@ -121,6 +142,7 @@ void TggTDMain::FrameTick() {
         ScaledStale_ = true;
         FormPaint();
     }
+    QuietFrames_ = changed || noticeChanged ? 0 : quietBefore + 1;
     SyncFocusTargets();
     StepSelfVoicing();
 }

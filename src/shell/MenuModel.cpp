@@ -106,6 +106,7 @@ bool TMenuModel::Click(std::string_view name) {
         if (!step->Visible() || !step->Enabled()) return false;
     }
     if (!item->OnClick) return false;
+    ++Clicks_;
     item->OnClick(*item);
     return true;
 }

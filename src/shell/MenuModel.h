@@ -91,6 +91,8 @@ public:
     // is no separator, and it and every menu above it are visible and enabled.
     // False when nothing ran.
     bool Click(std::string_view name);
+    // Handlers run by Click so far: the window's frames rest only while no click came.
+    uint64_t Clicks() const { return Clicks_; }
 
     // Tells the host every caption anew, for when the language they are shown in changed.
     void RefreshCaptions();
@@ -107,6 +109,7 @@ private:
 
     std::unique_ptr<TMenuItem> Bar_;
     uint64_t Revision_ = 0;
+    uint64_t Clicks_ = 0;
 };
 
 // The caption as a GTK mnemonic label: "&" marks the mnemonic ("_" in GTK), "&&" is a

@@ -151,6 +151,7 @@ void TOggData::Play(bool loop) {
     if (!Opened_) return;
     Loop_ = loop;
     Playing_ = true;
+    if (OnPlay) OnPlay();
 }
 
 void TOggData::Stop() {

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -75,6 +76,9 @@ public:
     int64_t FadeLevel() const;
     int64_t FadeStep() const;
     int64_t FadeTarget() const;
+
+    // Main thread, after Play: the output may be resting while nothing sounds.
+    std::function<void()> OnPlay;
 
     static int32_t VolumeFromPercent(int percent);
     static int PercentFromVolume(int32_t volume);

@@ -1,5 +1,6 @@
 #include "sound/SoundPlayer.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace vandor {
@@ -8,12 +9,17 @@ TSoundPlayer::TSoundPlayer(IWaveDevice& device, TFileCache* files, TDebugLog* lo
     : WaveOut_(std::make_unique<TRWaveOut>(device)) {
     for (auto& channel : Channels_) channel = std::make_unique<TOggData>(files, log);
     ReplayVoice_ = std::make_unique<TOggData>(files, log);
+    // Silence need not be fed to a device that costs wake-ups: the output rests then,
+    // and the first sound to start wakes it.
+    for (auto& channel : Channels_) channel->OnPlay = [this] { WaveOut_->Wake(); };
+    ReplayVoice_->OnPlay = [this] { WaveOut_->Wake(); };
     WaveOut_->SetnChannels(2);
     WaveOut_->SetnSamplesPerSec(44100);
     WaveOut_->SetNumOfBuffers(3);
     WaveOut_->SetwBitsPerSample(16);
     WaveOut_->SetBufferSize(kBlockBytes);
     WaveOut_->OnBufferEmpty = [this](TRWaveOut& sender) { FillBuffer(sender); };
+    WaveOut_->HasSound = [this] { return Sounding(); };
 }
 
 TSoundPlayer::~TSoundPlayer() {
@@ -46,8 +52,14 @@ const TSoundPlayer::TBlock& TSoundPlayer::MixBlock() {
     return Block_;
 }
 
+bool TSoundPlayer::Sounding() const {
+    return ReplayVoice_->Playing() ||
+           std::any_of(Channels_.begin(), Channels_.end(), [](const auto& channel) { return channel->Playing(); });
+}
+
 void TSoundPlayer::FillBuffer(TRWaveOut& sender) {
-    // A whole block every time, silence included, so the stream never drains while started.
+    // A whole block every time, silence included, so the stream never drains while started
+    // (a device that costs wake-ups is let go of instead, see TRWaveOut::HasSound).
     sender.Write(MixBlock().data(), kBlockBytes);
 }
 

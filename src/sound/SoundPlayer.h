@@ -56,6 +56,8 @@ public:
     void FillBuffer(TRWaveOut& sender);
     // Silence plus every playing channel, in channel order: the block FillBuffer writes.
     const TBlock& MixBlock();
+    // Whether any channel plays: a block mixed now would not be silence.
+    bool Sounding() const;
 
     // The volume menu's groups, in percent.
     void SetMasterVolume(int percent);            // "マスター(&M)": all 22 channels and the replay

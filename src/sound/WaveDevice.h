@@ -39,6 +39,10 @@ public:
     // Stops playing and drops the queue; every dropped buffer counts as finished.
     virtual bool Reset() = 0;
     virtual bool Close() = 0;
+    // True for a device that costs the process wake-ups for as long as it is open, even
+    // paused (SDL keeps streaming silence to the sound server): the wave output lets go
+    // of it while nothing sounds and opens it again when a sound starts.
+    virtual bool ClosesWhenSilent() const { return false; }
 
     // Devices that are driven from outside (the headless device) call this after
     // buffers have finished and expect it to return once the owner has refilled

@@ -57,6 +57,7 @@ void TRWaveOut::Start() {
     settings.OnPlayStart = OnPlayStart;
     settings.OnPlayStop = OnPlayStop;
     settings.OnPlayEnd = OnPlayEnd;
+    settings.HasSound = HasSound;
     Thread_->SetSettings(std::move(settings));
     Thread_->SendCommand(TWaveCommand::Start);
     // One message for a machine without a usable device; after that the game is just silent.
@@ -67,6 +68,11 @@ void TRWaveOut::Start() {
 }
 
 void TRWaveOut::Stop() { Thread_->SendCommand(TWaveCommand::Stop); }
+
+void TRWaveOut::Wake() {
+    // A round trip to the worker only when it holds something back.
+    if (Thread_->Holding()) Thread_->SendCommand(TWaveCommand::Wake);
+}
 
 void TRWaveOut::Write(const void* data, int32_t length) { Thread_->Write(static_cast<const uint8_t*>(data), length); }
 

@@ -64,6 +64,10 @@ public:
     TNotifyEvent OnPlayStart;
     TNotifyEvent OnPlayStop;
     TNotifyEvent OnPlayEnd;
+    // Worker thread, read at Start: whether the next block would carry any sound. Set,
+    // and with a device that costs wake-ups while open, the output closes the device
+    // once everything queued has played silent, and opens it again at Wake.
+    std::function<bool()> HasSound;
     // Called with kDeviceErrorText on the thread that called Start, for the first
     // device that fails to open only: the game then runs on without sound.
     std::function<void(const std::string& text)> OnDeviceError;
@@ -72,6 +76,10 @@ public:
     // once the worker has acted on it.
     void Start();
     void Stop();
+    // A sound has started: a resting output opens its device and fills its ring at once,
+    // and buffers held back while silent are filled and queued behind those playing.
+    // Returns once the worker has done so; at once while nothing is held back.
+    void Wake();
     // Hands the worker the next block, normally from inside OnBufferEmpty. No data
     // or a length of 0 marks the end of the stream.
     void Write(const void* data, int32_t length);

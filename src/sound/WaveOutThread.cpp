@@ -113,14 +113,21 @@ void TRWaveOutThread::Run() {
                 Mailbox_ = TWaveCommand::None;
                 Wake_.notify_all();
             }
-            if (Playing_) Service();
+            if (Playing_ && !Resting_) Service();
 
             std::unique_lock lock(Lock_);
             Serviced_ = requested;
             Wake_.notify_all();
-            Wake_.wait_for(lock, std::chrono::milliseconds(SleepTime_), [&] {
+            const auto woken = [&] {
                 return Terminated_ || Mailbox_ != TWaveCommand::None || ServiceRequested_ != Serviced_;
-            });
+            };
+            // Only a ring on an open device needs looking at; otherwise nothing happens
+            // until the main thread asks for something.
+            if (Playing_ && !Resting_) {
+                Wake_.wait_for(lock, std::chrono::milliseconds(SleepTime_), woken);
+            } else {
+                Wake_.wait(lock, woken);
+            }
         }
     } catch (const std::exception& error) {
         std::lock_guard lock(Lock_);
@@ -146,6 +153,8 @@ void TRWaveOutThread::ActOn(TWaveCommand command) {
         EndNotice_.SetEvent(Active_.OnPlayEnd);
         EndOfData_ = false;
         ReadIndex_ = 0;
+        ClosesWhenSilent_ = Active_.HasSound && Device_.ClosesWhenSilent();
+        Resting_ = false;
         // Look at the ring twice per buffer's play time, at least every 100 ms.
         const uint64_t bytesPerSecond = std::max<uint64_t>(Active_.Format.AvgBytesPerSec(), 1);
         const uint64_t half = uint64_t(Active_.BufferSize) * 1000 / bytesPerSecond / 2;
@@ -161,6 +170,8 @@ void TRWaveOutThread::ActOn(TWaveCommand command) {
         Close();
         Playing_ = false;
         if (Active_.OnPlayStop) Active_.OnPlayStop(Owner_);
+    } else if (command == TWaveCommand::Wake && Playing_) {
+        Wake();
     }
 }
 
@@ -210,9 +221,10 @@ bool TRWaveOutThread::IsDone(int index) {
     const uint64_t finished = Device_.FinishedCount();
     std::lock_guard lock(BufferLock_);
     const TBuffer& buffer = Buffers_[index];
-    // A Free buffer has nothing pending on the device: it either played and was not
-    // refilled, or was never queued.
-    return buffer.State == TBufferState::Free || (buffer.State == TBufferState::Queued && buffer.Ticket < finished);
+    // A Free or Held buffer has nothing pending on the device: it either played and was
+    // not refilled, or was never queued.
+    return buffer.State == TBufferState::Free || buffer.State == TBufferState::Held ||
+           (buffer.State == TBufferState::Queued && buffer.Ticket < finished);
 }
 
 void TRWaveOutThread::QueueBuffer(int index) {
@@ -232,19 +244,88 @@ void TRWaveOutThread::QueueBuffer(int index) {
 void TRWaveOutThread::Service() {
     while (IsDone(ReadIndex_)) {
         const int index = ReadIndex_;
-        bool drained;
+        bool held;
         {
             std::lock_guard lock(BufferLock_);
-            drained = Buffers_[index].State == TBufferState::Free;
-            Buffers_[index].State = TBufferState::Free;
+            held = Buffers_[index].State == TBufferState::Held;
         }
-        if (drained) {
-            // Not refilled on the previous pass, so everything queued has played.
-            Close();
-            Playing_ = false;
-            if (Active_.OnPlayStop) Active_.OnPlayStop(Owner_);
-            if (Active_.OnPlayEnd) EndNotice_.Resume();
+        // Round the ring to a buffer held back: every one since has been held too. A
+        // sound that started as the last one was held has not asked for a wake.
+        if (held) {
+            if (Active_.HasSound()) {
+                FillHeld();
+                continue;
+            }
+            Rest();
             return;
+        }
+        if (!Refill(index)) return;
+        ReadIndex_ = (index + 1) % BufferCount_;
+    }
+}
+
+bool TRWaveOutThread::Refill(int index) {
+    bool drained;
+    {
+        std::lock_guard lock(BufferLock_);
+        drained = Buffers_[index].State == TBufferState::Free;
+        Buffers_[index].State = TBufferState::Free;
+    }
+    if (drained) {
+        // Not refilled on the previous pass, so everything queued has played.
+        Close();
+        Playing_ = false;
+        if (Active_.OnPlayStop) Active_.OnPlayStop(Owner_);
+        if (Active_.OnPlayEnd) EndNotice_.Resume();
+        return false;
+    }
+    if (ClosesWhenSilent_ && !EndOfData_ && !Active_.HasSound()) {
+        std::lock_guard lock(BufferLock_);
+        Buffers_[index].State = TBufferState::Held;
+        Holding_ = true;
+        return true;
+    }
+    // Blocks held back come first, so that the stream keeps its order.
+    FillHeld();
+    if (!EndOfData_) Active_.OnBufferEmpty(Owner_);
+    bool filled;
+    {
+        std::lock_guard lock(BufferLock_);
+        filled = Buffers_[index].State == TBufferState::Filled;
+    }
+    if (filled) QueueBuffer(index);
+    return true;
+}
+
+void TRWaveOutThread::Rest() {
+    if (!Device_.Reset()) throw ERWaveOutError("演奏を終了できません。");
+    if (!Device_.Close()) throw ERWaveOutError("Wave デバイスを開放できません。");
+    Resting_ = true;
+}
+
+void TRWaveOutThread::Wake() {
+    if (Resting_) {
+        // Should the device refuse now, the output stays at rest and the next sound tries again.
+        if (!Device_.Open(Active_.DeviceID, Active_.Format)) return;
+        Resting_ = false;
+        QueuedCount_ = 0;
+        // The refilled ring starts together, as at Start.
+        Device_.Pause();
+        FillHeld();
+        Device_.Restart();
+        return;
+    }
+    FillHeld();
+}
+
+void TRWaveOutThread::FillHeld() {
+    for (;;) {
+        int index;
+        {
+            std::lock_guard lock(BufferLock_);
+            index = WriteIndex_;
+            if (Buffers_[index].State != TBufferState::Held) break;
+            Buffers_[index].State = TBufferState::Free;
         }
         if (!EndOfData_) Active_.OnBufferEmpty(Owner_);
         bool filled;
@@ -252,14 +333,22 @@ void TRWaveOutThread::Service() {
             std::lock_guard lock(BufferLock_);
             filled = Buffers_[index].State == TBufferState::Filled;
         }
-        if (filled) QueueBuffer(index);
-        ReadIndex_ = (index + 1) % BufferCount_;
+        // Nothing written: the stream ends, and the ring drains behind it.
+        if (!filled) break;
+        QueueBuffer(index);
     }
+    std::lock_guard lock(BufferLock_);
+    Holding_ = std::any_of(Buffers_.begin(), Buffers_.begin() + BufferCount_,
+                           [](const TBuffer& buffer) { return buffer.State == TBufferState::Held; });
 }
 
 void TRWaveOutThread::Close() {
-    if (!Device_.Reset()) throw ERWaveOutError("演奏を終了できません。");
-    if (!Device_.Close()) throw ERWaveOutError("Wave デバイスを開放できません。");
+    // A resting output has let go of the device already.
+    if (!Resting_) {
+        if (!Device_.Reset()) throw ERWaveOutError("演奏を終了できません。");
+        if (!Device_.Close()) throw ERWaveOutError("Wave デバイスを開放できません。");
+    }
+    Resting_ = false;
     OpenDevice_ = nullptr;
     FreeRing();
 }
@@ -269,14 +358,16 @@ void TRWaveOutThread::FreeRing() {
     Heap_.reset();
     Buffers_.fill(TBuffer{});
     BufferCount_ = 0;
+    Holding_ = false;
 }
 
 void TRWaveOutThread::Abandon() {
-    if (OpenDevice_) {
+    if (OpenDevice_ && !Resting_) {
         Device_.Reset();
         Device_.Close();
-        OpenDevice_ = nullptr;
     }
+    OpenDevice_ = nullptr;
+    Resting_ = false;
     FreeRing();
     Playing_ = false;
 }

@@ -37,7 +37,7 @@ private:
     std::thread Thread_;  // last: starts once everything above exists
 };
 
-enum class TWaveCommand : uint8_t { None, Start, Stop };
+enum class TWaveCommand : uint8_t { None, Start, Stop, Wake };
 
 // What Start copies into the worker.
 struct TWaveOutSettings {
@@ -49,6 +49,7 @@ struct TWaveOutSettings {
     TRWaveOut::TNotifyEvent OnPlayStart;
     TRWaveOut::TNotifyEvent OnPlayStop;
     TRWaveOut::TNotifyEvent OnPlayEnd;
+    std::function<bool()> HasSound;
 };
 
 class TRWaveOutThread {
@@ -67,13 +68,16 @@ public:
     bool TakeOpenFailure();
 
     void Write(const uint8_t* data, int32_t length);
+    // Whether buffers are held back while silent (the device may be closed then).
+    bool Holding() const { return Holding_.load(); }
 
     const IWaveDevice* OpenDevice() const { return OpenDevice_.load(); }
     bool Playing() const { return Playing_.load(); }
     std::string Error() const;
 
 private:
-    enum class TBufferState : uint8_t { Free, Queued, Filled };
+    // Held: played, and not refilled because the next block would have been silent.
+    enum class TBufferState : uint8_t { Free, Queued, Filled, Held };
     struct TBuffer {
         uint8_t* Data = nullptr;
         uint32_t Length = 0;
@@ -85,6 +89,14 @@ private:
     void ActOn(TWaveCommand command);
     bool Open();
     void Service();
+    // Fills a finished buffer and queues it; false when the stream has ended instead.
+    bool Refill(int index);
+    // Everything queued has played silent: let go of the device until Wake.
+    void Rest();
+    // Opens the device again if resting, then fills and queues every held buffer.
+    void Wake();
+    // Fills and queues the held buffers in ring order, from the first one held on.
+    void FillHeld();
     bool IsDone(int index);
     void QueueBuffer(int index);
     void Close();
@@ -115,6 +127,8 @@ private:
     uint32_t SleepTime_ = 100;
     int ReadIndex_ = 0;
     uint64_t QueuedCount_ = 0;
+    bool ClosesWhenSilent_ = false;
+    bool Resting_ = false;  // the device is closed while the stream goes on
 
     // The buffer lock: the ring as Write fills it.
     std::mutex BufferLock_;
@@ -126,6 +140,7 @@ private:
     std::atomic<bool> EndOfData_{false};
 
     std::atomic<bool> Playing_{false};
+    std::atomic<bool> Holding_{false};
     std::atomic<const IWaveDevice*> OpenDevice_{nullptr};
     std::thread Thread_;  // last: starts once everything above exists
 };

@@ -154,5 +154,33 @@ TEST(FPSControl, SurvivesTheClockWrappingAround) {
     for (int e : elapsed) EXPECT_EQ(e, 20);
 }
 
+// Passing over frames leaves the pacer exactly where running them on time would have:
+// the same slots, schedule and elapsed times for every frame after, at an uneven rate.
+TEST(FPSControl, PassingOverDueFramesKeepsTheScheduleOfRunningThem) {
+    TSimulatedClock clockA(5000);
+    TSimulatedClock clockB(5000);
+    TFPSControl ran(30, clockA);
+    TFPSControl passed(30, clockB);
+    RunFrames(ran, clockA, 4);
+    RunFrames(passed, clockB, 4);
+    ASSERT_EQ(clockA.Now(), clockB.Now());
+
+    RunFrames(ran, clockA, 40);
+    int ticks = 0;
+    passed.OnTick = [&](TFPSControl&) { ++ticks; };
+    clockB.Advance(clockA.Now() - clockB.Now());
+    EXPECT_EQ(passed.PassDueFrames(), 40);
+    EXPECT_EQ(ticks, 0) << "no frame ran";
+    EXPECT_EQ(passed.PassDueFrames(), 0) << "nothing is due twice";
+    EXPECT_EQ(passed.Slot(), ran.Slot());
+    EXPECT_EQ(passed.UntilDue(), ran.UntilDue());
+    for (int k = 1; k <= TFPSControl::kHistory + 1; ++k) EXPECT_EQ(passed.FrameTime(k), ran.FrameTime(k)) << k;
+
+    std::vector<int> elapsedRan;
+    std::vector<int> elapsedPassed;
+    EXPECT_EQ(RunFrames(ran, clockA, 30, &elapsedRan), RunFrames(passed, clockB, 30, &elapsedPassed));
+    EXPECT_EQ(elapsedPassed, elapsedRan);
+}
+
 }  // namespace
 }  // namespace vandor

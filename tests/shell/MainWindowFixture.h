@@ -40,7 +40,7 @@ protected:
 
     TggTDMain& Start() {
         window = std::make_unique<TggTDMain>(
-            TMainWindowPlatform{host, clock, device, exe, documents, "vandor", 7, "", false, ""});
+            TMainWindowPlatform{host, clock, device, exe, documents, "vandor", 7, "", false, "", restStillFrames});
         host.Show();
         return *window;
     }
@@ -76,6 +76,8 @@ protected:
     THeadlessWaveDevice device{clock};
     THeadlessWindowHost host;
     std::unique_ptr<TggTDMain> window;
+    // As the desktop window runs: frames rest while they would change nothing.
+    bool restStillFrames = false;
 };
 
 }  // namespace vandor::test

@@ -186,5 +186,94 @@ TEST_F(SoundPlayerTest, MainThreadCallsWhileTheMixerRuns) {
     EXPECT_TRUE(Silent(Player.MixBlock()));
 }
 
+// A device that costs wake-ups while open plays the start's silence, is let go of, and
+// opens again when a sound starts: what it plays from then on is the sound from its
+// first sample, exactly as mixed, and it is let go of again once that has played.
+TEST_F(SoundPlayerTest, ADeviceIsLetGoOfWhileSilentAndWokenWithTheSoundWhole) {
+    constexpr std::size_t kBlock = TSoundPlayer::kBlockBytes;
+    THeadlessWaveDevice unused(Clock);
+    TSoundPlayer reference(unused, nullptr);
+    Player.Channel(5).OpenData("voice.ogg", Voice());
+    reference.Channel(5).OpenData("voice.ogg", Voice());
+    Device.SetClosesWhenSilent(true);
+    Device.SetRecording(true);
+    Player.Start();
+    const auto play = [&](int frames) {
+        for (int frame = 0; frame < frames; ++frame) {
+            Clock.Advance(20);
+            Device.Update();
+        }
+    };
+    play(25);
+    EXPECT_FALSE(Device.IsOpen()) << "the three silent blocks played, then the device was let go of";
+    EXPECT_TRUE(Player.WaveOut().Playing());
+    EXPECT_EQ(Device.Recorded().size(), 3 * kBlock);
+    play(25);
+    EXPECT_EQ(Device.Recorded().size(), 3 * kBlock) << "nothing is fed while resting";
+
+    Player.Channel(5).Play(false);
+    EXPECT_TRUE(Device.IsOpen()) << "woken before Play returns";
+    EXPECT_EQ(Device.OpenCount(), 2);
+    reference.Channel(5).Play(false);
+    play(50);
+    EXPECT_FALSE(Device.IsOpen()) << "at rest again once the voice has played";
+    EXPECT_FALSE(Player.Channel(5).Playing());
+
+    const std::vector<uint8_t> recorded = Device.Recorded();
+    ASSERT_EQ(recorded.size() % kBlock, 0u);
+    const std::size_t blocks = recorded.size() / kBlock - 3;
+    EXPECT_GE(blocks, 3u) << "the 250 ms voice fills most of three blocks";
+    std::vector<int16_t> expected;
+    for (std::size_t i = 0; i < blocks; ++i) {
+        const TSoundPlayer::TBlock& block = reference.MixBlock();
+        expected.insert(expected.end(), block.begin(), block.end());
+    }
+    std::vector<int16_t> played(blocks * kBlock / 2);
+    std::memcpy(played.data(), recorded.data() + 3 * kBlock, blocks * kBlock);
+    EXPECT_EQ(played, expected);
+    EXPECT_NE(played[0] | played[1], 0) << "the voice starts right at the wake";
+
+    Player.Stop();
+    EXPECT_EQ(Player.WaveOut().WorkerError(), "");
+    Player.Start();
+    EXPECT_EQ(Device.OpenCount(), 3);
+    EXPECT_FALSE(Player.Sounding());
+}
+
+// A sound that starts while the first silent blocks are still queued follows them on
+// the open device without a gap: the device plays on, sample for sample.
+TEST_F(SoundPlayerTest, ASoundStartingAsTheOutputBeginsToRestFollowsWithoutAGap) {
+    constexpr std::size_t kBlock = TSoundPlayer::kBlockBytes;
+    THeadlessWaveDevice unused(Clock);
+    TSoundPlayer reference(unused, nullptr);
+    Player.Channel(0).OpenData("bgm.ogg", Music());
+    reference.Channel(0).OpenData("bgm.ogg", Music());
+    Device.SetClosesWhenSilent(true);
+    Device.SetRecording(true);
+    Player.Start();
+    const auto play = [&](int frames) {
+        for (int frame = 0; frame < frames; ++frame) {
+            Clock.Advance(20);
+            Device.Update();
+        }
+    };
+    play(6);  // 120 ms: the first block has played and was not refilled
+    Player.Channel(0).Play(false);
+    reference.Channel(0).Play(false);
+    play(24);  // to 600 ms, while the 400 ms of music play
+    EXPECT_EQ(Device.OpenCount(), 1);
+    const std::vector<uint8_t> recorded = Device.Recorded();
+    ASSERT_EQ(recorded.size(), 26460u * 4) << "every millisecond played: no gap";
+    std::vector<int16_t> expected;
+    while (expected.size() * 2 < recorded.size()) {
+        const TSoundPlayer::TBlock& block = reference.MixBlock();
+        expected.insert(expected.end(), block.begin(), block.end());
+    }
+    std::vector<int16_t> played((recorded.size() - 3 * kBlock) / 2);
+    std::memcpy(played.data(), recorded.data() + 3 * kBlock, played.size() * 2);
+    expected.resize(played.size());
+    EXPECT_EQ(played, expected) << "the music follows the three silent blocks at once";
+}
+
 }  // namespace
 }  // namespace vandor

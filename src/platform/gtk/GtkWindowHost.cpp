@@ -19,6 +19,7 @@
 #include "platform/gtk/GtkSupportForm.h"
 #include "platform/gtk/GtkWindowIcon.h"
 #include "shell/MenuModel.h"
+#include "util/StartupTrace.h"
 
 namespace vandor {
 
@@ -30,6 +31,9 @@ constexpr TSize kMaxWindowSize{3200, 2400};
 constexpr guint kTimerInterval = 5;  // ms
 // Controllers are read this often: well within a frame, so a press is never a frame late.
 constexpr guint kPadInterval = 8;  // ms
+// Without a controller, only for one being plugged in: waking 125 times a second for
+// nothing would cost a still scene more than all its frames.
+constexpr guint kPadSearchInterval = 250;  // ms
 // PumpMessages stops after this many dispatches even if sources keep being ready
 // (a timer whose handler takes longer than its interval would never let it end).
 constexpr int kMaxPumpedEvents = 1000;
@@ -99,9 +103,11 @@ struct TGtkWindowHost::TImpl {
     // the process sleeps in the main loop until then, or until input comes.
     guint IdleWaitSource = 0;
     guint TimerSource = 0;
+    guint TimerInterval = 0;  // of TimerSource, in ms
     guint ActiveCheckSource = 0;
     guint PadSource = 0;
-    std::function<void(const TWindowEvents&)> PadPoller;
+    std::function<bool(const TWindowEvents&)> PadPoller;
+    bool PadBusy = false;  // PadSource runs at kPadInterval rather than kPadSearchInterval
     bool InIdle = false;
     bool PictureQueued = false;   // Present asked for a draw since the idle run began
     bool ReportedActive = false;  // brought up to date by CheckActive after every focus change
@@ -261,16 +267,29 @@ gboolean IdleTick(gpointer data) {
 
 gboolean TimerTick(gpointer data) {
     auto& impl = *static_cast<TImpl*>(data);
+    const guint self = impl.TimerSource;
+    int delay = 0;
     impl.Guard([&] {
         if (impl.Events.OnTimer) impl.Events.OnTimer();
+        if (impl.TimerSource == self && impl.Events.IdleDelay) delay = impl.Events.IdleDelay();
     });
-    return G_SOURCE_CONTINUE;
+    // In the background the timer drives the frames: it waits as long as the game says it
+    // can (a frame's time, or a rest), never less than its own interval.
+    const guint interval = std::max(static_cast<guint>(std::max(delay, 0)) + 1, kTimerInterval);
+    if (impl.TimerSource != self || impl.Closed || interval == impl.TimerInterval) return G_SOURCE_CONTINUE;
+    impl.TimerInterval = interval;
+    impl.TimerSource = g_timeout_add(interval, TimerTick, &impl);
+    return G_SOURCE_REMOVE;
 }
 
 gboolean PadTick(gpointer data) {
     auto& impl = *static_cast<TImpl*>(data);
-    impl.Guard([&] { impl.PadPoller(impl.Events); });
-    return G_SOURCE_CONTINUE;
+    bool busy = impl.PadBusy;
+    impl.Guard([&] { busy = impl.PadPoller(impl.Events); });
+    if (busy == impl.PadBusy || impl.Closed || !impl.PadPoller) return G_SOURCE_CONTINUE;
+    impl.PadBusy = busy;
+    impl.PadSource = g_timeout_add(busy ? kPadInterval : kPadSearchInterval, PadTick, &impl);
+    return G_SOURCE_REMOVE;
 }
 
 gboolean CheckActive(gpointer data) {
@@ -318,6 +337,7 @@ gboolean AreaDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
     if (impl.TraceFirstPicture && impl.SurfaceShowsAnything()) {
         impl.TraceFirstPicture = false;
         std::fprintf(stderr, "first picture %" G_GINT64_FORMAT "\n", g_get_real_time() / 1000);
+        EndStartupTrace();
     }
     return TRUE;
 }
@@ -432,8 +452,12 @@ gboolean WindowDelete(GtkWidget*, GdkEvent*, gpointer data) {
 }  // namespace
 
 void TGtkWindowHost::TImpl::WakeIdle() {
-    // A waiting game has taken its input already, in the event handlers; its next frame
-    // is not due before the wait ends.
+    // A waiting game has taken its input already, in the event handlers, yet the input
+    // may have ended a rest longer than a frame: the game says again how long to wait.
+    if (IdleWaitSource != 0 && !InIdle) {
+        g_source_remove(IdleWaitSource);
+        IdleWaitSource = 0;
+    }
     if (IdleSource == 0 && IdleWaitSource == 0 && !Closed && Events.OnIdle) {
         IdleSource = g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, IdleTick, this, nullptr);
     }
@@ -497,6 +521,8 @@ TGtkWindowHost::TGtkWindowHost() : Impl_(std::make_unique<TImpl>()) {
     g_signal_connect(impl.Window, "window-state-event", G_CALLBACK(WindowState), &impl);
     g_signal_connect(impl.Window, "configure-event", G_CALLBACK(WindowConfigure), &impl);
     gdk_event_handler_set(EventHook, &impl, nullptr);
+    // The display, the theme and the window's widgets.
+    MarkStartup("gtk");
 }
 
 TGtkWindowHost::~TGtkWindowHost() {
@@ -682,6 +708,7 @@ bool TGtkWindowHost::IsActive() const { return Impl_->ReportedActive; }
 void TGtkWindowHost::SetTimerEnabled(bool enabled) {
     TImpl& impl = *Impl_;
     if (enabled && impl.TimerSource == 0 && !impl.Closed) {
+        impl.TimerInterval = kTimerInterval;
         impl.TimerSource = g_timeout_add(kTimerInterval, TimerTick, &impl);
     } else if (!enabled && impl.TimerSource != 0) {
         g_source_remove(impl.TimerSource);
@@ -714,10 +741,12 @@ void TGtkWindowHost::SetErrorHandler(std::function<void(const std::string& messa
     Impl_->OnError = std::move(handler);
 }
 
-void TGtkWindowHost::SetPadPoller(std::function<void(const TWindowEvents& events)> poll) {
+void TGtkWindowHost::SetPadPoller(std::function<bool(const TWindowEvents& events)> poll) {
     TImpl& impl = *Impl_;
     impl.PadPoller = std::move(poll);
     if (impl.PadPoller && impl.PadSource == 0 && !impl.Closed) {
+        // The first call comes soon: a controller plugged in before the start is read at once.
+        impl.PadBusy = true;
         impl.PadSource = g_timeout_add(kPadInterval, PadTick, &impl);
     } else if (!impl.PadPoller && impl.PadSource != 0) {
         g_source_remove(impl.PadSource);

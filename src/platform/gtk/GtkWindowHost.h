@@ -60,9 +60,11 @@ public:
     // main loop goes on.
     void SetErrorHandler(std::function<void(const std::string& message)> handler);
 
-    // Called every few milliseconds with the window's events, from the main loop, for
-    // the game controllers to hand theirs in; unset, nothing is called.
-    void SetPadPoller(std::function<void(const TWindowEvents& events)> poll);
+    // Called with the window's events, from the main loop, for the game controllers to
+    // hand theirs in: every few milliseconds while it answers true (a controller is
+    // there), a few times a second otherwise, which is soon enough to notice one being
+    // plugged in. Unset, nothing is called.
+    void SetPadPoller(std::function<bool(const TWindowEvents& events)> poll);
 
     struct TImpl;
 

@@ -54,6 +54,16 @@ bool THeadlessWaveDevice::Close() {
     return true;
 }
 
+bool THeadlessWaveDevice::ClosesWhenSilent() const {
+    std::lock_guard lock(Lock_);
+    return ClosesWhenSilent_;
+}
+
+void THeadlessWaveDevice::SetClosesWhenSilent(bool closes) {
+    std::lock_guard lock(Lock_);
+    ClosesWhenSilent_ = closes;
+}
+
 void THeadlessWaveDevice::Update() {
     const uint32_t now = Clock_.Now();
     const uint32_t elapsed = now - LastUpdate_;

@@ -27,6 +27,8 @@ public:
     void Restart() override;
     bool Reset() override;
     bool Close() override;
+    // Off unless a test asks for it: replays keep the device open, as they always have.
+    bool ClosesWhenSilent() const override;
 
     // Call from the thread that moves the clock. Time while the device is closed or
     // paused, or has nothing queued, passes without playing anything.
@@ -34,6 +36,8 @@ public:
 
     // An unavailable device fails to open, like a machine without audio hardware.
     void SetAvailable(bool available);
+    // Behaves like a device that should be closed while nothing sounds.
+    void SetClosesWhenSilent(bool closes);
     // Keeps every byte played from now on (or stops keeping them).
     void SetRecording(bool recording);
     std::vector<uint8_t> Recorded() const;
@@ -56,6 +60,7 @@ private:
     bool Open_ = false;
     bool Paused_ = false;
     bool Recording_ = false;
+    bool ClosesWhenSilent_ = false;
     TWaveFormat Format_;
     std::deque<TQueued> Queue_;
     uint64_t Finished_ = 0;

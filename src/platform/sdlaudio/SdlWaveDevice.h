@@ -27,6 +27,8 @@ public:
     void Restart() override;
     bool Reset() override;
     bool Close() override;
+    // An open SDL device runs its audio thread every 23 ms, paused or not.
+    bool ClosesWhenSilent() const override { return true; }
 
 private:
     bool Initialised_ = false;

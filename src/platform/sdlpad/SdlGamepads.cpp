@@ -52,6 +52,8 @@ TSdlGamepads::~TSdlGamepads() {
 
 bool TSdlGamepads::Available() const { return Impl_->Available; }
 
+bool TSdlGamepads::AnyConnected() const { return !Impl_->Open.empty(); }
+
 void TSdlGamepads::Poll(const TWindowEvents& events) {
     if (!Impl_->Available) return;
     SDL_PumpEvents();

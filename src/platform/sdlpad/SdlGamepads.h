@@ -22,6 +22,8 @@ public:
     TSdlGamepads& operator=(const TSdlGamepads&) = delete;
 
     bool Available() const;
+    // Whether a controller is open: only then do its events need reading often.
+    bool AnyConnected() const;
     // Hands the controller events that came since the last call to `events`.
     void Poll(const TWindowEvents& events);
 
