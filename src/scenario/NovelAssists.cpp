@@ -61,6 +61,16 @@ void TNovelGame::StepAuto(int elapsed) {
     Advance();
 }
 
+// Skipped pages flash by: the mark would only flicker with them.
+void TNovelGame::StepPageEndMark(int elapsed) {
+    const TRect& window = Message_->DstRect();
+    const TPoint textEnd{window.Left + Message_->TextEnd.X, window.Top + Message_->TextEnd.Y};
+    const TRect textArea{window.Left + Message_->MarginLeft, window.Top + Message_->MarginTop,
+                         window.Right - Message_->MarginRight, window.Bottom - Message_->MarginBottom};
+    const bool shown = AwaitingClick() && Message_->Visible() && !Skipping();
+    PageEndMark_.Step(elapsed, shown, textEnd, textArea, Message_->FontHeight());
+}
+
 bool TNovelGame::ReplayVoiceAt(int x, int y) {
     if (!ReplayVoices) return false;
     const TNGTListItem* line = BackLog_->VoiceMarkAt(x, y);
