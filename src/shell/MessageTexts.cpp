@@ -13,7 +13,11 @@ std::vector<std::string_view> Texts() {
             kSaveFolderCaption, kUnsavedSettings,
             kLanguageCaption,   kQuickSaved,
             kNoQuickSave,       kQuickLoaded,
-            kShotSaved,         kShotFailed};
+            kShotSaved,         kShotFailed,
+            kButtonBackLog,     kButtonAuto,
+            kButtonSkip,        kButtonQSave,
+            kButtonQLoad,       kButtonMenu,
+            kAutoRunning,       kSkipRunning};
 }
 
 std::vector<std::string_view> Formats() {

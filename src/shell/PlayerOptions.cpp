@@ -39,6 +39,9 @@ void TPlayerOptions::Build(const std::function<void(const std::function<void()>&
     Menu_.Add("", "mmScreen", "画面(&W)");
     Menu_.Add("mmScreen", "mmFullScreen", "全画面表示(&F)", 0, 0,
               [this, run](TMenuItem&) { run([&] { SetFullScreen(!Host_.FullScreen()); }); });
+    const auto toggle = [run](TMenuItem& sender) { run([&] { sender.SetChecked(!sender.Checked()); }); };
+    Menu_.Add("mmScreen", "mmQuickMenu", "クイックメニュー(&Q)", 0, 0, toggle);
+    Menu_.Add("mmScreen", "mmModeIndicator", "オート・スキップ表示(&I)", 0, 0, toggle);
 }
 
 void TPlayerOptions::Attach(TAssistSwitches switches, TAssistState state) {
@@ -58,11 +61,20 @@ void TPlayerOptions::Apply(const TComfortSettings& comfort) {
     Switches().ReplayVoices = comfort.BackLogVoice;
     Menu_.At("mmBackLogVoice").SetChecked(comfort.BackLogVoice);
     SetFullScreen(comfort.FullScreen);
+    Menu_.At("mmQuickMenu").SetChecked(comfort.QuickMenu);
+    Menu_.At("mmModeIndicator").SetChecked(comfort.ModeIndicator);
 }
 
 TComfortSettings TPlayerOptions::Settings() const {
-    return {Switches().SkipReadOnly, AutoSpeed_, Switches().ReplayVoices, Host_.FullScreen()};
+    TComfortSettings comfort{Switches().SkipReadOnly, AutoSpeed_, Switches().ReplayVoices, Host_.FullScreen()};
+    comfort.QuickMenu = QuickMenuOn();
+    comfort.ModeIndicator = ModeIndicatorOn();
+    return comfort;
 }
+
+bool TPlayerOptions::QuickMenuOn() const { return Menu_.At("mmQuickMenu").Checked(); }
+
+bool TPlayerOptions::ModeIndicatorOn() const { return Menu_.At("mmModeIndicator").Checked(); }
 
 void TPlayerOptions::ToggleSkipRead() {
     const TAssistSwitches& switches = Switches();
@@ -76,6 +88,14 @@ void TPlayerOptions::StartSkipToChoice() {
     SkipToChoice_ = true;
     Switches().Skip = true;
     StepSkipToChoice();
+}
+
+void TPlayerOptions::ToggleSkipToChoice() {
+    if (SkipToChoice_) {
+        EndSkipToChoice();
+    } else {
+        StartSkipToChoice();
+    }
 }
 
 void TPlayerOptions::ToggleAuto() {

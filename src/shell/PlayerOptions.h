@@ -1,9 +1,9 @@
 #pragma once
 // What the player may turn on for comfort, each from a menu item, off by default and
 // kept in the "Comfort" section of Config.ini: skipping read text only, skipping to
-// the next choice, auto mode and its speed, voices again from the backlog, and full
-// screen (also F11). The options set the story engine's switches; what they need to
-// know of the game comes in as callbacks, so that they run without a window.
+// the next choice, auto mode and its speed, voices again from the backlog, full
+// screen (also F11), the quick menu on the message window and the auto/skip mark. The options set the story engine's
+// switches; what they need to know of the game comes in as callbacks, so that they run without a window.
 
 #include <functional>
 #include <optional>
@@ -52,6 +52,12 @@ public:
     void Apply(const TComfortSettings& comfort);
     TComfortSettings Settings() const;
     bool SkippingToChoice() const { return SkipToChoice_; }
+    bool QuickMenuOn() const;
+    bool ModeIndicatorOn() const;
+    // The quick menu's auto and skip buttons: the menu's auto item, and the skip to the
+    // next choice started or, while it runs, ended.
+    void ToggleAuto();
+    void ToggleSkipToChoice();
     // Where the window stood before it went full screen.
     TPoint WindowedPosition() const { return WindowedPosition_; }
 
@@ -67,7 +73,6 @@ public:
 private:
     void ToggleSkipRead();
     void StartSkipToChoice();
-    void ToggleAuto();
     void SetAutoSpeed(int speed);
     void ToggleBackLogVoice();
     void SetFullScreen(bool fullScreen);

@@ -67,6 +67,8 @@ TSettings ReadSettings(const TIniFile& ini) {
     if (ini.ValueExists("Comfort", "Language")) s.Language = ini.ReadString("Comfort", "Language");
     comfort.SelfVoicing = ini.ReadBool("Comfort", "SelfVoicing", comfort.SelfVoicing);
     comfort.SpeakOverVoice = ini.ReadBool("Comfort", "SpeakOverVoice", comfort.SpeakOverVoice);
+    comfort.QuickMenu = ini.ReadBool("Comfort", "QuickMenu", comfort.QuickMenu);
+    comfort.ModeIndicator = ini.ReadBool("Comfort", "ModeIndicator", comfort.ModeIndicator);
     return s;
 }
 
@@ -100,6 +102,8 @@ void WriteSettings(TIniFile& ini, const TSettings& s, const TSettingsWriteContex
     if (s.Language) ini.WriteString("Comfort", "Language", *s.Language);
     WriteBoolOnceUsed(ini, "SelfVoicing", s.Comfort.SelfVoicing);
     WriteBoolOnceUsed(ini, "SpeakOverVoice", s.Comfort.SpeakOverVoice);
+    WriteBoolOnceUsed(ini, "QuickMenu", s.Comfort.QuickMenu);
+    WriteBoolOnceUsed(ini, "ModeIndicator", s.Comfort.ModeIndicator);
 }
 
 std::string SlotCaptionKey(int slot) {

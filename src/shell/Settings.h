@@ -34,6 +34,10 @@ struct TComfortSettings {
     // only once turned on, so that a player who never touches them keeps the file as it was.
     bool SelfVoicing = false;
     bool SpeakOverVoice = false;
+    // The quick menu's buttons on the message window, and the mark that shows auto or
+    // skip running. Written only once turned on, as above.
+    bool QuickMenu = false;
+    bool ModeIndicator = false;
 
     friend bool operator==(const TComfortSettings&, const TComfortSettings&) = default;
 };
