@@ -229,6 +229,10 @@ void TGameLint::CheckInitialValue(const TPlace& place, TFields& fields) {
         CheckSound(place, fields[3]);
     } else if (setting == "差分効果音") {
         CheckSound(place, VariantSound(fields[3]));
+    } else if (setting == "クリック待ち記号") {
+        if (!fields[2].empty()) CheckPicture(place, WithExtension(fields[2], ".png"));
+        if (!IsOneOf(fields[5], {"", "文末", "右下"}))
+            Report(place, false, "クリック待ち記号 is placed 文末 or 右下; \"" + fields[5] + "\" places it 文末");
     } else if (!IsOneOf(setting, {"背景フェード", "立絵フェード", "顔絵フェード", "音量", "声チャンネル"})) {
         Report(place, false, "初期値 has no setting \"" + setting + "\"");
     }

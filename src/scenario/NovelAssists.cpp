@@ -48,7 +48,7 @@ bool TNovelGame::AwaitingClick() const {
 
 bool TNovelGame::AtRest() const {
     return Waiting && WaitLeft < 0 && RevealDelay <= 0 && !TransitionsRunning() && !Skip && !AutoMode && !UpHeld &&
-           !DownHeld && !Layers.NeedsRedraw();
+           !DownHeld && !Layers.NeedsRedraw() && !PageEndMark_.Animated();
 }
 
 bool TNovelGame::VoicePlaying() const {
@@ -83,6 +83,16 @@ void TNovelGame::KeepChoiceInBackLog(const std::string& caption) {
     Store_.Append(kChosenMark);
     Store_.Append(caption);
     message.PageRegistered = false;
+}
+
+// Skipped pages flash by: the mark would only flicker with them.
+void TNovelGame::StepPageEndMark(int elapsed) {
+    const TRect& window = Message_->DstRect();
+    const TPoint textEnd{window.Left + Message_->TextEnd.X, window.Top + Message_->TextEnd.Y};
+    const TRect textArea{window.Left + Message_->MarginLeft, window.Top + Message_->MarginTop,
+                         window.Right - Message_->MarginRight, window.Bottom - Message_->MarginBottom};
+    const bool shown = AwaitingClick() && Message_->Visible() && !Skipping();
+    PageEndMark_.Step(elapsed, shown, textEnd, textArea, Message_->FontHeight());
 }
 
 bool TNovelGame::ReplayVoiceAt(int x, int y) {

@@ -203,6 +203,8 @@ bool TNovelGame::InitialValueCommand(TFields& fields, const std::string&) {
     } else if (setting == "選択音") {
         ClickSound_ = AsciiLower(fields[2]);
         HoverSound_ = AsciiLower(fields[3]);
+    } else if (setting == "クリック待ち記号") {
+        PageEndMark_.Set(Services_.Pictures, fields);
     }
     if (copyToCurrent) CurrentProperty = InitialProperty;
     return true;

@@ -118,6 +118,7 @@ bool TNovelGame::Update(int elapsed) {
     // appear per frame and the reveal keeps pace with the text speed.
     if (Column > 1 && RevealDelay > 0) RevealDelay -= elapsed;
     StepAuto(elapsed);
+    StepPageEndMark(elapsed);
     if (DownHeld) Wheel(+1);
     if (UpHeld) Wheel(-1);
     return Layers.Render(elapsed);

@@ -23,6 +23,7 @@
 #include "compositor/GameMode.h"
 #include "compositor/LayerButton.h"
 #include "compositor/LayerList.h"
+#include "scenario/PageEndMark.h"
 #include "scenario/ScriptCommands.h"
 #include "scenario/ScriptFields.h"
 #include "sound/SoundChannels.h"
@@ -193,6 +194,7 @@ public:
     TLayerBackLog& BackLog() { return *BackLog_; }
     TNGText& Store() { return Store_; }
     TLayerItem* MessageFrame() const { return MessageFrame_; }
+    const TPageEndMark& PageEndMark() const { return PageEndMark_; }
     const TLayerState& Background() const { return Background_; }
     const TLayerState& Face() const { return Face_; }
     const TLayerState& Standing(int slot) const { return Standing_.at(static_cast<std::size_t>(slot)); }
@@ -282,6 +284,8 @@ private:
     // --- the player's assists (NovelAssists.cpp)
     void MarkPageRead();
     void StepAuto(int elapsed);
+    // The author's page-end mark shows while a click would end the wait.
+    void StepPageEndMark(int elapsed);
     // Plays the voice of the backlog page under the point; false when there is none.
     bool ReplayVoiceAt(int x, int y);
 
@@ -335,6 +339,7 @@ private:
     std::string ClickSound_;
     std::string HoverSound_;
     int AutoWaited_ = 0;  // ms the current click wait has stood in auto mode
+    TPageEndMark PageEndMark_{Layers};
 };
 
 }  // namespace vandor

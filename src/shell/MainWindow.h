@@ -14,6 +14,7 @@
 // campaign, the autosaves and the quick save), MainImport.cpp (saves brought over from
 // Windows), MainScreenShot.cpp (the picture kept as PNG), MainComfort.cpp (the player
 // options of TPlayerOptions joined to the engine, and the read pages),
+// MainOverlays.cpp (the quick menu and the auto/skip mark over the picture),
 // MainSaveFailures.cpp (settings that could not be written, told through
 // TSaveFolderCheck), MainSpeech.cpp (self-voicing) and MainPad.cpp (the controller, the keys that stand in for the
 // mouse, and the game menu in the picture). How a battle starts, ends and takes the
@@ -40,8 +41,10 @@
 #include "shell/DataLocations.h"
 #include "shell/GameMenu.h"
 #include "shell/MenuModel.h"
+#include "shell/ModeIndicator.h"
 #include "shell/PictureLayout.h"
 #include "shell/PlayerOptions.h"
+#include "shell/QuickMenu.h"
 #include "shell/ScreenNotice.h"
 #include "shell/Settings.h"
 #include "shell/WindowHost.h"
@@ -210,6 +213,8 @@ public:
     const TReadPages& ReadPages() const { return ReadPages_; }
     bool SkippingToChoice() const { return Options_.SkippingToChoice(); }
     const TScreenNotice& Notice() const { return Notice_; }
+    const TQuickMenu& QuickMenu() const { return QuickMenu_; }
+    const TModeIndicator& ModeIndicator() const { return Indicator_; }
     TSoundPlayer& Sound() { return *Sound_; }
     TDebugLog& Log() { return *Log_; }
     const std::vector<std::unique_ptr<TggDPFile>>& Archives() const { return Archives_; }
@@ -301,6 +306,17 @@ private:
     // starts with none.
     void LoadReadPages();
     bool SaveReadPages();
+
+    // --- over the picture (MainOverlays.cpp)
+    // Once a frame: the quick menu and the auto/skip mark follow the story; true when
+    // the presented picture must be made again.
+    bool StepOverlays();
+    // The picture as presented: with the overlays and the notice over it, when shown.
+    const TBitmap32& WithOverlays(const TBitmap32& picture);
+    // True when the quick menu took the press or its release.
+    bool QuickMenuMouseDown(TMouseButton button);
+    bool QuickMenuMouseUp(TMouseButton button);
+    void QuickMenuAction(TQuickAction action);
 
     // --- language (MainLanguage.cpp)
     // Before anything loads a picture (the battle's interface is made at once): the
@@ -428,6 +444,10 @@ private:
 
     TPictureLayout Layout_;
     TScreenNotice Notice_;
+    TQuickMenu QuickMenu_;
+    std::optional<TQuickAction> QuickMenuPressed_;
+    TModeIndicator Indicator_;
+    TBitmap32 Overlaid_;
     TBandResampler Resampler_;
 
     TGameMenu GameMenu_{Menu_};

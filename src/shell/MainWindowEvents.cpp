@@ -138,7 +138,8 @@ void TggTDMain::FrameTick() {
     const bool changed = ActiveMode().Update(Pacer_->Elapsed());
     // A notice fades over the picture: while it shows, every frame is presented anew.
     const bool noticeChanged = Notice_.Step(Pacer_->Elapsed());
-    if (changed || noticeChanged) {
+    const bool overlaysChanged = StepOverlays();
+    if (changed || noticeChanged || overlaysChanged) {
         ScaledStale_ = true;
         FormPaint();
     }
@@ -167,7 +168,7 @@ void TggTDMain::LayoutPicture() {
 void TggTDMain::FormPaint() {
     if (Terminating() || Destroying_ || Layout_.Width() <= 0) return;
     const TBitmap32& picture = GameMenu_.IsOpen() ? GameMenuPicture() : ActiveMode().BackSurface();
-    const TBitmap32& source = Notice_.Visible() ? Notice_.Over(picture) : picture;
+    const TBitmap32& source = WithOverlays(picture);
     if (Layout_.DirectScale()) {
         Host_.Present(source, Layout_.PictureRect,
                       {0, 0, TPictureLayout::kPictureWidth, TPictureLayout::kPictureHeight});
@@ -204,6 +205,7 @@ void TggTDMain::MovePointer(TPoint picture) {
 void TggTDMain::FormMouseDown(TMouseButton button, TShiftState shift, int, int) {
     // The game menu acts on the release, as the menu bar does.
     if (GameMenu_.IsOpen()) return;
+    if (QuickMenuMouseDown(button)) return;
     if (Session_->StoryHearsInput() && Options_.EndByClick()) {
         SwallowRelease_ = true;
         return;
@@ -217,6 +219,7 @@ void TggTDMain::FormMouseUp(TMouseButton button, TShiftState shift, int x, int y
         ShowGameMenuChange();
         return;
     }
+    if (QuickMenuMouseUp(button)) return;
     if (SwallowRelease_) {
         SwallowRelease_ = false;
         return;

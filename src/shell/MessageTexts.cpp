@@ -27,7 +27,15 @@ std::vector<std::string_view> Texts() {
             kShotFailed,
             kReturnToTitle,
             kLoadOverProgress,
-            kSaved};
+            kSaved,
+            kButtonBackLog,
+            kButtonAuto,
+            kButtonSkip,
+            kButtonQSave,
+            kButtonQLoad,
+            kButtonMenu,
+            kAutoRunning,
+            kSkipRunning};
 }
 
 std::vector<std::string_view> Formats() {

@@ -46,6 +46,17 @@ inline constexpr const char* kQuickLoaded = "クイックロードしました";
 inline constexpr const char* kSaved = "セーブしました";
 inline constexpr const char* kShotSaved = "スクリーンショットを保存しました";
 inline constexpr const char* kShotFailed = "スクリーンショットを保存できませんでした";
+// The quick menu's buttons, in their order on the message window, and the auto/skip mark.
+inline constexpr const char* kButtonBackLog = "ログ";
+inline constexpr const char* kButtonAuto = "オート";
+inline constexpr const char* kButtonSkip = "スキップ";
+inline constexpr const char* kButtonQSave = "Qセーブ";
+inline constexpr const char* kButtonQLoad = "Qロード";
+inline constexpr const char* kButtonMenu = "メニュー";
+inline constexpr const char* kQuickMenuCaptions[] = {kButtonBackLog, kButtonAuto,  kButtonSkip,
+                                                     kButtonQSave,   kButtonQLoad, kButtonMenu};
+inline constexpr const char* kAutoRunning = "オートモード中";
+inline constexpr const char* kSkipRunning = "スキップ中";
 
 // Formats: %s a folder or a reason, %d a count.
 inline constexpr const char* kWindowsSavesFound =

@@ -41,6 +41,9 @@ void TPlayerOptions::Build(const std::function<void(const std::function<void()>&
     Menu_.Add("", "mmScreen", "画面(&W)");
     Menu_.Add("mmScreen", "mmFullScreen", "全画面表示(&F)", 0, 0,
               [this, run](TMenuItem&) { run([&] { SetFullScreen(!Host_.FullScreen()); }); });
+    const auto toggle = [run](TMenuItem& sender) { run([&] { sender.SetChecked(!sender.Checked()); }); };
+    Menu_.Add("mmScreen", "mmQuickMenu", "クイックメニュー(&Q)", 0, 0, toggle);
+    Menu_.Add("mmScreen", "mmModeIndicator", "オート・スキップ表示(&I)", 0, 0, toggle);
 }
 
 void TPlayerOptions::BuildConfirmItem(const std::function<void(const std::function<void()>&)>& run) {
@@ -69,14 +72,22 @@ void TPlayerOptions::Apply(const TComfortSettings& comfort) {
     Confirm_ = comfort.Confirm;
     Menu_.At("mmConfirm").SetChecked(comfort.Confirm);
     SetFullScreen(comfort.FullScreen);
+    Menu_.At("mmQuickMenu").SetChecked(comfort.QuickMenu);
+    Menu_.At("mmModeIndicator").SetChecked(comfort.ModeIndicator);
 }
 
 TComfortSettings TPlayerOptions::Settings() const {
     TComfortSettings comfort{Switches().SkipReadOnly, AutoSpeed_, Switches().ReplayVoices, Host_.FullScreen()};
     comfort.ChoiceToBackLog = Switches().ChoiceToBackLog;
     comfort.Confirm = Confirm_;
+    comfort.QuickMenu = QuickMenuOn();
+    comfort.ModeIndicator = ModeIndicatorOn();
     return comfort;
 }
+
+bool TPlayerOptions::QuickMenuOn() const { return Menu_.At("mmQuickMenu").Checked(); }
+
+bool TPlayerOptions::ModeIndicatorOn() const { return Menu_.At("mmModeIndicator").Checked(); }
 
 void TPlayerOptions::Toggle(const char* itemName, bool& on) {
     TMenuItem& item = Menu_.At(itemName);
@@ -91,6 +102,14 @@ void TPlayerOptions::StartSkipToChoice() {
     SkipToChoice_ = true;
     Switches().Skip = true;
     StepSkipToChoice();
+}
+
+void TPlayerOptions::ToggleSkipToChoice() {
+    if (SkipToChoice_) {
+        EndSkipToChoice();
+    } else {
+        StartSkipToChoice();
+    }
 }
 
 void TPlayerOptions::ToggleAuto() {

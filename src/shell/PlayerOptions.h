@@ -3,7 +3,8 @@
 // kept in the "Comfort" section of Config.ini: skipping read text only, skipping to
 // the next choice, auto mode and its speed, voices again from the backlog, the chosen
 // answers kept in the backlog, questions before leaving for the title or loading over
-// unsaved progress with a notice after a save, and full screen (also F11). The options
+// unsaved progress with a notice after a save, and full screen (also F11),
+// the quick menu on the message window and the auto/skip mark. The options
 // set the story engine's switches; what they need to know of the game comes in as
 // callbacks, so that they run without a window.
 
@@ -61,6 +62,12 @@ public:
     // The player wants a question before leaving for the title or loading over unsaved
     // progress, and a notice after a save.
     bool Confirming() const { return Confirm_; }
+    bool QuickMenuOn() const;
+    bool ModeIndicatorOn() const;
+    // The quick menu's auto and skip buttons: the menu's auto item, and the skip to the
+    // next choice started or, while it runs, ended.
+    void ToggleAuto();
+    void ToggleSkipToChoice();
     // Where the window stood before it went full screen.
     TPoint WindowedPosition() const { return WindowedPosition_; }
 
@@ -85,7 +92,6 @@ private:
     void Toggle(const char* itemName, bool& on);
     void ToggleSkipRead();
     void StartSkipToChoice();
-    void ToggleAuto();
     void SetAutoSpeed(int speed);
     void ToggleBackLogVoice();
     void ToggleChoiceToBackLog();

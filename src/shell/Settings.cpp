@@ -69,6 +69,8 @@ TSettings ReadSettings(const TIniFile& ini) {
     comfort.SpeakOverVoice = ini.ReadBool("Comfort", "SpeakOverVoice", comfort.SpeakOverVoice);
     comfort.Confirm = ini.ReadBool("Comfort", "Confirm", comfort.Confirm);
     comfort.ChoiceToBackLog = ini.ReadBool("Comfort", "ChoiceToBackLog", comfort.ChoiceToBackLog);
+    comfort.QuickMenu = ini.ReadBool("Comfort", "QuickMenu", comfort.QuickMenu);
+    comfort.ModeIndicator = ini.ReadBool("Comfort", "ModeIndicator", comfort.ModeIndicator);
     return s;
 }
 
@@ -104,6 +106,8 @@ void WriteSettings(TIniFile& ini, const TSettings& s, const TSettingsWriteContex
     WriteBoolOnceUsed(ini, "SpeakOverVoice", s.Comfort.SpeakOverVoice);
     WriteBoolOnceUsed(ini, "Confirm", s.Comfort.Confirm);
     WriteBoolOnceUsed(ini, "ChoiceToBackLog", s.Comfort.ChoiceToBackLog);
+    WriteBoolOnceUsed(ini, "QuickMenu", s.Comfort.QuickMenu);
+    WriteBoolOnceUsed(ini, "ModeIndicator", s.Comfort.ModeIndicator);
 }
 
 std::string SlotCaptionKey(int slot) {

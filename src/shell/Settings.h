@@ -39,6 +39,10 @@ struct TComfortSettings {
     // only once turned on, as the two above.
     bool Confirm = false;
     bool ChoiceToBackLog = false;
+    // The quick menu's buttons on the message window, and the mark that shows auto or
+    // skip running. Written only once turned on, as above.
+    bool QuickMenu = false;
+    bool ModeIndicator = false;
 
     friend bool operator==(const TComfortSettings&, const TComfortSettings&) = default;
 };

@@ -96,6 +96,7 @@ void TLayerMessage::AddChar(std::string_view character, std::string_view followi
     Renderer_.DrawAgain(surface, X, Y, TextColor);
 
     X += advance;
+    TextEnd = {X, Y};
     Previous_ = code;
     // A closing bracket ends its indent before a break it causes: the line after a
     // bracket closed at the end of a full line starts at the margin, not indented.
@@ -142,6 +143,7 @@ void TLayerMessage::Clear() {
     Invalidate();
     X = MarginLeft;
     Y = MarginTop;
+    TextEnd = {X, Y};
     IndentList.clear();
     AtLineStart = true;
     Previous_ = 0;

@@ -54,6 +54,9 @@ public:
     TColor32 TextColor = 0xFFFFFFFF;
     TColor32 ShadowColor = 0xFF000000;
     int LineHeight = 28;
+    // Just after the last character drawn on this page, at its line's top; the page's
+    // first pen position while the page is empty.
+    TPoint TextEnd{32, 16};
 
 private:
     // Where the pen starts on the next line: under the innermost open bracket, or at the margin.

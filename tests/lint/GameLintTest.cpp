@@ -85,6 +85,22 @@ TEST_F(GameLintTest, EveryKindOfFaultIsFoundAtItsLine) {
     EXPECT_TRUE(HasErrors);
 }
 
+TEST_F(GameLintTest, ThePageEndMarkNeedsItsPictureAndAKnownPlace) {
+    Write("first.txt",
+          "[文章枠/なし]\n"
+          "[初期値/クリック待ち記号/mark]\n"               // 2: found with .png added
+          "[初期値/クリック待ち記号/nomark/4/100/右下]\n"  // 3
+          "[初期値/クリック待ち記号/mark/4/100/左上]\n"    // 4
+          "[初期値/クリック待ち記号]\n");                  // 5: removes the mark
+    Write("title.txt", "*スタート\n");
+    WritePicture("mark.png");
+    const std::vector<std::string> expected{
+        "first.txt:3: error: picture \"nomark.png\" does not exist",
+        "first.txt:4: warning: クリック待ち記号 is placed 文末 or 右下; \"左上\" places it 文末",
+    };
+    EXPECT_EQ(Lint(), expected);
+}
+
 // "//" on a line that begins with a command starts a comment wherever it stands; inside
 // a command's brackets it cuts the command short.
 TEST_F(GameLintTest, ACommentThatCutsACommandShortIsFound) {

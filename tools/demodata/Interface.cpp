@@ -91,6 +91,24 @@ TBitmap32 MessageFrame() {
     return picture;
 }
 
+// The mark that waits for a click at a page's end: a small gold star that bobs and
+// twinkles, eight frames of 20 x 20 side by side.
+TBitmap32 PageEndMark() {
+    constexpr int kFrames = 8, kSize = 20;
+    TBitmap32 picture(kFrames * kSize, kSize);
+    picture.Clear(0);
+    TCanvas canvas(picture);
+    for (int frame = 0; frame < kFrames; ++frame) {
+        const double phase = 2 * std::numbers::pi * frame / kFrames;
+        const double cx = frame * kSize + kSize / 2.0;
+        const double cy = kSize / 2.0 + 2 * std::sin(phase);
+        Glow(canvas, cx, cy, 7 + std::cos(phase), 0x90FFE8A0);
+        canvas.Fill(Star(cx, cy, 6 + std::cos(phase), 2.5, 4), kGold);
+        canvas.Fill(Star(cx, cy, 3, 1, 4), 0xFFFFFFF0);
+    }
+    return picture;
+}
+
 }  // namespace
 
 std::vector<TPicture> MakeInterface() {
@@ -110,6 +128,7 @@ std::vector<TPicture> MakeInterface() {
     pictures.push_back({"frame_msg.png", MessageFrame()});
     pictures.push_back({"frame_choice.png", Panel(400, 220, 16, true)});
     pictures.push_back({"frame_choice2.png", Panel(560, 180, 16, true)});
+    pictures.push_back({"mark_page.png", PageEndMark()});
     return pictures;
 }
 
