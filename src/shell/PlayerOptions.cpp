@@ -39,6 +39,8 @@ void TPlayerOptions::Build(const std::function<void(const std::function<void()>&
     Menu_.Add("", "mmScreen", "画面(&W)");
     Menu_.Add("mmScreen", "mmFullScreen", "全画面表示(&F)", 0, 0,
               [this, run](TMenuItem&) { run([&] { SetFullScreen(!Host_.FullScreen()); }); });
+    Menu_.Add("mmScreen", "mmTowerLevels", "塔のレベルを表示(&L)", 0, 0,
+              [this, run](TMenuItem& sender) { run([&] { SetTowerLevels(!sender.Checked()); }); });
 }
 
 void TPlayerOptions::Attach(TAssistSwitches switches, TAssistState state) {
@@ -58,10 +60,13 @@ void TPlayerOptions::Apply(const TComfortSettings& comfort) {
     Switches().ReplayVoices = comfort.BackLogVoice;
     Menu_.At("mmBackLogVoice").SetChecked(comfort.BackLogVoice);
     SetFullScreen(comfort.FullScreen);
+    SetTowerLevels(comfort.TowerLevels);
 }
 
 TComfortSettings TPlayerOptions::Settings() const {
-    return {Switches().SkipReadOnly, AutoSpeed_, Switches().ReplayVoices, Host_.FullScreen()};
+    TComfortSettings comfort{Switches().SkipReadOnly, AutoSpeed_, Switches().ReplayVoices, Host_.FullScreen()};
+    comfort.TowerLevels = Menu_.At("mmTowerLevels").Checked();
+    return comfort;
 }
 
 void TPlayerOptions::ToggleSkipRead() {
@@ -106,6 +111,13 @@ void TPlayerOptions::SetFullScreen(bool fullScreen) {
 void TPlayerOptions::EndSkipToChoice() {
     SkipToChoice_ = false;
     Switches().Skip = State_.SkipHeld();
+}
+
+void TPlayerOptions::SetTowerLevels(bool on) {
+    if (!State_.ShowTowerLevels)
+        throw std::logic_error("the tower level marks are switched before the battle is attached");
+    State_.ShowTowerLevels(on);
+    Menu_.At("mmTowerLevels").SetChecked(on);
 }
 
 bool TPlayerOptions::EndByInput() {

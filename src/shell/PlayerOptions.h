@@ -1,9 +1,10 @@
 #pragma once
 // What the player may turn on for comfort, each from a menu item, off by default and
 // kept in the "Comfort" section of Config.ini: skipping read text only, skipping to
-// the next choice, auto mode and its speed, voices again from the backlog, and full
-// screen (also F11). The options set the story engine's switches; what they need to
-// know of the game comes in as callbacks, so that they run without a window.
+// the next choice, auto mode and its speed, voices again from the backlog, full
+// screen (also F11) and the marks of the towers' levels in a battle. The options set
+// the story engine's switches and show the marks; what they need to know of the game
+// comes in as callbacks, so that they run without a window.
 
 #include <functional>
 #include <optional>
@@ -35,6 +36,8 @@ struct TAssistState {
     std::function<bool()> ChoiceShown;
     // The story skips at all (skip may be held back at an unread page).
     std::function<bool()> Skipping;
+    // Shows or hides the level marks on the battle's towers.
+    std::function<void(bool)> ShowTowerLevels;
 };
 
 class TPlayerOptions {
@@ -71,6 +74,7 @@ private:
     void SetAutoSpeed(int speed);
     void ToggleBackLogVoice();
     void SetFullScreen(bool fullScreen);
+    void SetTowerLevels(bool on);
     void EndSkipToChoice();
     // Throws std::logic_error before Attach.
     const TAssistSwitches& Switches() const;

@@ -34,6 +34,8 @@ struct TComfortSettings {
     // only once turned on, so that a player who never touches them keeps the file as it was.
     bool SelfVoicing = false;
     bool SpeakOverVoice = false;
+    // Pips at each tower's foot that show its level in a battle. Written only once turned on.
+    bool TowerLevels = false;
 
     friend bool operator==(const TComfortSettings&, const TComfortSettings&) = default;
 };
