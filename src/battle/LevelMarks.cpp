@@ -9,8 +9,8 @@ namespace vandor {
 namespace {
 
 // Above every layer of the field (ground, buildings, enemies and shots lie at depths of
-// some 3000 and more) and the tile under the pointer (300), below the panels, the
-// pop-up menu and the range (200 and less).
+// some 3000 and more) and the tile under the pointer (300), below every panel, frame,
+// button and menu of the interface and the range (204 and less).
 constexpr int kMarkZ = 299;
 // The pips' bottom row lies on the front half of the building's cell.
 constexpr int kAboveFoot = 1;
