@@ -340,6 +340,7 @@ void TQTDGame::UpdatePrayerBonus() {
 void TQTDGame::TowersChanged() {
     UpdatePrayerBonus();
     UpdateTowerButtons(true);
+    PlaceLevelMarks();
     Marks.Status = Marks.Money = true;
 }
 

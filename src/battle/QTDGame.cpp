@@ -102,6 +102,7 @@ void TQTDGame::StartBattle(int area, int32_t strength) {
     ComputeTowerTable();
     ShowEnemyBanner();
     LoadMap();
+    PlaceLevelMarks();
 
     // The wave table of this stronghold battle, else the area's own, else the general
     // one; without any, every wave key takes its default.

@@ -26,6 +26,7 @@
 //   DistanceField.h      the pass-by-pass relaxation of walking distances
 //   PlacementCheck.h     the same, for every free cell placement mode tests at once
 //   LayerArrow.h         TQTDLayerArrow, the layer of a shot or a particle of debris
+//   LevelMarks.h         the player's option that marks each tower's level with pips
 // The simulation files touch layers only to place, show and remove them.
 //
 // All battle state lives in fixed arrays; a tick allocates nothing but the layers of
@@ -44,6 +45,7 @@
 #include "battle/BattleFile.h"
 #include "battle/BattleTables.h"
 #include "battle/DistanceField.h"
+#include "battle/LevelMarks.h"
 #include "battle/PlacementCheck.h"
 #include "campaign/CryptMaps.h"
 #include "compositor/GameMode.h"
@@ -273,6 +275,10 @@ public:
     TLayerItem& MakeGhost(int type);
     void SetRangeMarker(int range);
     void RefreshPanels();
+    // The player's option of level marks (BattleLevelMarks.cpp): on, each tower and the
+    // base show their level at once and until the option is turned off.
+    void ShowLevelMarks(bool on);
+    bool LevelMarksShown() const { return LevelMarks_.On(); }
 
     // --- state the shell, the interface and the tests read
     TLayerList Layers{800, 600};
@@ -379,6 +385,7 @@ private:
     void MidWaveCutIn(int type);
     void ShowCutIn(int type, int line);
     void TowersChanged();
+    void PlaceLevelMarks();
 
     // --- interface (BattleInterface.cpp)
     void CreateInterface();
@@ -433,6 +440,7 @@ private:
     int FirstFreeProjectile_ = 0;  // no record below it is free
     int RetiredLayers_ = 0;        // hidden projectile layers still in the list
     int GroundColumn_ = 4;
+    TLevelMarks LevelMarks_{Layers, TDistanceField::kCells};
 };
 
 }  // namespace vandor

@@ -1,6 +1,7 @@
 // The player options (TPlayerOptions) joined to the story engine, and the read pages,
 // kept in a file of their own beside the read flags.
 
+#include "battle/QTDGame.h"
 #include "scenario/NovelGame.h"
 #include "shell/BattleSession.h"
 #include "shell/MainWindow.h"
@@ -15,6 +16,7 @@ void TggTDMain::AttachPlayerOptions() {
     state.SkipHeld = [this] { return CtrlHeld_; };
     state.ChoiceShown = [this] { return !Engine_->Choices().empty() || !Engine_->Buttons().empty(); };
     state.Skipping = [this] { return Engine_->Skipping(); };
+    state.ShowTowerLevels = [this](bool on) { Battle_->ShowLevelMarks(on); };
     Options_.Attach({engine.SkipReadOnly, engine.Skip, engine.AutoMode, engine.AutoTiming, engine.ReplayVoices,
                      engine.ChoiceToBackLog},
                     std::move(state));

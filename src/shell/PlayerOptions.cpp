@@ -44,6 +44,8 @@ void TPlayerOptions::Build(const std::function<void(const std::function<void()>&
     const auto toggle = [run](TMenuItem& sender) { run([&] { sender.SetChecked(!sender.Checked()); }); };
     Menu_.Add("mmScreen", "mmQuickMenu", "クイックメニュー(&Q)", 0, 0, toggle);
     Menu_.Add("mmScreen", "mmModeIndicator", "オート・スキップ表示(&I)", 0, 0, toggle);
+    Menu_.Add("mmScreen", "mmTowerLevels", "塔のレベルを表示(&L)", 0, 0,
+              [this, run](TMenuItem& sender) { run([&] { SetTowerLevels(!sender.Checked()); }); });
 }
 
 void TPlayerOptions::BuildConfirmItem(const std::function<void(const std::function<void()>&)>& run) {
@@ -74,6 +76,7 @@ void TPlayerOptions::Apply(const TComfortSettings& comfort) {
     SetFullScreen(comfort.FullScreen);
     Menu_.At("mmQuickMenu").SetChecked(comfort.QuickMenu);
     Menu_.At("mmModeIndicator").SetChecked(comfort.ModeIndicator);
+    SetTowerLevels(comfort.TowerLevels);
 }
 
 TComfortSettings TPlayerOptions::Settings() const {
@@ -82,6 +85,7 @@ TComfortSettings TPlayerOptions::Settings() const {
     comfort.Confirm = Confirm_;
     comfort.QuickMenu = QuickMenuOn();
     comfort.ModeIndicator = ModeIndicatorOn();
+    comfort.TowerLevels = Menu_.At("mmTowerLevels").Checked();
     return comfort;
 }
 
@@ -139,6 +143,13 @@ void TPlayerOptions::SetFullScreen(bool fullScreen) {
 void TPlayerOptions::EndSkipToChoice() {
     SkipToChoice_ = false;
     Switches().Skip = State_.SkipHeld();
+}
+
+void TPlayerOptions::SetTowerLevels(bool on) {
+    if (!State_.ShowTowerLevels)
+        throw std::logic_error("the tower level marks are switched before the battle is attached");
+    State_.ShowTowerLevels(on);
+    Menu_.At("mmTowerLevels").SetChecked(on);
 }
 
 bool TPlayerOptions::EndByInput() {

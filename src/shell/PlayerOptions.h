@@ -4,9 +4,9 @@
 // the next choice, auto mode and its speed, voices again from the backlog, the chosen
 // answers kept in the backlog, questions before leaving for the title or loading over
 // unsaved progress with a notice after a save, and full screen (also F11),
-// the quick menu on the message window and the auto/skip mark. The options
-// set the story engine's switches; what they need to know of the game comes in as
-// callbacks, so that they run without a window.
+// the quick menu on the message window, the auto/skip mark and the marks of the
+// towers' levels in a battle. The options set the story engine's switches and show the marks; what they need to know of
+// the game comes in as callbacks, so that they run without a window.
 
 #include <functional>
 #include <optional>
@@ -39,6 +39,8 @@ struct TAssistState {
     std::function<bool()> ChoiceShown;
     // The story skips at all (skip may be held back at an unread page).
     std::function<bool()> Skipping;
+    // Shows or hides the level marks on the battle's towers.
+    std::function<void(bool)> ShowTowerLevels;
 };
 
 class TPlayerOptions {
@@ -97,6 +99,7 @@ private:
     void ToggleChoiceToBackLog();
     void ToggleConfirm();
     void SetFullScreen(bool fullScreen);
+    void SetTowerLevels(bool on);
     void EndSkipToChoice();
     // Throws std::logic_error before Attach.
     const TAssistSwitches& Switches() const;

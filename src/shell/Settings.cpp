@@ -71,6 +71,7 @@ TSettings ReadSettings(const TIniFile& ini) {
     comfort.ChoiceToBackLog = ini.ReadBool("Comfort", "ChoiceToBackLog", comfort.ChoiceToBackLog);
     comfort.QuickMenu = ini.ReadBool("Comfort", "QuickMenu", comfort.QuickMenu);
     comfort.ModeIndicator = ini.ReadBool("Comfort", "ModeIndicator", comfort.ModeIndicator);
+    comfort.TowerLevels = ini.ReadBool("Comfort", "TowerLevels", comfort.TowerLevels);
     return s;
 }
 
@@ -108,6 +109,7 @@ void WriteSettings(TIniFile& ini, const TSettings& s, const TSettingsWriteContex
     WriteBoolOnceUsed(ini, "ChoiceToBackLog", s.Comfort.ChoiceToBackLog);
     WriteBoolOnceUsed(ini, "QuickMenu", s.Comfort.QuickMenu);
     WriteBoolOnceUsed(ini, "ModeIndicator", s.Comfort.ModeIndicator);
+    WriteBoolOnceUsed(ini, "TowerLevels", s.Comfort.TowerLevels);
 }
 
 std::string SlotCaptionKey(int slot) {

@@ -43,6 +43,8 @@ struct TComfortSettings {
     // skip running. Written only once turned on, as above.
     bool QuickMenu = false;
     bool ModeIndicator = false;
+    // Pips at each tower's foot that show its level in a battle. Written only once turned on.
+    bool TowerLevels = false;
 
     friend bool operator==(const TComfortSettings&, const TComfortSettings&) = default;
 };

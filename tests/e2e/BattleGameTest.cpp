@@ -10,6 +10,7 @@
 #include "GameProgram.h"
 #include "TempFolder.h"
 #include "resources/PictureCodec.h"
+#include "util/IniFile.h"
 
 namespace vandor {
 namespace {
@@ -268,6 +269,47 @@ TEST_F(BattleGameTest, ATowerPlacedWithTheKeysLogsAsOneDraggedByTheMouse) {
         << ReadTextFile(temp / "stderr.txt");
     EXPECT_EQ(ReadTextFile(temp / "battle.log"), log);
     EXPECT_GT(Count(Shot("keys.png"), kText, cell), 20) << "the cursor";
+}
+
+// Level marks, chosen from the menu: pips at the foot of each tower and of the base,
+// lit as far as its level, and the choice remembered in Config.ini.
+TEST_F(BattleGameTest, TowerLevelsChosenFromTheMenuMarkEachTowersLevel) {
+    std::filesystem::create_directories(game);
+    std::filesystem::copy_file(VANDOR_PATH, game + "vandor");
+    WriteData();
+    WriteTextFile(data + "first.txt", "[戦闘開始/1]\n[クリック待]\n");
+    for (int t = 1; t <= 8; ++t) Picture("塔" + std::to_string(t) + ".png", 24, 20, kTower);
+    const auto click = [](int frame, int x, int y) {
+        const std::string f = std::to_string(frame);
+        return f + " move " + std::to_string(x) + " " + std::to_string(y) + "\n" + f + " down left\n" + f +
+               " up left\n";
+    };
+    // A bow tower on (-5, 5), whose tile is centred at (400, 172), raised to level 2 from
+    // its pop-up's first button.
+    const std::string input = "1 menu mmTowerLevels\n" + click(47, 72, 528) + click(49, 400, 172) +
+                              "51 move 600 400\n52 shot " + (temp / "level1.png") + "\n" + click(55, 400, 172) +
+                              click(58, 464, 184) + "60 move 600 400\n61 shot " + (temp / "level2.png") + "\n";
+    ASSERT_EQ(Run(input, 62), 0) << ReadTextFile(temp / "stderr.txt");
+
+    // A cell's marks stand above its foot, the tile's lowest point: pips 5 pixels
+    // apart, the first from 13 pixels left of it, 7 pixels above it.
+    const auto lit = [](const TBitmap32& picture, TPoint foot) {
+        int pips = 0;
+        for (int pip = 0; pip < 5; ++pip)
+            pips += *picture.PixelPtr(foot.X - 13 + 5 * pip + 3, foot.Y - 4) == 0xFFFFD040;
+        return pips;
+    };
+    const TPoint tower{400, 180};
+    const TPoint base{400, 260};
+    const TBitmap32 level1 = Shot("level1.png");
+    EXPECT_EQ(lit(level1, tower), 1);
+    EXPECT_EQ(lit(level1, base), 1);
+    const TBitmap32 level2 = Shot("level2.png");
+    EXPECT_EQ(lit(level2, tower), 2);
+    EXPECT_EQ(lit(level2, base), 1);
+    EXPECT_GT(Count(level2, kTower, {388, 160, 412, 172}), 150) << "the tower above its marks";
+    const TIniFile config(documents + "クイルフェン/ヴァンドルの星砦タクティクス/Config.ini");
+    EXPECT_TRUE(config.ReadBool("Comfort", "TowerLevels", false));
 }
 
 }  // namespace

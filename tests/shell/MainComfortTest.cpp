@@ -8,6 +8,7 @@
 
 #include "MainWindowFixture.h"
 #include "PageText.h"
+#include "battle/QTDGame.h"
 #include "scenario/NovelGame.h"
 #include "util/IniFile.h"
 
@@ -34,9 +35,10 @@ constexpr const char* kPages = "一頁目\n\n二頁目\n\n三頁目\n";
 TEST_F(MainComfortTest, EveryItemStartsOffAndTheGameSkipsAsBefore) {
     WriteScript("first.txt", kPages);
     TggTDMain& main = Start();
-    for (const char* item : {"mmSkipRead", "mmAuto", "mmBackLogVoice", "mmFullScreen"}) {
+    for (const char* item : {"mmSkipRead", "mmAuto", "mmBackLogVoice", "mmFullScreen", "mmTowerLevels"}) {
         EXPECT_FALSE(main.Menu().At(item).Checked()) << item;
     }
+    EXPECT_FALSE(main.Battle().LevelMarksShown());
     EXPECT_TRUE(main.Menu().At("mmAutoNormal").Checked());
     Frames(2);
     host.PressKey(vkControl);
@@ -57,6 +59,7 @@ TEST_F(MainComfortTest, ItemsAreRememberedInTheirOwnSection) {
     EXPECT_EQ(ini.ReadInteger("Comfort", "AutoSpeed", -1), 2);
     EXPECT_TRUE(ini.ReadBool("Comfort", "BackLogVoice", false));
     EXPECT_FALSE(ini.ReadBool("Comfort", "FullScreen", true));
+    EXPECT_FALSE(ini.ValueExists("Comfort", "TowerLevels")) << "never touched, never written";
 
     TggTDMain& again = Start();
     EXPECT_TRUE(again.Menu().At("mmSkipRead").Checked());
@@ -188,6 +191,22 @@ TEST_F(MainComfortTest, FullScreenIsRememberedWithTheWindowedPosition) {
     TggTDMain again(TMainWindowPlatform{fresh, clock, device, exe, documents, "vandor", 7, "", false, ""});
     EXPECT_TRUE(fresh.FullScreen());
     EXPECT_TRUE(again.Menu().At("mmFullScreen").Checked());
+}
+
+TEST_F(MainComfortTest, TowerLevelsShowOnTheBattleAndAreRemembered) {
+    WriteScript("first.txt", kPages);
+    TggTDMain& main = Start();
+    host.ClickMenu("mmTowerLevels");
+    EXPECT_TRUE(main.Battle().LevelMarksShown());
+    Stop();
+    EXPECT_TRUE(TIniFile(ThisConfig()).ReadBool("Comfort", "TowerLevels", false));
+
+    THeadlessWindowHost fresh;
+    TggTDMain again(TMainWindowPlatform{fresh, clock, device, exe, documents, "vandor", 7, "", false, ""});
+    EXPECT_TRUE(again.Menu().At("mmTowerLevels").Checked());
+    EXPECT_TRUE(again.Battle().LevelMarksShown());
+    fresh.ClickMenu("mmTowerLevels");
+    EXPECT_FALSE(again.Battle().LevelMarksShown());
 }
 
 // The stored place is the window's normal one: a maximised window is put back there.

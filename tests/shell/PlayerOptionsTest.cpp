@@ -30,6 +30,10 @@ protected:
         state.SkipHeld = [this] { return SkipHeld; };
         state.ChoiceShown = [this] { return ChoiceShown; };
         state.Skipping = [this] { return Skipping; };
+        state.ShowTowerLevels = [this](bool on) {
+            TowerLevels = on;
+            ++TowerLevelCalls;
+        };
         Options.Attach({SkipReadOnly, Skip, AutoMode, Timing, ReplayVoices, ChoiceToBackLog}, std::move(state));
         Host.SetMenu(&Menu);
     }
@@ -50,6 +54,8 @@ protected:
     bool SkipHeld = false;
     bool ChoiceShown = false;
     bool Skipping = true;
+    bool TowerLevels = false;
+    int TowerLevelCalls = 0;
 };
 
 TEST_F(PlayerOptionsTest, SettingsSetTheSwitchesAndTheCheckMarksAndReadBack) {
@@ -78,6 +84,26 @@ TEST_F(PlayerOptionsTest, SettingsSetTheSwitchesAndTheCheckMarksAndReadBack) {
     EXPECT_EQ(Timing.Base, 400);
     EXPECT_EQ(Timing.PerCharacter, 25);
     EXPECT_EQ(Options.Settings(), (TComfortSettings{false, 0, false, false}));
+}
+
+TEST_F(PlayerOptionsTest, TowerLevelsFollowTheItemAndTheSettings) {
+    EXPECT_FALSE(Checked("mmTowerLevels"));
+    ASSERT_TRUE(Host.ClickMenu("mmTowerLevels"));
+    EXPECT_TRUE(TowerLevels);
+    EXPECT_TRUE(Checked("mmTowerLevels"));
+    EXPECT_TRUE(Options.Settings().TowerLevels);
+    ASSERT_TRUE(Host.ClickMenu("mmTowerLevels"));
+    EXPECT_FALSE(TowerLevels);
+    EXPECT_FALSE(Options.Settings().TowerLevels);
+    EXPECT_EQ(Runs, 2);
+
+    TComfortSettings comfort;
+    comfort.TowerLevels = true;
+    Options.Apply(comfort);
+    EXPECT_TRUE(TowerLevels);
+    EXPECT_TRUE(Checked("mmTowerLevels"));
+    EXPECT_EQ(Options.Settings(), comfort);
+    EXPECT_EQ(TowerLevelCalls, 3);
 }
 
 TEST_F(PlayerOptionsTest, AutoModeAndSkipToTheChoiceEndWithInputOrAtTheChoice) {

@@ -93,6 +93,21 @@ TEST(SettingsTest, ConfirmAndChoiceToBackLogAreWrittenOnceTurnedOn) {
     EXPECT_EQ(ReadSettings(ini).Comfort, TComfortSettings{});
 }
 
+TEST(SettingsTest, TowerLevelsAreWrittenOnlyOnceTurnedOn) {
+    TSettings s;
+    TIniFile ini;
+    WriteSettings(ini, s, {"/game/", "vandor", "1.0.0.0", {}, {}, {}});
+    EXPECT_FALSE(ini.ValueExists("Comfort", "TowerLevels"));
+    s.Comfort.TowerLevels = true;
+    WriteSettings(ini, s, {"/game/", "vandor", "1.0.0.0", {}, {}, {}});
+    EXPECT_EQ(ini.ReadString("Comfort", "TowerLevels"), "1");
+    EXPECT_TRUE(ReadSettings(ini).Comfort.TowerLevels);
+    s.Comfort.TowerLevels = false;  // turned off again, the choice stays written
+    WriteSettings(ini, s, {"/game/", "vandor", "1.0.0.0", {}, {}, {}});
+    EXPECT_EQ(ini.ReadString("Comfort", "TowerLevels"), "0");
+    EXPECT_FALSE(ReadSettings(ini).Comfort.TowerLevels);
+}
+
 TEST(SettingsTest, WritingSettingsLeavesSlotCaptionsAlone) {
     TIniFile ini;
     WriteSlotCaption(ini, 0, "saved during play");
