@@ -110,11 +110,12 @@ void TggTDMain::FrameTick() {
     if (Session_->StoryHearsInput() && (CtrlHeld_ || Options_.SkippingToChoice()) && Engine_->Skipping())
         Engine_->Advance();
     const bool changed = ActiveMode().Update(Pacer_->Elapsed());
+    PictureChanged_.Add(ActiveMode().TakeChanged());
     // A notice fades over the picture: while it shows, every frame is presented anew.
     const bool noticeChanged = Notice_.Step(Pacer_->Elapsed());
     if (changed || noticeChanged) {
         ScaledStale_ = true;
-        FormPaint();
+        PresentPicture();
     }
     SyncFocusTargets();
     StepSelfVoicing();
@@ -131,25 +132,39 @@ void TggTDMain::FormResize() {
 
 void TggTDMain::LayoutPicture() {
     const TSize client = Host_.ClientSize();
-    Layout_ = vandor::LayoutPicture(client.Width, client.Height);
+    Layout_ = vandor::LayoutPicture(client.Width, client.Height, Options_.SharpScaling());
     // The band resampler's surfaces are needed only for the sizes it serves.
     if (!Layout_.DirectScale() && Layout_.Width() > 0) Resampler_.Resize(Layout_);
     ScaledStale_ = true;
+    PictureChanged_.AddWhole();
 }
 
 void TggTDMain::FormPaint() {
+    PictureChanged_.AddWhole();
+    PresentPicture();
+}
+
+// Only what changed is scaled and presented. The game menu and a notice are drawn
+// over a copy of the picture, and another picture than last time shares nothing
+// with it: those present everything.
+void TggTDMain::PresentPicture() {
     if (Terminating() || Destroying_ || Layout_.Width() <= 0) return;
     const TBitmap32& picture = GameMenu_.IsOpen() ? GameMenuPicture() : ActiveMode().BackSurface();
+    if (GameMenu_.IsOpen() || Notice_.Visible() || &picture != LastPresented_) PictureChanged_.AddWhole();
+    LastPresented_ = &picture;
     const TBitmap32& source = Notice_.Visible() ? Notice_.Over(picture) : picture;
+    const TRect whole{0, 0, TPictureLayout::kPictureWidth, TPictureLayout::kPictureHeight};
+    const TRect changed = PictureChanged_.Within(whole);
+    PictureChanged_.Clear();
     if (Layout_.DirectScale()) {
-        Host_.Present(source, Layout_.PictureRect,
-                      {0, 0, TPictureLayout::kPictureWidth, TPictureLayout::kPictureHeight});
+        if (!changed.IsEmpty()) Host_.Present(source, Layout_.PictureRect, whole, changed);
         return;
     }
+    const TRect scaledWhole{0, 0, Layout_.Width(), Layout_.Height()};
     // A repaint without a new picture (the window was uncovered) reuses the last scaling.
-    if (ScaledStale_) Resampler_.Resample(source);
+    const TRect scaledChanged = ScaledStale_ ? Resampler_.Resample(source, changed) : scaledWhole;
     ScaledStale_ = false;
-    Host_.Present(Resampler_.Scaled(), Layout_.PictureRect, {0, 0, Layout_.Width(), Layout_.Height()});
+    if (!scaledChanged.IsEmpty()) Host_.Present(Resampler_.Scaled(), Layout_.PictureRect, scaledWhole, scaledChanged);
 }
 
 // ---------------------------------------------------------------- input

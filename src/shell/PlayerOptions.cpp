@@ -39,6 +39,8 @@ void TPlayerOptions::Build(const std::function<void(const std::function<void()>&
     Menu_.Add("", "mmScreen", "画面(&W)");
     Menu_.Add("mmScreen", "mmFullScreen", "全画面表示(&F)", 0, 0,
               [this, run](TMenuItem&) { run([&] { SetFullScreen(!Host_.FullScreen()); }); });
+    Menu_.Add("mmScreen", "mmSharpScaling", "ドットをくっきり拡大(&D)", 0, 0,
+              [this, run](TMenuItem&) { run([&] { SetSharpScaling(!SharpScaling_); }); });
 }
 
 void TPlayerOptions::Attach(TAssistSwitches switches, TAssistState state) {
@@ -58,10 +60,13 @@ void TPlayerOptions::Apply(const TComfortSettings& comfort) {
     Switches().ReplayVoices = comfort.BackLogVoice;
     Menu_.At("mmBackLogVoice").SetChecked(comfort.BackLogVoice);
     SetFullScreen(comfort.FullScreen);
+    SetSharpScaling(comfort.SharpScaling);
 }
 
 TComfortSettings TPlayerOptions::Settings() const {
-    return {Switches().SkipReadOnly, AutoSpeed_, Switches().ReplayVoices, Host_.FullScreen()};
+    TComfortSettings comfort{Switches().SkipReadOnly, AutoSpeed_, Switches().ReplayVoices, Host_.FullScreen()};
+    comfort.SharpScaling = SharpScaling_;
+    return comfort;
 }
 
 void TPlayerOptions::ToggleSkipRead() {
@@ -100,6 +105,13 @@ void TPlayerOptions::SetFullScreen(bool fullScreen) {
     if (fullScreen && !Host_.FullScreen()) WindowedPosition_ = Host_.Position();
     Host_.SetFullScreen(fullScreen);
     Menu_.At("mmFullScreen").SetChecked(fullScreen);
+}
+
+void TPlayerOptions::SetSharpScaling(bool sharp) {
+    Menu_.At("mmSharpScaling").SetChecked(sharp);
+    if (sharp == SharpScaling_) return;
+    SharpScaling_ = sharp;
+    if (OnScalingChanged) OnScalingChanged();
 }
 
 // Skip goes back to what the skip key asks for.

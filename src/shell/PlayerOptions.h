@@ -54,6 +54,10 @@ public:
     bool SkippingToChoice() const { return SkipToChoice_; }
     // Where the window stood before it went full screen.
     TPoint WindowedPosition() const { return WindowedPosition_; }
+    // Whole-number enlargement by nearest pixels (画面 menu); the picture is laid out
+    // again through OnScalingChanged when it is switched.
+    bool SharpScaling() const { return SharpScaling_; }
+    std::function<void()> OnScalingChanged;
 
     // The player's input ends auto mode and the skip to the next choice; true when
     // one of them was running.
@@ -71,6 +75,7 @@ private:
     void SetAutoSpeed(int speed);
     void ToggleBackLogVoice();
     void SetFullScreen(bool fullScreen);
+    void SetSharpScaling(bool sharp);
     void EndSkipToChoice();
     // Throws std::logic_error before Attach.
     const TAssistSwitches& Switches() const;
@@ -82,6 +87,7 @@ private:
     bool SkipToChoice_ = false;
     int AutoSpeed_ = 1;
     TPoint WindowedPosition_;
+    bool SharpScaling_ = false;
 };
 
 }  // namespace vandor

@@ -67,6 +67,7 @@ TSettings ReadSettings(const TIniFile& ini) {
     if (ini.ValueExists("Comfort", "Language")) s.Language = ini.ReadString("Comfort", "Language");
     comfort.SelfVoicing = ini.ReadBool("Comfort", "SelfVoicing", comfort.SelfVoicing);
     comfort.SpeakOverVoice = ini.ReadBool("Comfort", "SpeakOverVoice", comfort.SpeakOverVoice);
+    comfort.SharpScaling = ini.ReadBool("Comfort", "SharpScaling", comfort.SharpScaling);
     return s;
 }
 
@@ -100,6 +101,7 @@ void WriteSettings(TIniFile& ini, const TSettings& s, const TSettingsWriteContex
     if (s.Language) ini.WriteString("Comfort", "Language", *s.Language);
     WriteBoolOnceUsed(ini, "SelfVoicing", s.Comfort.SelfVoicing);
     WriteBoolOnceUsed(ini, "SpeakOverVoice", s.Comfort.SpeakOverVoice);
+    WriteBoolOnceUsed(ini, "SharpScaling", s.Comfort.SharpScaling);
 }
 
 std::string SlotCaptionKey(int slot) {

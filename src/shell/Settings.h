@@ -34,6 +34,9 @@ struct TComfortSettings {
     // only once turned on, so that a player who never touches them keeps the file as it was.
     bool SelfVoicing = false;
     bool SpeakOverVoice = false;
+    // Whole-number enlargement by nearest pixels instead of the smooth scaling; written
+    // only once turned on.
+    bool SharpScaling = false;
 
     friend bool operator==(const TComfortSettings&, const TComfortSettings&) = default;
 };
