@@ -431,6 +431,7 @@ private:
     // What changed in the picture since it was last presented, and which picture that was.
     TDirtyRegion PictureChanged_;
     const TBitmap32* LastPresented_ = nullptr;
+    bool NoticePresented_ = false;
     uint64_t FrameCount_ = 0;
     int InstallId_ = 0;
     std::string ImportSavesFolder_;

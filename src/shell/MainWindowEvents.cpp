@@ -146,12 +146,16 @@ void TggTDMain::FormPaint() {
 
 // Only what changed is scaled and presented. The game menu and a notice are drawn
 // over a copy of the picture, and another picture than last time shares nothing
-// with it: those present everything.
+// with it: those present everything, and so does the first picture without the
+// notice, which must take all of it away.
 void TggTDMain::PresentPicture() {
     if (Terminating() || Destroying_ || Layout_.Width() <= 0) return;
     const TBitmap32& picture = GameMenu_.IsOpen() ? GameMenuPicture() : ActiveMode().BackSurface();
-    if (GameMenu_.IsOpen() || Notice_.Visible() || &picture != LastPresented_) PictureChanged_.AddWhole();
+    if (GameMenu_.IsOpen() || Notice_.Visible() || NoticePresented_ || &picture != LastPresented_) {
+        PictureChanged_.AddWhole();
+    }
     LastPresented_ = &picture;
+    NoticePresented_ = Notice_.Visible();
     const TBitmap32& source = Notice_.Visible() ? Notice_.Over(picture) : picture;
     const TRect whole{0, 0, TPictureLayout::kPictureWidth, TPictureLayout::kPictureHeight};
     const TRect changed = PictureChanged_.Within(whole);
