@@ -27,6 +27,8 @@ public:
 
     void PushTrail();
     void Draw(TBitmap32& target) override;
+    // Trails and lines reach outside the layer's rectangle.
+    bool DrawsWithinRect() const override { return false; }
 
     std::array<int32_t, kTrailLength> TrailX{};
     std::array<int32_t, kTrailLength> TrailY{};

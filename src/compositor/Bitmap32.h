@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,6 +73,11 @@ public:
     void Draw(const TRect& dstRect, const TRect& srcRect, const TBitmap32& src);
     void DrawAt(int x, int y, const TBitmap32& src);
     void DrawAt(int x, int y, const TRect& srcRect, const TBitmap32& src);
+    // Draw changes only pixels inside the clip rectangle (the whole surface by default),
+    // each exactly as an unclipped Draw would set it: redrawing a part of a picture
+    // gives that part of the whole redraw.
+    void SetClipRect(const TRect& rect) { ClipRect_ = rect; }
+    void ResetClipRect() { ClipRect_.reset(); }
 
     TFont Font;
     int TextWidth(std::string_view text) const;
@@ -85,6 +91,7 @@ private:
     std::vector<TColor32, TZeroedAllocator<TColor32>> Bits_;
     TDrawMode DrawMode_ = TDrawMode::dmOpaque;
     uint8_t MasterAlpha_ = 255;
+    std::optional<TRect> ClipRect_;
 };
 
 // Draw for a frame that may miss its picture (content drawn smaller than the layout that

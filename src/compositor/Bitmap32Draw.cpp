@@ -71,10 +71,11 @@ void TBitmap32::Draw(const TRect& dstRect, const TRect& srcRect, const TBitmap32
     TAxis v{dstRect.Top, dstRect.Bottom, srcRect.Top, srcRect.Bottom};
     if (!CutToSource(h, src.Width_) || !CutToSource(v, src.Height_)) return;
 
-    const int clipLeft = static_cast<int>(std::max<int64_t>(h.DstBegin, 0));
-    const int clipRight = static_cast<int>(std::min<int64_t>(h.DstEnd, Width_));
-    const int clipTop = static_cast<int>(std::max<int64_t>(v.DstBegin, 0));
-    const int clipBottom = static_cast<int>(std::min<int64_t>(v.DstEnd, Height_));
+    const TRect clip = ClipRect_ ? Intersect(*ClipRect_, BoundsRect()) : BoundsRect();
+    const int clipLeft = static_cast<int>(std::max<int64_t>(h.DstBegin, clip.Left));
+    const int clipRight = static_cast<int>(std::min<int64_t>(h.DstEnd, clip.Right));
+    const int clipTop = static_cast<int>(std::max<int64_t>(v.DstBegin, clip.Top));
+    const int clipBottom = static_cast<int>(std::min<int64_t>(v.DstEnd, clip.Bottom));
     if (clipLeft >= clipRight || clipTop >= clipBottom) return;
     const auto count = static_cast<std::size_t>(clipRight - clipLeft);
 

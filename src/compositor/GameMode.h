@@ -3,6 +3,7 @@
 // presents the back surface and hands the input to whichever mode is active, without
 // knowing which one it is.
 
+#include "compositor/DirtyRegion.h"
 #include "compositor/Input.h"
 
 namespace vandor {
@@ -16,6 +17,13 @@ public:
     // One frame of `elapsedMs`; true when the back surface was redrawn.
     virtual bool Update(int elapsedMs) = 0;
     virtual const TBitmap32& BackSurface() const = 0;
+    // The part of the back surface redrawn since the last call; a mode that cannot
+    // tell says the whole of it.
+    virtual TDirtyRegion TakeChanged() {
+        TDirtyRegion whole;
+        whole.AddWhole();
+        return whole;
+    }
     // Picture coordinates (800 x 600).
     virtual void MouseMove(int x, int y) = 0;
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y) = 0;

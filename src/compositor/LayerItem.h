@@ -62,6 +62,9 @@ public:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void Draw(TBitmap32& target);
+    // False for layers that draw outside DstRect or past the target's clip rectangle:
+    // while one is shown, the layer list redraws its whole surface.
+    virtual bool DrawsWithinRect() const { return true; }
 
     void UpdateRect();
     void Invalidate() { Changed = true; }
@@ -84,6 +87,9 @@ public:
 
     TLayerPosition Position;
     TRect SrcRect;
+    // Where the layer list last drew this layer (empty when hidden): a change redraws
+    // both there and where the layer now lies.
+    TRect DrawnRect;
     bool Changed = false;
     bool Pressed = false;
     bool Hover = false;

@@ -15,15 +15,39 @@ TLayerList::~TLayerList() { Clear(); }
 bool TLayerList::Render(int elapsedMs) {
     Transitions.Step(elapsedMs);
     if (!NeedsRedraw()) return false;
-    Changed = false;
     Sort();
-    // The rearmost layer covers the whole surface, so it is not cleared first.
-    for (auto& layer : Items_) layer->Draw(Surface);
+    const TRect area = ChangedArea();
+    Changed = false;
+    Pending_.Clear();
+    // The rearmost layer covers the whole surface, so it is not cleared first. Every
+    // layer draws (clipped), which also brings its Changed flag down.
+    Surface.SetClipRect(area);
+    for (auto& layer : Items_) {
+        layer->Draw(Surface);
+        layer->DrawnRect = layer->Visible() ? layer->DstRect() : TRect{};
+    }
+    Surface.ResetClipRect();
+    Dirty.Add(area);
     return true;
 }
 
 bool TLayerList::NeedsRedraw() const {
-    return Changed || std::any_of(Items_.begin(), Items_.end(), [](const auto& layer) { return layer->Changed; });
+    return Changed || !Pending_.Empty() ||
+           std::any_of(Items_.begin(), Items_.end(), [](const auto& layer) { return layer->Changed; });
+}
+
+TRect TLayerList::ChangedArea() const {
+    const bool whole = Changed || std::any_of(Items_.begin(), Items_.end(), [](const auto& layer) {
+                           return layer->Visible() && !layer->DrawsWithinRect();
+                       });
+    TDirtyRegion region = Pending_;
+    if (whole) region.AddWhole();
+    for (const auto& layer : Items_) {
+        if (!layer->Changed) continue;
+        region.Add(layer->DrawnRect);
+        if (layer->Visible()) region.Add(layer->DstRect());
+    }
+    return region.Within(Surface.BoundsRect());
 }
 
 void TLayerList::Sort() {
@@ -37,7 +61,7 @@ void TLayerList::Sort() {
 }
 
 TLayerItem& TLayerList::Add(std::unique_ptr<TLayerItem> layer) {
-    if (layer->Visible()) Changed = true;
+    if (layer->Visible()) Pending_.Add(layer->DstRect());
     Items_.push_back(std::move(layer));
     return *Items_.back();
 }
@@ -66,7 +90,7 @@ void TLayerList::Delete(int index) {
     if (index < 0) return;
     TLayerItem& layer = Items(index);
     if (layer.Hover && OnItemLeave) OnItemLeave(layer);
-    if (layer.Visible()) Changed = true;
+    Pending_.Add(layer.DrawnRect);
     Transitions.Forget(layer);
     // Out of the list before it is freed: its destructor may call back into the owner.
     std::unique_ptr<TLayerItem> doomed = std::move(Items_[static_cast<std::size_t>(index)]);

@@ -1,8 +1,8 @@
 #pragma once
 // The stack of layers composed into one back surface. The list owns its layers,
-// draws them back to front when anything changed (no dirty rectangles: a still
-// scene costs only the scan), routes the mouse to the topmost layer under the
-// pointer and runs the transitions that move and fade its layers.
+// redraws them back to front inside the rectangle that changed (a still scene costs
+// only the scan), routes the mouse to the topmost layer under the pointer and runs
+// the transitions that move and fade its layers.
 
 #include <functional>
 #include <memory>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "compositor/Bitmap32.h"
+#include "compositor/DirtyRegion.h"
 #include "compositor/LayerItem.h"
 #include "compositor/Transitions.h"
 
@@ -22,7 +23,8 @@ public:
     TLayerList(const TLayerList&) = delete;
     TLayerList& operator=(const TLayerList&) = delete;
 
-    // Steps the transitions, then redraws when needed; true when the surface changed.
+    // Steps the transitions, then redraws when needed; true when the surface changed,
+    // and the redrawn rectangle is added to Dirty.
     bool Render(int elapsedMs);
     bool NeedsRedraw() const;
     // Rearmost first: larger Z first, then smaller Y, then smaller X.
@@ -55,12 +57,18 @@ public:
 
     TBitmap32 Surface;
     TTransitionList Transitions;
+    // Set from outside, it redraws the whole surface.
     bool Changed = false;
+    // What Render redrew since its owner last cleared it.
+    TDirtyRegion Dirty;
     std::function<void(TLayerItem&)> OnItemEnter;
     std::function<void(TLayerItem&)> OnItemLeave;
 
 private:
+    TRect ChangedArea() const;
+
     std::vector<std::unique_ptr<TLayerItem>> Items_;
+    TDirtyRegion Pending_;  // where added and removed layers lie
 };
 
 }  // namespace vandor

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "compositor/PixelRows.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -95,8 +97,13 @@ void Reduce(int blockSize, const TBitmapInfo& dst, int dx, int dy, const TBitmap
         for (int j = 0; j < blockSize; ++j) rows[j] = RowAt(src, sy + y * blockSize + j) + sx * bytesPerPixel;
         uint8_t* out = RowAt(dst, dy + y) + dx * bytesPerPixel;
         int done = 0;
+#ifdef VANDOR_AVX2_ROWS
+        if (bytesPerPixel == 4 && blockSize == 2 && WideRowsEnabled()) {
+            done = Reduce2RowAvx2(out, rows[0], rows[1], outWidth);
+        }
+#endif
 #if defined(__SSE2__)
-        if (bytesPerPixel == 4) {
+        if (bytesPerPixel == 4 && done == 0) {
             done = blockSize == 2 ? Reduce2Row32(out, rows[0], rows[1], outWidth)
                                   : Reduce3Row32(out, rows[0], rows[1], rows[2], outWidth);
         }

@@ -47,6 +47,9 @@ void BlendRowFullAvx2(TColor32* destination, const TColor32* source, std::size_t
 void BlendRowScaledAvx2(TColor32* destination, const TColor32* source, std::size_t count, uint16_t masterPlusOne);
 void GatherWindowsAvx2(TColor32* destination, const TColor32* line, const int32_t* columns, const int32_t* windows,
                        std::size_t count);
+// The 2 x 2 box reduction of two 32-bit rows into `outPixels` pixels, four at a time;
+// returns how many it made (the rest is left to the caller's plain loop).
+int Reduce2RowAvx2(uint8_t* out, const uint8_t* top, const uint8_t* bottom, int outPixels);
 #endif
 
 }  // namespace vandor

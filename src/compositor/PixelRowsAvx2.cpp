@@ -30,4 +30,27 @@ void GatherWindowsAvx2(TColor32* destination, const TColor32* line, const int32_
     for (; i < count; ++i) destination[i] = line[columns[i]];
 }
 
+// Eight source pixels of each row per step, widened to 16-bit lanes and summed; the
+// horizontal neighbours are added within each 128-bit lane, which leaves the four
+// results in the low halves of the two lanes, joined before the store.
+int Reduce2RowAvx2(uint8_t* out, const uint8_t* top, const uint8_t* bottom, int outPixels) {
+    const __m256i zero = _mm256_setzero_si256();
+    int x = 0;
+    for (; x + 4 <= outPixels; x += 4) {
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(top + x * 8));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bottom + x * 8));
+        // Per lane: pixels 0,1 in the low sum and 2,3 in the high sum.
+        const __m256i sumLow = _mm256_add_epi16(_mm256_unpacklo_epi8(a, zero), _mm256_unpacklo_epi8(b, zero));
+        const __m256i sumHigh = _mm256_add_epi16(_mm256_unpackhi_epi8(a, zero), _mm256_unpackhi_epi8(b, zero));
+        const __m256i pairLow = _mm256_add_epi16(sumLow, _mm256_srli_si256(sumLow, 8));
+        const __m256i pairHigh = _mm256_add_epi16(sumHigh, _mm256_srli_si256(sumHigh, 8));
+        const __m256i both = _mm256_unpacklo_epi64(pairLow, pairHigh);
+        const __m256i packed = _mm256_packus_epi16(_mm256_srli_epi16(both, 2), zero);
+        // Quadwords 0 and 2 hold the four pixels.
+        const __m256i joined = _mm256_permute4x64_epi64(packed, 0x08);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x * 4), _mm256_castsi256_si128(joined));
+    }
+    return x;
+}
+
 }  // namespace vandor

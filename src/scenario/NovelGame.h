@@ -108,6 +108,7 @@ public:
     // steps the transitions and redraws; true when the stage picture changed.
     bool Update(int elapsed) override;
     const TBitmap32& BackSurface() const override { return Layers.Surface; }
+    TDirtyRegion TakeChanged() override { return std::exchange(Layers.Dirty, {}); }
     void MouseMove(int x, int y) override { Layers.MouseMove(x, y); }
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;

@@ -78,6 +78,7 @@ void TggTDMain::BuildMenus() {
     }
 
     Options_.Build([this](const std::function<void()>& action) { Guarded(action); });
+    Options_.OnScalingChanged = [this] { FormResize(); };
     Menu_.Add("mmScreen", "mmScreenShot", "スクリーンショット(&P)", 0, 0, click(&TggTDMain::TakeScreenShot));
 
     // Shown once translations are found (MainLanguage.cpp).

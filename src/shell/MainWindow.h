@@ -34,6 +34,7 @@
 #include "campaign/ReadFlags.h"
 #include "campaign/SaveSlots.h"
 #include "compositor/Bitmap32.h"
+#include "compositor/DirtyRegion.h"
 #include "input/StickDirections.h"
 #include "input/StickPointer.h"
 #include "input/StoryControls.h"
@@ -129,7 +130,11 @@ public:
     // --- window and application events (MainWindowEvents.cpp)
     void FormShow();
     void FormResize();
+    // Presents the whole picture (a new size, an uncovered window).
     void FormPaint();
+    // Anything drawn over the presented picture marks here what it covers when it
+    // appears, changes or goes, so that the next present paints that part anew.
+    void MarkPictureChanged(const TRect& rect) { PictureChanged_.Add(rect); }
     void FormDeactivate();
     bool FormCloseQuery();
     void FormMouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -247,6 +252,7 @@ private:
     void MovePointer(TPoint picture);
     // What the frame, the picture and the pointer and typed input go to.
     IGameMode& ActiveMode();
+    void PresentPicture();
     void FrameTick();
     // The scene has come to rest (MainRest.cpp).
     void BeginRest();
@@ -472,6 +478,10 @@ private:
     bool CloseConfirmed_ = false;
     bool Destroying_ = false;
     bool ScaledStale_ = true;  // the scaled picture must be made again before presenting
+    // What changed in the picture since it was last presented, and which picture that was.
+    TDirtyRegion PictureChanged_;
+    const TBitmap32* LastPresented_ = nullptr;
+    bool NoticePresented_ = false;
     uint64_t FrameCount_ = 0;
     // What FramesCanRest goes by besides the scene itself.
     int QuietFrames_ = 0;

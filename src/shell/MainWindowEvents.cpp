@@ -136,14 +136,18 @@ void TggTDMain::FrameTick() {
     if (Session_->StoryHearsInput() && (CtrlHeld_ || Options_.SkippingToChoice()) && Engine_->Skipping())
         Engine_->Advance();
     const bool changed = ActiveMode().Update(Pacer_->Elapsed());
+    PictureChanged_.Add(ActiveMode().TakeChanged());
     // A notice fades over the picture: while it shows, every frame is presented anew.
     const bool noticeChanged = Notice_.Step(Pacer_->Elapsed());
+    // The overlays change rarely (shown, hidden, lit under the pointer): then all of the
+    // picture goes out again rather than tracking where they were.
     const bool overlaysChanged = StepOverlays();
+    if (overlaysChanged) PictureChanged_.AddWhole();
     if (changed || noticeChanged || overlaysChanged) {
         ScaledStale_ = true;
-        FormPaint();
+        PresentPicture();
     }
-    QuietFrames_ = changed || noticeChanged ? 0 : quietBefore + 1;
+    QuietFrames_ = changed || noticeChanged || overlaysChanged ? 0 : quietBefore + 1;
     SyncFocusTargets();
     StepSelfVoicing();
 }
@@ -159,25 +163,43 @@ void TggTDMain::FormResize() {
 
 void TggTDMain::LayoutPicture() {
     const TSize client = Host_.ClientSize();
-    Layout_ = vandor::LayoutPicture(client.Width, client.Height);
+    Layout_ = vandor::LayoutPicture(client.Width, client.Height, Options_.SharpScaling());
     // The band resampler's surfaces are needed only for the sizes it serves.
     if (!Layout_.DirectScale() && Layout_.Width() > 0) Resampler_.Resize(Layout_);
     ScaledStale_ = true;
+    PictureChanged_.AddWhole();
 }
 
 void TggTDMain::FormPaint() {
+    PictureChanged_.AddWhole();
+    PresentPicture();
+}
+
+// Only what changed is scaled and presented. The game menu and a notice are drawn
+// over a copy of the picture, and another picture than last time shares nothing
+// with it: those present everything, and so does the first picture without the
+// notice, which must take all of it away.
+void TggTDMain::PresentPicture() {
     if (Terminating() || Destroying_ || Layout_.Width() <= 0) return;
     const TBitmap32& picture = GameMenu_.IsOpen() ? GameMenuPicture() : ActiveMode().BackSurface();
+    if (GameMenu_.IsOpen() || Notice_.Visible() || NoticePresented_ || &picture != LastPresented_) {
+        PictureChanged_.AddWhole();
+    }
+    LastPresented_ = &picture;
+    NoticePresented_ = Notice_.Visible();
     const TBitmap32& source = WithOverlays(picture);
+    const TRect whole{0, 0, TPictureLayout::kPictureWidth, TPictureLayout::kPictureHeight};
+    const TRect changed = PictureChanged_.Within(whole);
+    PictureChanged_.Clear();
     if (Layout_.DirectScale()) {
-        Host_.Present(source, Layout_.PictureRect,
-                      {0, 0, TPictureLayout::kPictureWidth, TPictureLayout::kPictureHeight});
+        if (!changed.IsEmpty()) Host_.Present(source, Layout_.PictureRect, whole, changed);
         return;
     }
+    const TRect scaledWhole{0, 0, Layout_.Width(), Layout_.Height()};
     // A repaint without a new picture (the window was uncovered) reuses the last scaling.
-    if (ScaledStale_) Resampler_.Resample(source);
+    const TRect scaledChanged = ScaledStale_ ? Resampler_.Resample(source, changed) : scaledWhole;
     ScaledStale_ = false;
-    Host_.Present(Resampler_.Scaled(), Layout_.PictureRect, {0, 0, Layout_.Width(), Layout_.Height()});
+    if (!scaledChanged.IsEmpty()) Host_.Present(Resampler_.Scaled(), Layout_.PictureRect, scaledWhole, scaledChanged);
 }
 
 // ---------------------------------------------------------------- input

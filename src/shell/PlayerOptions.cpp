@@ -46,6 +46,8 @@ void TPlayerOptions::Build(const std::function<void(const std::function<void()>&
     Menu_.Add("mmScreen", "mmModeIndicator", "オート・スキップ表示(&I)", 0, 0, toggle);
     Menu_.Add("mmScreen", "mmTowerLevels", "塔のレベルを表示(&L)", 0, 0,
               [this, run](TMenuItem& sender) { run([&] { SetTowerLevels(!sender.Checked()); }); });
+    Menu_.Add("mmScreen", "mmSharpScaling", "ドットをくっきり拡大(&D)", 0, 0,
+              [this, run](TMenuItem&) { run([&] { SetSharpScaling(!SharpScaling_); }); });
 }
 
 void TPlayerOptions::BuildConfirmItem(const std::function<void(const std::function<void()>&)>& run) {
@@ -77,6 +79,7 @@ void TPlayerOptions::Apply(const TComfortSettings& comfort) {
     Menu_.At("mmQuickMenu").SetChecked(comfort.QuickMenu);
     Menu_.At("mmModeIndicator").SetChecked(comfort.ModeIndicator);
     SetTowerLevels(comfort.TowerLevels);
+    SetSharpScaling(comfort.SharpScaling);
 }
 
 TComfortSettings TPlayerOptions::Settings() const {
@@ -86,6 +89,7 @@ TComfortSettings TPlayerOptions::Settings() const {
     comfort.QuickMenu = QuickMenuOn();
     comfort.ModeIndicator = ModeIndicatorOn();
     comfort.TowerLevels = Menu_.At("mmTowerLevels").Checked();
+    comfort.SharpScaling = SharpScaling_;
     return comfort;
 }
 
@@ -137,6 +141,13 @@ void TPlayerOptions::SetFullScreen(bool fullScreen) {
     if (fullScreen && !Host_.FullScreen()) WindowedPosition_ = Host_.Position();
     Host_.SetFullScreen(fullScreen);
     Menu_.At("mmFullScreen").SetChecked(fullScreen);
+}
+
+void TPlayerOptions::SetSharpScaling(bool sharp) {
+    Menu_.At("mmSharpScaling").SetChecked(sharp);
+    if (sharp == SharpScaling_) return;
+    SharpScaling_ = sharp;
+    if (OnScalingChanged) OnScalingChanged();
 }
 
 // Skip goes back to what the skip key asks for.

@@ -72,6 +72,10 @@ public:
     void ToggleSkipToChoice();
     // Where the window stood before it went full screen.
     TPoint WindowedPosition() const { return WindowedPosition_; }
+    // Whole-number enlargement by nearest pixels (画面 menu); the picture is laid out
+    // again through OnScalingChanged when it is switched.
+    bool SharpScaling() const { return SharpScaling_; }
+    std::function<void()> OnScalingChanged;
 
     // The player's input ends auto mode and the skip to the next choice; true when
     // one of them was running.
@@ -100,6 +104,7 @@ private:
     void ToggleConfirm();
     void SetFullScreen(bool fullScreen);
     void SetTowerLevels(bool on);
+    void SetSharpScaling(bool sharp);
     void EndSkipToChoice();
     // Throws std::logic_error before Attach.
     const TAssistSwitches& Switches() const;
@@ -113,6 +118,7 @@ private:
     bool Confirm_ = false;
     bool ChoiceWasShown_ = false;
     TPoint WindowedPosition_;
+    bool SharpScaling_ = false;
 };
 
 }  // namespace vandor

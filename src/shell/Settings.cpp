@@ -72,6 +72,7 @@ TSettings ReadSettings(const TIniFile& ini) {
     comfort.QuickMenu = ini.ReadBool("Comfort", "QuickMenu", comfort.QuickMenu);
     comfort.ModeIndicator = ini.ReadBool("Comfort", "ModeIndicator", comfort.ModeIndicator);
     comfort.TowerLevels = ini.ReadBool("Comfort", "TowerLevels", comfort.TowerLevels);
+    comfort.SharpScaling = ini.ReadBool("Comfort", "SharpScaling", comfort.SharpScaling);
     return s;
 }
 
@@ -110,6 +111,7 @@ void WriteSettings(TIniFile& ini, const TSettings& s, const TSettingsWriteContex
     WriteBoolOnceUsed(ini, "QuickMenu", s.Comfort.QuickMenu);
     WriteBoolOnceUsed(ini, "ModeIndicator", s.Comfort.ModeIndicator);
     WriteBoolOnceUsed(ini, "TowerLevels", s.Comfort.TowerLevels);
+    WriteBoolOnceUsed(ini, "SharpScaling", s.Comfort.SharpScaling);
 }
 
 std::string SlotCaptionKey(int slot) {

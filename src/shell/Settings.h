@@ -45,6 +45,9 @@ struct TComfortSettings {
     bool ModeIndicator = false;
     // Pips at each tower's foot that show its level in a battle. Written only once turned on.
     bool TowerLevels = false;
+    // Whole-number enlargement by nearest pixels instead of the smooth scaling; written
+    // only once turned on.
+    bool SharpScaling = false;
 
     friend bool operator==(const TComfortSettings&, const TComfortSettings&) = default;
 };

@@ -74,6 +74,11 @@ struct TWindowEvents {
     std::function<void(bool connected)> OnPadConnected{};
 };
 
+// The client pixels that show `changed` of srcRect when it is put into dstRect by
+// pixel replication, a pixel wider on every side so that rounding never loses one;
+// all of dstRect when `changed` covers srcRect.
+TRect PresentedPart(const TRect& dstRect, const TRect& srcRect, const TRect& changed);
+
 class IWindowHost {
 public:
     virtual ~IWindowHost() = default;
@@ -92,8 +97,11 @@ public:
     virtual void BringToFront() = 0;
 
     // Puts srcRect of the picture into dstRect of the client area, scaled by pixel
-    // replication, alpha ignored; the rest of the client area is black.
-    virtual void Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect) = 0;
+    // replication, alpha ignored; the rest of the client area is black. Only `changed`
+    // (picture pixels) differs from what was presented last: a host may paint just
+    // PresentedPart of it. A `changed` covering srcRect paints the whole client area.
+    virtual void Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect,
+                         const TRect& changed) = 0;
 
     // buttonCaptions, when given, name the buttons in the menu model's form ("&" marks
     // the mnemonic), one for each button of the set; otherwise the usual words show.

@@ -203,3 +203,38 @@ TEST(Bitmap32Draw, DrawingASurfaceOntoItselfReadsTheOriginalPixels) {
 
 }  // namespace
 }  // namespace vandor
+
+namespace vandor {
+namespace {
+
+TEST(Bitmap32Draw, AClipRectangleKeepsTheUnclippedPixelsInsideAndTouchesNothingOutside) {
+    std::mt19937 random(4242);
+    const TBitmap32 background = RandomBitmap(120, 90, random);
+    TBitmap32 source = RandomBitmap(50, 40, random);
+    source.SetDrawMode(TDrawMode::dmBlend);
+    const TRect clips[] = {{13, 7, 61, 50}, {0, 0, 1, 90}, {-20, 80, 200, 300}, {119, 89, 120, 90}, {40, 40, 40, 60}};
+    for (const TRect& dst : {TRect{-30, -20, 170, 130}, TRect{7, 9, 38, 22}, TRect{10, 5, 60, 45}}) {
+        TBitmap32 whole = background;
+        whole.Draw(dst, source.BoundsRect(), source);
+        for (const TRect& clip : clips) {
+            TBitmap32 clipped = background;
+            clipped.SetClipRect(clip);
+            clipped.Draw(dst, source.BoundsRect(), source);
+            for (int y = 0; y < 90; ++y) {
+                for (int x = 0; x < 120; ++x) {
+                    const TColor32 expected =
+                        clip.Contains({x, y}) ? *whole.PixelPtr(x, y) : *background.PixelPtr(x, y);
+                    ASSERT_EQ(*clipped.PixelPtr(x, y), expected) << x << "," << y;
+                }
+            }
+            TBitmap32 reset = background;
+            reset.SetClipRect(clip);
+            reset.ResetClipRect();
+            reset.Draw(dst, source.BoundsRect(), source);
+            ASSERT_TRUE(std::equal(reset.Bits(), reset.Bits() + 120 * 90, whole.Bits()));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vandor

@@ -5,6 +5,9 @@
 #include <random>
 #include <vector>
 
+#include "compositor/BlendReference.h"
+#include "compositor/PixelRows.h"
+
 namespace vandor {
 namespace {
 
@@ -41,25 +44,30 @@ void ReferenceReduce(int block, RawPicture& dst, int dx, int dy, const RawPictur
 }
 
 TEST(PixelReduce, FastPathsMatchThePlainArithmeticOnRandomPixels) {
+    const testing::TWideRowsRestorer restorer;
     std::mt19937 random(7);
-    for (int bpp : {24, 32}) {
-        for (int block : {2, 3}) {
-            for (int trial = 0; trial < 20; ++trial) {
-                const int w = 1 + static_cast<int>(random() % 70);
-                const int h = 1 + static_cast<int>(random() % 20);
-                RawPicture src(w + 5, h + 4, bpp);
-                Randomise(src, random);
-                RawPicture fast(w / block + 3, h / block + 2, bpp);
-                Randomise(fast, random);
-                RawPicture expected = fast;
-                expected.Info.Bits = expected.Bytes.data();
-                ReferenceReduce(block, expected, 2, 1, src, 3, 2, w, h);
-                if (block == 2) {
-                    Reduce2(fast.Info, 2, 1, src.Info, 3, 2, w, h);
-                } else {
-                    Reduce3(fast.Info, 2, 1, src.Info, 3, 2, w, h);
+    for (bool wide : testing::kRowKinds) {
+        EnableWideRows(wide);
+        for (int bpp : {24, 32}) {
+            for (int block : {2, 3}) {
+                for (int trial = 0; trial < 20; ++trial) {
+                    const int w = 1 + static_cast<int>(random() % 70);
+                    const int h = 1 + static_cast<int>(random() % 20);
+                    RawPicture src(w + 5, h + 4, bpp);
+                    Randomise(src, random);
+                    RawPicture fast(w / block + 3, h / block + 2, bpp);
+                    Randomise(fast, random);
+                    RawPicture expected = fast;
+                    expected.Info.Bits = expected.Bytes.data();
+                    ReferenceReduce(block, expected, 2, 1, src, 3, 2, w, h);
+                    if (block == 2) {
+                        Reduce2(fast.Info, 2, 1, src.Info, 3, 2, w, h);
+                    } else {
+                        Reduce3(fast.Info, 2, 1, src.Info, 3, 2, w, h);
+                    }
+                    ASSERT_EQ(fast.Bytes, expected.Bytes)
+                        << "wide " << wide << " bpp " << bpp << " block " << block << " " << w << "x" << h;
                 }
-                ASSERT_EQ(fast.Bytes, expected.Bytes) << "bpp " << bpp << " block " << block << " " << w << "x" << h;
             }
         }
     }

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <utility>
+
+#include "shell/WindowHost.h"
 
 namespace vandor {
 namespace {
@@ -69,6 +73,75 @@ TEST(PictureLayout, BandResamplerMatchesStretchThenHalve) {
             EXPECT_EQ(*scaled.PixelPtr(x, y), expected) << x << "," << y;
         }
     }
+}
+
+}  // namespace
+}  // namespace vandor
+
+namespace vandor {
+namespace {
+
+TEST(PictureLayout, SharpScalingTakesTheLargestWholeNumberAndFallsBackBelowOne) {
+    struct Case {
+        int clientWidth, clientHeight;
+        TRect picture;
+        bool sharp;
+    };
+    const Case cases[] = {
+        {1000, 750, {100, 75, 900, 675}, true},      // smooth would fill it
+        {2880, 2200, {240, 200, 2640, 2000}, true},  // 3x, not 3.6x
+        {3300, 2400, {50, 0, 3250, 2400}, true},     // 4x, wider than tall
+        {800, 600, {0, 0, 800, 600}, true},
+        {640, 480, {0, 0, 640, 480}, false},  // smaller than the picture: scaled as ever
+    };
+    for (const Case& c : cases) {
+        const TPictureLayout layout = LayoutPicture(c.clientWidth, c.clientHeight, true);
+        EXPECT_EQ(layout.PictureRect, c.picture) << c.clientWidth << "x" << c.clientHeight;
+        EXPECT_EQ(layout.DirectScale(), c.sharp || layout.Width() == 800) << c.clientWidth << "x" << c.clientHeight;
+    }
+    EXPECT_FALSE(LayoutPicture(2880, 2200).DirectScale()) << "off, the same window is smooth";
+    EXPECT_EQ(LayoutPicture(2880, 2200, true).ToPicture(2639, 1999), (TPoint{799, 599}));
+}
+
+TEST(PictureLayout, ResamplingAChangedRectangleGivesThatPartOfTheWholeResampling) {
+    std::mt19937 random(5);
+    TBitmap32 source(800, 600);
+    for (int i = 0; i < 800 * 600; ++i) source.Bits()[i] = random();
+    for (const auto& [clientWidth, clientHeight] : {std::pair{2880, 2160}, {1000, 750}, {440, 330}, {1240, 930}}) {
+        const TPictureLayout layout = LayoutPicture(clientWidth, clientHeight);
+        TBandResampler partial;
+        partial.Resize(layout);
+        partial.Resample(source);
+        TBandResampler whole;
+        whole.Resize(layout);
+        for (int step = 0; step < 6; ++step) {
+            const int left = static_cast<int>(random() % 800);
+            const int top = static_cast<int>(random() % 600);
+            const TRect changed{left, top, left + 1 + static_cast<int>(random() % 90),
+                                top + 1 + static_cast<int>(random() % 70)};
+            for (int y = changed.Top; y < std::min(changed.Bottom, 600); ++y) {
+                for (int x = changed.Left; x < std::min(changed.Right, 800); ++x) *source.PixelPtr(x, y) = random();
+            }
+            const TRect part = partial.Resample(source, changed);
+            const TBitmap32& expected = whole.Resample(source);
+            ASSERT_TRUE(std::equal(expected.Bits(), expected.Bits() + expected.Width() * expected.Height(),
+                                   partial.Scaled().Bits()))
+                << clientWidth << " wide, step " << step;
+            // The part returned is what the change reaches, not the whole picture.
+            EXPECT_FALSE(part.IsEmpty());
+            EXPECT_LE(part.Width(), (changed.Width() + 2) * layout.Width() / 800 + 2);
+            EXPECT_LE(part.Height(), (changed.Height() + 2) * layout.Height() / 600 + 2);
+        }
+    }
+}
+
+TEST(PictureLayout, APresentedPartCoversEveryPixelShowingTheChange) {
+    const TRect dst{112, 0, 912, 600};
+    EXPECT_EQ(PresentedPart(dst, {0, 0, 800, 600}, {0, 0, 800, 600}), dst);
+    EXPECT_EQ(PresentedPart(dst, {0, 0, 800, 600}, {-5, -5, 900, 700}), dst);
+    EXPECT_EQ(PresentedPart(dst, {0, 0, 800, 600}, {10, 20, 30, 40}), (TRect{121, 19, 143, 41}));
+    EXPECT_EQ(PresentedPart({0, 0, 2400, 1800}, {0, 0, 800, 600}, {10, 20, 11, 21}), (TRect{29, 59, 34, 64}));
+    EXPECT_EQ(PresentedPart(dst, {0, 0, 800, 600}, {900, 0, 950, 10}), TRect{});
 }
 
 }  // namespace

@@ -97,6 +97,7 @@ struct TGtkWindowHost::TImpl {
     // stderr. The pictures presented before the game's first frame are all black, the
     // colour of the empty window: they do not count.
     bool TraceFirstPicture = false;
+    bool TracePresents = false;  // a line per picture presented, for scripts/big-window
 
     guint IdleSource = 0;
     // Armed instead of IdleSource while the game's next idle call can wait (IdleDelay):
@@ -498,6 +499,7 @@ TGtkWindowHost::TGtkWindowHost() : Impl_(std::make_unique<TImpl>()) {
     UseGameIcon();
     TImpl& impl = *Impl_;
     impl.TraceFirstPicture = g_getenv("VANDOR_TRACE_FIRST_PICTURE") != nullptr;
+    impl.TracePresents = g_getenv("VANDOR_TRACE_PRESENTS") != nullptr;
     impl.Window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     impl.Box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     impl.Area = gtk_drawing_area_new();
@@ -580,18 +582,26 @@ void TGtkWindowHost::Close() {
 
 void TGtkWindowHost::BringToFront() { gtk_window_present(GTK_WINDOW(Impl_->Window)); }
 
-void TGtkWindowHost::Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect) {
+void TGtkWindowHost::Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect,
+                             const TRect& changed) {
     TImpl& impl = *Impl_;
     impl.EnsureSurface(impl.Client);
+    // A picture that changed in part is painted, and sent to the screen, in that part
+    // alone: a big window then costs what changed, not its size.
+    const bool whole = impl.NeedsPicture || impl.InDraw || Intersect(changed, srcRect) == srcRect;
+    const TRect part = whole ? dstRect : PresentedPart(dstRect, srcRect, changed);
+    if (!whole && part.IsEmpty()) return;
     cairo_t* cr = cairo_create(impl.Surface);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    // Black around the picture: the whole area minus dstRect.
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-    cairo_rectangle(cr, 0, 0, cairo_image_surface_get_width(impl.Surface),
-                    cairo_image_surface_get_height(impl.Surface));
-    if (!dstRect.IsEmpty()) cairo_rectangle(cr, dstRect.Left, dstRect.Top, dstRect.Width(), dstRect.Height());
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_fill(cr);
+    if (whole) {
+        // Black around the picture: the whole area minus dstRect.
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+        cairo_rectangle(cr, 0, 0, cairo_image_surface_get_width(impl.Surface),
+                        cairo_image_surface_get_height(impl.Surface));
+        if (!dstRect.IsEmpty()) cairo_rectangle(cr, dstRect.Left, dstRect.Top, dstRect.Width(), dstRect.Height());
+        cairo_set_source_rgb(cr, 0, 0, 0);
+        cairo_fill(cr);
+    }
     if (!dstRect.IsEmpty() && !srcRect.IsEmpty() && !picture.Empty()) {
         // TColor32 (0xAARRGGBB in native order) is RGB24's layout with the alpha byte
         // ignored, so the picture is read where it lies. Parts of srcRect outside it
@@ -599,7 +609,7 @@ void TGtkWindowHost::Present(const TBitmap32& picture, const TRect& dstRect, con
         cairo_surface_t* source = cairo_image_surface_create_for_data(
             reinterpret_cast<unsigned char*>(const_cast<TColor32*>(picture.Bits())), CAIRO_FORMAT_RGB24,
             picture.Width(), picture.Height(), picture.Width() * 4);
-        cairo_rectangle(cr, dstRect.Left, dstRect.Top, dstRect.Width(), dstRect.Height());
+        cairo_rectangle(cr, part.Left, part.Top, part.Width(), part.Height());
         cairo_clip(cr);
         cairo_translate(cr, dstRect.Left, dstRect.Top);
         cairo_scale(cr, static_cast<double>(dstRect.Width()) / srcRect.Width(),
@@ -611,8 +621,13 @@ void TGtkWindowHost::Present(const TBitmap32& picture, const TRect& dstRect, con
     }
     cairo_destroy(cr);
     impl.NeedsPicture = false;
+    if (impl.TracePresents) std::fprintf(stderr, "present %" G_GINT64_FORMAT "\n", g_get_monotonic_time() / 1000);
     if (!impl.InDraw) {
-        gtk_widget_queue_draw(impl.Area);
+        if (whole) {
+            gtk_widget_queue_draw(impl.Area);
+        } else {
+            gtk_widget_queue_draw_area(impl.Area, part.Left, part.Top, part.Width(), part.Height());
+        }
         impl.PictureQueued = true;
     }
 }

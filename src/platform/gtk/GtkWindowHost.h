@@ -26,7 +26,7 @@ public:
     // as a click on the window's close button would be: OnCloseQuery decides there.
     void Close() override;
     void BringToFront() override;
-    void Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect) override;
+    void Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect, const TRect& changed) override;
     // A modal box; the idle callback keeps running while it is open.
     TMessageResult MessageBox(const std::string& text, const std::string& caption, TMessageButtons buttons,
                               TMessageIcon icon, const std::vector<std::string>& buttonCaptions = {}) override;

@@ -62,9 +62,12 @@ void THeadlessWindowHost::Close() {
 
 void THeadlessWindowHost::BringToFront() { SetActive(true); }
 
-void THeadlessWindowHost::Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect) {
-    Client_.Clear(kBlack);
-    const TRect target = Intersect(dstRect, Client_.BoundsRect());
+void THeadlessWindowHost::Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect,
+                                  const TRect& changed) {
+    // Like a window, the client keeps what was presented before outside the changed part.
+    const bool whole = Intersect(changed, srcRect) == srcRect;
+    if (whole) Client_.Clear(kBlack);
+    const TRect target = Intersect(whole ? dstRect : PresentedPart(dstRect, srcRect, changed), Client_.BoundsRect());
     if (target.IsEmpty() || dstRect.IsEmpty() || srcRect.IsEmpty()) return;
     // The same pixel replication as drawing between surfaces; parts of srcRect outside
     // the picture stay black.

@@ -54,7 +54,7 @@ public:
     void Show() override;
     void Close() override;
     void BringToFront() override;
-    void Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect) override;
+    void Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect, const TRect& changed) override;
     // The next queued answer, else the box's first button (OK, or Yes without OK). An
     // answer the box does not offer counts as closing it: Cancel.
     TMessageResult MessageBox(const std::string& text, const std::string& caption, TMessageButtons buttons,
