@@ -36,7 +36,7 @@ TEST(HeadlessWindowHostTest, PresentsOneToOneFillingTheClientArea) {
     EXPECT_EQ(host.ClientSize(), (TSize{800, 600}));
     EXPECT_EQ(host.ScreenSize(), (TSize{1920, 1080}));
     const TBitmap32 picture = Pattern(800, 600);
-    host.Present(picture, {0, 0, 800, 600}, {0, 0, 800, 600});
+    host.Present(picture, {0, 0, 800, 600}, {0, 0, 800, 600}, {0, 0, 800, 600});
     const TBitmap32& client = host.ClientPicture();
     ASSERT_EQ(client.Width(), 800);
     ASSERT_EQ(client.Height(), 600);
@@ -59,7 +59,7 @@ TEST(HeadlessWindowHostTest, PresentsTwoToOneWithBlackMargins) {
 
     const TBitmap32 picture = Pattern(4, 3);
     const TRect dst{6, 2, 14, 8};
-    host.Present(picture, dst, picture.BoundsRect());
+    host.Present(picture, dst, picture.BoundsRect(), picture.BoundsRect());
     const TBitmap32& client = host.ClientPicture();
     for (int y = 0; y < 10; ++y) {
         for (int x = 0; x < 20; ++x) {
@@ -71,17 +71,17 @@ TEST(HeadlessWindowHostTest, PresentsTwoToOneWithBlackMargins) {
 
     // A smaller picture later leaves no trace of the larger one in the margins, and a
     // source rectangle picks its part of the picture.
-    host.Present(picture, {0, 0, 2, 1}, {2, 1, 4, 2});
+    host.Present(picture, {0, 0, 2, 1}, {2, 1, 4, 2}, {2, 1, 4, 2});
     EXPECT_EQ(*client.PixelPtr(0, 0), Opaque(*picture.PixelPtr(2, 1)));
     EXPECT_EQ(*client.PixelPtr(1, 0), Opaque(*picture.PixelPtr(3, 1)));
     EXPECT_EQ(*client.PixelPtr(8, 4), 0xFF000000u);
 
     // Rectangles reaching outside the client area or the picture are clipped, not trusted.
-    host.Present(picture, {-2, -2, 26, 12}, {-1, 0, 6, 3});
+    host.Present(picture, {-2, -2, 26, 12}, {-1, 0, 6, 3}, {-1, 0, 6, 3});
     EXPECT_EQ(*client.PixelPtr(0, 0), 0xFF000000u);   // source column -1
     EXPECT_EQ(*client.PixelPtr(19, 9), 0xFF000000u);  // source column 4
     EXPECT_EQ(*client.PixelPtr(10, 5), Opaque(*picture.PixelPtr(2, 1)));
-    host.Present(TBitmap32(), {0, 0, 20, 10}, {0, 0, 800, 600});
+    host.Present(TBitmap32(), {0, 0, 20, 10}, {0, 0, 800, 600}, {0, 0, 800, 600});
     EXPECT_EQ(*client.PixelPtr(10, 5), 0xFF000000u);
 }
 
@@ -89,7 +89,7 @@ TEST(HeadlessWindowHostTest, ScaledPresentationReplicatesPixelsAsDrawingBetweenS
     THeadlessWindowHost host;
     host.SetClientSize({960, 720});
     const TBitmap32 picture = Pattern(800, 600);
-    host.Present(picture, {0, 0, 960, 720}, picture.BoundsRect());
+    host.Present(picture, {0, 0, 960, 720}, picture.BoundsRect(), picture.BoundsRect());
     TBitmap32 drawn(960, 720);
     drawn.Draw(drawn.BoundsRect(), picture.BoundsRect(), picture);
     const TBitmap32& client = host.ClientPicture();
@@ -131,7 +131,7 @@ TEST(HeadlessWindowHostTest, ShotDecodesToThePresentedPixels) {
     THeadlessWindowHost host;
     host.SetClientSize({64, 40});
     const TBitmap32 picture = Pattern(16, 12);
-    host.Present(picture, {8, 2, 56, 38}, picture.BoundsRect());
+    host.Present(picture, {8, 2, 56, 38}, picture.BoundsRect(), picture.BoundsRect());
     ASSERT_TRUE(host.SaveShot(file.string()));
 
     std::string error;

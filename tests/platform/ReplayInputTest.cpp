@@ -205,7 +205,7 @@ TEST(ReplayInputTest, AppliesTheEventsOfAFrameToTheHost) {
         .OnResize =
             [&] {
                 log.push_back("resize");
-                host.Present(picture, {2, 0, 6, 3}, picture.BoundsRect());
+                host.Present(picture, {2, 0, 6, 3}, picture.BoundsRect(), picture.BoundsRect());
             },
         .OnCloseQuery =
             [&] {

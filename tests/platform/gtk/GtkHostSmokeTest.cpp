@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
     const auto present = [&] {
         const TSize client = host.ClientSize();
         const TPictureLayout layout = LayoutPicture(client.Width, client.Height);
-        host.Present(picture, layout.PictureRect, picture.BoundsRect());
+        host.Present(picture, layout.PictureRect, picture.BoundsRect(), picture.BoundsRect());
     };
     // The game's pattern: run flat out while active, on the timer while not.
     const auto tick = [&] {
