@@ -38,6 +38,13 @@ protected:
         for (int i = 0; i < SoundChannel::Count; ++i) volumes[i] = Player.Channel(i).GetVolume();
         return volumes;
     }
+    // Lets `frames` frames of 20 ms pass for the device.
+    void PlayFrames(int frames) {
+        for (int frame = 0; frame < frames; ++frame) {
+            Clock.Advance(20);
+            Device.Update();
+        }
+    }
     static bool Silent(const TSoundPlayer::TBlock& block) {
         return std::all_of(block.begin(), block.end(), [](int16_t s) { return s == 0; });
     }
@@ -198,24 +205,18 @@ TEST_F(SoundPlayerTest, ADeviceIsLetGoOfWhileSilentAndWokenWithTheSoundWhole) {
     Device.SetClosesWhenSilent(true);
     Device.SetRecording(true);
     Player.Start();
-    const auto play = [&](int frames) {
-        for (int frame = 0; frame < frames; ++frame) {
-            Clock.Advance(20);
-            Device.Update();
-        }
-    };
-    play(25);
+    PlayFrames(25);
     EXPECT_FALSE(Device.IsOpen()) << "the three silent blocks played, then the device was let go of";
     EXPECT_TRUE(Player.WaveOut().Playing());
     EXPECT_EQ(Device.Recorded().size(), 3 * kBlock);
-    play(25);
+    PlayFrames(25);
     EXPECT_EQ(Device.Recorded().size(), 3 * kBlock) << "nothing is fed while resting";
 
     Player.Channel(5).Play(false);
     EXPECT_TRUE(Device.IsOpen()) << "woken before Play returns";
     EXPECT_EQ(Device.OpenCount(), 2);
     reference.Channel(5).Play(false);
-    play(50);
+    PlayFrames(50);
     EXPECT_FALSE(Device.IsOpen()) << "at rest again once the voice has played";
     EXPECT_FALSE(Player.Channel(5).Playing());
 
@@ -251,16 +252,10 @@ TEST_F(SoundPlayerTest, ASoundStartingAsTheOutputBeginsToRestFollowsWithoutAGap)
     Device.SetClosesWhenSilent(true);
     Device.SetRecording(true);
     Player.Start();
-    const auto play = [&](int frames) {
-        for (int frame = 0; frame < frames; ++frame) {
-            Clock.Advance(20);
-            Device.Update();
-        }
-    };
-    play(6);  // 120 ms: the first block has played and was not refilled
+    PlayFrames(6);  // 120 ms: the first block has played and was not refilled
     Player.Channel(0).Play(false);
     reference.Channel(0).Play(false);
-    play(24);  // to 600 ms, while the 400 ms of music play
+    PlayFrames(24);  // to 600 ms, while the 400 ms of music play
     EXPECT_EQ(Device.OpenCount(), 1);
     const std::vector<uint8_t> recorded = Device.Recorded();
     ASSERT_EQ(recorded.size(), 26460u * 4) << "every millisecond played: no gap";
