@@ -97,6 +97,35 @@ void TLayerItem::Draw(TBitmap32& target) {
         if (Visible_) DrawFrame(target, DstRect_, SrcRect, *Bitmap_);
     }
     Changed = false;
+    PartsOnly_ = false;
+    Parts_.Clear();
+}
+
+void TLayerItem::Invalidate() {
+    Changed = true;
+    PartsOnly_ = false;
+}
+
+void TLayerItem::Invalidate(const TRect& part) {
+    if (part.IsEmpty()) return;
+    if (!Changed) {
+        Changed = true;
+        PartsOnly_ = true;
+        Parts_.Clear();
+    }
+    if (PartsOnly_) Parts_.Add(part);
+}
+
+std::optional<TRect> TLayerItem::ChangedPart() const {
+    // A part maps to the target by a plain shift only at the picture's own size, and
+    // it says nothing about where the layer was before a move.
+    const bool sameSize = SrcRect.Width() == Width_ && SrcRect.Height() == Height_;
+    if (!PartsOnly_ || !Visible_ || !sameSize || DrawnRect != DstRect_) return std::nullopt;
+    const TRect part = Parts_.Within(SrcRect);
+    if (part.IsEmpty()) return TRect{};
+    const int dx = DstRect_.Left - SrcRect.Left;
+    const int dy = DstRect_.Top - SrcRect.Top;
+    return TRect{part.Left + dx, part.Top + dy, part.Right + dx, part.Bottom + dy};
 }
 
 void TLayerItem::UpdateRect() {
@@ -121,7 +150,7 @@ void TLayerItem::UpdateRect() {
         default: top = Position.Y; break;
     }
     DstRect_ = {left, top, left + Width_, top + Height_};
-    if (Visible_) Changed = true;
+    if (Visible_) Invalidate();
 }
 
 void TLayerItem::SetSize(int width, int height) {
@@ -134,7 +163,7 @@ void TLayerItem::SetSize(int width, int height) {
 void TLayerItem::SetVisible(bool visible) {
     if (visible == Visible_) return;
     Visible_ = visible;
-    Changed = true;
+    Invalidate();
 }
 
 bool TLayerItem::HitTest(int x, int y) const {

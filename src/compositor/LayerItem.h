@@ -6,10 +6,12 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "compositor/Bitmap32.h"
+#include "compositor/DirtyRegion.h"
 #include "compositor/Input.h"
 #include "compositor/PictureSource.h"
 #include "util/Geometry.h"
@@ -67,7 +69,15 @@ public:
     virtual bool DrawsWithinRect() const { return true; }
 
     void UpdateRect();
-    void Invalidate() { Changed = true; }
+    // The whole layer is drawn anew on the next frame.
+    void Invalidate();
+    // Only `part` of the picture (in the picture's own coordinates) changed: the next
+    // frame redraws just where that part shows, unless the layer is also moved,
+    // resized, faded, shown, hidden or invalidated whole before it.
+    void Invalidate(const TRect& part);
+    // Where the pending change shows on the target when only parts of an unmoved,
+    // unstretched layer changed; nothing when the layer must be redrawn whole.
+    std::optional<TRect> ChangedPart() const;
     void SetSize(int width, int height);
     void SetWidth(int width) { SetSize(width, Height_); }
     void SetHeight(int height) { SetSize(Width_, height); }
@@ -90,6 +100,7 @@ public:
     // Where the layer list last drew this layer (empty when hidden): a change redraws
     // both there and where the layer now lies.
     TRect DrawnRect;
+    // Raised through Invalidate, which also tells whether only parts changed.
     bool Changed = false;
     bool Pressed = false;
     bool Hover = false;
@@ -114,6 +125,9 @@ private:
     int Height_ = 1;
     TRect DstRect_;
     bool Visible_ = true;
+    // Set while every change since the last draw went through Invalidate(part).
+    bool PartsOnly_ = false;
+    TDirtyRegion Parts_;
 };
 
 }  // namespace vandor

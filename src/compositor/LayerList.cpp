@@ -44,6 +44,10 @@ TRect TLayerList::ChangedArea() const {
     if (whole) region.AddWhole();
     for (const auto& layer : Items_) {
         if (!layer->Changed) continue;
+        if (const auto part = layer->ChangedPart()) {
+            region.Add(*part);
+            continue;
+        }
         region.Add(layer->DrawnRect);
         if (layer->Visible()) region.Add(layer->DstRect());
     }

@@ -68,7 +68,6 @@ void TLayerMessage::AddChar(std::string_view character, std::string_view followi
         return;
     }
     const bool wordGoesDown = WordGoesDown(code, character, following);
-    Invalidate();
     AtLineStart = false;
     PageRegistered = false;
 
@@ -86,14 +85,18 @@ void TLayerMessage::AddChar(std::string_view character, std::string_view followi
         Store_.Item(Store_.Count() - 1).Height = FontHeight();
     }
 
+    const int shadow = AntiAlias ? 2 : 1;
     if (AntiAlias) {
         Renderer_.Configure(3, 2, 3, 2, 1);
-        Renderer_.DrawText(surface, X + 2, Y + 2, 255, ShadowColor, character);
     } else {
         Renderer_.SetQuality(0);
-        Renderer_.DrawText(surface, X + 1, Y + 1, 255, ShadowColor, character);
     }
+    Renderer_.DrawText(surface, X + shadow, Y + shadow, 255, ShadowColor, character);
     Renderer_.DrawAgain(surface, X, Y, TextColor);
+    // Only this character's cell shows anew: on a big window redrawing the whole
+    // message window for every character costs more than the text itself.
+    const TRect& mask = Renderer_.MaskRect();
+    Invalidate({X, Y, X + std::max(advance, mask.Width() + shadow), Y + std::max(LineHeight, mask.Height() + shadow)});
 
     X += advance;
     TextEnd = {X, Y};

@@ -4,14 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <vector>
 
+#include "ChangedAreaCheck.h"
 #include "LayerTestSupport.h"
 #include "compositor/LayerList.h"
 
 namespace vandor {
 namespace {
 
+using testing::CheckedFrame;
 using testing::SolidBitmap;
 
 std::unique_ptr<TBitmap32> NoiseBitmap(int width, int height, std::mt19937& random, uint32_t alphaMask) {
@@ -19,17 +20,6 @@ std::unique_ptr<TBitmap32> NoiseBitmap(int width, int height, std::mt19937& rand
     for (int i = 0; i < width * height; ++i) bitmap->Bits()[i] = random() & (0x00FFFFFFu | alphaMask);
     bitmap->SetDrawMode(TDrawMode::dmBlend);
     return bitmap;
-}
-
-// Every layer drawn anew, back to front, onto a fresh surface.
-TBitmap32 WholeRedraw(TLayerList& list) {
-    TBitmap32 picture(list.Surface.Width(), list.Surface.Height());
-    for (int i = 0; i < list.Count(); ++i) list.Items(i).Draw(picture);
-    return picture;
-}
-
-bool SamePixels(const TBitmap32& a, const TBitmap32& b) {
-    return std::equal(a.Bits(), a.Bits() + a.Width() * a.Height(), b.Bits());
 }
 
 class ChangedArea : public ::testing::Test {
@@ -48,21 +38,7 @@ protected:
 
     // One frame; the picture must equal the whole redraw, and the rectangle the list
     // reports must hold every pixel that changed.
-    void Frame(int ms) {
-        const TBitmap32 before = list.Surface;
-        list.Render(ms);
-        const TRect dirty = list.Dirty.Within(list.Surface.BoundsRect());
-        list.Dirty.Clear();
-        ASSERT_TRUE(SamePixels(list.Surface, WholeRedraw(list))) << "frame " << frames;
-        for (int y = 0; y < before.Height(); ++y) {
-            for (int x = 0; x < before.Width(); ++x) {
-                if (*before.PixelPtr(x, y) != *list.Surface.PixelPtr(x, y)) {
-                    ASSERT_TRUE(dirty.Contains({x, y})) << x << "," << y << " changed outside, frame " << frames;
-                }
-            }
-        }
-        ++frames;
-    }
+    TRect Frame(int ms) { return CheckedFrame(list, ms, frames++); }
 
     std::mt19937 random{2026};
     TLayerList list{200, 150};
@@ -126,6 +102,60 @@ TEST_F(ChangedArea, OnlyTheChangedLayerIsRedrawnUnlessALayerDrawsOutsideItsRecta
     list.Changed = true;  // set from outside: everything
     list.Render(20);
     EXPECT_EQ(list.Dirty.Within(everything), everything);
+}
+
+TEST_F(ChangedArea, APartRedrawsOnlyWhereItShowsUntilTheLayerItselfChanges) {
+    // A character cell in the text layer: only its cell on the surface.
+    text->Bitmap()->FillRect(MakeRect(10, 5, 7, 14), 0xFFFFFFFFu);
+    text->Invalidate(MakeRect(10, 5, 7, 14));
+    EXPECT_EQ(Frame(20), MakeRect(30, 115, 7, 14));
+
+    // Two parts in one frame, one reaching past the picture: their bounds, cut to the layer.
+    text->Bitmap()->FillRect(MakeRect(40, 2, 5, 5), 0xFF00FF00u);
+    text->Invalidate(MakeRect(40, 2, 5, 5));
+    text->Bitmap()->FillRect(MakeRect(150, 20, 10, 10), 0xFF0000FFu);
+    text->Invalidate(MakeRect(150, 20, 30, 30));
+    EXPECT_EQ(Frame(20), (TRect{60, 112, 180, 140}));
+
+    // A whole invalidation wins whichever comes first.
+    text->Bitmap()->FillRect(MakeRect(60, 2, 5, 5), 0xFF00FF00u);
+    text->Invalidate(MakeRect(60, 2, 5, 5));
+    text->Invalidate();
+    EXPECT_EQ(Frame(20), text->DstRect());
+    text->Invalidate();
+    text->Invalidate(MakeRect(0, 0, 2, 2));
+    EXPECT_EQ(Frame(20), text->DstRect());
+
+    // Moved, faded, hidden and shown, stretched: the part cannot place the change.
+    const TRect before = text->DstRect();
+    text->Invalidate(MakeRect(0, 0, 2, 2));
+    text->SetPosition(24, 112, 10);
+    EXPECT_EQ(Frame(20), (TRect{before.Left, before.Top, text->DstRect().Right, text->DstRect().Bottom}));
+    text->Invalidate(MakeRect(0, 0, 2, 2));
+    text->Position.SetAlpha(128);
+    EXPECT_EQ(Frame(20), text->DstRect());
+    text->SetVisible(false);
+    text->Invalidate(MakeRect(0, 0, 2, 2));
+    EXPECT_EQ(Frame(20), text->DstRect()) << "hidden: where it was";
+    text->Invalidate(MakeRect(0, 0, 2, 2));
+    text->SetVisible(true);
+    EXPECT_EQ(Frame(20), text->DstRect());
+    sprite->Bitmap()->FillRect(MakeRect(0, 0, 4, 4), 0xFFFFFFFFu);
+    sprite->Invalidate(MakeRect(0, 0, 4, 4));
+    EXPECT_EQ(Frame(20), sprite->DstRect());
+
+    // A layer showing a window of its picture at its own size: the part is shifted by
+    // where that window starts.
+    TLayerItem& window = list.AddBitmap(NoiseBitmap(60, 60, random, 0xFFFFFFFFu), 100, 10, 15, kAnchorTopLeft);
+    window.SrcRect = MakeRect(20, 20, 40, 40);
+    window.SetSize(40, 40);
+    Frame(20);
+    window.Bitmap()->FillRect(MakeRect(25, 30, 6, 3), 0xFF123456u);
+    window.Invalidate(MakeRect(25, 30, 6, 3));
+    EXPECT_EQ(Frame(20), MakeRect(105, 20, 6, 3));
+    window.Bitmap()->FillRect(MakeRect(0, 0, 10, 10), 0xFF654321u);
+    window.Invalidate(MakeRect(0, 0, 10, 10));
+    EXPECT_EQ(Frame(20), TRect{}) << "outside the window nothing shows";
 }
 
 }  // namespace
