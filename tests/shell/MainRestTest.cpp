@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "MainWindowFixture.h"
+#include "resources/PictureCodec.h"
 #include "scenario/NovelGame.h"
 #include "sound/OggTone.h"
 #include "sound/SoundChannels.h"
@@ -80,6 +83,34 @@ TEST_F(MainRestTest, TimersMovingLayersSoundsAndMenuClicksKeepFramesRunning) {
     main.Menu().Click("mmAuto");
     for (int call = 0; call < 10 && !main.FramesCanRest(); ++call) IdleAfterDelay();
     EXPECT_TRUE(main.FramesCanRest());
+}
+
+// The author's page-end mark moves through its frames while the page waits: a scene
+// showing it is never still. A mark of one frame stands still and lets the frames rest.
+TEST_F(MainRestTest, AnAnimatedPageEndMarkKeepsFramesRunning) {
+    TBitmap32 mark(20, 10);
+    mark.Clear(0xFFFF0000);
+    mark.FillRect(MakeRect(10, 0, 10, 10), 0xFF00FF00);
+    std::filesystem::create_directories(exe + "image");
+    ASSERT_TRUE(SavePng(mark, exe + "image/mark.png"));
+    WriteScript("first.txt",
+                "[初期値/クリック待ち記号/mark]\n一頁目。\n\n[初期値/クリック待ち記号/mark/1]\n二頁目。\n\n");
+    TggTDMain& main = Start();
+    int resting = 0;
+    for (int call = 0; call < 60; ++call) {
+        IdleAfterDelay();
+        if (main.FramesCanRest()) ++resting;
+    }
+    ASSERT_TRUE(main.Engine().Waiting);
+    ASSERT_NE(main.Engine().PageEndMark().Layer(), nullptr);
+    EXPECT_TRUE(main.Engine().PageEndMark().Layer()->Visible()) << "the mark shows at the click wait";
+    EXPECT_EQ(resting, 0);
+
+    host.Events().OnMouseDown(TMouseButton::mbLeft, 0, 400, 300);
+    host.Events().OnMouseUp(TMouseButton::mbLeft, 0, 400, 300);
+    for (int call = 0; call < 60 && !main.FramesCanRest(); ++call) IdleAfterDelay();
+    EXPECT_EQ(main.Engine().PageEndMark().Frames(), 1);
+    EXPECT_TRUE(main.FramesCanRest()) << "a mark of one frame stands still";
 }
 
 TEST_F(MainRestTest, ReplaysNeverRest) {
