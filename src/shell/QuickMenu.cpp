@@ -23,10 +23,9 @@ constexpr TColor32 kOnColour = 0xFFFFD040;
 }  // namespace
 
 bool TQuickMenu::Update(bool visible, const TRect& window, bool autoOn, bool skipOn) {
-    bool captionsChanged = false;
-    for (std::size_t i = 0; i < std::size(kCaptions); ++i) captionsChanged |= Captions_[i] != GameText(kCaptions[i]);
-    if (visible == Visible_ &&
-        (!visible || (window == Window_ && autoOn == AutoOn_ && skipOn == SkipOn_ && !captionsChanged))) {
+    // Called every frame: with the menu hidden, nothing is looked up.
+    if (!visible && !Visible_) return false;
+    if (visible && Visible_ && window == Window_ && autoOn == AutoOn_ && skipOn == SkipOn_ && !CaptionsChanged()) {
         return false;
     }
     Visible_ = visible;
@@ -35,6 +34,14 @@ bool TQuickMenu::Update(bool visible, const TRect& window, bool autoOn, bool ski
     if (visible) LayOut(window);
     if (!visible) Hovered_.reset();
     return true;
+}
+
+// The player may switch the language while the menu shows.
+bool TQuickMenu::CaptionsChanged() const {
+    for (std::size_t i = 0; i < std::size(kCaptions); ++i) {
+        if (Captions_[i] != GameText(kCaptions[i])) return true;
+    }
+    return false;
 }
 
 // Right-aligned in the window's bottom right corner, each button as wide as its caption.

@@ -36,6 +36,7 @@ public:
 
 private:
     static std::size_t Index(TQuickAction action) { return static_cast<std::size_t>(action); }
+    bool CaptionsChanged() const;
     void LayOut(const TRect& window);
 
     bool Visible_ = false;
