@@ -47,7 +47,7 @@ void TPlayerOptions::Build(const std::function<void(const std::function<void()>&
     Menu_.Add("mmScreen", "mmTowerLevels", "塔のレベルを表示(&L)", 0, 0,
               [this, run](TMenuItem& sender) { run([&] { SetTowerLevels(!sender.Checked()); }); });
     Menu_.Add("mmScreen", "mmSharpScaling", "ドットをくっきり拡大(&D)", 0, 0,
-              [this, run](TMenuItem&) { run([&] { SetSharpScaling(!SharpScaling_); }); });
+              [this, run](TMenuItem&) { run([&] { SetSharpScaling(!SharpScaling()); }); });
 }
 
 void TPlayerOptions::BuildConfirmItem(const std::function<void(const std::function<void()>&)>& run) {
@@ -89,7 +89,7 @@ TComfortSettings TPlayerOptions::Settings() const {
     comfort.QuickMenu = QuickMenuOn();
     comfort.ModeIndicator = ModeIndicatorOn();
     comfort.TowerLevels = Menu_.At("mmTowerLevels").Checked();
-    comfort.SharpScaling = SharpScaling_;
+    comfort.SharpScaling = SharpScaling();
     return comfort;
 }
 
@@ -143,10 +143,11 @@ void TPlayerOptions::SetFullScreen(bool fullScreen) {
     Menu_.At("mmFullScreen").SetChecked(fullScreen);
 }
 
+bool TPlayerOptions::SharpScaling() const { return Menu_.At("mmSharpScaling").Checked(); }
+
 void TPlayerOptions::SetSharpScaling(bool sharp) {
+    if (sharp == SharpScaling()) return;
     Menu_.At("mmSharpScaling").SetChecked(sharp);
-    if (sharp == SharpScaling_) return;
-    SharpScaling_ = sharp;
     if (OnScalingChanged) OnScalingChanged();
 }
 

@@ -74,7 +74,7 @@ public:
     TPoint WindowedPosition() const { return WindowedPosition_; }
     // Whole-number enlargement by nearest pixels (画面 menu); the picture is laid out
     // again through OnScalingChanged when it is switched.
-    bool SharpScaling() const { return SharpScaling_; }
+    bool SharpScaling() const;
     std::function<void()> OnScalingChanged;
 
     // The player's input ends auto mode and the skip to the next choice; true when
@@ -118,7 +118,6 @@ private:
     bool Confirm_ = false;
     bool ChoiceWasShown_ = false;
     TPoint WindowedPosition_;
-    bool SharpScaling_ = false;
 };
 
 }  // namespace vandor
