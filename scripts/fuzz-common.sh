@@ -3,10 +3,12 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 fuzz_build="$root/build-fuzz"
 
-# build_fuzz_targets: the missing packages, then every target.
+# build_fuzz_targets: the missing packages, then every fuzz target (and only what they need).
 build_fuzz_targets() {
     "$root/scripts/install-deps"
-    CC=clang CXX=clang++ configure_and_build "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDOR_FUZZ=ON -DVANDOR_DEMO=OFF
+    CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -gline-tables-only -DNDEBUG" -DVANDOR_FUZZ=ON -DVANDOR_DEMO=OFF
+    cmake --build "$fuzz_build" -j "$jobs" --target fuzz_targets
 }
 
 # fuzz_targets: the names of the built targets, one a line.
