@@ -10,6 +10,10 @@
 // or a pair of words is copied from another cell. A read recomputes the check and takes
 // a cell that fails it as 0. Both keys come from std::random_device.
 //
+// The words of one line (x, y) — its 128 cells — are allocated when a value other than 0
+// is first written there, and a line never written reads 0. The battle and the campaign
+// use a few dozen of the 4096 lines, so the store costs tens of kilobytes, not 4 MiB.
+//
 // Indexes outside the box read 0 and ignore writes: campaign commands pass numbers
 // without an upper bound.
 
@@ -33,15 +37,22 @@ public:
     // battle's ledger), so they stay a handful of arithmetic operations.
     int32_t Get(int x, int y, int z) const {
         if (!Inside(x, y, z)) return 0;
+        const uint32_t* words = Lines_[LineIndex(x, y)].get();
+        if (words == nullptr) return 0;
         const uint32_t cell = CellIndex(x, y, z);
-        const uint32_t masked = Words_[2 * cell];
-        if (Words_[2 * cell + 1] != CheckWord(masked, cell)) return 0;
+        const uint32_t masked = words[2 * z];
+        if (words[2 * z + 1] != CheckWord(masked, cell)) return 0;
         return static_cast<int32_t>(masked ^ Mask(cell));
     }
 
     void Set(int x, int y, int z, int32_t value) {
         if (!Inside(x, y, z)) return;
-        Store(CellIndex(x, y, z), value);
+        std::unique_ptr<uint32_t[]>& line = Lines_[LineIndex(x, y)];
+        if (line == nullptr) {
+            if (value == 0) return;
+            line = NewLine(LineIndex(x, y));
+        }
+        Store(line.get(), CellIndex(x, y, z), z, value);
     }
 
     // Every cell 0 again.
@@ -50,16 +61,15 @@ public:
 private:
     friend struct TCryptMapsTamper;  // lets the tests change words behind the store's back
 
-    static constexpr uint32_t kCellCount = uint32_t{kSizeX} * kSizeY * kSizeZ;
-    static constexpr std::size_t kWordCount = std::size_t{2} * kCellCount;
+    static constexpr std::size_t kLineCount = std::size_t{kSizeX} * kSizeY;
+    static constexpr std::size_t kLineWords = std::size_t{2} * kSizeZ;
 
     static bool Inside(int x, int y, int z) {
         return static_cast<unsigned>(x) < unsigned{kSizeX} && static_cast<unsigned>(y) < unsigned{kSizeY} &&
                static_cast<unsigned>(z) < unsigned{kSizeZ};
     }
-    static uint32_t CellIndex(int x, int y, int z) {
-        return (static_cast<uint32_t>(x) * kSizeY + static_cast<uint32_t>(y)) * kSizeZ + static_cast<uint32_t>(z);
-    }
+    static uint32_t LineIndex(int x, int y) { return static_cast<uint32_t>(x) * kSizeY + static_cast<uint32_t>(y); }
+    static uint32_t CellIndex(int x, int y, int z) { return LineIndex(x, y) * kSizeZ + static_cast<uint32_t>(z); }
     // Odd multipliers spread neighbouring cells over the whole word.
     uint32_t Mask(uint32_t cell) const { return MaskKey_ + cell * 0x9E3779B9u; }
     // A bijection of the masked word for a fixed cell, so that no change of that word
@@ -67,15 +77,17 @@ private:
     uint32_t CheckWord(uint32_t masked, uint32_t cell) const {
         return std::rotl((masked ^ CheckKey_) * 0x85EBCA6Bu, 15) + cell;
     }
-    void Store(uint32_t cell, int32_t value) {
+    void Store(uint32_t* words, uint32_t cell, int z, int32_t value) const {
         const uint32_t masked = static_cast<uint32_t>(value) ^ Mask(cell);
-        Words_[2 * cell] = masked;
-        Words_[2 * cell + 1] = CheckWord(masked, cell);
+        words[2 * z] = masked;
+        words[2 * z + 1] = CheckWord(masked, cell);
     }
+    // The words of a line whose cells all read 0.
+    std::unique_ptr<uint32_t[]> NewLine(uint32_t line) const;
 
     uint32_t MaskKey_;
     uint32_t CheckKey_;
-    std::unique_ptr<uint32_t[]> Words_;  // 4 MiB: on the heap, allocated once
+    std::unique_ptr<std::unique_ptr<uint32_t[]>[]> Lines_;  // kLineCount lines, null until written
 };
 
 }  // namespace vandor

@@ -8,29 +8,32 @@
 
 namespace vandor {
 
-// The tests' way behind the store's back: its words as they sit in memory.
+// The tests' way behind the store's back: the words of one line of cells as they sit in
+// memory (none while the line was never written), and how many lines hold words.
 struct TCryptMapsTamper {
-    static std::span<uint32_t> Words(TCryptMaps& store) { return {store.Words_.get(), TCryptMaps::kWordCount}; }
+    static std::span<uint32_t> Line(TCryptMaps& store, int x, int y) {
+        uint32_t* words = store.Lines_[TCryptMaps::LineIndex(x, y)].get();
+        return words == nullptr ? std::span<uint32_t>{} : std::span<uint32_t>{words, TCryptMaps::kLineWords};
+    }
+    static int LinesInMemory(const TCryptMaps& store) {
+        int count = 0;
+        for (std::size_t line = 0; line < TCryptMaps::kLineCount; ++line)
+            count += store.Lines_[line] != nullptr ? 1 : 0;
+        return count;
+    }
 };
 
 namespace {
 
-using Words = std::vector<uint32_t>;
-
-Words Snapshot(TCryptMaps& store) {
-    const auto words = TCryptMapsTamper::Words(store);
-    return {words.begin(), words.end()};
-}
-
-// Finds the words that hold one cell by writing it twice and comparing memory.
+// Finds the words of its line that hold one cell by writing it twice and comparing memory.
 std::vector<std::size_t> WordsOfCell(TCryptMaps& store, int x, int y, int z) {
     store.Set(x, y, z, 1);
-    const Words before = Snapshot(store);
+    const auto line = TCryptMapsTamper::Line(store, x, y);
+    const std::vector<uint32_t> before(line.begin(), line.end());
     store.Set(x, y, z, 2);
-    const auto after = TCryptMapsTamper::Words(store);
     std::vector<std::size_t> changed;
     for (std::size_t i = 0; i < before.size(); ++i) {
-        if (before[i] != after[i]) changed.push_back(i);
+        if (before[i] != line[i]) changed.push_back(i);
     }
     return changed;
 }
@@ -86,20 +89,43 @@ TEST(CryptMapsTest, WordsChangedBehindTheStoresBackReadAsZero) {
     const auto cellB = WordsOfCell(store, 40, 2, 100);
     ASSERT_FALSE(cellA.empty());
     ASSERT_EQ(cellA.size(), cellB.size());
-    auto words = TCryptMapsTamper::Words(store);
+    const auto lineA = TCryptMapsTamper::Line(store, 5, 31);
+    const auto lineB = TCryptMapsTamper::Line(store, 40, 2);
 
     store.Set(5, 31, 7, 1234);
     for (std::size_t word : cellA) {
-        words[word] ^= 0x10u;
+        lineA[word] ^= 0x10u;
         EXPECT_EQ(store.Get(5, 31, 7), 0);
-        words[word] ^= 0x10u;
+        lineA[word] ^= 0x10u;
         EXPECT_EQ(store.Get(5, 31, 7), 1234);
     }
 
     // A copy of another cell's words is no way to write a value either.
-    for (std::size_t k = 0; k < cellA.size(); ++k) words[cellB[k]] = words[cellA[k]];
+    for (std::size_t k = 0; k < cellA.size(); ++k) lineB[cellB[k]] = lineA[cellA[k]];
     EXPECT_EQ(store.Get(40, 2, 100), 0);
     EXPECT_EQ(store.Get(5, 31, 7), 1234);
+}
+
+TEST(CryptMapsTest, MemoryFollowsTheLinesWritten) {
+    TCryptMaps store;
+    EXPECT_EQ(TCryptMapsTamper::LinesInMemory(store), 0);
+    store.Set(3, 31, 0, 0);  // a 0 where every cell reads 0 already takes no memory
+    EXPECT_EQ(TCryptMapsTamper::LinesInMemory(store), 0);
+
+    store.Set(3, 31, 0, 7);
+    store.Set(3, 31, 127, -7);
+    store.Set(3, 30, 5, 1);
+    EXPECT_EQ(TCryptMapsTamper::LinesInMemory(store), 2);
+    EXPECT_EQ(store.Get(3, 31, 1), 0);  // the rest of a new line reads 0
+    store.Set(3, 31, 0, 0);
+    EXPECT_EQ(store.Get(3, 31, 0), 0);
+    EXPECT_EQ(store.Get(3, 31, 127), -7);
+
+    store.Clear();
+    EXPECT_EQ(TCryptMapsTamper::LinesInMemory(store), 0);
+    EXPECT_EQ(store.Get(3, 31, 127), 0);
+    store.Set(3, 31, 127, 9);
+    EXPECT_EQ(store.Get(3, 31, 127), 9);
 }
 
 }  // namespace
