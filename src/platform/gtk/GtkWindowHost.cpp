@@ -88,6 +88,7 @@ struct TGtkWindowHost::TImpl {
 
     // The client area's picture, kept so that an expose repaints without the game.
     cairo_surface_t* Surface = nullptr;
+    bool SurfaceForWindow = false;      // made for the realised window, not a plain image
     TSize Client = kDefaultClientSize;  // allocated size, or the one asked for before that
     TSize Reported{-1, -1};             // the size OnResize last announced
     bool NeedsPicture = true;           // Surface lost its picture: ask OnPaint
@@ -156,13 +157,21 @@ struct TGtkWindowHost::TImpl {
     }
 
     void EnsureSurface(TSize size) {
-        if (Surface != nullptr && cairo_image_surface_get_width(Surface) == size.Width &&
-            cairo_image_surface_get_height(Surface) == size.Height) {
+        GdkWindow* window = gtk_widget_get_window(Area);
+        const int width = std::max(size.Width, 1), height = std::max(size.Height, 1);
+        if (Surface != nullptr && cairo_image_surface_get_width(Surface) == width &&
+            cairo_image_surface_get_height(Surface) == height && SurfaceForWindow == (window != nullptr)) {
             return;
         }
         if (Surface != nullptr) cairo_surface_destroy(Surface);
-        // New image surfaces are zero-filled: black in RGB24.
-        Surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(size.Width, 1), std::max(size.Height, 1));
+        // New image surfaces are zero-filled: black in RGB24. One made for the window lies
+        // where the display reads it (on X, in memory shared with the server), so a frame
+        // reaches the screen without a further copy, and without a second buffer as large
+        // as the window.
+        SurfaceForWindow = window != nullptr;
+        Surface = SurfaceForWindow
+                      ? gdk_window_create_similar_image_surface(window, CAIRO_FORMAT_RGB24, width, height, 1)
+                      : cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
         NeedsPicture = true;
     }
 
