@@ -100,6 +100,9 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
     });
     host->Show();
     MarkStartup("shown");
+    // The first frame runs before the main loop paints the new window, so that its first
+    // picture is the game's rather than an empty black one a frame earlier.
+    window.AppEventsIdle();
     host->Run();
     host->SetPadPoller({});
     // A restart into another data mode can find its archive unreadable too.
