@@ -1,8 +1,9 @@
 #pragma once
 // The blend arithmetic for whole rows, as templates over the number of pixels handled
-// per step. PixelRows.cpp instantiates them for the baseline instruction set and
-// PixelRowsAvx2.cpp, built with AVX2 enabled, for eight pixels at once; the names
-// have internal linkage so the two builds never get mixed up at link time.
+// per step. PixelRows.cpp instantiates them for the baseline instruction set;
+// PixelRowsAvx2.cpp, built with AVX2 enabled, has kernels of its own and takes the
+// single-pixel functions for the ends of rows. The names have internal linkage so the
+// two builds never get mixed up at link time.
 //
 // Per channel, alpha included: (B * (256 - W) + F * W + 128) >> 8, which equals
 // (256 * B + W * (F - B) + 128) div 256 exactly. Blue and red share one 32-bit word,
@@ -13,10 +14,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-
-#ifdef __AVX2__
-#include <immintrin.h>
-#endif
 
 namespace vandor {
 namespace {
@@ -87,17 +84,7 @@ enum class TAlphaRun { Transparent, Opaque, Mixed };
 
 // Whether the N pixels at p are all transparent, all opaque or neither.
 template <std::size_t N>
-TAlphaRun ClassifyAlphas(const uint32_t* p, typename TPixelVector<N>::Pixels pixels) {
-#ifdef __AVX2__
-    if constexpr (N == 8) {
-        const __m256i v = reinterpret_cast<__m256i>(pixels);
-        const __m256i alphas = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
-        if (_mm256_testz_si256(v, alphas)) return TAlphaRun::Transparent;
-        if (_mm256_testc_si256(v, alphas)) return TAlphaRun::Opaque;
-        return TAlphaRun::Mixed;
-    }
-#endif
-    (void)pixels;
+TAlphaRun ClassifyAlphas(const uint32_t* p) {
     constexpr uint64_t kAlphas = 0xFF000000FF000000u;
     uint64_t any = 0;
     uint64_t all = kAlphas;
@@ -118,7 +105,7 @@ void BlendRowFullKernel(uint32_t* destination, const uint32_t* source, std::size
     std::size_t i = 0;
     for (; i + N <= count; i += N) {
         const typename V::Pixels s = V::Load(source + i);
-        switch (ClassifyAlphas<N>(source + i, s)) {
+        switch (ClassifyAlphas<N>(source + i)) {
             case TAlphaRun::Transparent: break;
             case TAlphaRun::Opaque: V::Store(destination + i, s); break;
             case TAlphaRun::Mixed:

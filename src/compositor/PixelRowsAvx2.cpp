@@ -6,12 +6,69 @@
 
 namespace vandor {
 
-void BlendRowFullAvx2(TColor32* destination, const TColor32* source, std::size_t count) {
-    BlendRowFullKernel<8>(destination, source, count);
+namespace {
+
+// The blend's sum per channel, (256 B + W (F - B) + 128) >> 8, is B + ((F - B) W + 128) >> 8.
+// With W · 128 as the factor, _mm256_mulhrs_epi16's rounded (x · y + 2^14) >> 15 is that
+// second term exactly, in one multiply per lane and with no separate rounding step. The
+// factor must stay below 2^15, so W stops at 255; the weight 256 (alpha 255 at full master
+// alpha) takes the source whole and is chosen after the mix.
+__m256i Mix(__m256i source, __m256i destination, __m256i factor) {
+    const __m256i lowBytes = _mm256_set1_epi16(0x00FF);
+    const __m256i destinationBlueRed = _mm256_and_si256(destination, lowBytes);
+    const __m256i destinationGreenAlpha = _mm256_srli_epi16(destination, 8);
+    const __m256i blueRed = _mm256_add_epi16(
+        destinationBlueRed,
+        _mm256_mulhrs_epi16(_mm256_sub_epi16(_mm256_and_si256(source, lowBytes), destinationBlueRed), factor));
+    const __m256i greenAlpha = _mm256_add_epi16(
+        destinationGreenAlpha,
+        _mm256_mulhrs_epi16(_mm256_sub_epi16(_mm256_srli_epi16(source, 8), destinationGreenAlpha), factor));
+    return _mm256_or_si256(blueRed, _mm256_slli_epi16(greenAlpha, 8));
 }
 
+// Each pixel's alpha in both of its 16-bit halves, in the low byte or the high one.
+__m256i AlphaInBothHalves(__m256i pixels, bool highByte) {
+    const __m256i low = _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1,  //
+                                         3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1);
+    const __m256i high = _mm256_setr_epi8(-1, 3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15,  //
+                                          -1, 3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15);
+    return _mm256_shuffle_epi8(pixels, highByte ? high : low);
+}
+
+__m256i Load(const TColor32* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+void Store(TColor32* p, __m256i pixels) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), pixels); }
+
+}  // namespace
+
+// Master alpha 255: runs of eight transparent pixels are skipped, runs of opaque ones copied.
+void BlendRowFullAvx2(TColor32* destination, const TColor32* source, std::size_t count) {
+    const __m256i alphas = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m256i opaqueAlpha = _mm256_set1_epi16(static_cast<int16_t>(0xFF00));
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i s = Load(source + i);
+        if (_mm256_testz_si256(s, alphas)) continue;
+        if (_mm256_testc_si256(s, alphas)) {
+            Store(destination + i, s);
+            continue;
+        }
+        const __m256i alpha = AlphaInBothHalves(s, true);  // alpha · 256
+        const __m256i mixed = Mix(s, Load(destination + i), _mm256_srli_epi16(alpha, 1));
+        Store(destination + i, _mm256_blendv_epi8(mixed, s, _mm256_cmpeq_epi16(alpha, opaqueAlpha)));
+    }
+    for (; i < count; ++i) destination[i] = Mix(source[i], destination[i], FullWeight(source[i]));
+}
+
+// Below 255 the weight is (alpha · (M + 1)) >> 8, the high half of alpha · (M + 1) · 256.
 void BlendRowScaledAvx2(TColor32* destination, const TColor32* source, std::size_t count, uint16_t masterPlusOne) {
-    BlendRowScaledKernel<8>(destination, source, count, masterPlusOne);
+    const __m256i master = _mm256_set1_epi16(static_cast<int16_t>(masterPlusOne << 8));
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i s = Load(source + i);
+        const __m256i weight = _mm256_mulhi_epu16(AlphaInBothHalves(s, false), master);
+        Store(destination + i, Mix(s, Load(destination + i), _mm256_slli_epi16(weight, 7)));
+    }
+    for (; i < count; ++i) destination[i] = Mix(source[i], destination[i], ScaledWeight(source[i], masterPlusOne));
 }
 
 void GatherWindowsAvx2(TColor32* destination, const TColor32* line, const int32_t* columns, const int32_t* windows,

@@ -61,6 +61,32 @@ void CheckRowsAgainstReference(std::mt19937& random, uint8_t masterAlpha) {
     }
 }
 
+// Every master alpha over every source alpha, with channels at both extremes and between:
+// the vector kernels take the weight apart differently from the plain formula.
+TEST(Blend, RowKernelsMatchThePlainFormulaForEveryAlphaAndMasterAlpha) {
+    const testing::TWideRowsRestorer restorer;
+    std::mt19937 random(777);
+    for (bool wide : testing::kRowKinds) {
+        EnableWideRows(wide);
+        for (int masterAlpha = 0; masterAlpha <= 255; ++masterAlpha) {
+            for (TColor32 channels : {0x00FF00FFu, 0x0000FF00u, 0x00000000u, 0x00FFFFFFu, 0x00123456u}) {
+                std::vector<TColor32> source(256);
+                std::vector<TColor32> destination(256);
+                for (TColor32 alpha = 0; alpha < 256; ++alpha) {
+                    source[alpha] = alpha << 24 | channels;
+                    destination[alpha] = (random() & 0x7F000000) | (~channels & 0x00FFFFFF);
+                }
+                std::vector<TColor32> expected(256);
+                for (std::size_t i = 0; i < 256; ++i) {
+                    expected[i] = testing::ReferenceBlend(source[i], destination[i], static_cast<uint8_t>(masterAlpha));
+                }
+                BlendRow(destination.data(), source.data(), source.size(), static_cast<uint8_t>(masterAlpha));
+                ASSERT_EQ(destination, expected) << "wide " << wide << ", master alpha " << masterAlpha;
+            }
+        }
+    }
+}
+
 TEST(Blend, RowKernelsMatchThePlainFormulaOverRandomPixels) {
     const testing::TWideRowsRestorer restorer;
     std::mt19937 random(12345);
