@@ -1,11 +1,14 @@
 // The game on the desktop: one instance at a time, a GTK window and SDL sound.
 
+#include <fontconfig/fontconfig.h>
+
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <thread>
 
 #include "GameRuns.h"
 #include "ResourceSampler.h"
@@ -44,6 +47,9 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
         instance.AskFirstToShow();
         return 0;
     }
+    // Fontconfig reads its configuration and caches on first use, which GTK's first
+    // widgets wait for: begun here on a thread of its own, it runs beside GTK's start.
+    std::jthread fontconfigWarmUp([] { FcInit(); });
     std::unique_ptr<TGtkWindowHost> host;
     try {
         host = std::make_unique<TGtkWindowHost>();
