@@ -19,7 +19,7 @@ const TMenuItem* ItemOf(GtkMenuItem* widget) {
 TGtkMenuBar::TGtkMenuBar(TMenuModel& model, std::function<void(const std::string& name)> onClick)
     : Model_(model), OnClick_(std::move(onClick)), Bar_(gtk_menu_bar_new()) {
     g_object_ref_sink(Bar_);
-    Build(Model_.Bar());
+    for (const auto& item : Model_.Bar().Items()) AddToBar(*item);
     Model_.OnChange = [this](TMenuItem& item, TMenuChange change) { Changed(item, change); };
 }
 
@@ -33,6 +33,31 @@ TGtkMenuBar::TKind TGtkMenuBar::KindOf(const TMenuItem& item) {
     if (item.IsSeparator()) return TKind::Separator;
     if (item.RadioGroup() != 0) return TKind::Radio;
     return item.Checked() ? TKind::Check : TKind::Plain;
+}
+
+void TGtkMenuBar::AddToBar(const TMenuItem& item) {
+    gtk_menu_shell_append(GTK_MENU_SHELL(Bar_), CreateWidget(item));
+    if (!item.Items().empty()) AddPendingMenu(item);
+}
+
+void TGtkMenuBar::AddPendingMenu(const TMenuItem& item) {
+    GtkWidget* menu = gtk_menu_new();
+    g_object_set_data(G_OBJECT(menu), kItemKey, const_cast<TMenuItem*>(&item));
+    // "show" comes as the menu pops up, before it is measured and drawn.
+    g_signal_connect(menu, "show", G_CALLBACK(MenuShown), this);
+    gtk_menu_item_set_submenu(GTK_MENU_ITEM(Widgets_.at(&item)), menu);
+}
+
+void TGtkMenuBar::MenuShown(GtkWidget* menu, gpointer self) {
+    auto& bar = *static_cast<TGtkMenuBar*>(self);
+    const auto* item = static_cast<const TMenuItem*>(g_object_get_data(G_OBJECT(menu), kItemKey));
+    if (item != nullptr && bar.BuiltMenus_.insert(item).second) bar.Build(*item);
+}
+
+const TMenuItem& TGtkMenuBar::BarItemOf(const TMenuItem& item) const {
+    const TMenuItem* top = &item;
+    while (top->Parent() != nullptr && top->Parent() != &Model_.Bar()) top = top->Parent();
+    return *top;
 }
 
 void TGtkMenuBar::Build(const TMenuItem& item) {
@@ -79,7 +104,15 @@ GtkMenuShell* TGtkMenuBar::ShellOf(const TMenuItem& item) {
 
 void TGtkMenuBar::Changed(TMenuItem& item, TMenuChange change) {
     if (change == TMenuChange::Added) {
-        gtk_menu_shell_append(ShellOf(item), CreateWidget(item));
+        const TMenuItem& barItem = BarItemOf(item);
+        if (&barItem == &item) {
+            AddToBar(item);
+        } else if (BuiltMenus_.contains(&barItem)) {
+            gtk_menu_shell_append(ShellOf(item), CreateWidget(item));
+        } else if (gtk_menu_item_get_submenu(GTK_MENU_ITEM(Widgets_.at(&barItem))) == nullptr) {
+            // The first item of a menu that had none: made with the rest when it opens.
+            AddPendingMenu(barItem);
+        }
         return;
     }
     const auto found = Widgets_.find(&item);
