@@ -594,6 +594,12 @@ void TGtkWindowHost::BringToFront() { gtk_window_present(GTK_WINDOW(Impl_->Windo
 void TGtkWindowHost::Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect,
                              const TRect& changed) {
     TImpl& impl = *Impl_;
+    // Before the window exists there is nothing to paint on, and a picture made now would
+    // be made again for it: its first draw asks for the picture instead.
+    if (gtk_widget_get_window(impl.Area) == nullptr) {
+        impl.NeedsPicture = true;
+        return;
+    }
     impl.EnsureSurface(impl.Client);
     // A picture that changed in part is painted, and sent to the screen, in that part
     // alone: a big window then costs what changed, not its size.
