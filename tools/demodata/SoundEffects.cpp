@@ -244,7 +244,7 @@ std::vector<TPiece> MakeVoices() {
         for (int line = 26; line <= 40; ++line) {
             if (heroine > 1 && (line == 29 || line == 30 || line > 35)) continue;
             if (line == 27 || line == 28) continue;
-            char name[32];
+            char name[48];  // room for any two ints, as the compiler checks
             std::snprintf(name, sizeof name, "cv%03d-sys-%03d.ogg", heroine, line);
             voices.push_back({name, Speak(commanders[heroine - 1], phrases[(heroine + line) % 6], random)});
         }
