@@ -88,7 +88,6 @@ struct TGtkWindowHost::TImpl {
 
     // The client area's picture, kept so that an expose repaints without the game.
     cairo_surface_t* Surface = nullptr;
-    bool SurfaceForWindow = false;      // made for the realised window, not a plain image
     TSize Client = kDefaultClientSize;  // allocated size, or the one asked for before that
     TSize Reported{-1, -1};             // the size OnResize last announced
     bool NeedsPicture = true;           // Surface lost its picture: ask OnPaint
@@ -156,22 +155,21 @@ struct TGtkWindowHost::TImpl {
         return active;
     }
 
+    // Until GTK has made the window there is nothing to paint on: no surface is made then,
+    // and the window's first draw asks for the picture.
     void EnsureSurface(TSize size) {
         GdkWindow* window = gtk_widget_get_window(Area);
+        if (window == nullptr) return;
         const int width = std::max(size.Width, 1), height = std::max(size.Height, 1);
         if (Surface != nullptr && cairo_image_surface_get_width(Surface) == width &&
-            cairo_image_surface_get_height(Surface) == height && SurfaceForWindow == (window != nullptr)) {
+            cairo_image_surface_get_height(Surface) == height) {
             return;
         }
         if (Surface != nullptr) cairo_surface_destroy(Surface);
-        // New image surfaces are zero-filled: black in RGB24. One made for the window lies
-        // where the display reads it (on X, in memory shared with the server), so a frame
-        // reaches the screen without a further copy, and without a second buffer as large
-        // as the window.
-        SurfaceForWindow = window != nullptr;
-        Surface = SurfaceForWindow
-                      ? gdk_window_create_similar_image_surface(window, CAIRO_FORMAT_RGB24, width, height, 1)
-                      : cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+        // Zero-filled: black in RGB24. Made for the window, it lies where the display reads
+        // it (on X, in memory shared with the server), so a frame reaches the screen
+        // without a further copy, and without a second buffer as large as the window.
+        Surface = gdk_window_create_similar_image_surface(window, CAIRO_FORMAT_RGB24, width, height, 1);
         NeedsPicture = true;
     }
 
@@ -594,13 +592,8 @@ void TGtkWindowHost::BringToFront() { gtk_window_present(GTK_WINDOW(Impl_->Windo
 void TGtkWindowHost::Present(const TBitmap32& picture, const TRect& dstRect, const TRect& srcRect,
                              const TRect& changed) {
     TImpl& impl = *Impl_;
-    // Before the window exists there is nothing to paint on, and a picture made now would
-    // be made again for it: its first draw asks for the picture instead.
-    if (gtk_widget_get_window(impl.Area) == nullptr) {
-        impl.NeedsPicture = true;
-        return;
-    }
     impl.EnsureSurface(impl.Client);
+    if (impl.Surface == nullptr) return;  // no window yet: its first draw asks for the picture
     // A picture that changed in part is painted, and sent to the screen, in that part
     // alone: a big window then costs what changed, not its size.
     const bool whole = impl.NeedsPicture || impl.InDraw || Intersect(changed, srcRect) == srcRect;
