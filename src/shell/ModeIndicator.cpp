@@ -17,12 +17,14 @@ constexpr TColor32 kSkipColour = 0xFFFFD040;
 }  // namespace
 
 bool TModeIndicator::Update(TStoryMode mode) {
-    const std::string text = mode == TStoryMode::Auto   ? GameText(message_text::kAutoRunning)
-                             : mode == TStoryMode::Skip ? GameText(message_text::kSkipRunning)
-                                                        : std::string();
-    if (mode == Mode_ && text == Text_) return false;
+    // Called every frame: the words are looked up again only for another mode or language.
+    std::shared_ptr<const TCatalogue> language = mode == TStoryMode::None ? nullptr : GameTextCatalogue();
+    if (mode == Mode_ && language == Language_) return false;
     Mode_ = mode;
-    Text_ = text;
+    Language_ = std::move(language);
+    Text_ = mode == TStoryMode::Auto   ? GameText(message_text::kAutoRunning)
+            : mode == TStoryMode::Skip ? GameText(message_text::kSkipRunning)
+                                       : std::string();
     if (Visible()) {
         Label_.Font.Height = -14;
         Label_.Font.Bold = true;

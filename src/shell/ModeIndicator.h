@@ -3,11 +3,14 @@
 // that the player sees why the pages move on by themselves. Drawn over the picture as
 // it is presented, like the notices: the stage, screenshots and saves never hold it.
 
+#include <memory>
 #include <string>
 
 #include "compositor/Bitmap32.h"
 
 namespace vandor {
+
+class TCatalogue;
 
 enum class TStoryMode { None, Auto, Skip };
 
@@ -25,6 +28,8 @@ public:
 private:
     TStoryMode Mode_ = TStoryMode::None;
     std::string Text_;
+    // The catalogue Text_ came from (none while hidden), held like the quick menu's.
+    std::shared_ptr<const TCatalogue> Language_;
     TBitmap32 Label_;
 };
 

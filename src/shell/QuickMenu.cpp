@@ -23,30 +23,29 @@ constexpr TColor32 kOnColour = 0xFFFFD040;
 }  // namespace
 
 bool TQuickMenu::Update(bool visible, const TRect& window, bool autoOn, bool skipOn) {
-    // Called every frame: with the menu hidden, nothing is looked up.
+    // Called every frame: the captions are looked up again only when the row shows, moves
+    // or lights up anew, or the player switched the language while it shows.
     if (!visible && !Visible_) return false;
-    if (visible && Visible_ && window == Window_ && autoOn == AutoOn_ && skipOn == SkipOn_ && !CaptionsChanged()) {
+    if (visible && Visible_ && window == Window_ && autoOn == AutoOn_ && skipOn == SkipOn_ &&
+        GameTextCatalogue() == Language_) {
         return false;
     }
     Visible_ = visible;
     AutoOn_ = autoOn;
     SkipOn_ = skipOn;
-    if (visible) LayOut(window);
-    if (!visible) Hovered_.reset();
-    return true;
-}
-
-// The player may switch the language while the menu shows.
-bool TQuickMenu::CaptionsChanged() const {
-    for (std::size_t i = 0; i < std::size(kCaptions); ++i) {
-        if (Captions_[i] != GameText(kCaptions[i])) return true;
+    if (visible) {
+        LayOut(window);
+    } else {
+        Hovered_.reset();
+        Language_.reset();
     }
-    return false;
+    return true;
 }
 
 // Right-aligned in the window's bottom right corner, each button as wide as its caption.
 void TQuickMenu::LayOut(const TRect& window) {
     Window_ = window;
+    Language_ = GameTextCatalogue();
     Button_.Font.Height = kFontHeight;
     int right = window.Right - kEdge;
     const int top = window.Bottom - kEdge / 2 - kButtonHeight;

@@ -6,6 +6,7 @@
 // and while it is hidden the picture goes out untouched.
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,8 @@
 #include "util/Geometry.h"
 
 namespace vandor {
+
+class TCatalogue;
 
 enum class TQuickAction { BackLog, Auto, Skip, QuickSave, QuickLoad, GameMenu };
 
@@ -36,7 +39,6 @@ public:
 
 private:
     static std::size_t Index(TQuickAction action) { return static_cast<std::size_t>(action); }
-    bool CaptionsChanged() const;
     void LayOut(const TRect& window);
 
     bool Visible_ = false;
@@ -44,8 +46,10 @@ private:
     bool AutoOn_ = false;
     bool SkipOn_ = false;
     std::optional<TQuickAction> Hovered_;
-    // The captions laid out, in the language they were laid out in.
+    // The captions laid out, and the catalogue they came from: held, so that the
+    // catalogue of another language cannot take its place unnoticed at its address.
     std::array<std::string, kButtons> Captions_;
+    std::shared_ptr<const TCatalogue> Language_;
     std::array<TRect, kButtons> Rects_{};
     TBitmap32 Button_;
 };
