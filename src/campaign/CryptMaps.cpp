@@ -12,7 +12,7 @@ TCryptMaps::TCryptMaps() : Lines_(std::make_unique<std::unique_ptr<uint32_t[]>[]
 
 std::unique_ptr<uint32_t[]> TCryptMaps::NewLine(uint32_t line) const {
     auto words = std::make_unique_for_overwrite<uint32_t[]>(kLineWords);
-    for (int z = 0; z < kSizeZ; ++z) Store(words.get(), line * kSizeZ + static_cast<uint32_t>(z), z, 0);
+    for (int z = 0; z < kSizeZ; ++z) Store(words.get(), CellIndex(line, z), z, 0);
     return words;
 }
 

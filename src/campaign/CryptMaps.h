@@ -37,9 +37,10 @@ public:
     // battle's ledger), so they stay a handful of arithmetic operations.
     int32_t Get(int x, int y, int z) const {
         if (!Inside(x, y, z)) return 0;
-        const uint32_t* words = Lines_[LineIndex(x, y)].get();
+        const uint32_t line = LineIndex(x, y);
+        const uint32_t* words = Lines_[line].get();
         if (words == nullptr) return 0;
-        const uint32_t cell = CellIndex(x, y, z);
+        const uint32_t cell = CellIndex(line, z);
         const uint32_t masked = words[2 * z];
         if (words[2 * z + 1] != CheckWord(masked, cell)) return 0;
         return static_cast<int32_t>(masked ^ Mask(cell));
@@ -47,12 +48,13 @@ public:
 
     void Set(int x, int y, int z, int32_t value) {
         if (!Inside(x, y, z)) return;
-        std::unique_ptr<uint32_t[]>& line = Lines_[LineIndex(x, y)];
-        if (line == nullptr) {
+        const uint32_t line = LineIndex(x, y);
+        std::unique_ptr<uint32_t[]>& words = Lines_[line];
+        if (words == nullptr) {
             if (value == 0) return;
-            line = NewLine(LineIndex(x, y));
+            words = NewLine(line);
         }
-        Store(line.get(), CellIndex(x, y, z), z, value);
+        Store(words.get(), CellIndex(line, z), z, value);
     }
 
     // Every cell 0 again.
@@ -69,7 +71,7 @@ private:
                static_cast<unsigned>(z) < unsigned{kSizeZ};
     }
     static uint32_t LineIndex(int x, int y) { return static_cast<uint32_t>(x) * kSizeY + static_cast<uint32_t>(y); }
-    static uint32_t CellIndex(int x, int y, int z) { return LineIndex(x, y) * kSizeZ + static_cast<uint32_t>(z); }
+    static uint32_t CellIndex(uint32_t line, int z) { return line * kSizeZ + static_cast<uint32_t>(z); }
     // Odd multipliers spread neighbouring cells over the whole word.
     uint32_t Mask(uint32_t cell) const { return MaskKey_ + cell * 0x9E3779B9u; }
     // A bijection of the masked word for a fixed cell, so that no change of that word
