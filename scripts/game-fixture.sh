@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # Shared by the scripts that run the real game on test data. Source it, then
 #   make_game_folder PROGRAM DIR
-# copies the game into DIR (as DIR/vandor) with a "scenario" folder beside it, so that it runs in debug
+# copies the game into DIR (as DIR/vandor), with the window icon that lies beside every built or
+# installed game, and a "scenario" folder beside it, so that it runs in debug
 # mode on loose files: a still scene that shows the background bg01.png at once and
 # waits for a click, over and over. The background has clear regions, so that single
 # pixels of a screenshot say where the picture lies and how it was scaled:
@@ -20,6 +21,9 @@ make_game_folder() {
     local program="$1" dir="$2"
     mkdir -p "$dir/scenario" "$dir/bgimage"
     cp "$program" "$dir/vandor"
+    local icon
+    icon="$(dirname "$program")/io.github.quilfen.vandor.png"
+    if [[ -f "$icon" ]]; then cp "$icon" "$dir/"; fi
     convert -size 1x1 xc:black xc:white +append "PNG24:$dir/stripe.png"
     convert -size 800x600 "xc:#$bg_red" +antialias \
         -fill "#$bg_blue" -draw 'rectangle 400,0 799,299' \

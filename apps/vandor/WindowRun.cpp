@@ -88,21 +88,24 @@ int RunInWindow(const TCommandLine& line, const TRunFolders& folders) {
         polledAt = window.FrameCount();
         if (instance.PollRequest()) host->BringToFront();
     };
-    // Controllers, and for the real-window tests a virtual one fed from a file.
-    TSdlGamepads pads(folders.ExeFolder + kMappingFileName);
-    MarkStartup("pads");
+    // Controllers, and for the real-window tests a virtual one fed from a file. Nobody
+    // reaches for one before the first picture, which they need not hold up.
+    std::optional<TSdlGamepads> pads;
     std::optional<TVirtualPad> virtualPad;
-    if (const char* feed = std::getenv("VANDOR_VIRTUAL_PAD"); feed != nullptr && pads.Available()) {
-        try {
-            virtualPad.emplace(feed);
-        } catch (const std::runtime_error& error) {
-            std::cerr << "vandor: " << error.what() << "\n";
+    host->AfterFirstPicture([&] {
+        pads.emplace(folders.ExeFolder + kMappingFileName);
+        if (const char* feed = std::getenv("VANDOR_VIRTUAL_PAD"); feed != nullptr && pads->Available()) {
+            try {
+                virtualPad.emplace(feed);
+            } catch (const std::runtime_error& error) {
+                std::cerr << "vandor: " << error.what() << "\n";
+            }
         }
-    }
-    host->SetPadPoller([&](const TWindowEvents& events) {
-        if (virtualPad) virtualPad->Feed();
-        pads.Poll(events);
-        return virtualPad.has_value() || pads.AnyConnected();
+        host->SetPadPoller([&](const TWindowEvents& events) {
+            if (virtualPad) virtualPad->Feed();
+            pads->Poll(events);
+            return virtualPad.has_value() || pads->AnyConnected();
+        });
     });
     host->Show();
     MarkStartup("shown");

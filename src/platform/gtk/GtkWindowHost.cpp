@@ -9,6 +9,7 @@
 #include <exception>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "compositor/Bitmap32.h"
 #include "i18n/GameText.h"
@@ -34,6 +35,8 @@ constexpr guint kPadInterval = 8;  // ms
 // Without a controller, only for one being plugged in: waking 125 times a second for
 // nothing would cost a still scene more than all its frames.
 constexpr guint kPadSearchInterval = 250;  // ms
+// How long after Show the work kept for the first picture waits at most.
+constexpr guint kLatestAfterShow = 1000;  // ms
 // PumpMessages stops after this many dispatches even if sources keep being ready
 // (a timer whose handler takes longer than its interval would never let it end).
 constexpr int kMaxPumpedEvents = 1000;
@@ -107,6 +110,13 @@ struct TGtkWindowHost::TImpl {
     guint TimerInterval = 0;  // of TimerSource, in ms
     guint ActiveCheckSource = 0;
     guint PadSource = 0;
+    // Work kept for after the first picture (AfterFirstPicture), and what it waits for.
+    std::vector<std::function<void()>> AfterFirstPicture;
+    guint AfterPictureSource = 0;
+    bool Shown = false;
+    bool Presented = false;     // Present has filled the surface with a picture of the game
+    bool PictureShown = false;  // and a draw has put it on the screen
+    bool IconSet = false;
     std::function<bool(const TWindowEvents&)> PadPoller;
     bool PadBusy = false;  // PadSource runs at kPadInterval rather than kPadSearchInterval
     bool InIdle = false;
@@ -144,6 +154,14 @@ struct TGtkWindowHost::TImpl {
             Report("unknown exception");
         }
     }
+
+    // The window icon waits for the first picture; a message box before it gets one too.
+    void SetIcon() {
+        if (std::exchange(IconSet, true)) return;
+        UseGameIcon(GTK_WINDOW(Window));
+    }
+
+    void ArmAfterFirstPicture();
 
     bool ApplicationActive() const {
         GList* toplevels = gtk_window_list_toplevels();
@@ -342,6 +360,10 @@ gboolean AreaDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
     cairo_set_source_surface(cr, impl.Surface, 0, 0);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_paint(cr);
+    if (impl.Presented && !impl.PictureShown) {
+        impl.PictureShown = true;
+        impl.ArmAfterFirstPicture();
+    }
     if (impl.TraceFirstPicture && impl.SurfaceShowsAnything()) {
         impl.TraceFirstPicture = false;
         std::fprintf(stderr, "first picture %" G_GINT64_FORMAT "\n", g_get_real_time() / 1000);
@@ -457,7 +479,26 @@ gboolean WindowDelete(GtkWidget*, GdkEvent*, gpointer data) {
     return TRUE;  // the window is hidden, never destroyed, while the host lives
 }
 
+gboolean RunAfterFirstPicture(gpointer data) {
+    auto& impl = *static_cast<TImpl*>(data);
+    impl.AfterPictureSource = 0;
+    const std::vector<std::function<void()>> work = std::exchange(impl.AfterFirstPicture, {});
+    for (const std::function<void()>& step : work) impl.Guard(step);
+    return G_SOURCE_REMOVE;
+}
+
 }  // namespace
+
+void TGtkWindowHost::TImpl::ArmAfterFirstPicture() {
+    if (AfterFirstPicture.empty() || !Shown || Closed) return;
+    if (PictureShown) {
+        // Replaces the wait for a picture that will not come.
+        if (AfterPictureSource != 0) g_source_remove(AfterPictureSource);
+        AfterPictureSource = g_idle_add(RunAfterFirstPicture, this);
+    } else if (AfterPictureSource == 0) {
+        AfterPictureSource = g_timeout_add(kLatestAfterShow, RunAfterFirstPicture, this);
+    }
+}
 
 void TGtkWindowHost::TImpl::WakeIdle() {
     // A waiting game has taken its input already, in the event handlers, yet the input
@@ -488,7 +529,7 @@ void TGtkWindowHost::TImpl::CloseRequested() {
     Closed = true;
     // The game stores the window's place after it has closed; a hidden window no longer knows it.
     gtk_window_get_position(GTK_WINDOW(Window), &LastPosition.X, &LastPosition.Y);
-    for (guint* source : {&IdleSource, &IdleWaitSource, &TimerSource, &PadSource}) {
+    for (guint* source : {&IdleSource, &IdleWaitSource, &TimerSource, &PadSource, &AfterPictureSource}) {
         if (*source != 0) g_source_remove(*source);
         *source = 0;
     }
@@ -503,8 +544,8 @@ TGtkWindowHost::TGtkWindowHost() : Impl_(std::make_unique<TImpl>()) {
     if (!gtk_init_check(nullptr, nullptr)) {
         throw std::runtime_error("Cannot open the display for the game window (is DISPLAY set?)");
     }
-    UseGameIcon();
     TImpl& impl = *Impl_;
+    impl.AfterFirstPicture.emplace_back([&impl] { impl.SetIcon(); });
     impl.TraceFirstPicture = g_getenv("VANDOR_TRACE_FIRST_PICTURE") != nullptr;
     impl.TracePresents = g_getenv("VANDOR_TRACE_PRESENTS") != nullptr;
     impl.Window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
@@ -537,8 +578,8 @@ TGtkWindowHost::TGtkWindowHost() : Impl_(std::make_unique<TImpl>()) {
 TGtkWindowHost::~TGtkWindowHost() {
     TImpl& impl = *Impl_;
     gdk_event_handler_set(PlainEventHandler, nullptr, nullptr);
-    for (guint source :
-         {impl.IdleSource, impl.IdleWaitSource, impl.TimerSource, impl.ActiveCheckSource, impl.PadSource}) {
+    for (guint source : {impl.IdleSource, impl.IdleWaitSource, impl.TimerSource, impl.ActiveCheckSource, impl.PadSource,
+                         impl.AfterPictureSource}) {
         if (source != 0) g_source_remove(source);
     }
     impl.MenuBar.reset();
@@ -580,6 +621,8 @@ void TGtkWindowHost::Show() {
     gtk_widget_show(impl.Area);
     gtk_widget_show(impl.Box);
     gtk_widget_show(impl.Window);
+    impl.Shown = true;
+    impl.ArmAfterFirstPicture();
     impl.WakeIdle();
 }
 
@@ -629,6 +672,7 @@ void TGtkWindowHost::Present(const TBitmap32& picture, const TRect& dstRect, con
     }
     cairo_destroy(cr);
     impl.NeedsPicture = false;
+    impl.Presented = true;
     if (impl.TracePresents) std::fprintf(stderr, "present %" G_GINT64_FORMAT "\n", g_get_monotonic_time() / 1000);
     if (!impl.InDraw) {
         if (whole) {
@@ -642,6 +686,7 @@ void TGtkWindowHost::Present(const TBitmap32& picture, const TRect& dstRect, con
 
 TMessageResult TGtkWindowHost::MessageBox(const std::string& text, const std::string& caption, TMessageButtons buttons,
                                           TMessageIcon icon, const std::vector<std::string>& buttonCaptions) {
+    Impl_->SetIcon();
     GtkWindow* parent = gtk_widget_get_visible(Impl_->Window) ? GTK_WINDOW(Impl_->Window) : nullptr;
     // The game's boxes speak the chosen language where the catalogue has their texts.
     std::vector<std::string> buttonTexts;
@@ -775,6 +820,11 @@ void TGtkWindowHost::SetPadPoller(std::function<bool(const TWindowEvents& events
         g_source_remove(impl.PadSource);
         impl.PadSource = 0;
     }
+}
+
+void TGtkWindowHost::AfterFirstPicture(std::function<void()> work) {
+    Impl_->AfterFirstPicture.push_back(std::move(work));
+    Impl_->ArmAfterFirstPicture();
 }
 
 }  // namespace vandor

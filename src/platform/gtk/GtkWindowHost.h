@@ -65,6 +65,10 @@ public:
     // there), a few times a second otherwise, which is soon enough to notice one being
     // plugged in. Unset, nothing is called.
     void SetPadPoller(std::function<bool(const TWindowEvents& events)> poll);
+    // Start-up work the first picture need not wait for: run once from the main loop,
+    // just after the window has first shown a picture from the game (or a second after
+    // Show, should it never paint, say minimised).
+    void AfterFirstPicture(std::function<void()> work);
 
     struct TImpl;
 
