@@ -77,6 +77,15 @@ TLayerItem& TLayerList::AddBitmap(std::unique_ptr<TBitmap32> bitmap, int x, int 
     return Add(std::move(layer));
 }
 
+TLayerItem& TLayerList::AddFill(TColor32 colour, int width, int height, int x, int y, int z, int anchor) {
+    auto pixel = std::make_unique<TBitmap32>(1, 1);
+    pixel->Clear(colour);
+    pixel->SetDrawMode(TDrawMode::dmBlend);
+    TLayerItem& layer = AddBitmap(std::move(pixel), x, y, z, anchor);
+    layer.SetSize(width, height);
+    return layer;
+}
+
 TLayerItem* TLayerList::AddImage(IPictureSource& pictures, std::string_view name, int x, int y, int z, int anchor) {
     auto layer = std::make_unique<TLayerItem>(pictures, name);
     if (!layer->Bitmap()) return nullptr;

@@ -39,6 +39,9 @@ public:
         return result;
     }
     TLayerItem& AddBitmap(std::unique_ptr<TBitmap32> bitmap, int x, int y, int z, int anchor);
+    // A width x height rectangle of one colour, blended: one pixel drawn stretched, which
+    // comes out exactly as a surface of that colour would, without its memory.
+    TLayerItem& AddFill(TColor32 colour, int width, int height, int x, int y, int z, int anchor);
     // Null when the picture does not exist (the lookup has logged it).
     TLayerItem* AddImage(IPictureSource& pictures, std::string_view name, int x, int y, int z, int anchor);
 

@@ -14,13 +14,6 @@ namespace {
 constexpr TColor32 kFrameColour = 0xCC000000;
 const std::string kMark(kCommandMark);
 
-std::unique_ptr<TBitmap32> Panel(int width, int height) {
-    auto panel = std::make_unique<TBitmap32>(width, height);
-    panel->Clear(kFrameColour);
-    panel->SetDrawMode(TDrawMode::dmBlend);
-    return panel;
-}
-
 }  // namespace
 
 TNovelGame::TNovelGame(const std::string& startScript, TNovelServices services) : Services_(services) {
@@ -34,8 +27,8 @@ TNovelGame::TNovelGame(const std::string& startScript, TNovelServices services) 
     VoiceVolume.fill(100);
     for (int i = -3; i <= 3; ++i) InitialProperty.Positions[i + 3] = kStageWidth / 2 + i * kStageWidth / 8;
 
-    MessageFrame_ = &Layers.AddBitmap(Panel(kStageWidth, kMessageFrameHeight), 0, kStageHeight - kMessageFrameHeight,
-                                      100, kAnchorTopLeft);
+    MessageFrame_ = &Layers.AddFill(kFrameColour, kStageWidth, kMessageFrameHeight, 0,
+                                    kStageHeight - kMessageFrameHeight, 100, kAnchorTopLeft);
     Message_ = &Layers.Add(std::make_unique<TLayerMessage>(Store_, Services_.Renderer));
     CurrentProperty = InitialProperty;
     LayOutMessageWindow();
@@ -47,7 +40,7 @@ TNovelGame::TNovelGame(const std::string& startScript, TNovelServices services) 
     backlog->SetPosition(0, 0, 80);
     BackLog_ = &Layers.Add(std::move(backlog));
 
-    DefaultChoiceFrame_ = &Layers.AddBitmap(Panel(400, 240), 200, 230, 60, kAnchorTopLeft);
+    DefaultChoiceFrame_ = &Layers.AddFill(kFrameColour, 400, 240, 200, 230, 60, kAnchorTopLeft);
     DefaultChoiceFrame_->HitAlpha = kHitNever;
     DefaultChoiceFrame_->SetVisible(false);
 

@@ -120,11 +120,9 @@ void TNovelGame::ShowBackground(TLayerItem* layer, int time) {
 
 // Unlike a picture, a colour always fades in: the same colour again is a fresh fade.
 void TNovelGame::ColorFade(TColor32 colour, int time) {
-    auto surface = std::make_unique<TBitmap32>(kStageWidth, kStageHeight);
-    surface->Clear(colour | 0xFF000000);
-    surface->SetDrawMode(TDrawMode::dmBlend);
     if (Background_.Layer) Layers.Transitions.DepthFadeTo(*Background_.Layer, time, kOutgoingDepth, 255, true);
-    TLayerItem& layer = Layers.AddBitmap(std::move(surface), 0, 0, kBackgroundDepth, kAnchorTopLeft);
+    TLayerItem& layer =
+        Layers.AddFill(colour | 0xFF000000, kStageWidth, kStageHeight, 0, 0, kBackgroundDepth, kAnchorTopLeft);
     layer.HitAlpha = kHitNever;
     layer.Position.SetAlpha(0);
     Layers.Transitions.DepthFadeTo(layer, time, kBackgroundDepth, 255, false);

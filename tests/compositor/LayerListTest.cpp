@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -183,6 +184,36 @@ TEST(LayerList, ALayerWithoutPictureDrawsAsNothingAndRedrawsOnlyWhenItChanges) {
     EXPECT_TRUE(list.Render(20));
     EXPECT_FALSE(list.Render(20));
     for (int i = 0; i < 100; ++i) ASSERT_EQ(list.Surface.Bits()[i], 0xFF000000u) << i;
+}
+
+TEST(LayerList, AFillBlendsExactlyAsASurfaceOfItsColourAtEveryAlpha) {
+    // A background whose pixels all differ, so that every blend input is met.
+    auto background = [] {
+        auto bitmap = std::make_unique<TBitmap32>(40, 30);
+        for (int i = 0; i < 40 * 30; ++i) bitmap->Bits()[i] = 0xFF000000u | static_cast<uint32_t>(i * 2654435761u);
+        return bitmap;
+    };
+    for (const TColor32 colour : {0xCC000000u, 0xFFFFFFFFu, 0x80FF4020u, 0x01020304u}) {
+        TLayerList filled(40, 30);
+        TLayerList painted(40, 30);
+        filled.AddBitmap(background(), 0, 0, 100, kAnchorTopLeft);
+        painted.AddBitmap(background(), 0, 0, 100, kAnchorTopLeft);
+        TLayerItem& fill = filled.AddFill(colour, 23, 17, 20, 15, 5, 5);
+        auto surface = SolidBitmap(23, 17, colour);
+        surface->SetDrawMode(TDrawMode::dmBlend);
+        TLayerItem& plain = painted.AddBitmap(std::move(surface), 20, 15, 5, 5);
+        ASSERT_EQ(fill.Width(), 23);
+        ASSERT_EQ(fill.Height(), 17);
+        ASSERT_EQ(fill.Bitmap()->Width() * fill.Bitmap()->Height(), 1);
+        for (int alpha = 0; alpha <= 255; ++alpha) {
+            fill.Position.SetAlpha(alpha);
+            plain.Position.SetAlpha(alpha);
+            filled.Render(20);
+            painted.Render(20);
+            ASSERT_TRUE(std::equal(filled.Surface.Bits(), filled.Surface.Bits() + 40 * 30, painted.Surface.Bits()))
+                << std::hex << colour << std::dec << " at alpha " << alpha;
+        }
+    }
 }
 
 }  // namespace
