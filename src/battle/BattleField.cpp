@@ -47,7 +47,7 @@ TPoint TQTDGame::CellOfTag(int tag) {
     return {(v % 10000) / 100 - kGrid, v / 10000 - kGrid};
 }
 
-void TQTDGame::CreateField() {
+void TQTDGame::InitCells() {
     for (int x = -kGrid; x <= kGrid; ++x) {
         for (int y = -kGrid; y <= kGrid; ++y) {
             TCell& cell = Cell(x, y);
@@ -55,6 +55,12 @@ void TQTDGame::CreateField() {
             cell.FY = (y + kGrid) * kCellUnit;
         }
     }
+    TCell& base = Cell(0, 0);
+    base.Type = 0;
+    base.Level = 1;
+}
+
+void TQTDGame::CreateField() {
     TLayerItem& background = AddPicture("bgi戦闘.png", kAnchorTopLeft, 16);
     background.SetPosition(0, 0, 99999);
 
@@ -78,8 +84,6 @@ void TQTDGame::CreateField() {
     base.Building->Tag = CellTag(0, 0);
     ListenToCell(*base.Building, true);
     SetFrame(*base.Building, kBaseFrame);
-    base.Type = 0;
-    base.Level = 1;
     for (const TWallPiece& piece : kWalls) {
         TCell& cell = Cell(piece.X, piece.Y);
         cell.Building = &AddPicture(kWallPicture, kAnchorBottomCentre, 16);

@@ -84,9 +84,9 @@ void TQTDGame::CreateInterface() {
     Layers.OnItemEnter = [this](TLayerItem& layer) { OnCellHover(layer); };
 }
 
-// The buttons are made with the battle, at start-up. A title without battle pictures
-// must still start: a missing button is logged by the lookup and left as an empty
-// layer that is never drawn nor hit.
+// The buttons are made with the field, when the first battle starts. A title without
+// battle pictures must still play: a missing button is logged by the lookup and left
+// as an empty layer that is never drawn nor hit.
 TLayerItem* TQTDGame::AddButton(const std::string& picture, int x, int y, int z, int tag) {
     std::unique_ptr<TLayerItem> button;
     try {

@@ -7,7 +7,8 @@ namespace vandor {
 
 void TQTDGame::ShowLevelMarks(bool on) {
     LevelMarks_.SetOn(on);
-    PlaceLevelMarks();
+    // Without a field yet, the marks come with it.
+    if (SceneMade_) PlaceLevelMarks();
 }
 
 void TQTDGame::PlaceLevelMarks() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "battle/BaseDurability.h"
 #include "battle/LayerArrow.h"
@@ -29,8 +30,14 @@ bool SameFile(const std::string& a, const std::string& b) { return AsciiLower(a)
 }  // namespace
 
 TQTDGame::TQTDGame(TBattleServices services) : Services_(services), Store_(std::make_unique<TCryptMaps>()) {
+    InitCells();
+}
+
+void TQTDGame::EnsureScene() {
+    if (std::exchange(SceneMade_, true)) return;
     CreateField();
     CreateInterface();
+    PlaceLevelMarks();
 }
 
 // The layer list frees every layer; the store goes with the battle.
@@ -59,6 +66,7 @@ void TQTDGame::PlaceAt(TLayerItem& layer, const TProjection& point, int zOffset)
 
 void TQTDGame::StartBattle(int area, int32_t strength) {
     if (!Campaign) throw std::logic_error("戦闘に戦略データがありません");
+    EnsureScene();
     Strength_ = strength;
     Field = std::clamp(area, 1, 14);
     GroundColumn_ = kGroundColumn[static_cast<std::size_t>(Field)];

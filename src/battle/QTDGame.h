@@ -355,7 +355,12 @@ private:
     void PlaceAt(TLayerItem& layer, const TProjection& point, int zOffset);
     void Report(const char* result, int wave, int enemiesLeft);
 
+    // The field's and the interface's layers, with their pictures, are made for the first
+    // battle rather than with the battle: a player on the title or in the story does not
+    // pay for them.
+    void EnsureScene();
     // --- field (BattleField.cpp)
+    void InitCells();
     void CreateField();
     void LoadMap();
     void PlaceFieldLayers();
@@ -423,6 +428,7 @@ private:
     std::unique_ptr<TCryptMaps> Store_;
     int32_t Strength_ = 0;
     bool Lost_ = false;
+    bool SceneMade_ = false;
     std::array<TCell, TDistanceField::kCells> Cells_{};
     TDistanceField Distances_;
     TPlacementCheck Placement_;

@@ -136,4 +136,26 @@ TEST_F(LevelMarksTest, MarksAreNeverHitAndLeaveNothingBehindWhenTurnedOff) {
     EXPECT_EQ(Game.Selected, (TPoint{3, 3}));
 }
 
+TEST_F(LevelMarksTest, TheFieldComesWithTheFirstBattleAndMarksAskedForBeforeShowOnIt) {
+    // Made for the title or the story, the battle holds no layer and no picture yet.
+    EXPECT_EQ(Game.Layers.Count(), 0);
+    Game.ShowLevelMarks(true);
+    EXPECT_EQ(Game.Layers.Count(), 0);
+    EXPECT_TRUE(Game.LevelMarksShown());
+
+    Start();
+    Frames(1);
+    EXPECT_EQ(LitPips(0, 0), 1);  // the base's mark, asked for before the field was there
+    const int layers = Game.Layers.Count();
+    const TBitmap32 picture = Game.Layers.Surface;
+
+    // Turned off and on again in the battle, the marks give the same layers and picture.
+    Game.ShowLevelMarks(false);
+    Game.ShowLevelMarks(true);
+    Game.Layers.Render(0);
+    EXPECT_EQ(Game.Layers.Count(), layers);
+    const TBitmap32& again = Game.Layers.Surface;
+    EXPECT_TRUE(std::equal(again.Bits(), again.Bits() + again.Width() * again.Height(), picture.Bits()));
+}
+
 }  // namespace vandor::test
