@@ -7,6 +7,8 @@
 #   fail MESSAGE                     report a failure and count it in $failures
 #   pixel FILE X Y                   the colour at X, Y of a screenshot, as RRGGBB
 #   expect_pixel FILE X Y RRGGBB WHAT
+#   window_icon_size WINDOW          the size of the first picture of the window's icon, as
+#                                    WxH, waiting up to 10 s for one; "none" without
 
 failures=0
 
@@ -40,4 +42,14 @@ expect_pixel() {
     local got
     got="$(pixel "$1" "$2" "$3")"
     [[ "$got" == "$4" ]] || fail "$5: pixel ($2, $3) of $(basename "$1") is $got, expected $4"
+}
+
+window_icon_size() {
+    local size="" deadline=$((SECONDS + 10))
+    until [[ -n "$size" ]] || ((SECONDS > deadline)); do
+        size="$(xprop -id "$1" -notype -len 16 32c _NET_WM_ICON 2>/dev/null |
+            sed -n 's/^_NET_WM_ICON = \([0-9]*\), \([0-9]*\).*/\1x\2/p')" || true
+        [[ -n "$size" ]] || sleep 0.2
+    done
+    echo "${size:-none}"
 }

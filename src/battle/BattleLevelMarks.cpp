@@ -7,12 +7,12 @@ namespace vandor {
 
 void TQTDGame::ShowLevelMarks(bool on) {
     LevelMarks_.SetOn(on);
-    // Without a field yet, the marks come with it.
-    if (SceneMade_) PlaceLevelMarks();
+    PlaceLevelMarks();
 }
 
 void TQTDGame::PlaceLevelMarks() {
-    if (!LevelMarks_.On()) return;
+    // Without a field yet, the marks come with it (EnsureScene).
+    if (!LevelMarks_.On() || !SceneMade_) return;
     for (int y = -kTowerRegion; y <= kTowerRegion; ++y) {
         for (int x = -kTowerRegion; x <= kTowerRegion; ++x) {
             const TCell& cell = Cell(x, y);

@@ -113,7 +113,6 @@ struct TGtkWindowHost::TImpl {
     // Work kept for after the first picture (AfterFirstPicture), and what it waits for.
     std::vector<std::function<void()>> AfterFirstPicture;
     guint AfterPictureSource = 0;
-    bool Shown = false;
     bool Presented = false;     // Present has filled the surface with a picture of the game
     bool PictureShown = false;  // and a draw has put it on the screen
     bool IconSet = false;
@@ -490,7 +489,8 @@ gboolean RunAfterFirstPicture(gpointer data) {
 }  // namespace
 
 void TGtkWindowHost::TImpl::ArmAfterFirstPicture() {
-    if (AfterFirstPicture.empty() || !Shown || Closed) return;
+    // Before Show there is no picture to wait for, nor a time to count from.
+    if (AfterFirstPicture.empty() || !gtk_widget_get_visible(Window) || Closed) return;
     if (PictureShown) {
         // Replaces the wait for a picture that will not come.
         if (AfterPictureSource != 0) g_source_remove(AfterPictureSource);
@@ -621,7 +621,6 @@ void TGtkWindowHost::Show() {
     gtk_widget_show(impl.Area);
     gtk_widget_show(impl.Box);
     gtk_widget_show(impl.Window);
-    impl.Shown = true;
     impl.ArmAfterFirstPicture();
     impl.WakeIdle();
 }
